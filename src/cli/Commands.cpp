@@ -1,0 +1,9 @@
+#include "cli/Commands.h"
+
+namespace kivo::cli {
+
+void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
+    RegisterCheckCommand(app, registry);
+}
+
+}  // namespace kivo::cli

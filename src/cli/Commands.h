@@ -1,0 +1,24 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+
+namespace kivo::cli {
+
+// Each command adds its subcommand and, when parsed, sets the action to run.
+class CommandRegistry {
+public:
+    void SetAction(std::function<int()> action) { action_ = std::move(action); }
+    int Run() const { return action_ ? action_() : 0; }
+
+private:
+    std::function<int()> action_;
+};
+
+void RegisterCommands(CLI::App& app, CommandRegistry& registry);
+
+// One registration function per command (each in its own file).
+void RegisterCheckCommand(CLI::App& app, CommandRegistry& registry);
+
+}  // namespace kivo::cli

@@ -1,0 +1,29 @@
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <exception>
+
+#include "cli/Commands.h"
+#include "core/Numbers.h"
+
+int main(int argc, char** argv) {
+    kivo::InitDecimalSymbolFromLocale();
+    CLI::App app{"Kivo: nonverbal parameters from 3D motion-capture recordings"};
+    app.set_version_flag("--version", std::string("kivo ") + KIVO_VERSION);
+    app.require_subcommand(1);
+
+    kivo::cli::CommandRegistry registry;
+    kivo::cli::RegisterCommands(app, registry);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error);
+    }
+    try {
+        return registry.Run();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "kivo: %s\n", error.what());
+        return 2;
+    }
+}

@@ -1,0 +1,218 @@
+#include "core/Numbers.h"
+
+#include <array>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <system_error>
+
+namespace kivo {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+double ParseCompact(const char* first, const char* last) {
+    if (first != last && *first == '+') ++first;
+    // from_chars would also take "inf" and "nan"; a number starts with a digit
+    // or a decimal point (after an optional minus sign).
+    const char* start = first;
+    if (start != last && *start == '-') ++start;
+    if (start == last || !(IsDigit(*start) || *start == '.')) return 0.0;
+    double value = 0.0;
+    const auto result = std::from_chars(first, last, value, std::chars_format::general);
+    if (result.ec != std::errc()) return 0.0;
+    return value;
+}
+
+// Copies the longest number prefix into `buffer`, dropping blanks and tabs and
+// writing the exponent letter as 'e'. Returns the length copied.
+std::size_t CompactNumber(std::string_view field, char* buffer, std::size_t capacity) {
+    std::size_t length = 0;
+    bool signAllowed = true, pointSeen = false, exponentSeen = false, digitSeen = false;
+    for (char c : field) {
+        if (IsBlank(c)) continue;
+        if (length + 1 >= capacity) break;
+        if ((c == '+' || c == '-') && signAllowed) {
+            buffer[length++] = c;
+            signAllowed = false;
+        } else if (IsDigit(c)) {
+            buffer[length++] = c;
+            signAllowed = false;
+            digitSeen = true;
+        } else if (c == '.' && !pointSeen && !exponentSeen) {
+            buffer[length++] = c;
+            pointSeen = true;
+            signAllowed = false;
+        } else if ((c == 'e' || c == 'E' || c == 'd' || c == 'D') && digitSeen && !exponentSeen) {
+            buffer[length++] = 'e';
+            exponentSeen = true;
+            signAllowed = true;
+        } else {
+            break;
+        }
+    }
+    return length;
+}
+
+constexpr std::array<double, 16> kPowersOfTen = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+std::string& DecimalSymbolStorage() {
+    static std::string symbol = ".";
+    return symbol;
+}
+
+void AppendWithDecimalSymbol(std::string& out, const char* first, const char* last) {
+    const std::string& symbol = DecimalSymbolStorage();
+    for (const char* p = first; p != last; ++p) {
+        if (*p == '.') {
+            out += symbol;
+        } else {
+            out += (*p == 'e') ? 'E' : *p;
+        }
+    }
+}
+
+}  // namespace
+
+double ReadNumber(std::string_view field) {
+    std::size_t start = 0;
+    while (start < field.size() && IsBlank(field[start])) ++start;
+    field.remove_prefix(start);
+    if (field.empty()) return 0.0;
+
+    // Common path: a plain number with nothing special after it.
+    const char* first = field.data();
+    const char* last = first + field.size();
+    double value = 0.0;
+    const char* numberStart = (*first == '+') ? first + 1 : first;
+    const char* digits = (numberStart != last && *numberStart == '-') ? numberStart + 1 : numberStart;
+    if (digits != last && (IsDigit(*digits) || *digits == '.')) {
+        const auto result = std::from_chars(numberStart, last, value, std::chars_format::general);
+        if (result.ec == std::errc()) {
+            if (result.ptr == last) return value;
+            const char next = *result.ptr;
+            if (!IsBlank(next) && next != 'd' && next != 'D' && next != 'e' && next != 'E' &&
+                !IsDigit(next) && next != '.') {
+                return value;
+            }
+        }
+    }
+
+    // Blanks inside the number, a "D" exponent or an unusual shape.
+    char buffer[512];
+    const std::size_t length = CompactNumber(field, buffer, sizeof buffer);
+    return ParseCompact(buffer, buffer + length);
+}
+
+bool IsNumeric(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    if (text.empty()) return false;
+    const std::string& symbol = DecimalSymbolStorage();
+    std::size_t i = 0;
+    if (text[i] == '+' || text[i] == '-') ++i;
+    bool digits = false, point = false;
+    while (i < text.size()) {
+        if (IsDigit(text[i])) {
+            digits = true;
+            ++i;
+        } else if (!point && text[i] == '.') {
+            point = true;
+            ++i;
+        } else if (!point && !symbol.empty() && text.substr(i, symbol.size()) == symbol) {
+            point = true;
+            i += symbol.size();
+        } else {
+            break;
+        }
+    }
+    if (!digits) return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        bool exponentDigits = false;
+        while (i < text.size() && IsDigit(text[i])) {
+            exponentDigits = true;
+            ++i;
+        }
+        if (!exponentDigits) return false;
+    }
+    return i == text.size();
+}
+
+std::optional<std::int16_t> ToInteger16(double value) {
+    if (!std::isfinite(value)) return std::nullopt;
+    const double rounded = std::nearbyint(value);  // default mode: half to even
+    if (rounded < -32768.0 || rounded > 32767.0) return std::nullopt;
+    return static_cast<std::int16_t>(rounded);
+}
+
+const std::string& DecimalSymbol() { return DecimalSymbolStorage(); }
+
+void SetDecimalSymbol(std::string symbol) { DecimalSymbolStorage() = std::move(symbol); }
+
+void InitDecimalSymbolFromLocale() {
+    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+    std::string saved = previous ? previous : "C";
+    if (std::setlocale(LC_NUMERIC, "") != nullptr) {
+        const std::lconv* conventions = std::localeconv();
+        if (conventions && conventions->decimal_point && *conventions->decimal_point) {
+            SetDecimalSymbol(conventions->decimal_point);
+        }
+    }
+    std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+double RoundHalfUp(double value, int decimals) {
+    const double scale = (decimals >= 0 && decimals < static_cast<int>(kPowersOfTen.size()))
+                             ? kPowersOfTen[decimals]
+                             : std::pow(10.0, decimals);
+    return std::floor(value * scale + 0.5) / scale;
+}
+
+void AppendFixed(std::string& out, double value, int decimals) {
+    if (value == 0.0) value = 0.0;  // no "-0.000"
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::fixed, decimals);
+    if (result.ec != std::errc()) {
+        out += '0';
+        return;
+    }
+    AppendWithDecimalSymbol(out, buffer, result.ptr);
+    if (decimals == 0) out += DecimalSymbolStorage();
+}
+
+std::string FormatFixed(double value, int decimals) {
+    std::string out;
+    AppendFixed(out, value, decimals);
+    return out;
+}
+
+void AppendGeneral(std::string& out, double value, int significantDigits) {
+    if (value == 0.0) value = 0.0;
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::general, significantDigits);
+    AppendWithDecimalSymbol(out, buffer, result.ptr);
+}
+
+std::string FormatGeneral(double value, int significantDigits) {
+    std::string out;
+    AppendGeneral(out, value, significantDigits);
+    return out;
+}
+
+std::string FormatGeneralSingle(float value) {
+    if (value == 0.0f) value = 0.0f;
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
+    std::string out;
+    AppendWithDecimalSymbol(out, buffer, result.ptr);
+    return out;
+}
+
+}  // namespace kivo

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kivo {
+
+// Reads a number from a data-file field, independent of the locale: leading
+// blanks and tabs are skipped, blanks and tabs inside the number are ignored,
+// the period is the decimal point, the exponent may be written with E or D,
+// and the first character that cannot continue the number ends it. A field
+// that does not begin with a number (or is empty) reads as 0, and so does a
+// number beyond the range of a double.
+double ReadNumber(std::string_view field);
+
+// True when the whole text (blanks around it allowed) is one number: optional
+// sign, digits with at most one decimal point (the period or the user's
+// decimal symbol), optional exponent.
+bool IsNumeric(std::string_view text);
+
+// Rounds half to even to a 16-bit signed integer; nothing when out of range.
+std::optional<std::int16_t> ToInteger16(double value);
+
+// The user's decimal symbol, used for every number Kivo writes. Taken from
+// LC_NUMERIC by InitDecimalSymbolFromLocale(); "." until then.
+const std::string& DecimalSymbol();
+void SetDecimalSymbol(std::string symbol);
+void InitDecimalSymbolFromLocale();
+
+// Round half up (toward positive infinity) to `decimals` places:
+// floor(value * 10^decimals + 0.5) / 10^decimals.
+double RoundHalfUp(double value, int decimals);
+
+// Appends `value` with exactly `decimals` decimals (at least one integer
+// digit, no thousands separator) and the user's decimal symbol; with 0
+// decimals the decimal symbol is still written ("4.").
+void AppendFixed(std::string& out, double value, int decimals);
+std::string FormatFixed(double value, int decimals);
+
+// Appends `value` as a general number: up to `significantDigits` significant
+// digits, no trailing zeros, scientific notation ("1.5E+20") only for very
+// large or small magnitudes, the user's decimal symbol.
+void AppendGeneral(std::string& out, double value, int significantDigits = 15);
+std::string FormatGeneral(double value, int significantDigits = 15);
+// The same for a single-precision value (up to 7 significant digits).
+std::string FormatGeneralSingle(float value);
+
+}  // namespace kivo

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+namespace kivo {
+
+// One row of the parameter list as the user edits and stores it.
+struct ParameterDefinition {
+    std::string name;
+    std::string function;         // display name of the calculation function
+    std::string variables;        // comma-separated names
+    std::string target;           // comma-separated names, or a number
+    std::string referenceSystem;  // one input-variable name, or empty
+    std::string output;           // "x" = yes
+    std::string statistics;       // "x" = yes
+    std::string dynamic;          // "x" = yes
+    bool enabled = true;
+    std::string typeTag;  // value-column count digit followed by the function index
+
+    bool operator==(const ParameterDefinition&) const = default;
+};
+
+}  // namespace kivo
