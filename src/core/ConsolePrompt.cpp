@@ -9,10 +9,14 @@ namespace {
 
 std::string_view IconLabel(PromptIcon icon) {
     switch (icon) {
-        case PromptIcon::Information: return "note";
-        case PromptIcon::Exclamation: return "warning";
-        case PromptIcon::Critical: return "error";
-        case PromptIcon::Question: return "question";
+        case PromptIcon::Information:
+            return "note";
+        case PromptIcon::Exclamation:
+            return "warning";
+        case PromptIcon::Critical:
+            return "error";
+        case PromptIcon::Question:
+            return "question";
     }
     return "note";
 }
@@ -26,20 +30,28 @@ std::string ConsoleText(const std::string& text) {
 
 std::string_view AnswerName(PromptAnswer answer) {
     switch (answer) {
-        case PromptAnswer::Ok: return "OK";
-        case PromptAnswer::Cancel: return "Cancel";
-        case PromptAnswer::Yes: return "Yes";
-        case PromptAnswer::No: return "No";
+        case PromptAnswer::Ok:
+            return "OK";
+        case PromptAnswer::Cancel:
+            return "Cancel";
+        case PromptAnswer::Yes:
+            return "Yes";
+        case PromptAnswer::No:
+            return "No";
     }
     return "OK";
 }
 
 PromptAnswer ConsolePrompt::DefaultAnswer(PromptButtons buttons) {
     switch (buttons) {
-        case PromptButtons::Ok: return PromptAnswer::Ok;
-        case PromptButtons::OkCancel: return PromptAnswer::Cancel;
-        case PromptButtons::YesNo: return PromptAnswer::No;
-        case PromptButtons::YesNoCancel: return PromptAnswer::Cancel;
+        case PromptButtons::Ok:
+            return PromptAnswer::Ok;
+        case PromptButtons::OkCancel:
+            return PromptAnswer::Cancel;
+        case PromptButtons::YesNo:
+            return PromptAnswer::No;
+        case PromptButtons::YesNoCancel:
+            return PromptAnswer::Cancel;
     }
     return PromptAnswer::Ok;
 }
@@ -48,10 +60,11 @@ PromptAnswer ConsolePrompt::Ask(const PromptMessage& message) {
     const bool question = message.buttons != PromptButtons::Ok;
     if (!quiet_ || question || message.icon == PromptIcon::Critical) {
         std::fprintf(stream_, "%s: %.*s: %s\n", message.title.c_str(),
-                     static_cast<int>(IconLabel(message.icon).size()), IconLabel(message.icon).data(),
-                     ConsoleText(message.text).c_str());
+                     static_cast<int>(IconLabel(message.icon).size()),
+                     IconLabel(message.icon).data(), ConsoleText(message.text).c_str());
     }
-    if (!question) return PromptAnswer::Ok;
+    if (!question)
+        return PromptAnswer::Ok;
 
     for (const Rule& rule : rules_) {
         if (message.text.find(rule.textContains) != std::string::npos) {
@@ -61,7 +74,8 @@ PromptAnswer ConsolePrompt::Ask(const PromptMessage& message) {
         }
     }
     if (interactive_ && isatty(STDIN_FILENO)) {
-        if (auto answer = AskTerminal(message.buttons)) return *answer;
+        if (auto answer = AskTerminal(message.buttons))
+            return *answer;
     }
     const PromptAnswer answer = DefaultAnswer(message.buttons);
     std::fprintf(stream_, "  -> answered %s\n", AnswerName(answer).data());
@@ -69,22 +83,28 @@ PromptAnswer ConsolePrompt::Ask(const PromptMessage& message) {
 }
 
 std::optional<PromptAnswer> ConsolePrompt::AskTerminal(PromptButtons buttons) {
-    const char* choices = buttons == PromptButtons::OkCancel      ? "[o]k/[c]ancel"
-                          : buttons == PromptButtons::YesNo       ? "[y]es/[n]o"
-                                                                  : "[y]es/[n]o/[c]ancel";
+    const char* choices = buttons == PromptButtons::OkCancel ? "[o]k/[c]ancel"
+                          : buttons == PromptButtons::YesNo  ? "[y]es/[n]o"
+                                                             : "[y]es/[n]o/[c]ancel";
     for (int attempt = 0; attempt < 5; ++attempt) {
         std::fprintf(stream_, "%s? ", choices);
         std::fflush(stream_);
         char line[64];
-        if (!std::fgets(line, sizeof line, stdin)) return std::nullopt;
+        if (!std::fgets(line, sizeof line, stdin))
+            return std::nullopt;
         const char c = line[0] | 0x20;
         if (buttons == PromptButtons::OkCancel) {
-            if (c == 'o') return PromptAnswer::Ok;
-            if (c == 'c') return PromptAnswer::Cancel;
+            if (c == 'o')
+                return PromptAnswer::Ok;
+            if (c == 'c')
+                return PromptAnswer::Cancel;
         } else {
-            if (c == 'y') return PromptAnswer::Yes;
-            if (c == 'n') return PromptAnswer::No;
-            if (c == 'c' && buttons == PromptButtons::YesNoCancel) return PromptAnswer::Cancel;
+            if (c == 'y')
+                return PromptAnswer::Yes;
+            if (c == 'n')
+                return PromptAnswer::No;
+            if (c == 'c' && buttons == PromptButtons::YesNoCancel)
+                return PromptAnswer::Cancel;
         }
     }
     return std::nullopt;

@@ -15,7 +15,7 @@ namespace kivo {
 // when interactive answers were requested and stdin is a terminal; otherwise it
 // never waits for input.
 class ConsolePrompt : public UserPrompt {
-public:
+  public:
     struct Rule {
         std::string textContains;  // the rule applies to questions whose text contains this
         PromptAnswer answer;
@@ -35,7 +35,7 @@ public:
     // cautious answer (Cancel, or No for a Yes/No question).
     static PromptAnswer DefaultAnswer(PromptButtons buttons);
 
-private:
+  private:
     std::optional<PromptAnswer> AskTerminal(PromptButtons buttons);
 
     std::FILE* stream_;

@@ -10,12 +10,13 @@ namespace kivo {
 // The data-field names offered for binding: shared by the list boxes of all 86
 // input variables. The first entry is the empty text (unbound).
 class DataFieldNameList {
-public:
+  public:
     DataFieldNameList() : names_{std::string()} {}
 
     // Appends `name` unless an equal entry exists (exact comparison).
     void Add(std::string_view name) {
-        if (!Contains(name)) names_.emplace_back(name);
+        if (!Contains(name))
+            names_.emplace_back(name);
     }
     bool Contains(std::string_view name) const {
         return std::find(names_.begin(), names_.end(), name) != names_.end();
@@ -29,7 +30,7 @@ public:
 
     bool operator==(const DataFieldNameList&) const = default;
 
-private:
+  private:
     std::vector<std::string> names_;
 };
 

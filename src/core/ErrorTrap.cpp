@@ -14,7 +14,8 @@ std::string ErrorMessageText(int number, std::string_view procedure, std::string
     return text;
 }
 
-void ReportTrappedError(UserPrompt& prompt, std::string_view procedure, const std::exception& error) {
+void ReportTrappedError(UserPrompt& prompt, std::string_view procedure,
+                        const std::exception& error) {
     int number = kErrorUnexpected;
     if (const auto* trapped = dynamic_cast<const TrappedError*>(&error)) {
         number = trapped->Number();

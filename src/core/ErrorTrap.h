@@ -23,12 +23,12 @@ enum ErrorNumber : int {
 
 // An unexpected failure with an error number and a description.
 class TrappedError : public std::runtime_error {
-public:
+  public:
     TrappedError(int number, const std::string& description)
         : std::runtime_error(description), number_(number) {}
     int Number() const { return number_; }
 
-private:
+  private:
     int number_;
 };
 
@@ -37,7 +37,8 @@ std::string ErrorMessageText(int number, std::string_view procedure, std::string
 
 // Shows an exception that escaped `procedure` through the prompt, with the
 // critical icon and the title "Error Message".
-void ReportTrappedError(UserPrompt& prompt, std::string_view procedure, const std::exception& error);
+void ReportTrappedError(UserPrompt& prompt, std::string_view procedure,
+                        const std::exception& error);
 
 // Runs `body`; an exception escaping it is reported as above and the function
 // returns false (the procedure "ends"). Returns true when `body` completed.

@@ -21,10 +21,42 @@ enum PoseSlot : int { kTx = 0, kTy, kTz, kRx, kRy, kRz };
 
 // Fixed input variable positions.
 enum InputVariable : int {
-    kBase = 0, kHips, kChest, kHead, kArmL, kElbowL, kHandL, kLegL, kKneeL, kFootL,
-    kArmR, kElbowR, kHandR, kLegR, kKneeR, kFootR, kChin, kTop, kBottom, kNose,
-    kEarR, kEarL, kChestL, kChestM, kChestR, kHipsL, kHipsM, kHipsR,
-    kHandLO, kHandLF, kHandLI, kHandRO, kHandRF, kHandRI, kCamera, kInterest,
+    kBase = 0,
+    kHips,
+    kChest,
+    kHead,
+    kArmL,
+    kElbowL,
+    kHandL,
+    kLegL,
+    kKneeL,
+    kFootL,
+    kArmR,
+    kElbowR,
+    kHandR,
+    kLegR,
+    kKneeR,
+    kFootR,
+    kChin,
+    kTop,
+    kBottom,
+    kNose,
+    kEarR,
+    kEarL,
+    kChestL,
+    kChestM,
+    kChestR,
+    kHipsL,
+    kHipsM,
+    kHipsR,
+    kHandLO,
+    kHandLF,
+    kHandLI,
+    kHandRO,
+    kHandRF,
+    kHandRI,
+    kCamera,
+    kInterest,
 };
 
 const std::array<std::string_view, kFixedInputVariableCount>& FixedInputVariableNames();
@@ -37,7 +69,8 @@ struct PersonBlock {
 
     bool IsBound() const {
         for (int index : fieldIndex) {
-            if (index == 0) return false;
+            if (index == 0)
+                return false;
         }
         return true;
     }
@@ -51,7 +84,7 @@ struct InputVariableEntry {
 
 // The 86 named body points (and scene points) every calculation function reads.
 class InputVariableTable {
-public:
+  public:
     InputVariableTable();  // fixed names set, user variables unnamed
 
     InputVariableEntry& operator[](int position) { return entries_[position]; }
@@ -68,7 +101,7 @@ public:
 
     void ResetFieldIndices();
 
-private:
+  private:
     std::array<InputVariableEntry, kInputVariableCount> entries_;
 };
 

@@ -6,6 +6,8 @@ namespace kivo {
 // skipped by the statistics.
 inline constexpr double kNoValue = -9999999.0;
 
-inline bool IsNoValue(double value) { return value == kNoValue; }
+inline bool IsNoValue(double value) {
+    return value == kNoValue;
+}
 
 }  // namespace kivo

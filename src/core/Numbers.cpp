@@ -9,19 +9,27 @@
 namespace kivo {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 double ParseCompact(const char* first, const char* last) {
-    if (first != last && *first == '+') ++first;
+    if (first != last && *first == '+')
+        ++first;
     // from_chars would also take "inf" and "nan"; a number starts with a digit
     // or a decimal point (after an optional minus sign).
     const char* start = first;
-    if (start != last && *start == '-') ++start;
-    if (start == last || !(IsDigit(*start) || *start == '.')) return 0.0;
+    if (start != last && *start == '-')
+        ++start;
+    if (start == last || !(IsDigit(*start) || *start == '.'))
+        return 0.0;
     double value = 0.0;
     const auto result = std::from_chars(first, last, value, std::chars_format::general);
-    if (result.ec != std::errc()) return 0.0;
+    if (result.ec != std::errc())
+        return 0.0;
     return value;
 }
 
@@ -31,8 +39,10 @@ std::size_t CompactNumber(std::string_view field, char* buffer, std::size_t capa
     std::size_t length = 0;
     bool signAllowed = true, pointSeen = false, exponentSeen = false, digitSeen = false;
     for (char c : field) {
-        if (IsBlank(c)) continue;
-        if (length + 1 >= capacity) break;
+        if (IsBlank(c))
+            continue;
+        if (length + 1 >= capacity)
+            break;
         if ((c == '+' || c == '-') && signAllowed) {
             buffer[length++] = c;
             signAllowed = false;
@@ -78,20 +88,24 @@ void AppendWithDecimalSymbol(std::string& out, const char* first, const char* la
 
 double ReadNumber(std::string_view field) {
     std::size_t start = 0;
-    while (start < field.size() && IsBlank(field[start])) ++start;
+    while (start < field.size() && IsBlank(field[start]))
+        ++start;
     field.remove_prefix(start);
-    if (field.empty()) return 0.0;
+    if (field.empty())
+        return 0.0;
 
     // Common path: a plain number with nothing special after it.
     const char* first = field.data();
     const char* last = first + field.size();
     double value = 0.0;
     const char* numberStart = (*first == '+') ? first + 1 : first;
-    const char* digits = (numberStart != last && *numberStart == '-') ? numberStart + 1 : numberStart;
+    const char* digits =
+        (numberStart != last && *numberStart == '-') ? numberStart + 1 : numberStart;
     if (digits != last && (IsDigit(*digits) || *digits == '.')) {
         const auto result = std::from_chars(numberStart, last, value, std::chars_format::general);
         if (result.ec == std::errc()) {
-            if (result.ptr == last) return value;
+            if (result.ptr == last)
+                return value;
             const char next = *result.ptr;
             if (!IsBlank(next) && next != 'd' && next != 'D' && next != 'e' && next != 'E' &&
                 !IsDigit(next) && next != '.') {
@@ -107,12 +121,16 @@ double ReadNumber(std::string_view field) {
 }
 
 bool IsNumeric(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    if (text.empty()) return false;
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    if (text.empty())
+        return false;
     const std::string& symbol = DecimalSymbolStorage();
     std::size_t i = 0;
-    if (text[i] == '+' || text[i] == '-') ++i;
+    if (text[i] == '+' || text[i] == '-')
+        ++i;
     bool digits = false, point = false;
     while (i < text.size()) {
         if (IsDigit(text[i])) {
@@ -128,30 +146,39 @@ bool IsNumeric(std::string_view text) {
             break;
         }
     }
-    if (!digits) return false;
+    if (!digits)
+        return false;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
         ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
         bool exponentDigits = false;
         while (i < text.size() && IsDigit(text[i])) {
             exponentDigits = true;
             ++i;
         }
-        if (!exponentDigits) return false;
+        if (!exponentDigits)
+            return false;
     }
     return i == text.size();
 }
 
 std::optional<std::int16_t> ToInteger16(double value) {
-    if (!std::isfinite(value)) return std::nullopt;
+    if (!std::isfinite(value))
+        return std::nullopt;
     const double rounded = std::nearbyint(value);  // default mode: half to even
-    if (rounded < -32768.0 || rounded > 32767.0) return std::nullopt;
+    if (rounded < -32768.0 || rounded > 32767.0)
+        return std::nullopt;
     return static_cast<std::int16_t>(rounded);
 }
 
-const std::string& DecimalSymbol() { return DecimalSymbolStorage(); }
+const std::string& DecimalSymbol() {
+    return DecimalSymbolStorage();
+}
 
-void SetDecimalSymbol(std::string symbol) { DecimalSymbolStorage() = std::move(symbol); }
+void SetDecimalSymbol(std::string symbol) {
+    DecimalSymbolStorage() = std::move(symbol);
+}
 
 void InitDecimalSymbolFromLocale() {
     const char* previous = std::setlocale(LC_NUMERIC, nullptr);
@@ -173,16 +200,18 @@ double RoundHalfUp(double value, int decimals) {
 }
 
 void AppendFixed(std::string& out, double value, int decimals) {
-    if (value == 0.0) value = 0.0;  // no "-0.000"
+    if (value == 0.0)
+        value = 0.0;  // no "-0.000"
     char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::fixed, decimals);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     if (result.ec != std::errc()) {
         out += '0';
         return;
     }
     AppendWithDecimalSymbol(out, buffer, result.ptr);
-    if (decimals == 0) out += DecimalSymbolStorage();
+    if (decimals == 0)
+        out += DecimalSymbolStorage();
 }
 
 std::string FormatFixed(double value, int decimals) {
@@ -192,7 +221,8 @@ std::string FormatFixed(double value, int decimals) {
 }
 
 void AppendGeneral(std::string& out, double value, int significantDigits) {
-    if (value == 0.0) value = 0.0;
+    if (value == 0.0)
+        value = 0.0;
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
                                       std::chars_format::general, significantDigits);
@@ -206,7 +236,8 @@ std::string FormatGeneral(double value, int significantDigits) {
 }
 
 std::string FormatGeneralSingle(float value) {
-    if (value == 0.0f) value = 0.0f;
+    if (value == 0.0f)
+        value = 0.0f;
     char buffer[64];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);

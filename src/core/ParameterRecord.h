@@ -40,13 +40,15 @@ struct ParameterRecord {
     std::vector<std::string> statisticsCaptions;
     std::vector<StatisticsAccumulator> valueAccumulators;
     std::vector<StatisticsAccumulator> dAccumulators;  // only with Dynamic
-    std::vector<double> partSums;                       // only in split mode
-    std::vector<std::int32_t> partCounts;               // only in split mode
+    std::vector<double> partSums;                      // only in split mode
+    std::vector<std::int32_t> partCounts;              // only in split mode
 
     int Persons() const { return partnerFlag ? 2 : 1; }
 
     // column: 0-based value column; person: 1 = A, 2 = B.
-    double& Current(int column, int person) { return currentValues[column * Persons() + person - 1]; }
+    double& Current(int column, int person) {
+        return currentValues[column * Persons() + person - 1];
+    }
     double Current(int column, int person) const {
         return currentValues[column * Persons() + person - 1];
     }

@@ -20,14 +20,22 @@ enum StatusCode : int {
 // leading ";" (empty for success and for unknown codes).
 constexpr std::string_view StatusErrorText(int status) {
     switch (status) {
-        case kStatusCalculationError: return ";ERROR:Calculation error";
-        case kStatusDefinitionHole: return ";ERROR:Definition hole";
-        case kStatusCodingError: return ";ERROR:Coding error";
-        case kStatusDataError: return ";ERROR:Data error";
-        case kStatusProgramError: return ";ERROR:Program error";
-        case kStatusSettingError: return ";ERROR:Setting error";
-        case kStatusInheritedError: return ";ERROR:Inherited error";
-        default: return {};
+        case kStatusCalculationError:
+            return ";ERROR:Calculation error";
+        case kStatusDefinitionHole:
+            return ";ERROR:Definition hole";
+        case kStatusCodingError:
+            return ";ERROR:Coding error";
+        case kStatusDataError:
+            return ";ERROR:Data error";
+        case kStatusProgramError:
+            return ";ERROR:Program error";
+        case kStatusSettingError:
+            return ";ERROR:Setting error";
+        case kStatusInheritedError:
+            return ";ERROR:Inherited error";
+        default:
+            return {};
     }
 }
 

@@ -5,8 +5,12 @@
 namespace kivo {
 namespace {
 
-char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char ToLowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+char ToUpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 }  // namespace
 
@@ -40,19 +44,22 @@ std::vector<std::string_view> SplitFields(std::string_view line, char separator)
 
 std::vector<std::string> SplitToStrings(std::string_view line, char separator) {
     std::vector<std::string> result;
-    for (std::string_view field : SplitFields(line, separator)) result.emplace_back(field);
+    for (std::string_view field : SplitFields(line, separator))
+        result.emplace_back(field);
     return result;
 }
 
 std::string_view TrimBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
+    if (first == std::string_view::npos)
+        return {};
     const std::size_t last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
 }
 
 std::string ReplaceAll(std::string text, std::string_view placeholder, std::string_view value) {
-    if (placeholder.empty()) return text;
+    if (placeholder.empty())
+        return text;
     std::size_t position = 0;
     while ((position = text.find(placeholder, position)) != std::string::npos) {
         text.replace(position, placeholder.size(), value);
@@ -68,10 +75,13 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
-    if (part.empty()) return true;
-    if (part.size() > text.size()) return false;
+    if (part.empty())
+        return true;
+    if (part.size() > text.size())
+        return false;
     for (std::size_t i = 0; i + part.size() <= text.size(); ++i) {
-        if (EqualsIgnoringCase(text.substr(i, part.size()), part)) return true;
+        if (EqualsIgnoringCase(text.substr(i, part.size()), part))
+            return true;
     }
     return false;
 }

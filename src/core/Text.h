@@ -21,7 +21,8 @@ std::string ReplaceAll(std::string text, std::string_view placeholder, std::stri
 
 // Removes one trailing carriage return (a line read from a CR LF file).
 inline std::string_view StripCarriageReturn(std::string_view line) {
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
     return line;
 }
 

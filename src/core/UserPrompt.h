@@ -23,7 +23,7 @@ struct PromptMessage {
 // Every message and question of the system goes through this interface: message
 // boxes in the window, a console policy on the command line, a script in tests.
 class UserPrompt {
-public:
+  public:
     virtual ~UserPrompt() = default;
     virtual PromptAnswer Ask(const PromptMessage& message) = 0;
 

@@ -13,7 +13,9 @@ struct ReadCase {
     double expected;
 };
 
-void PrintTo(const ReadCase& c, std::ostream* os) { *os << '"' << c.field.substr(0, 20) << '"'; }
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << '"' << c.field.substr(0, 20) << '"';
+}
 
 class ReadNumberTest : public ::testing::TestWithParam<ReadCase> {};
 
@@ -25,14 +27,14 @@ INSTANTIATE_TEST_SUITE_P(
     Fields, ReadNumberTest,
     ::testing::Values(ReadCase{"12.5", 12.5}, ReadCase{"-3.0", -3.0}, ReadCase{"+7", 7.0},
                       ReadCase{"0.008333", 0.008333}, ReadCase{"", 0.0}, ReadCase{"abc", 0.0},
-                      ReadCase{"  \t42", 42.0}, ReadCase{"1 234.5", 1234.5},
-                      ReadCase{"1\t2", 12.0}, ReadCase{"1.5E3", 1500.0}, ReadCase{"1.5e-2", 0.015},
-                      ReadCase{"2D3", 2000.0}, ReadCase{"2d-1", 0.2}, ReadCase{"1,5", 1.0},
-                      ReadCase{"1.2.3", 1.2}, ReadCase{"12abc", 12.0}, ReadCase{".5", 0.5},
-                      ReadCase{"-.25", -0.25}, ReadCase{"1e", 1.0}, ReadCase{"1e+", 1.0},
-                      ReadCase{"inf", 0.0}, ReadCase{"nan", 0.0}, ReadCase{"-", 0.0},
-                      ReadCase{".", 0.0}, ReadCase{"e5", 0.0}, ReadCase{"1e999", 0.0},
-                      ReadCase{"7\r", 7.0}, ReadCase{"- 5", -5.0}, ReadCase{"0x10", 0.0}));
+                      ReadCase{"  \t42", 42.0}, ReadCase{"1 234.5", 1234.5}, ReadCase{"1\t2", 12.0},
+                      ReadCase{"1.5E3", 1500.0}, ReadCase{"1.5e-2", 0.015}, ReadCase{"2D3", 2000.0},
+                      ReadCase{"2d-1", 0.2}, ReadCase{"1,5", 1.0}, ReadCase{"1.2.3", 1.2},
+                      ReadCase{"12abc", 12.0}, ReadCase{".5", 0.5}, ReadCase{"-.25", -0.25},
+                      ReadCase{"1e", 1.0}, ReadCase{"1e+", 1.0}, ReadCase{"inf", 0.0},
+                      ReadCase{"nan", 0.0}, ReadCase{"-", 0.0}, ReadCase{".", 0.0},
+                      ReadCase{"e5", 0.0}, ReadCase{"1e999", 0.0}, ReadCase{"7\r", 7.0},
+                      ReadCase{"- 5", -5.0}, ReadCase{"0x10", 0.0}));
 
 TEST(ReadNumber, ReadsTheLeadingNumberOfAVeryLongField) {
     const std::string field = "3.25" + std::string(100000, ' ') + "x";
@@ -65,7 +67,7 @@ TEST(IsNumeric, AcceptsWholeNumbersOnly) {
 }
 
 class OutputNumber : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { SetDecimalSymbol("."); }
     void TearDown() override { SetDecimalSymbol("."); }
     static std::string Written(double value, int decimals) {

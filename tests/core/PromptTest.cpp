@@ -32,14 +32,15 @@ TEST(ErrorTrap, NumbersStandardFailures) {
 }
 
 class ConsolePromptTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { stream_ = std::tmpfile(); }
     void TearDown() override { std::fclose(stream_); }
     std::string Printed() {
         std::rewind(stream_);
         std::string text;
         char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, stream_)) text += buffer;
+        while (std::fgets(buffer, sizeof buffer, stream_))
+            text += buffer;
         return text;
     }
     std::FILE* stream_ = nullptr;
@@ -47,7 +48,8 @@ protected:
 
 TEST_F(ConsolePromptTest, AnswersCautiouslyWithoutARule) {
     ConsolePrompt prompt(stream_);
-    EXPECT_EQ(prompt.Ask("Overwrite?", PromptButtons::YesNo, PromptIcon::Question), PromptAnswer::No);
+    EXPECT_EQ(prompt.Ask("Overwrite?", PromptButtons::YesNo, PromptIcon::Question),
+              PromptAnswer::No);
     EXPECT_EQ(prompt.Ask("Go on?", PromptButtons::OkCancel, PromptIcon::Question),
               PromptAnswer::Cancel);
     EXPECT_EQ(prompt.Ask("Go on?", PromptButtons::YesNoCancel, PromptIcon::Question),

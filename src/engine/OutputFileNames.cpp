@@ -1,0 +1,32 @@
+#include "engine/OutputFileNames.h"
+
+namespace kivo {
+
+std::string OutputFileNames::PartPath(int part) const {
+    std::string number = std::to_string(part);
+    if (number.size() < 3)
+        number.insert(0, 3 - number.size(), '0');
+    return baseName + ".part-" + number + extension;
+}
+
+OutputFileNames MakeOutputFileNames(std::string_view outputDirectory, std::string_view prefix,
+                                    std::string_view inputFileName, std::string_view suffix,
+                                    std::string_view extension) {
+    OutputFileNames names;
+    names.baseName = std::string(outputDirectory);
+    if (!names.baseName.empty() && names.baseName.back() != '/')
+        names.baseName += '/';
+    names.baseName += prefix;
+    const std::size_t lastPeriod = inputFileName.rfind('.');
+    names.baseName += inputFileName.substr(0, lastPeriod);
+    names.baseName += suffix;
+    names.extension = std::string(extension);
+    return names;
+}
+
+std::string FileNameOf(std::string_view path) {
+    const std::size_t slash = path.find_last_of('/');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+}  // namespace kivo

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kivo {
+
+// Names of the files a run writes for one input file.
+struct OutputFileNames {
+    std::string baseName;   // directory/prefix + name up to its last "." + suffix
+    std::string extension;  // ".csv" or "." + the chosen extension
+
+    std::string OutputPath() const { return baseName + extension; }
+    // Part k (k >= 1): ".part-001" ... ".part-999", ".part-1000" ...
+    std::string PartPath(int part) const;
+    std::string MeansPath() const { return baseName + ".means" + extension; }
+};
+
+OutputFileNames MakeOutputFileNames(std::string_view outputDirectory, std::string_view prefix,
+                                    std::string_view inputFileName, std::string_view suffix,
+                                    std::string_view extension);
+
+// The output file's name without its directory.
+std::string FileNameOf(std::string_view path);
+
+}  // namespace kivo

@@ -1,0 +1,83 @@
+#include "engine/OutputItems.h"
+
+#include "core/NoValue.h"
+#include "core/Numbers.h"
+#include "core/StatusCode.h"
+
+namespace kivo {
+
+std::string BuildOutputHeader(const std::vector<ParameterRecord>& records, bool means,
+                              char separator) {
+    std::string header = means ? "Part " : "Time";
+    header += separator;
+    header += means ? "Frames" : "Frame";
+    for (std::size_t position = 1; position < records.size(); ++position) {
+        const ParameterRecord& record = records[position];
+        if (!record.enabled || !record.output)
+            continue;
+        const int count = record.nValues * (record.dynamic ? 2 : 1);
+        for (int j = 0; j < count && j < static_cast<int>(record.valueCaptions.size()); ++j) {
+            header += separator;
+            header += record.valueCaptions[j];
+        }
+    }
+    return header;
+}
+
+double RoundToDecimalPlaces(double value, int decimalPlaces) {
+    return RoundHalfUp(value, decimalPlaces);
+}
+
+void AppendOutputValue(std::string& line, double value, int decimalPlaces) {
+    AppendFixed(line, RoundToDecimalPlaces(value, decimalPlaces), decimalPlaces);
+}
+
+std::string FormatOutputValue(double value, int decimalPlaces) {
+    std::string text;
+    AppendOutputValue(text, value, decimalPlaces);
+    return text;
+}
+
+void AppendValueItems(std::string& line, const ParameterRecord& record, bool firstFrame,
+                      const OutputFormat& format) {
+    if (!record.output)
+        return;
+    for (int v = 0; v < record.nValues; ++v) {
+        const double current = record.Current(v, 1);
+        line += format.separator;
+        if (!IsNoValue(current))
+            AppendOutputValue(line, current, format.decimalPlaces);
+        if (!record.dynamic)
+            continue;
+        line += format.separator;
+        const double previous = record.Previous(v, 1);
+        if (!firstFrame && !IsNoValue(current) && !IsNoValue(previous)) {
+            AppendOutputValue(line, current - previous, format.decimalPlaces);
+        }
+    }
+}
+
+void AppendErrorItem(std::string& line, std::string_view errorText, char separator) {
+    if (!errorText.empty() && errorText.front() == ';')
+        errorText.remove_prefix(1);
+    line += separator;
+    line += errorText;
+}
+
+void AppendErrorItems(std::string& line, const ParameterRecord& record, int status,
+                      const OutputFormat& format) {
+    if (!record.output)
+        return;
+    const std::string_view text = StatusErrorText(status);
+    const int count = record.nValues * (record.dynamic ? 2 : 1);
+    for (int i = 0; i < count; ++i)
+        AppendErrorItem(line, text, format.separator);
+}
+
+void AppendEmptyItems(std::string& line, const ParameterRecord& record, char separator) {
+    if (!record.output)
+        return;
+    line.append(static_cast<std::size_t>(record.nValues * (record.dynamic ? 2 : 1)), separator);
+}
+
+}  // namespace kivo

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/ParameterRecord.h"
+
+namespace kivo {
+
+// How values are written into one output file: the field separator (";" or a
+// tab) and the file's decimal places.
+struct OutputFormat {
+    char separator = ';';
+    int decimalPlaces = 1;
+};
+
+// Header line without its line end: "Time", "Frame" (or "Part ", "Frames" for a
+// means file), then the value captions of every enabled row with Output set.
+std::string BuildOutputHeader(const std::vector<ParameterRecord>& records, bool means,
+                              char separator);
+
+// Number format of output values: round half up to the decimal places, then
+// exactly that many decimals with the user's decimal symbol.
+double RoundToDecimalPlaces(double value, int decimalPlaces);
+void AppendOutputValue(std::string& line, double value, int decimalPlaces);
+std::string FormatOutputValue(double value, int decimalPlaces);
+
+// Items of one row appended to an output line (nothing when Output is not set).
+// Value items: person A's values, each followed by its difference to the
+// previous frame when Dynamic is set (empty on the first frame); no value is
+// an empty field.
+void AppendValueItems(std::string& line, const ParameterRecord& record, bool firstFrame,
+                      const OutputFormat& format);
+// Error items: the status's error text in each of the row's fields. An error
+// item is always exactly one field: the separator, then the text without its
+// leading ";".
+void AppendErrorItems(std::string& line, const ParameterRecord& record, int status,
+                      const OutputFormat& format);
+// Empty fields for a row that cannot be computed yet.
+void AppendEmptyItems(std::string& line, const ParameterRecord& record, char separator);
+
+// Appends one error item (see AppendErrorItems) for an error text such as
+// ";ERROR:DIV/0".
+void AppendErrorItem(std::string& line, std::string_view errorText, char separator);
+
+}  // namespace kivo

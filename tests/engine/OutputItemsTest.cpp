@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/NoValue.h"
+#include "core/Numbers.h"
+#include "core/StatusCode.h"
+#include "engine/OutputFileNames.h"
+#include "engine/OutputItems.h"
+
+namespace kivo {
+namespace {
+
+ParameterRecord Row(std::vector<std::string> captions, int nValues, bool dynamic,
+                    bool output = true) {
+    ParameterRecord record;
+    record.enabled = true;
+    record.output = output;
+    record.dynamic = dynamic;
+    record.nValues = nValues;
+    record.valueCaptions = std::move(captions);
+    record.currentValues.assign(nValues, 0.0);
+    record.previousValues.assign(nValues, 0.0);
+    return record;
+}
+
+class OutputItems : public ::testing::Test {
+  protected:
+    void SetUp() override { SetDecimalSymbol("."); }
+};
+
+TEST_F(OutputItems, HeaderListsCaptionsOfEnabledOutputRows) {
+    std::vector<ParameterRecord> records(1);
+    records.push_back(Row({"A Sagittal", "D A Sagittal"}, 1, true));
+    records.push_back(Row({"Hidden"}, 1, false, false));
+    ParameterRecord disabled = Row({"Off"}, 1, false);
+    disabled.enabled = false;
+    records.push_back(disabled);
+    records.push_back(Row({"B"}, 1, false));
+    EXPECT_EQ(BuildOutputHeader(records, false, ';'), "Time;Frame;A Sagittal;D A Sagittal;B");
+    EXPECT_EQ(BuildOutputHeader(records, true, '\t'), "Part \tFrames\tA Sagittal\tD A Sagittal\tB");
+}
+
+TEST_F(OutputItems, ValueItemsWriteDifferencesAfterTheFirstFrame) {
+    ParameterRecord record = Row({"X", "D X"}, 1, true);
+    record.previousValues[0] = 1.0;
+    record.currentValues[0] = 1.0625;
+    const OutputFormat format{';', 3};
+    std::string first, later;
+    AppendValueItems(first, record, true, format);
+    AppendValueItems(later, record, false, format);
+    EXPECT_EQ(first, ";1.063;");
+    EXPECT_EQ(later, ";1.063;0.063");  // rounded difference of the unrounded values
+}
+
+TEST_F(OutputItems, NoValueIsAnEmptyFieldAndHasNoDifference) {
+    ParameterRecord record = Row({"X", "D X", "Y", "D Y"}, 2, true);
+    record.currentValues = {kNoValue, 2.0};
+    record.previousValues = {1.0, kNoValue};
+    std::string line;
+    AppendValueItems(line, record, false, OutputFormat{'\t', 1});
+    EXPECT_EQ(line, "\t\t\t2.0\t");
+}
+
+TEST_F(OutputItems, RowsWithoutOutputWriteNothing) {
+    ParameterRecord record = Row({"X"}, 1, true, false);
+    std::string line;
+    AppendValueItems(line, record, false, OutputFormat{});
+    AppendErrorItems(line, record, kStatusDataError, OutputFormat{});
+    AppendEmptyItems(line, record, ';');
+    EXPECT_EQ(line, "");
+}
+
+TEST_F(OutputItems, ErrorItemsOccupyExactlyOneFieldEach) {
+    ParameterRecord record = Row({"X", "D X", "Y", "D Y"}, 2, true);
+    std::string csv, tsv;
+    AppendErrorItems(csv, record, kStatusDataError, OutputFormat{';', 1});
+    AppendErrorItems(tsv, record, kStatusInheritedError, OutputFormat{'\t', 1});
+    EXPECT_EQ(csv, ";ERROR:Data error;ERROR:Data error;ERROR:Data error;ERROR:Data error");
+    EXPECT_EQ(tsv,
+              "\tERROR:Inherited error\tERROR:Inherited error\tERROR:Inherited error"
+              "\tERROR:Inherited error");
+}
+
+TEST_F(OutputItems, RowsThatNeedTwoFramesWriteEmptyFields) {
+    std::string line;
+    AppendEmptyItems(line, Row({"a", "b", "c", "d", "e", "f"}, 3, true), ';');
+    EXPECT_EQ(line, ";;;;;;");
+}
+
+TEST_F(OutputItems, FormatsWithTheFilesDecimalPlaces) {
+    EXPECT_EQ(FormatOutputValue(0.0625, 3), "0.063");
+    EXPECT_EQ(FormatOutputValue(-0.0625, 3), "-0.062");
+    EXPECT_EQ(FormatOutputValue(2.0, 3), "2.000");
+    EXPECT_EQ(FormatOutputValue(3.7, 0), "4.");
+}
+
+TEST(OutputFileNames, NamesOutputPartAndMeansFiles) {
+    const OutputFileNames names =
+        MakeOutputFileNames("/data/out", "p_", "subject01.take2.csv", "_out", ".csv");
+    EXPECT_EQ(names.OutputPath(), "/data/out/p_subject01.take2_out.csv");
+    EXPECT_EQ(names.PartPath(1), "/data/out/p_subject01.take2_out.part-001.csv");
+    EXPECT_EQ(names.PartPath(42), "/data/out/p_subject01.take2_out.part-042.csv");
+    EXPECT_EQ(names.PartPath(1000), "/data/out/p_subject01.take2_out.part-1000.csv");
+    EXPECT_EQ(names.MeansPath(), "/data/out/p_subject01.take2_out.means.csv");
+    EXPECT_EQ(FileNameOf(names.OutputPath()), "p_subject01.take2_out.csv");
+}
+
+TEST(OutputFileNames, KeepsANameWithoutPeriodWhole) {
+    EXPECT_EQ(MakeOutputFileNames("out/", "", "take", "", ".txt").OutputPath(), "out/take.txt");
+}
+
+}  // namespace
+}  // namespace kivo
