@@ -1,0 +1,131 @@
+#include "engine/Rotation.h"
+
+#include <array>
+#include <cmath>
+
+#include "core/StatusCode.h"
+#include "engine/VectorGeometry.h"
+
+namespace kivo {
+
+namespace {
+
+bool IsFinite(const BodyPose& pose) {
+    return std::isfinite(pose.x) && std::isfinite(pose.y) && std::isfinite(pose.z) &&
+           std::isfinite(pose.rx) && std::isfinite(pose.ry) && std::isfinite(pose.rz);
+}
+
+}  // namespace
+
+void RotationMatrix(int axis, double radians, Mat3& matrix) {
+    const double s = std::sin(radians);
+    const double c = std::cos(radians);
+    switch (axis) {
+        case 1:
+            matrix = {{{1.0, 0.0, 0.0}, {0.0, c, -s}, {0.0, s, c}}};
+            break;
+        case 2:
+            matrix = {{{c, 0.0, s}, {0.0, 1.0, 0.0}, {-s, 0.0, c}}};
+            break;
+        case 3:
+            matrix = {{{c, -s, 0.0}, {s, c, 0.0}, {0.0, 0.0, 1.0}}};
+            break;
+        default:
+            break;
+    }
+}
+
+Mat3 RotationMatrix(RotationAxis axis, double radians) {
+    Mat3 matrix = kIdentityMatrix;
+    RotationMatrix(static_cast<int>(axis), radians, matrix);
+    return matrix;
+}
+
+Mat3 MultiplyMatrices(const Mat3& a, const Mat3& b) {
+    Mat3 product{};
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            double sum = 0.0;
+            for (int k = 0; k < 3; ++k)
+                sum = sum + a[i][k] * b[k][j];
+            product[i][j] = sum;
+        }
+    }
+    return product;
+}
+
+Mat3 MultiplyMatrices(std::span<const Mat3> chain) {
+    if (chain.empty())
+        return kIdentityMatrix;
+    Mat3 product = chain[0];
+    for (std::size_t n = 1; n < chain.size(); ++n)
+        product = MultiplyMatrices(product, chain[n]);
+    return product;
+}
+
+Vec3 MultiplyMatrixVector(const Mat3& m, const Vec3& v) {
+    const std::array<double, 3> in = {v.x, v.y, v.z};
+    std::array<double, 3> out{};
+    for (int i = 0; i < 3; ++i) {
+        double sum = 0.0;
+        for (int j = 0; j < 3; ++j)
+            sum = sum + m[i][j] * in[j];
+        out[i] = sum;
+    }
+    return {out[0], out[1], out[2]};
+}
+
+Mat3 OrientationMatrix(const BodyPose& pose) {
+    const std::array<Mat3, 3> chain = {
+        RotationMatrix(RotationAxis::kZ, pose.rz * kDegreesToRadians),
+        RotationMatrix(RotationAxis::kY, pose.ry * kDegreesToRadians),
+        RotationMatrix(RotationAxis::kX, pose.rx * kDegreesToRadians)};
+    return MultiplyMatrices(chain);
+}
+
+int TransformToLocal(BodyPose& pose, BodyPose reference) {
+    // Inverse of the reference orientation: the rotations undone in reverse order.
+    const std::array<Mat3, 3> inverseChain = {
+        RotationMatrix(RotationAxis::kX, -reference.rx * kDegreesToRadians),
+        RotationMatrix(RotationAxis::kY, -reference.ry * kDegreesToRadians),
+        RotationMatrix(RotationAxis::kZ, -reference.rz * kDegreesToRadians)};
+    const Mat3 inverse = MultiplyMatrices(inverseChain);
+
+    const Vec3 offset{pose.x - reference.x, pose.y - reference.y, pose.z - reference.z};
+    const Vec3 local = MultiplyMatrixVector(inverse, offset);
+    pose.x = local.x;
+    pose.y = local.y;
+    pose.z = local.z;
+
+    const std::array<Mat3, 4> relativeChain = {
+        inverse, RotationMatrix(RotationAxis::kZ, pose.rz * kDegreesToRadians),
+        RotationMatrix(RotationAxis::kY, pose.ry * kDegreesToRadians),
+        RotationMatrix(RotationAxis::kX, pose.rx * kDegreesToRadians)};
+    const Mat3 r = MultiplyMatrices(relativeChain);
+
+    // Euler angles of the relative orientation; cos(ry) is kept away from 0
+    // so that rx and rz stay finite at ry = +-90 degrees.
+    double k = 1.0 - r[2][0] * r[2][0];
+    if (k < kGeometryZero)
+        k = kGeometryZero;
+    const double c = std::sqrt(k);
+    pose.rx = ArcTan2(r[2][1] / c, r[2][2] / c) * kRadiansToDegrees;
+    pose.ry = ArcTan2(-r[2][0], c) * kRadiansToDegrees;
+    pose.rz = ArcTan2(r[1][0] / c, r[0][0] / c) * kRadiansToDegrees;
+
+    return IsFinite(pose) ? kStatusOk : kStatusCalculationError;
+}
+
+int StraightenOnReference(BodyPose& pose, BodyPose reference) {
+    const int status = TransformToLocal(pose, reference);
+    if (status != 0)
+        return status;
+    pose.x = pose.x + reference.x;
+    pose.y = pose.y + reference.y;
+    pose.z = pose.z + reference.z;
+    return std::isfinite(pose.x) && std::isfinite(pose.y) && std::isfinite(pose.z)
+               ? kStatusOk
+               : kStatusCalculationError;
+}
+
+}  // namespace kivo

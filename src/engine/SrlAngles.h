@@ -1,0 +1,19 @@
+#pragma once
+
+#include "engine/GeometryTypes.h"
+
+namespace kivo {
+
+// Decomposes the orientation of `pose` into sagittal, rotational and lateral
+// angles (degrees). Each angle is computed on its own; one whose axis
+// projection is too short (or whose cosine lies clearly outside -1..1) stays
+// kNoValue, with status 0. Returns 0, or 1 when the orientation cannot be
+// computed (all angles kNoValue).
+int CalculateSRLAngles(const BodyPose& pose, SrlAngles& angles);
+
+// The SRL angles of `pose` expressed in the local frame of `reference`
+// (TransformToLocal, then CalculateSRLAngles). Returns 0 or 1; on 1 all
+// angles are kNoValue.
+int CalculateLocalSRLAngles(BodyPose pose, const BodyPose& reference, SrlAngles& angles);
+
+}  // namespace kivo
