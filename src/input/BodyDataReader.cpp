@@ -1,0 +1,64 @@
+#include "input/BodyDataReader.h"
+
+#include <stdexcept>
+
+#include "core/Numbers.h"
+#include "core/Text.h"
+
+namespace kivo {
+
+BodyDataReader::BodyDataReader() {
+    for (auto& person : assigned_)
+        person.fill(true);
+}
+
+DataLineValues BodyDataReader::GetBodyDataValues(int person, std::string_view dataLine,
+                                                 char separator, bool firstFrame,
+                                                 InputVariableTable& table) {
+    if (person != 1 && person != 2)
+        throw std::invalid_argument("person must be 1 or 2");
+    SplitFields(StripCarriageReturn(dataLine), separator, fields_);
+    const std::size_t fieldCount = fields_.size();
+
+    DataLineValues values;
+    values.time = ReadNumber(fields_[0]);
+    if (fieldCount > 1)
+        values.frameField = fields_[1];
+
+    auto& assigned = assigned_[person - 1];
+    for (int k = 0; k < kInputVariableCount; ++k) {
+        PersonBlock& block = table.Person(k, person);
+        bool complete = true;
+        for (int s = 0; s < kPoseSlots; ++s) {
+            const int index = block.fieldIndex[s];
+            double value;
+            if (index == 0) {
+                value = values.time;
+            } else if (index > 0 && static_cast<std::size_t>(index) < fieldCount) {
+                value = ReadNumber(fields_[index]);
+            } else {
+                complete = false;
+                ++values.missingFields;
+                continue;
+            }
+            if (firstFrame) {
+                block.current[s] = value;
+                block.previous[s] = value;
+            } else {
+                block.previous[s] = block.current[s];
+                block.current[s] = value;
+            }
+        }
+        assigned[k] = complete;
+    }
+    return values;
+}
+
+void AppendTimeAndFrame(std::string& out, const DataLineValues& values,
+                        std::string_view separator) {
+    AppendGeneral(out, values.time, 15);
+    out += separator;
+    out += values.frameField;
+}
+
+}  // namespace kivo

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/InputVariableTable.h"
+
+namespace kivo {
+
+// What one data line gave besides the pose values.
+struct DataLineValues {
+    double time = 0.0;            // field 0 read as a number
+    std::string_view frameField;  // field 1 unchanged (empty when the line has none);
+                                  // points into the data line
+    int missingFields = 0;        // bound slots whose field lies beyond the end of the line
+};
+
+// Fills the input variable table from the data lines of a file, frame by
+// frame. Keeps its field buffer between lines, so reading a frame allocates
+// nothing once the first lines have been read.
+class BodyDataReader {
+  public:
+    BodyDataReader();
+
+    // Splits `dataLine` at `separator` and reads, for every input variable and
+    // slot of `person` (1 or 2), the field at the slot's field index as a
+    // number: on the first frame into current and previous value, otherwise
+    // the current value moves to the previous one first. A field index of 0
+    // reads the time field, so unbound variables hold the time.
+    //
+    // A slot whose field index lies beyond the end of the line is left as it
+    // was, its variable counts as not assigned for this frame (IsAssigned) and
+    // the slot is counted in `missingFields`. A trailing carriage return is not
+    // part of the last field.
+    DataLineValues GetBodyDataValues(int person, std::string_view dataLine, char separator,
+                                     bool firstFrame, InputVariableTable& table);
+
+    // False when a field of the variable was missing from the person's last
+    // data line: its values are not this frame's.
+    bool IsAssigned(int position, int person) const { return assigned_[person - 1][position]; }
+
+  private:
+    std::vector<std::string_view> fields_;
+    std::array<std::array<bool, kInputVariableCount>, 2> assigned_;
+};
+
+// Appends the time value (up to 15 significant digits, the user's decimal
+// symbol), `separator` and the frame field: the start of an output line.
+void AppendTimeAndFrame(std::string& out, const DataLineValues& values, std::string_view separator);
+
+}  // namespace kivo

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace kivo::testing {
+
+// A fresh folder per test, removed afterwards.
+class TempDir {
+  public:
+    TempDir() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = std::string("kivo-") + info->test_suite_name() + "-" + info->name();
+        for (char& c : name) {
+            if (c == '/')
+                c = '_';
+        }
+        path_ = std::filesystem::temp_directory_path() / name;
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code error;
+        std::filesystem::remove_all(path_, error);
+    }
+
+    // Writes `content` byte for byte into a file of the folder; returns its path.
+    std::string Write(const std::string& name, std::string_view content) const {
+        const std::string file = (path_ / name).string();
+        std::FILE* stream = std::fopen(file.c_str(), "wb");
+        if (stream != nullptr) {
+            std::fwrite(content.data(), 1, content.size(), stream);
+            std::fclose(stream);
+        }
+        return file;
+    }
+
+    std::string PathOf(const std::string& name) const { return (path_ / name).string(); }
+
+  private:
+    std::filesystem::path path_;
+};
+
+}  // namespace kivo::testing
