@@ -40,10 +40,14 @@ double VectorAngle(const Vec3& a, const Vec3& b, bool& error) {
     }
     double s = 0.0;
     if (c < 1.0) {
-        // Rounding can push the cosine of (anti)parallel vectors just below -1;
-        // the angle is then 180 degrees, not an error.
+        // When rounding pushes the cosine below -1 the square root has no
+        // value: that is reported as an error, like every other failure here.
         const double sineSquared = 1.0 - c * c;
-        s = sineSquared > 0.0 ? std::sqrt(sineSquared) : 0.0;
+        if (sineSquared < 0.0) {
+            error = true;
+            return 0.0;
+        }
+        s = std::sqrt(sineSquared);
     }
     return ArcTan2(s, c) * kRadiansToDegrees;
 }

@@ -93,9 +93,9 @@ INSTANTIATE_TEST_SUITE_P(
                       AngleCase{{1, 0, 0}, {1, 1, 0}, 45.0, false},
                       // Opposite vectors: c = -1, s = 0 and ArcTan2(0, -1) = -pi.
                       AngleCase{{1, 0, 0}, {-1, 0, 0}, -180.0, false},
-                      // Here rounding gives c = -1.0000000000000002; still -180, no error.
-                      AngleCase{{1, 1, 1}, {-1, -1, -1}, -180.0, false},
-                      AngleCase{{0.1, 0.7, 0}, {-0.2, -1.4, 0}, -180.0, false},
+                      // Here rounding gives c = -1.0000000000000002: no square root.
+                      AngleCase{{1, 1, 1}, {-1, -1, -1}, 0.0, true},
+                      AngleCase{{0.1, 0.7, 0}, {-0.2, -1.4, 0}, 0.0, true},
                       // Squared length overflows.
                       AngleCase{{1e200, 0, 0}, {1, 1, 0}, 0.0, true}));
 
