@@ -4,6 +4,7 @@ namespace kivo::cli {
 
 void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     RegisterCheckCommand(app, registry);
+    RegisterParametersCommand(app, registry);
 }
 
 }  // namespace kivo::cli
