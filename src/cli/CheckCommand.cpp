@@ -1,11 +1,143 @@
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "cli/Commands.h"
+#include "core/ConsolePrompt.h"
+#include "core/Workspace.h"
+#include "input/DataFileCheck.h"
+#include "input/InputFileList.h"
 
 namespace kivo::cli {
+namespace {
+
+struct CheckOptions {
+    std::string timeLabel = "Time [sec]";
+    std::vector<std::string> files;
+};
+
+// Passes every message on to the console and keeps the first one, which is the
+// reason a file was refused.
+class RecordingPrompt : public UserPrompt {
+  public:
+    explicit RecordingPrompt(UserPrompt& target) : target_(target) {}
+
+    PromptAnswer Ask(const PromptMessage& message) override {
+        if (first_.empty())
+            first_ = message.text;
+        return target_.Ask(message);
+    }
+    using UserPrompt::Ask;
+
+    void Reset() { first_.clear(); }
+    const std::string& FirstText() const { return first_; }
+
+  private:
+    UserPrompt& target_;
+    std::string first_;
+};
+
+// Answers everything with the default and shows nothing.
+class SilentPrompt : public UserPrompt {
+  public:
+    PromptAnswer Ask(const PromptMessage& message) override {
+        return ConsolePrompt::DefaultAnswer(message.buttons);
+    }
+    using UserPrompt::Ask;
+};
+
+std::string ReadableSeparator(std::string_view separator) {
+    if (separator.empty())
+        return "none";
+    const unsigned char c = static_cast<unsigned char>(separator.front());
+    if (c == '\t')
+        return "tab";
+    if (c == ' ')
+        return "blank";
+    if (c > ' ' && c < 0x7F)
+        return "\"" + std::string(separator) + "\"";
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(c));
+    return hex;
+}
+
+// A message on one line: line breaks become blanks.
+std::string OneLine(std::string_view text) {
+    std::string line;
+    for (char c : text) {
+        if (c == '\r')
+            continue;
+        line += c == '\n' ? ' ' : c;
+    }
+    return line;
+}
+
+std::string JoinNames(const std::vector<std::string>& names) {
+    std::string joined;
+    for (const std::string& name : names) {
+        if (!joined.empty())
+            joined += ", ";
+        joined += "\"" + name + "\"";
+    }
+    return joined;
+}
+
+// Adds the files to an input file list in the order given, as the Add command
+// would, and reports for each whether it was accepted and what the check found.
+int RunCheck(const CheckOptions& options) {
+    ConsolePrompt console;
+    RecordingPrompt prompt(console);
+    Workspace workspace;
+    workspace.options.timeField = options.timeLabel;
+    bool allAccepted = true;
+
+    for (const std::string& path : options.files) {
+        prompt.Reset();
+        const auto [directory, name] = SplitDirectoryAndName(path);
+        if (!AddFile(workspace, name, directory, options.timeLabel, prompt)) {
+            allAccepted = false;
+            const std::string reason =
+                prompt.FirstText().empty() ? "no such file" : OneLine(prompt.FirstText());
+            std::printf("%s: not accepted: %s\n", path.c_str(), reason.c_str());
+            continue;
+        }
+        // The list keeps only the rate; describe the format line the check found.
+        SilentPrompt silent;
+        const FileCheckResult check = CheckFile(path, options.timeLabel, silent);
+        const InputFileRow& row = workspace.inputFiles.back();
+        std::printf("%s: accepted\n", path.c_str());
+        std::printf("  separator: %s\n", ReadableSeparator(check.separator).c_str());
+        std::printf("  layout: %s\n", check.colonLayout ? "colon" : "blank");
+        // Only the first file added to the empty list provides the names offered for binding.
+        const bool providesNames = workspace.inputFiles.size() == 1;
+        std::printf("  data fields%s: %s\n", providesNames ? " (offered for binding)" : "",
+                    JoinNames(check.fieldNames).c_str());
+        std::printf(
+            "  frames/sec: %s%s\n", row[kColFramesPerSec].c_str(),
+            check.framesPerSecond.empty() ? " (kept: no rate from the first two times)" : "");
+        std::printf("  partner: %s\n", row[kColPartnerFile].c_str());
+    }
+    std::fflush(stdout);
+    return allAccepted ? 0 : 1;
+}
+
+}  // namespace
 
 void RegisterCheckCommand(CLI::App& app, CommandRegistry& registry) {
-    auto* command = app.add_subcommand("check", "Check data files as the input file list would add them");
-    (void)command;
-    (void)registry;
+    auto options = std::make_shared<CheckOptions>();
+    auto* command =
+        app.add_subcommand("check", "Check data files as the input file list would add them");
+    command
+        ->add_option("--time-label", options->timeLabel,
+                     "Label of the first field of the format line (Time field)")
+        ->capture_default_str();
+    command->add_option("files", options->files, "Data files, added in this order")
+        ->required()
+        ->type_name("FILE");
+    command->callback(
+        [&registry, options] { registry.SetAction([options] { return RunCheck(*options); }); });
 }
 
 }  // namespace kivo::cli
