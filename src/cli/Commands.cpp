@@ -5,6 +5,8 @@ namespace kivo::cli {
 void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     RegisterCheckCommand(app, registry);
     RegisterParametersCommand(app, registry);
+    RegisterInitCommand(app, registry);
+    RegisterSettingsCommand(app, registry);
 }
 
 }  // namespace kivo::cli

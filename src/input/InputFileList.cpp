@@ -105,6 +105,13 @@ std::string WithTrailingSeparator(std::string_view directory) {
     return result;
 }
 
+std::string FolderWithoutSeparator(std::string_view directory) {
+    std::string result(directory);
+    while (result.size() > 1 && result.back() == '/')
+        result.pop_back();
+    return result;
+}
+
 std::pair<std::string, std::string> SplitDirectoryAndName(std::string_view path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string_view::npos)
@@ -170,7 +177,7 @@ int AddFiles(Workspace& workspace, const std::vector<std::string>& paths, UserPr
     for (const std::string& path : paths) {
         const auto [directory, name] = SplitDirectoryAndName(path);
         if (!directory.empty())
-            workspace.options.directoryInputFiles = directory;
+            workspace.options.directoryInputFiles = FolderWithoutSeparator(directory);
         if (AddFile(workspace, name, directory, prompt))
             ++added;
     }

@@ -41,6 +41,8 @@ std::string_view OppositeVideoSide(std::string_view side);
 
 // `directory` ending with the path separator (unchanged when empty).
 std::string WithTrailingSeparator(std::string_view directory);
+// `directory` without a trailing path separator (the root stays "/").
+std::string FolderWithoutSeparator(std::string_view directory);
 // Splits a path at its last separator into directory and file name.
 std::pair<std::string, std::string> SplitDirectoryAndName(std::string_view path);
 

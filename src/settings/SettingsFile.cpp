@@ -1,0 +1,429 @@
+#include "settings/SettingsFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "core/ErrorTrap.h"
+#include "core/FileError.h"
+#include "input/InputFileList.h"
+#include "input/InputMessages.h"
+#include "params/Catalogue.h"
+#include "settings/SequentialFields.h"
+
+namespace kivo {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kHighestDataFieldPosition = kInputVariableCount - 1;
+constexpr int kHighestUserVariable = kUserVariableCount - 1;
+constexpr int kParameterFieldCount = 9;  // eight columns and the check state
+
+constexpr std::string_view kUnstorableText =
+    "The text contains a double quote or a line break, which a settings file cannot hold. "
+    "Nothing was written.";
+
+bool IsStorable(std::string_view text) {
+    return text.find_first_of("\"\r\n") == std::string_view::npos;
+}
+
+std::string InputFileField(std::size_t row, const InputFileRow& file, int column) {
+    return "input file " + std::to_string(row + 1) + " '" + file[kColFileName] + "', " +
+           std::string(InputFileColumnCaptions()[column]);
+}
+
+std::string ParameterField(std::size_t row, const ParameterDefinition& parameter,
+                           std::string_view column) {
+    return "parameter " + std::to_string(row + 1) + " '" + parameter.name + "', " +
+           std::string(column);
+}
+
+// Writes the fields and refuses a text that could not be read back.
+class SettingsWriter {
+  public:
+    explicit SettingsWriter(const std::string& path) : path_(path) {}
+
+    // `fieldName` is called only when the text is refused.
+    template <class FieldName>
+    void NamedText(std::string_view text, FieldName&& fieldName) {
+        if (!IsStorable(text)) {
+            throw FileError(path_, 0, std::string(fieldName()), std::string(kUnstorableText));
+        }
+        out_.Text(text);
+    }
+    void Text(std::string_view text, std::string_view fieldName) {
+        NamedText(text, [&] { return fieldName; });
+    }
+    void Integer(long long value) { out_.Integer(value); }
+    void Boolean(bool value) { out_.Boolean(value); }
+    const std::string& Content() const { return out_.Content(); }
+
+  private:
+    const std::string& path_;
+    SequentialFieldWriter out_;
+};
+
+std::string ParameterColumnName(int column) {
+    static constexpr std::array<std::string_view, 8> captions = {
+        "Parameter Name", "Calculation Function", "Variables", "Target", "Reference System",
+        "Output",         "Statistics",           "Dynamic"};
+    return std::string(captions[column]);
+}
+
+void WriteAtomically(const std::string& path, const std::string& content) {
+    const fs::path target(path);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::string temporary;
+    int descriptor = -1;
+    for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
+        temporary = (folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) +
+                               "." + std::to_string(attempt) + ".tmp"))
+                        .string();
+        descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor < 0 && errno != EEXIST)
+            break;
+    }
+    if (descriptor < 0) {
+        throw FileError(path, 0, "",
+                        std::string("The file cannot be written: ") + std::strerror(errno));
+    }
+    const char* data = content.data();
+    std::size_t left = content.size();
+    bool ok = true;
+    while (left > 0) {
+        const ssize_t written = ::write(descriptor, data, left);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            ok = false;
+            break;
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    int savedErrno = errno;
+    if (ok && ::fsync(descriptor) != 0) {
+        ok = false;
+        savedErrno = errno;
+    }
+    if (::close(descriptor) != 0 && ok) {
+        ok = false;
+        savedErrno = errno;
+    }
+    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
+        ok = false;
+        savedErrno = errno;
+    }
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        throw FileError(path, 0, "",
+                        std::string("The file cannot be written: ") + std::strerror(savedErrno));
+    }
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+bool IsFolder(const std::string& text) {
+    std::error_code error;
+    return !text.empty() && fs::is_directory(text, error);
+}
+
+bool FileExists(const std::string& path) {
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+std::string FolderOf(const std::string& path) {
+    std::error_code error;
+    fs::path absolute = fs::absolute(path, error);
+    if (error)
+        absolute = path;
+    return absolute.parent_path().string();
+}
+
+void ReportLoadError(UserPrompt& prompt, const SettingsFileError& error) {
+    PromptMessage message;
+    message.text = ErrorMessageText(error.Number(), "LoadSettings", error.what());
+    message.icon = PromptIcon::Critical;
+    message.buttons = PromptButtons::Ok;
+    message.title = std::string(kErrorMessageTitle);
+    prompt.Ask(message);
+}
+
+// Reads a count or bound and checks its range.
+long long ReadRange(SequentialFieldReader& reader, std::string_view field, long long lowest,
+                    long long highest, const std::string& path) {
+    const long long value = reader.Integer(field);
+    if (value < lowest || value > highest) {
+        throw SettingsFileError(kErrorSubscriptOutOfRange, path, reader.Line(), std::string(field),
+                                "Subscript out of range: " + std::to_string(value));
+    }
+    return value;
+}
+
+constexpr long long kNoUpperBound = 1LL << 62;
+
+// Steps 5 to 9 of loading, after the options.
+void LoadLists(SequentialFieldReader& reader, const std::string& path, Workspace& workspace,
+               UserPrompt& prompt) {
+    const long long fileCount = ReadRange(reader, "number of input files", 0, kNoUpperBound, path);
+    const long long columnCount = ReadRange(reader, "number of input file columns",
+                                            kInputFileColumnCount, kNoUpperBound, path);
+    workspace.inputFiles.clear();
+    const std::string settingsFolder = WithTrailingSeparator(FolderOf(path));
+    std::vector<std::string> relocated;
+    for (long long record = 0; record < fileCount; ++record) {
+        std::array<std::string, kInputFileColumnCount> columns;
+        for (long long column = 0; column < columnCount; ++column) {
+            std::string text = reader.Text("input file column");
+            if (column < kInputFileColumnCount)
+                columns[column] = std::move(text);
+        }
+        // A study folder that was moved or shared: its data files stand beside
+        // the settings file.
+        const std::string& name = columns[kColFileName];
+        if (!name.empty() && !FileExists(WithTrailingSeparator(columns[kColDirectory]) + name) &&
+            FileExists(settingsFolder + name)) {
+            columns[kColDirectory] = settingsFolder;
+            if (AddFileWithColumns(workspace, columns, prompt))
+                relocated.push_back(name);
+            continue;
+        }
+        AddFileWithColumns(workspace, columns, prompt);
+    }
+    if (fileCount > 0 && workspace.inputFiles.empty()) {
+        prompt.Tell("Files not found at the last location.", PromptIcon::Exclamation);
+    }
+    if (!relocated.empty()) {
+        std::string list;
+        for (const std::string& name : relocated)
+            list += (list.empty() ? "" : "\r\n") + name;
+        prompt.Tell(FillPlaceholders("The following input files were not found at their stored "
+                                     "location and were taken from the folder of the settings "
+                                     "file '@':\r\n\r\n#",
+                                     {{'@', path}, {'#', list}}),
+                    PromptIcon::Information);
+    }
+
+    const long long highestPosition =
+        ReadRange(reader, "highest data-field position", -1, kHighestDataFieldPosition, path);
+    for (long long k = 0; k <= highestPosition; ++k) {
+        std::string text = reader.Text("data field of input variable");
+        // An empty text unbinds: the file holds every binding of the study.
+        if (!text.empty())
+            workspace.dataFieldNames.Add(text);
+        workspace.boundDataFields[k] = std::move(text);
+    }
+    const long long highestUserVariable =
+        ReadRange(reader, "highest user variable index", -1, kHighestUserVariable, path);
+    for (long long u = 0; u <= highestUserVariable; ++u) {
+        workspace.userVariableNames[u] = reader.Text("user variable name");
+    }
+
+    const long long parameterCount =
+        ReadRange(reader, "number of parameters", 0, kNoUpperBound, path);
+    const long long parameterFields =
+        ReadRange(reader, "number of parameter columns", kParameterFieldCount, kNoUpperBound, path);
+    workspace.parameters.clear();
+    for (long long record = 0; record < parameterCount; ++record) {
+        std::array<std::string, 8> texts;
+        for (int column = 0; column < 8; ++column)
+            texts[column] = reader.Text("parameter column");
+        for (long long extra = kParameterFieldCount; extra < parameterFields; ++extra) {
+            reader.Text("parameter column");
+        }
+        const bool enabled = reader.Boolean("parameter enabled");
+        AddParameterRow(workspace.parameters, std::move(texts[0]), std::move(texts[1]),
+                        std::move(texts[2]), std::move(texts[3]), std::move(texts[4]),
+                        std::move(texts[5]), std::move(texts[6]), std::move(texts[7]), enabled);
+    }
+    if (!workspace.inputFiles.empty())
+        ShowInputFileOptions(workspace, 0);
+}
+
+// Steps 2 to 9 of loading; false when the file is no settings file.
+bool ReadSettingsFile(std::FILE* file, const std::string& path, Workspace& workspace,
+                      UserPrompt& prompt) {
+    SequentialFieldReader reader(file, path);
+    std::string identification;
+    try {
+        identification = reader.Text("identification");
+    } catch (const SettingsFileError&) {
+        identification.clear();
+    }
+    if (identification != kSettingsIdentification) {
+        prompt.Tell("This file contains no valid settings!", PromptIcon::Exclamation);
+        return false;
+    }
+
+    WorkspaceOptions& options = workspace.options;
+    const std::array<std::pair<std::string*, std::string_view>, 4> folders = {{
+        {&options.directoryInputFiles, "Directory Input Files"},
+        {&options.directoryOutputFiles, "Directory Output Files"},
+        {&options.directoryVideoClips, "Directory Video Clips"},
+        {&options.directorySettingsFiles, "Directory Settings Files"},
+    }};
+    for (const auto& [folder, field] : folders) {
+        std::string text = reader.Text(field);
+        if (IsFolder(text))
+            *folder = std::move(text);
+    }
+    options.timeField = reader.Text("Time Field");
+    options.linesPerSec = reader.Text("Frames/Sec");
+    options.skipLines = reader.Text("Use Every");
+    options.distances = ReadRange(reader, "Distances related to", 0, 1, path) != 0;
+    options.bodyHeight = reader.Text("Body Height");
+    options.distancesHeight = reader.Boolean("Height");
+    options.distancesLength = reader.Boolean("Length");
+    options.thresholdAngles = reader.Text("Angles");
+    options.thresholdDistances = reader.Text("Distances");
+    options.decimalPlaces = reader.Text("Dec. Places");
+    options.camera = reader.Text("Camera");
+    options.prefix = reader.Text("Prefix");
+    options.suffix = reader.Text("Suffix");
+    options.csvSeparator = reader.Boolean("CSV");
+    options.tsvSeparator = reader.Boolean("TSV");
+    options.extension = reader.Text("Extension");
+    options.statisticsFileName = reader.Text("Statistics File");
+    options.splitFile = ReadRange(reader, "Split Output Files", 0, 1, path) != 0;
+    options.noOfLines = reader.Text("Lines Per File");
+
+    LoadLists(reader, path, workspace, prompt);
+    return true;
+}
+
+}  // namespace
+
+std::string SerializeSettings(const Workspace& workspace, std::string_view settingsFolder,
+                              const std::string& path) {
+    SettingsWriter out(path);
+    const WorkspaceOptions& options = workspace.options;
+    out.Text(kSettingsIdentification, "identification");
+    out.Text(options.directoryInputFiles, "Directory Input Files");
+    out.Text(options.directoryOutputFiles, "Directory Output Files");
+    out.Text(options.directoryVideoClips, "Directory Video Clips");
+    out.Text(settingsFolder, "Directory Settings Files");
+    out.Text(options.timeField, "Time Field");
+    out.Text(options.linesPerSec, "Frames/Sec");
+    out.Text(options.skipLines, "Use Every");
+    out.Integer(options.distances ? 1 : 0);
+    out.Text(options.bodyHeight, "Body Height");
+    out.Boolean(options.distancesHeight);
+    out.Boolean(options.distancesLength);
+    out.Text(options.thresholdAngles, "Angles");
+    out.Text(options.thresholdDistances, "Distances");
+    out.Text(options.decimalPlaces, "Dec. Places");
+    out.Text(options.camera, "Camera");
+    out.Text(options.prefix, "Prefix");
+    out.Text(options.suffix, "Suffix");
+    out.Boolean(options.csvSeparator);
+    out.Boolean(options.tsvSeparator);
+    out.Text(options.extension, "Extension");
+    out.Text(options.statisticsFileName, "Statistics File");
+    out.Integer(options.splitFile ? 1 : 0);
+    out.Text(options.noOfLines, "Lines Per File");
+
+    out.Integer(static_cast<long long>(workspace.inputFiles.size()));
+    out.Integer(kInputFileColumnCount);
+    for (std::size_t row = 0; row < workspace.inputFiles.size(); ++row) {
+        const InputFileRow& file = workspace.inputFiles[row];
+        for (int column = 0; column < kInputFileColumnCount; ++column) {
+            out.NamedText(file[column], [&] { return InputFileField(row, file, column); });
+        }
+    }
+
+    out.Integer(kHighestDataFieldPosition);
+    for (int k = 0; k < kInputVariableCount; ++k) {
+        out.NamedText(workspace.boundDataFields[k], [&] {
+            return "data field of input variable " + std::to_string(k) + " '" +
+                   std::string(workspace.InputVariableName(k)) + "'";
+        });
+    }
+    out.Integer(kHighestUserVariable);
+    for (int u = 0; u < kUserVariableCount; ++u) {
+        out.NamedText(workspace.userVariableNames[u],
+                      [&] { return "name of user variable " + std::to_string(u + 1); });
+    }
+
+    out.Integer(static_cast<long long>(workspace.parameters.size()));
+    out.Integer(kParameterFieldCount);
+    for (std::size_t row = 0; row < workspace.parameters.size(); ++row) {
+        const ParameterDefinition& parameter = workspace.parameters[row];
+        const std::array<const std::string*, 8> columns = {
+            &parameter.name,       &parameter.function,        &parameter.variables,
+            &parameter.target,     &parameter.referenceSystem, &parameter.output,
+            &parameter.statistics, &parameter.dynamic};
+        for (int column = 0; column < 8; ++column) {
+            out.NamedText(*columns[column], [&] {
+                return ParameterField(row, parameter, ParameterColumnName(column));
+            });
+        }
+        out.Boolean(parameter.enabled);
+    }
+    return out.Content();
+}
+
+void SaveSettings(Workspace& workspace, const std::string& path) {
+    const std::string folder = FolderOf(path);
+    const std::string content = SerializeSettings(workspace, folder, path);
+    WriteAtomically(path, content);
+    workspace.options.directorySettingsFiles = folder;
+}
+
+bool AddFileWithColumns(Workspace& workspace,
+                        const std::array<std::string, kInputFileColumnCount>& columns,
+                        UserPrompt& prompt) {
+    // The naming rule of AddFile may pair the file with a listed one; the
+    // stored partner columns are what the user had, so they are kept.
+    std::vector<std::string> partners;
+    partners.reserve(workspace.inputFiles.size());
+    for (const InputFileRow& row : workspace.inputFiles)
+        partners.push_back(row[kColPartnerFile]);
+
+    if (!AddFile(workspace, columns[kColFileName], columns[kColDirectory], columns[kColTimeField],
+                 prompt)) {
+        return false;
+    }
+    for (std::size_t i = 0; i < partners.size(); ++i) {
+        workspace.inputFiles[i][kColPartnerFile] = std::move(partners[i]);
+    }
+    InputFileRow& row = workspace.inputFiles.back();
+    for (int column = kColPartnerFile; column < kInputFileColumnCount; ++column) {
+        row[column] = columns[column];
+    }
+    return true;
+}
+
+SettingsLoadResult LoadSettings(const std::string& path, Workspace& workspace, UserPrompt& prompt) {
+    workspace.options.directorySettingsFiles = FolderOf(path);
+    SettingsLoadResult result = SettingsLoadResult::Failed;
+    try {
+        std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+        if (!file) {
+            throw SettingsFileError(kErrorFileNotFound, path, 0, "",
+                                    std::string("File not found: ") + std::strerror(errno));
+        }
+        result = ReadSettingsFile(file.get(), path, workspace, prompt)
+                     ? SettingsLoadResult::Loaded
+                     : SettingsLoadResult::NotSettingsFile;
+    } catch (const SettingsFileError& error) {
+        ReportLoadError(prompt, error);
+    } catch (const std::exception& error) {
+        ReportTrappedError(prompt, "LoadSettings", error);
+    }
+    SetAllParameterTypeTags(workspace.parameters);
+    return result;
+}
+
+}  // namespace kivo

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "core/UserPrompt.h"
+#include "core/Workspace.h"
+
+namespace kivo {
+
+// The first field of every settings file.
+inline constexpr std::string_view kSettingsIdentification = "Kivo Settings";
+
+// Writes the whole workspace to the settings file `path`. The working folder
+// of settings files becomes the file's folder. A text that contains a double
+// quote or a line break cannot be read back: such a workspace is refused with
+// a FileError naming the field, and nothing is written. The file is written
+// beside the target under a temporary name and then renamed over it, so an
+// interrupted save leaves the old file intact. I/O failures throw FileError.
+void SaveSettings(Workspace& workspace, const std::string& path);
+
+// The settings file's content as SaveSettings writes it, with
+// `settingsFolder` as the working folder of settings files. Throws FileError
+// (with `path` as the file) for texts that cannot be stored.
+std::string SerializeSettings(const Workspace& workspace, std::string_view settingsFolder,
+                              const std::string& path);
+
+enum class SettingsLoadResult {
+    Loaded,
+    NotSettingsFile,  // the user was told "This file contains no valid settings!"
+    Failed,           // an error was reported; the workspace holds what was read so far
+};
+
+// Reads the settings file `path` into the workspace. Every stored input file
+// passes the file check again with its own time label; a file missing from
+// its stored folder is looked for in the settings file's folder. Messages and
+// errors go through `prompt`. The parameter type tags are derived afresh in
+// every case.
+SettingsLoadResult LoadSettings(const std::string& path, Workspace& workspace, UserPrompt& prompt);
+
+// Adds the stored input file described by its sixteen column texts (checked
+// with its own time label, column 2) and gives its row the stored texts. The
+// stored partner columns of the other rows stay as they are. Returns true
+// when the file was added.
+bool AddFileWithColumns(Workspace& workspace,
+                        const std::array<std::string, kInputFileColumnCount>& columns,
+                        UserPrompt& prompt);
+
+}  // namespace kivo
