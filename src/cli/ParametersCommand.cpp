@@ -9,8 +9,10 @@
 #include "core/ConsolePrompt.h"
 #include "core/InputVariableTable.h"
 #include "core/ParameterDefinition.h"
+#include "core/Workspace.h"
 #include "params/DefaultParameterList.h"
 #include "params/ParameterListCompilation.h"
+#include "settings/SettingsFile.h"
 
 namespace kivo::cli {
 namespace {
@@ -42,13 +44,19 @@ ParameterListSource DefaultSource() {
     return source;
 }
 
-// The list, user variables and bindings kept in a settings file. Reading
-// settings files belongs to the settings module; until it provides a loader,
-// this is where it plugs in, and the command refuses the file.
+// The list, user variables and bindings kept in a settings file.
 std::optional<ParameterListSource> SettingsSource(const std::string& path) {
-    (void)path;
-    std::fputs("kivo parameters: settings files are not supported yet\n", stderr);
-    return std::nullopt;
+    ConsolePrompt prompt(stderr);
+    prompt.SetQuiet(true);  // notes about the study's data files do not concern the list
+    Workspace workspace;
+    if (LoadSettings(path, workspace, prompt) != SettingsLoadResult::Loaded)
+        return std::nullopt;
+    ParameterListSource source;
+    source.rows = std::move(workspace.parameters);
+    for (int u = 0; u < kUserVariableCount; ++u)
+        source.table[kFirstUserVariable + u].name = workspace.userVariableNames[u];
+    source.bindings = workspace.boundDataFields;
+    return source;
 }
 
 std::string Flag(bool on) {
