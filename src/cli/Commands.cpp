@@ -7,6 +7,7 @@ void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     RegisterParametersCommand(app, registry);
     RegisterInitCommand(app, registry);
     RegisterSettingsCommand(app, registry);
+    RegisterRunCommand(app, registry);
 }
 
 }  // namespace kivo::cli

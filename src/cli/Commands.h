@@ -23,5 +23,6 @@ void RegisterCheckCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterParametersCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterInitCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterSettingsCommand(CLI::App& app, CommandRegistry& registry);
+void RegisterRunCommand(CLI::App& app, CommandRegistry& registry);
 
 }  // namespace kivo::cli

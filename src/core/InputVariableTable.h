@@ -66,6 +66,9 @@ struct PersonBlock {
     std::array<int, kPoseSlots> fieldIndex{};  // data-field index per slot; 0 = not found
     std::array<double, kPoseSlots> current{};
     std::array<double, kPoseSlots> previous{};
+    // False when a bound field was missing from this frame's data line (or the
+    // partner file has ended): the values are not this frame's.
+    bool frameComplete = true;
 
     bool IsBound() const {
         for (int index : fieldIndex) {

@@ -7,11 +7,6 @@
 
 namespace kivo {
 
-BodyDataReader::BodyDataReader() {
-    for (auto& person : assigned_)
-        person.fill(true);
-}
-
 DataLineValues BodyDataReader::GetBodyDataValues(int person, std::string_view dataLine,
                                                  char separator, bool firstFrame,
                                                  InputVariableTable& table) {
@@ -25,7 +20,6 @@ DataLineValues BodyDataReader::GetBodyDataValues(int person, std::string_view da
     if (fieldCount > 1)
         values.frameField = fields_[1];
 
-    auto& assigned = assigned_[person - 1];
     for (int k = 0; k < kInputVariableCount; ++k) {
         PersonBlock& block = table.Person(k, person);
         bool complete = true;
@@ -49,7 +43,7 @@ DataLineValues BodyDataReader::GetBodyDataValues(int person, std::string_view da
                 block.current[s] = value;
             }
         }
-        assigned[k] = complete;
+        block.frameComplete = complete;
     }
     return values;
 }

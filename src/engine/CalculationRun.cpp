@@ -1,0 +1,613 @@
+#include "engine/CalculationRun.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include "core/ErrorTrap.h"
+#include "core/FileError.h"
+#include "core/InputVariableTable.h"
+#include "core/NoValue.h"
+#include "core/Numbers.h"
+#include "core/StatusCode.h"
+#include "core/Text.h"
+#include "engine/CalculationDispatch.h"
+#include "engine/OutputFile.h"
+#include "engine/OutputFileNames.h"
+#include "engine/OutputItems.h"
+#include "input/BodyDataPositions.h"
+#include "input/BodyDataReader.h"
+#include "input/DataFileFormat.h"
+#include "input/ProcessingOptionRules.h"
+#include "input/TextLineReader.h"
+#include "params/Catalogue.h"
+#include "params/DyadicRows.h"
+#include "params/ParameterListCompilation.h"
+
+namespace kivo {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr auto kProgressInterval = std::chrono::milliseconds(30);
+
+bool SamePath(const std::string& a, const std::string& b) {
+    std::error_code error;
+    if (fs::equivalent(a, b, error))
+        return true;
+    return fs::weakly_canonical(a, error) == fs::weakly_canonical(b, error);
+}
+
+std::string ElapsedTimeText(double seconds) {
+    const long total = static_cast<long>(seconds + 0.5);
+    char text[32];
+    std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", total / 3600, (total / 60) % 60,
+                  total % 60);
+    return text;
+}
+
+// A whole number from a file's options column; FileError naming the file and
+// the column otherwise.
+int WholeNumberOption(const InputFileRow& row, int column, int minimum, int maximum) {
+    const std::string& text = row[column];
+    const std::optional<std::int16_t> value =
+        IsNumeric(text) ? ToInteger16(NumericTextValue(text)) : std::nullopt;
+    if (!value || *value < minimum || *value > maximum) {
+        throw FileError(row[kColFileName], 0, std::string(InputFileColumnCaptions()[column]),
+                        "the option '" + text + "' is not a whole number from " +
+                            std::to_string(minimum) + " to " + std::to_string(maximum));
+    }
+    return *value;
+}
+
+bool AnyEnabledRow(const ParameterArray& records, std::initializer_list<int> functions) {
+    for (std::size_t p = 1; p < records.size(); ++p) {
+        if (!records[p].enabled)
+            continue;
+        for (int function : functions) {
+            if (records[p].functionIndex == function)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Rows that have no value before the second frame of a file (or of a part).
+bool NeedsTwoFrames(const ParameterRecord& record) {
+    return record.functionIndex == kFnDynamicParameter || record.baseFunction == kFnDynamicSRL;
+}
+
+enum class FileOutcome { Next, EndRun };
+
+class Run {
+  public:
+    Run(Workspace& workspace, UserPrompt& prompt, RunSink& sink)
+        : workspace_(workspace), prompt_(prompt), sink_(sink) {}
+
+    RunSummary Execute() {
+        const auto start = Clock::now();
+        if (Start()) {
+            bool ended = false;
+            for (std::size_t i = 0; i < workspace_.inputFiles.size() && !ended; ++i) {
+                ended = ProcessFile(i) == FileOutcome::EndRun;
+            }
+            if (!ended) {
+                summary_.completed = true;
+                summary_.elapsedSeconds =
+                    std::chrono::duration<double>(Clock::now() - start).count();
+                ReportEnd();
+            }
+        }
+        summary_.elapsedSeconds = std::chrono::duration<double>(Clock::now() - start).count();
+        Finish();
+        return summary_;
+    }
+
+    // After an unexpected failure: what was written so far; the files still
+    // open are closed when the run is destroyed.
+    RunSummary Abandon() {
+        input_.Close();
+        partner_.Close();
+        Finish();
+        summary_.completed = false;
+        return summary_;
+    }
+
+  private:
+    // Steps before the first file. False when the run does not start.
+    bool Start() {
+        const WorkspaceOptions& options = workspace_.options;
+        std::error_code error;
+        if (options.directoryOutputFiles.empty() ||
+            !fs::is_directory(options.directoryOutputFiles, error)) {
+            prompt_.Tell("Please specify an existing directory for the output files!",
+                         PromptIcon::Exclamation);
+            return false;
+        }
+        splitMode_ = options.splitFile;
+        if (splitMode_) {
+            const std::string& text = options.noOfLines;
+            const double value = IsNumeric(text) ? NumericTextValue(text) : 0.0;
+            if (!(value >= 2.0 && value <= 2147483647.0)) {
+                prompt_.Tell("Please enter the maximum number of data lines for each part file!",
+                             PromptIcon::Exclamation);
+                return false;
+            }
+            linesPerPart_ = static_cast<long>(value);
+        }
+        for (int u = 0; u < kUserVariableCount; ++u) {
+            table_[kFirstUserVariable + u].name = workspace_.userVariableNames[u];
+        }
+        if (!Compile())
+            return false;
+        format_.separator = options.csvSeparator ? ';' : '\t';
+        extension_ = options.csvSeparator ? ".csv" : "." + options.extension;
+        return true;
+    }
+
+    bool Compile() {
+        const CompileOutcome outcome =
+            InitParameterListArray(records_, workspace_.parameters, table_,
+                                   workspace_.boundDataFields, splitMode_, prompt_);
+        compiled_ = true;
+        return !outcome.failed;
+    }
+
+    const InputFileRow* FindPartnerRow(const InputFileRow& row) const {
+        const std::string& partner = row[kColPartnerFile];
+        if (partner.empty() || partner == kNoPartner)
+            return nullptr;
+        const auto position = workspace_.FindInputFile(partner);
+        return position ? &workspace_.inputFiles[*position] : nullptr;
+    }
+
+    // Opens a data file and finds its format line and column positions.
+    // Returns the answer of the column search.
+    PositionsAnswer OpenDataFile(TextLineReader& reader, int person, const InputFileRow& row,
+                                 std::string& separator) {
+        if (!reader.Open(row.fullPath)) {
+            throw FileError(row.fullPath, 0, "", "the data file cannot be opened");
+        }
+        std::string formatLine;
+        FindFormatLine(reader, row[kColTimeField], formatLine);
+        const BodyDataPositionsResult positions = GetBodyDataPositions(
+            person, formatLine, row[kColTimeField], row[kColFileName], table_, prompt_);
+        separator = positions.separator;
+        return positions.answer;
+    }
+
+    FileOutcome ProcessFile(std::size_t index) {
+        const InputFileRow& row = workspace_.inputFiles[index];
+        const std::string& fileName = row[kColFileName];
+        progress_ = RunProgress{fileName,
+                                static_cast<int>(index) + 1,
+                                static_cast<int>(workspace_.inputFiles.size()),
+                                0,
+                                0,
+                                0};
+
+        // Column positions of both persons are found anew for every file.
+        table_.ResetFieldIndices();
+        for (int k = 0; k < kInputVariableCount; ++k) {
+            table_[k].dataFieldName = workspace_.boundDataFields[k];
+        }
+        std::string separatorA, separatorB;
+        switch (OpenDataFile(input_, 1, row, separatorA)) {
+            case PositionsAnswer::Cancel:
+                input_.Close();
+                return FileOutcome::EndRun;
+            case PositionsAnswer::Ok:
+            case PositionsAnswer::No:
+                input_.Close();
+                return FileOutcome::Next;
+            default:
+                break;
+        }
+
+        const InputFileRow* partnerRow = FindPartnerRow(row);
+        if (partnerRow == nullptr) {
+            if (AnyEnabledRow(records_,
+                              {kFnDirectionForward, kFnDirectionBackward, kFnDyadicMimicry,
+                               kFnDyadicProxemics, kFnDyadicParameter})) {
+                const PromptAnswer answer = prompt_.Ask(
+                    ReplaceAll("Partner file of input file '@' is missing.\r\nNo parameters will "
+                               "be calculated, which needs data of a partner.",
+                               "@", fileName),
+                    PromptButtons::OkCancel, PromptIcon::Information);
+                if (answer != PromptAnswer::Ok) {
+                    input_.Close();
+                    return FileOutcome::EndRun;
+                }
+                UncheckDyadicRows(workspace_.parameters);
+                if (!Compile()) {
+                    input_.Close();
+                    return FileOutcome::EndRun;
+                }
+            }
+        } else {
+            switch (OpenDataFile(partner_, 2, *partnerRow, separatorB)) {
+                case PositionsAnswer::Cancel:
+                    input_.Close();
+                    partner_.Close();
+                    return FileOutcome::EndRun;
+                case PositionsAnswer::Ok:
+                case PositionsAnswer::No:
+                    input_.Close();
+                    partner_.Close();
+                    return FileOutcome::Next;
+                default:
+                    break;
+            }
+        }
+
+        const OutputFileNames names =
+            MakeOutputFileNames(workspace_.options.directoryOutputFiles, workspace_.options.prefix,
+                                fileName, workspace_.options.suffix, extension_);
+        if (!CheckOutputPaths(names, row, partnerRow) || !OpenOutputFiles(names)) {
+            input_.Close();
+            partner_.Close();
+            return FileOutcome::EndRun;
+        }
+        if (!CheckCamera(row) || !CheckVideo(row)) {
+            CloseFiles();
+            return FileOutcome::EndRun;
+        }
+
+        const bool finished = ReadFrames(row, partnerRow, separatorA, separatorB);
+        CloseFiles();
+        if (!finished)
+            return FileOutcome::EndRun;
+        if (fileError_)
+            summary_.filesWithErrors.push_back(FileNameOf(names.OutputPath()));
+        sink_.FileFinished(progress_);
+        return FileOutcome::Next;
+    }
+
+    // Refuses output paths that are an input file of this run; asks once
+    // before overwriting existing files.
+    bool CheckOutputPaths(const OutputFileNames& names, const InputFileRow& row,
+                          const InputFileRow* partnerRow) {
+        std::vector<std::string> paths = {names.OutputPath()};
+        if (splitMode_) {
+            paths.push_back(names.PartPath(1));
+            paths.push_back(names.MeansPath());
+        }
+        for (const std::string& path : paths) {
+            for (const InputFileRow* input : {&row, partnerRow}) {
+                if (input != nullptr && SamePath(path, input->fullPath)) {
+                    prompt_.Tell(ReplaceAll(ReplaceAll("The output file '@' would replace the "
+                                                       "input file '#'.\r\nPlease choose another "
+                                                       "output directory, prefix or suffix.",
+                                                       "@", path),
+                                            "#", input->fullPath),
+                                 PromptIcon::Exclamation);
+                    return false;
+                }
+            }
+        }
+        std::error_code error;
+        if (fs::exists(names.OutputPath(), error) && !overwriteAll_) {
+            if (prompt_.Ask("Do you want to overwrite all files in the output directory?",
+                            PromptButtons::YesNo, PromptIcon::Exclamation) != PromptAnswer::Yes) {
+                return false;
+            }
+            overwriteAll_ = true;
+        }
+        return true;
+    }
+
+    bool OpenOutputFiles(const OutputFileNames& names) {
+        partNames_ = names;
+        output_.Open(names.OutputPath());
+        summary_.outputFiles.push_back(names.OutputPath());
+        const std::string header = BuildOutputHeader(records_, false, format_.separator);
+        output_.WriteLine(header);
+        if (splitMode_) {
+            linesInPart_ = 0;
+            partNumber_ = 0;
+            partHeader_ = header;
+            means_.Open(names.MeansPath());
+            means_.WriteLine(BuildOutputHeader(records_, true, format_.separator));
+        }
+        return true;
+    }
+
+    // The camera set-up needs the window size; without it the camera rows are dropped.
+    bool CheckCamera(const InputFileRow& row) {
+        if (!AnyEnabledRow(records_, {kFnCameraFraming, kFnCameraProxemics}))
+            return true;
+        const std::string& resolution = row[kColResolution];
+        const std::size_t x = resolution.find_first_of("xX");
+        const double height =
+            x == std::string::npos ? 0.0 : NumericTextValue(resolution.substr(x + 1));
+        if (x != std::string::npos && height != 0.0)
+            return true;
+        const PromptAnswer answer = prompt_.Ask(
+            "Values for resolution, near plane, far plane, and 'field of view' are missing.\r\n"
+            "\r\nThe parameters 'Camera Framing' and 'Camera Proxemics' cannot be calculated and "
+            "will be disabled.",
+            PromptButtons::OkCancel, PromptIcon::Information);
+        if (answer != PromptAnswer::Ok)
+            return false;
+        for (ParameterDefinition& definition : workspace_.parameters) {
+            const int function = FunctionIndexOf(definition.function);
+            if (function == kFnCameraFraming || function == kFnCameraProxemics) {
+                definition.enabled = false;
+            }
+        }
+        for (std::size_t p = 1; p < records_.size(); ++p) {
+            const int function = records_[p].functionIndex;
+            if (function == kFnCameraFraming || function == kFnCameraProxemics) {
+                records_[p].enabled = false;
+            }
+        }
+        return true;
+    }
+
+    // Video frames cannot be read by this build: a named video is reported.
+    bool CheckVideo(const InputFileRow& row) {
+        if (row[kColVideoClipFile].empty())
+            return true;
+        const PromptAnswer answer = prompt_.Ask(
+            ReplaceAll("The video file '@' could not be opened.\r\n\r\nThe nonverbal parameter "
+                       "'Pixel Difference' cannot be calculated.",
+                       "@", row[kColVideoClipFile]),
+            PromptButtons::OkCancel, PromptIcon::Exclamation);
+        return answer == PromptAnswer::Ok;
+    }
+
+    void CloseFiles() {
+        input_.Close();
+        partner_.Close();
+        if (part_.IsOpen())
+            part_.Close();
+        if (means_.IsOpen())
+            means_.Close();
+        if (output_.IsOpen())
+            output_.Close();
+    }
+
+    // Reads and computes every n-th frame. False when the run is aborted.
+    bool ReadFrames(const InputFileRow& row, const InputFileRow* partnerRow,
+                    const std::string& separatorA, const std::string& separatorB) {
+        const int useEvery = WholeNumberOption(row, kColUseEvery, 1, 32767);
+        format_.decimalPlaces = WholeNumberOption(row, kColDecimalPlaces, 0, 15);
+        FrameContext context{table_,
+                             records_,
+                             {},
+                             NumericTextValue(row[kColAngles]),
+                             NumericTextValue(row[kColDistances]),
+                             true};
+        const char inputSeparator = SeparatorChar(separatorA);
+        const char partnerSeparator = SeparatorChar(separatorB);
+        const bool partnerRowsNeeded = AnyPartnerFlag();
+
+        fileError_ = false;
+        long processed = 0;
+        bool shortLineReported = false, partnerEndReported = false;
+        auto lastProgress = Clock::now();
+        sink_.FileStarted(progress_);
+
+        while (input_.ReadLine(dataLine_)) {
+            if (partnerRow != nullptr)
+                ReadPartnerLine(partnerSeparator, context, *partnerRow, row, partnerEndReported);
+            const DataLineValues values =
+                reader_.GetBodyDataValues(1, dataLine_, inputSeparator, context.firstFrame, table_);
+            if (values.missingFields > 0 && !shortLineReported) {
+                shortLineReported = true;
+                ReportShortLine(row, input_.LineNumber());
+            }
+            ++processed;
+            ++summary_.framesProcessed;
+            if (splitMode_)
+                ++linesInPart_;
+            line_.clear();
+            AppendTimeAndFrame(line_, values, std::string_view(&format_.separator, 1));
+
+            if (context.firstFrame) {
+                ComputeCorrection(context, 1, row);
+                if (partnerRowsNeeded && partnerRow != nullptr) {
+                    ComputeCorrection(context, 2, *partnerRow);
+                }
+            }
+            ComputeRows(context, splitMode_ ? linesInPart_ : processed);
+            WriteDataLine();
+
+            for (int skipped = 0; skipped < useEvery - 1 && input_.ReadLine(skipLine_); ++skipped) {
+                if (partnerRow != nullptr)
+                    partner_.ReadLine(skipLine_);
+            }
+            progress_.bytesRead = input_.BytesRead();
+            progress_.fileSize = input_.FileSize();
+            progress_.framesProcessed = processed;
+            const auto now = Clock::now();
+            if (now - lastProgress >= kProgressInterval) {
+                lastProgress = now;
+                sink_.Progress(progress_);
+            }
+            if (sink_.TakeCancelRequest() &&
+                prompt_.Ask("Do you really want to abort the calculations?", PromptButtons::YesNo,
+                            PromptIcon::Exclamation) == PromptAnswer::Yes) {
+                return false;
+            }
+            context.firstFrame = false;
+        }
+        progress_.bytesRead = progress_.fileSize = input_.FileSize();
+        return true;
+    }
+
+    bool AnyPartnerFlag() const {
+        for (std::size_t p = 1; p < records_.size(); ++p) {
+            if (records_[p].enabled && records_[p].partnerFlag)
+                return true;
+        }
+        return false;
+    }
+
+    // Reads the partner's frame in step with the input file. When the partner
+    // has ended, person B's input variables hold no data for the frame.
+    void ReadPartnerLine(char separator, FrameContext& context, const InputFileRow& partnerRow,
+                         const InputFileRow& row, bool& reported) {
+        if (partner_.ReadLine(partnerLine_)) {
+            const DataLineValues values =
+                reader_.GetBodyDataValues(2, partnerLine_, separator, context.firstFrame, table_);
+            if (values.missingFields > 0 && !reported) {
+                reported = true;
+                ReportShortLine(partnerRow, partner_.LineNumber());
+            }
+            return;
+        }
+        for (int k = 0; k < kInputVariableCount; ++k)
+            table_.Person(k, 2).frameComplete = false;
+        if (!reported) {
+            reported = true;
+            prompt_.Tell(ReplaceAll(ReplaceAll("The partner file '@' ends before the input file "
+                                               "'#'.\r\nFor the remaining frames the partner's "
+                                               "data are missing.",
+                                               "@", partnerRow[kColFileName]),
+                                    "#", row[kColFileName]),
+                         PromptIcon::Exclamation);
+        }
+    }
+
+    void ReportShortLine(const InputFileRow& row, long lineNumber) {
+        prompt_.Tell(ReplaceAll(ReplaceAll("Line # of the file '@' has fewer fields than the "
+                                           "bound data fields need.\r\nThe input variables "
+                                           "concerned count as not assigned in such lines.",
+                                           "#", std::to_string(lineNumber)),
+                                "@", row.fullPath),
+                     PromptIcon::Exclamation);
+    }
+
+    void ComputeCorrection(FrameContext& context, int person, const InputFileRow& row) {
+        const DistanceCorrectionResult result =
+            CalculateDistanceCorrectionFactors(table_, person, row[kColDistancesRelatedTo]);
+        context.factors[person - 1] = result.factors;
+        if (!result.failed)
+            return;
+        fileError_ = true;
+        for (const std::string& notice : result.noticeLines)
+            output_.WriteLine(notice);
+    }
+
+    // Evaluates every enabled row in list order and appends its items.
+    void ComputeRows(FrameContext& context, long framesForTwoFrameRows) {
+        for (std::size_t position = 1; position < records_.size(); ++position) {
+            ParameterRecord& record = records_[position];
+            if (!record.enabled || record.nValues < 1)
+                continue;
+            const int persons = record.Persons();
+            if (NeedsTwoFrames(record) && framesForTwoFrameRows < 2) {
+                const double empty = record.output ? kNoValue : 0.0;
+                for (int v = 0; v < record.nValues; ++v) {
+                    for (int person = 1; person <= persons; ++person) {
+                        record.Current(v, person) = empty;
+                    }
+                }
+                AppendEmptyItems(line_, record, format_.separator);
+                continue;
+            }
+            for (int v = 0; v < record.nValues; ++v) {
+                for (int person = 1; person <= persons; ++person) {
+                    record.Previous(v, person) = record.Current(v, person);
+                    record.Current(v, person) = kNoValue;
+                }
+            }
+            DispatchRow(context, static_cast<int>(position));
+            if (record.statusA != kStatusOk) {
+                fileError_ = true;
+                AppendErrorItems(line_, record, record.statusA, format_);
+            } else {
+                AppendValueItems(line_, record, context.firstFrame, format_);
+            }
+        }
+    }
+
+    void WriteDataLine() {
+        output_.WriteLine(line_);
+        if (!splitMode_)
+            return;
+        if (!part_.IsOpen()) {
+            ++partNumber_;
+            part_.Open(partNames_.PartPath(partNumber_));
+            summary_.outputFiles.push_back(part_.Path());
+            part_.WriteLine(partHeader_);
+        }
+        part_.WriteLine(line_);
+        if (linesInPart_ >= linesPerPart_) {
+            // The next part is opened only when a line will be written to it.
+            part_.Close();
+            linesInPart_ = 0;
+        }
+    }
+
+    void ReportEnd() {
+        std::string text;
+        if (workspace_.inputFiles.size() == 1) {
+            text = ReplaceAll("The data of the file '@' has been processed.\r\n\r\nElapsed time: ",
+                              "@", workspace_.inputFiles[0][kColFileName]);
+        } else {
+            text = "All files have been processed.\r\n\r\nElapsed time: ";
+        }
+        prompt_.Tell(text + ElapsedTimeText(summary_.elapsedSeconds), PromptIcon::Information);
+        if (summary_.filesWithErrors.empty())
+            return;
+        std::string list;
+        for (const std::string& name : summary_.filesWithErrors)
+            list += "\r\n" + name;
+        prompt_.Tell(
+            "While processing the data, at least one error occured.\r\nPlease check the "
+            "following output files for the item 'ERROR':\r\n" +
+                list,
+            PromptIcon::Exclamation);
+    }
+
+    void Finish() {
+        records_.clear();
+        if (compiled_)
+            RestoreUnnamedInputVariables(table_);
+    }
+
+    Workspace& workspace_;
+    UserPrompt& prompt_;
+    RunSink& sink_;
+    RunSummary summary_;
+
+    InputVariableTable table_;
+    ParameterArray records_;
+    BodyDataReader reader_;
+    bool compiled_ = false;
+
+    OutputFormat format_;
+    std::string extension_;
+    bool splitMode_ = false;
+    long linesPerPart_ = 0;
+    bool overwriteAll_ = false;
+
+    TextLineReader input_, partner_;
+    OutputFile output_, part_, means_;
+    OutputFileNames partNames_;
+    std::string partHeader_;
+    long linesInPart_ = 0;
+    int partNumber_ = 0;
+    bool fileError_ = false;
+    RunProgress progress_;
+
+    std::string dataLine_, partnerLine_, skipLine_, line_;
+};
+
+}  // namespace
+
+RunSummary CalculateData(Workspace& workspace, UserPrompt& prompt, RunSink& sink) {
+    Run run(workspace, prompt, sink);
+    RunSummary summary;
+    if (!RunTrapped(prompt, "CalculateData", [&] { summary = run.Execute(); })) {
+        summary = run.Abandon();
+    }
+    return summary;
+}
+
+}  // namespace kivo

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/UserPrompt.h"
+#include "core/Workspace.h"
+#include "engine/RunSink.h"
+
+namespace kivo {
+
+struct RunSummary {
+    // False when the run ended early: a cancel, a refused question, settings
+    // that cannot be run, or an unexpected failure.
+    bool completed = false;
+    std::vector<std::string> outputFiles;      // paths, in the order written
+    std::vector<std::string> filesWithErrors;  // output file names that hold error items
+    std::string statisticsFile;                // path, empty when none was written
+    double elapsedSeconds = 0.0;
+    long framesProcessed = 0;
+};
+
+// Runs the workspace's parameter list over every input file in list order and
+// writes one output file per input file (and, in split mode, part files and a
+// means file). Every message and question goes through `prompt`; progress and
+// cancel requests through `sink`. The run may uncheck parameter rows of the
+// workspace (rows that need a partner, camera rows) when the user agrees.
+RunSummary CalculateData(Workspace& workspace, UserPrompt& prompt, RunSink& sink);
+
+}  // namespace kivo

@@ -1,0 +1,34 @@
+#include "params/DyadicRows.h"
+
+#include <string>
+
+namespace kivo {
+
+bool IsDyadicFunction(std::string_view functionName) {
+    return functionName == "Dyadic Parameter" || functionName == "Dyadic Proxemics" ||
+           functionName == "Dyadic Mimicry" || functionName == "Direction (forward)" ||
+           functionName == "Direction (backward)";
+}
+
+int UncheckDyadicRows(std::vector<ParameterDefinition>& rows) {
+    std::vector<std::string> disabledNames;
+    int count = 0;
+    for (ParameterDefinition& row : rows) {
+        bool drop = IsDyadicFunction(row.function);
+        for (const std::string& name : disabledNames) {
+            if (drop)
+                break;
+            drop = !name.empty() && (row.variables.find(name) != std::string::npos ||
+                                     row.target.find(name) != std::string::npos);
+        }
+        if (!drop)
+            continue;
+        if (row.enabled)
+            ++count;
+        row.enabled = false;
+        disabledNames.push_back(row.name);
+    }
+    return count;
+}
+
+}  // namespace kivo
