@@ -1,0 +1,458 @@
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "CompileTestSupport.h"
+#include "params/ParameterListCompilation.h"
+
+namespace kivo {
+namespace {
+
+using testing::Compilation;
+using testing::Disabled;
+using testing::Row;
+using testing::WithDynamic;
+
+// Global and local Dynamic SRL rows of one body part.
+std::vector<ParameterDefinition> DynamicSRLRows(const std::string& bodyPart,
+                                                const std::string& parent) {
+    return {Row("Global " + bodyPart, "Dynamic SRL", bodyPart),
+            Row("Local " + bodyPart, "Dynamic SRL", bodyPart, "", parent)};
+}
+
+TEST(DyadicParameter, OverStaticSRLHasTwelveColumnsAndMarksItsInputForPersonB) {
+    Compilation c({Row("Pelvis", "Static SRL", "Hips", "", "Base"),
+                   WithDynamic(Row("Dyadic Pelvis", "Dyadic Parameter", "Pelvis"))});
+    ASSERT_FALSE(c.outcome.failed);
+    EXPECT_EQ(c[2].nValues, 12);
+    ASSERT_EQ(c[2].valueCaptions.size(), 24u);
+    EXPECT_EQ(c[2].valueCaptions[0], "Dyadic Pelvis Sagittal: Common Expression (A and B)");
+    EXPECT_EQ(c[2].valueCaptions[1], "D Dyadic Pelvis Sagittal: Common Expression (A and B)");
+    EXPECT_EQ(c[2].valueCaptions[22], "Dyadic Pelvis Lateral: Net Percentage Contribution of A");
+    EXPECT_TRUE(c[1].partnerFlag);
+    EXPECT_EQ(c[1].currentValues.size(), 6u);  // three columns for two persons
+    EXPECT_FALSE(c[2].partnerFlag);
+}
+
+TEST(DyadicParameter, TakesThePlainCaptionsOfADynamicInput) {
+    Compilation c({WithDynamic(Row("Gap", "Distance", "Hand L", "Hand R")),
+                   Row("Dyadic Gap", "Dyadic Parameter", "Gap")});
+    ASSERT_FALSE(c.outcome.failed);
+    EXPECT_EQ(c[2].valueCaptions[0], "Dyadic Gap: Common Expression (A and B)");
+}
+
+TEST(TSM, IsComputedForBothPersonsWithEverythingItUses) {
+    std::vector<ParameterDefinition> rows = DynamicSRLRows("Hips", "Base");
+    rows.push_back(Row("Complexity Hips", "Complexity", "Hips"));
+    rows.push_back(Row("TSM Hips", "TSM", "Complexity Hips"));
+    rows.push_back(Row("Unrelated", "Static SRL", "Head"));
+    Compilation c(rows);
+    ASSERT_FALSE(c.outcome.failed);
+    for (int position : {1, 2, 3, 4})
+        EXPECT_TRUE(c[position].partnerFlag) << position;
+    EXPECT_FALSE(c[5].partnerFlag);
+    EXPECT_EQ(c[3].currentValues.size(), 8u);
+}
+
+TEST(MarkForPartner, FollowsRowTargetsButNotNumbers) {
+    Compilation c(
+        {Row("A", "Distance", "Hand L", "Hand R"), Row("B", "Distance", "Foot L", "Foot R"),
+         Row("A minus B", "Subtraction", "B", "A"), Row("Below 1", "Less Than", "A minus B", "1"),
+         Row("Dyadic", "Dyadic Parameter", "Below 1")});
+    ASSERT_FALSE(c.outcome.failed);
+    for (int position : {1, 2, 3, 4})
+        EXPECT_TRUE(c[position].partnerFlag) << position;
+    Compilation numbered(
+        {Row("A", "Distance", "Hand L", "Hand R"), Row("B", "Distance", "Foot L", "Foot R"),
+         Row("Below 1", "Less Than", "B", "1"), Row("Dyadic", "Dyadic Parameter", "Below 1")});
+    ASSERT_FALSE(numbered.outcome.failed);
+    EXPECT_FALSE(numbered[1].partnerFlag);  // the threshold 1 is a number, not row 1
+    EXPECT_TRUE(numbered[2].partnerFlag);
+}
+
+TEST(ValueColumns, AdditionOverThreeAndOneColumnRowsHasTheSingleCaptionOfItsName) {
+    Compilation c({Row("Pelvis", "Static SRL", "Hips"), Row("Gap", "Distance", "Hand L", "Hand R"),
+                   Row("Sum", "Addition", "Pelvis,Gap")});
+    ASSERT_FALSE(c.outcome.failed);
+    EXPECT_EQ(c[3].nValues, 1);
+    EXPECT_EQ(c[3].valueCaptions, std::vector<std::string>{"Sum"});
+}
+
+TEST(ValueColumns, AdditionOverTwoDisabledRowsHasNoColumnsAtAll) {
+    Compilation c({Disabled(Row("Pelvis", "Static SRL", "Hips")),
+                   Disabled(Row("Gap", "Distance", "Hand L", "Hand R")),
+                   WithDynamic(Row("Sum", "Addition", "Pelvis,Gap"))});
+    ASSERT_FALSE(c.outcome.failed);
+    EXPECT_EQ(c[3].nValues, 0);
+    EXPECT_TRUE(c[3].valueCaptions.empty());
+    EXPECT_TRUE(c[3].statisticsCaptions.empty());
+    EXPECT_TRUE(c[3].currentValues.empty());
+    EXPECT_TRUE(c[3].valueAccumulators.empty());
+    EXPECT_TRUE(c[3].dAccumulators.empty());
+}
+
+// Operand captions are read at their plain positions also when the operand
+// has Dynamic set (its captions alternate plain and "D ").
+TEST(CompositeCaptions, JoinThePlainCaptionsOfEachColumn) {
+    Compilation c({WithDynamic(Row("A", "Static SRL", "Hips")), Row("B", "Static SRL", "Chest"),
+                   Row("Sum", "Addition", "A,B"), Row("Diff", "Subtraction", "B", "A"),
+                   Row("Prod", "Multiplication", "A,B"), Row("Quot", "Division", "A,B", "B"),
+                   Row("Dyn", "Dynamic Parameter", "A"), Row("Abs", "Absolute Value", "A,B"),
+                   Row("Low", "Less Than", "A", "5"),
+                   Row("High", "Greater Than", "B", "Hand R,Hand R F")});
+    ASSERT_FALSE(c.outcome.failed);
+    EXPECT_EQ(c[3].valueCaptions[1], "Sum: 'A Rotational' plus 'B Rotational'");
+    EXPECT_EQ(c[4].valueCaptions[2], "Diff: 'A Lateral' minus 'B Lateral'");
+    EXPECT_EQ(c[5].valueCaptions[0], "Prod: 'A Sagittal' times 'B Sagittal'");
+    EXPECT_EQ(c[6].valueCaptions[0], "Quot: 'B Sagittal' by 'A Sagittal' by 'B Sagittal'");
+    EXPECT_EQ(c[7].valueCaptions[2], "Dyn: 'A Lateral' (Dynamic)");
+    EXPECT_EQ(c[8].valueCaptions[1], "Abs: 'A Rotational' (Absolute Value)");
+    EXPECT_EQ(c[9].valueCaptions[0], "Low: 'A Sagittal' Less Than 5");
+    EXPECT_EQ(c[10].valueCaptions[0], "High: 'B Sagittal' Greater Than Hand R,Hand R F");
+}
+
+TEST(StatisticsCaptions, ListAllPlainColumnsBeforeTheirDifferences) {
+    Compilation c({WithDynamic(Row("Dir", "Direction (forward)", "Ear L,Nose,Ear R", "Nose"))});
+    ASSERT_FALSE(c.outcome.failed);
+    const std::vector<std::string> values = {"Dir: 3D Deviation",
+                                             "D Dir: 3D Deviation",
+                                             "Dir: 2D Deviation Horizontal",
+                                             "D Dir: 2D Deviation Horizontal",
+                                             "Dir: 2D Deviation Vertical",
+                                             "D Dir: 2D Deviation Vertical"};
+    EXPECT_EQ(c[1].valueCaptions, values);
+    const auto& stats = c[1].statisticsCaptions;
+    ASSERT_EQ(c[1].nStatCaptions, 24);
+    ASSERT_EQ(stats.size(), 24u);
+    EXPECT_EQ(stats[0], "M Dir: 3D Deviation");
+    EXPECT_EQ(stats[3], "MAX Dir: 3D Deviation");
+    EXPECT_EQ(stats[4], "M Dir: 2D Deviation Horizontal");
+    EXPECT_EQ(stats[11], "MAX Dir: 2D Deviation Vertical");
+    EXPECT_EQ(stats[12], "M D Dir: 3D Deviation");
+    EXPECT_EQ(stats[17], "SD D Dir: 2D Deviation Horizontal");
+    EXPECT_EQ(stats[23], "MAX D Dir: 2D Deviation Vertical");
+}
+
+TEST(StatisticsCaptions, UseTheMovementPrefixes) {
+    std::vector<ParameterDefinition> rows = DynamicSRLRows("Head", "Chest");
+    rows.push_back(Row("Cx", "Complexity", "Head"));
+    rows.push_back(Row("Mg", "Magnitude", "Head"));
+    rows.push_back(WithDynamic(Row("Video", "Pixel Difference", "")));
+    Compilation c(rows);
+    ASSERT_FALSE(c.outcome.failed);
+    EXPECT_EQ(c[3].statisticsCaptions[0], "CBM Global Dynamic Cx");
+    EXPECT_EQ(c[3].statisticsCaptions[7], "CAP Joint Cx");
+    EXPECT_EQ(c[4].statisticsCaptions[5], "MAP Translational Mg");
+    EXPECT_EQ(c[5].statisticsCaptions,
+              (std::vector<std::string>{"MBM Video", "MAP Video", "MBM D Video", "MAP D Video"}));
+}
+
+TEST(StatisticsCaptions, TSMAndActivationHaveFixedCaptions) {
+    std::vector<ParameterDefinition> rows = DynamicSRLRows("Hips", "Base");
+    rows.push_back(Row("Cx", "Complexity", "Hips"));
+    rows.push_back(WithDynamic(Row("T", "TSM", "Cx")));
+    rows.push_back(Row("Mg", "Magnitude", "Hips"));
+    rows.push_back(WithDynamic(Row("Act", "Activation", "Mg")));
+    Compilation c(rows);
+    ASSERT_FALSE(c.outcome.failed);
+    EXPECT_EQ(c[4].statisticsCaptions,
+              (std::vector<std::string>{"T", "T (only A)", "T (only B)", "T (A and B)",
+                                        "T (A and/or B)", "D T", "D T (only A)", "D T (only B)",
+                                        "D T (A and B)", "D T (A and/or B)"}));
+    ASSERT_EQ(c[6].nStatCaptions, 7);
+    EXPECT_EQ(c[6].statisticsCaptions[0], "Act: Number of Movement Phases");
+    EXPECT_EQ(c[6].statisticsCaptions[6],
+              "Act: Average Decelaration of Movements (per second squared)");
+}
+
+struct CounterCase {
+    const char* function;
+    std::size_t valueCounters;
+    std::size_t differenceCounters;
+
+    friend void PrintTo(const CounterCase& c, std::ostream* out) { *out << c.function; }
+};
+
+class AccumulatorCounters : public ::testing::TestWithParam<CounterCase> {};
+
+TEST_P(AccumulatorCounters, AreSizedByFunction) {
+    std::vector<ParameterDefinition> rows = DynamicSRLRows("Hips", "Base");
+    rows.push_back(Row("Cx", "Complexity", "Hips"));
+    rows.push_back(Row("Mg", "Magnitude", "Hips"));
+    const std::string function = GetParam().function;
+    const std::string input = function == "Activation" ? "Mg" : function == "TSM" ? "Cx" : "Hips";
+    rows.push_back(WithDynamic(Row("P", function, function == "Pixel Difference" ? "" : input,
+                                   function == "Distance" ? "Hand R" : "")));
+    Compilation c(rows, true);
+    ASSERT_FALSE(c.outcome.failed) << c.prompt.LastText();
+    const ParameterRecord& record = c[5];
+    ASSERT_FALSE(record.valueAccumulators.empty());
+    EXPECT_EQ(record.valueAccumulators[0].counters.size(), GetParam().valueCounters);
+    EXPECT_EQ(record.dAccumulators[0].counters.size(), GetParam().differenceCounters);
+    EXPECT_EQ(record.partSums.size(), static_cast<std::size_t>(record.nValues));
+    EXPECT_EQ(record.partCounts.size(), static_cast<std::size_t>(record.nValues));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Functions, AccumulatorCounters,
+    ::testing::Values(CounterCase{"Complexity", 2, 2}, CounterCase{"Magnitude", 2, 2},
+                      CounterCase{"Pixel Difference", 2, 2}, CounterCase{"TSM", 7, 7},
+                      CounterCase{"Activation", 8, 2}, CounterCase{"Distance", 1, 1}));
+
+TEST(Allocation, PartSumsOnlyInSplitMode) {
+    Compilation c({Row("Gap", "Distance", "Hand L", "Hand R")});
+    EXPECT_TRUE(c[1].partSums.empty());
+    EXPECT_TRUE(c[1].partCounts.empty());
+    EXPECT_TRUE(c[1].dAccumulators.empty());
+}
+
+TEST(DisabledRows, CompileToEmptyRecords) {
+    Compilation c({Disabled(Row("Hips", "Static SRL", "Hips", "", "Base")),
+                   Disabled(Row("Sum", "Addition", "Hips")),
+                   Disabled(Row("Typo", "Addition", "Nowhere"))});
+    ASSERT_FALSE(c.outcome.failed);
+    ASSERT_EQ(c.array.size(), 4u);
+    for (int position = 1; position <= 3; ++position) {
+        const ParameterRecord& record = c[position];
+        EXPECT_FALSE(record.enabled);
+        EXPECT_EQ(record.functionIndex, 0);
+        EXPECT_EQ(record.nValues, 0);
+        EXPECT_TRUE(record.variableIndices.empty());
+        EXPECT_TRUE(record.valueCaptions.empty());
+    }
+    EXPECT_TRUE(c.prompt.messages.empty());
+}
+
+TEST(DynamicSRLRows, MissingOnesStopComplexityWithTheDynamicSRLMessage) {
+    std::vector<ParameterDefinition> rows = DynamicSRLRows("Hips", "Base");
+    rows[0].enabled = false;
+    rows[1].enabled = false;
+    rows.push_back(Row("Complexity Hips", "Complexity", "Hips"));
+    Compilation c(rows);
+    EXPECT_TRUE(c.outcome.failed);
+    EXPECT_EQ(c.outcome.failedRow, 3);
+    EXPECT_EQ(c.outcome.focus.page, FocusPage::None);
+    ASSERT_EQ(c.prompt.messages.size(), 1u);
+    EXPECT_EQ(c.prompt.messages[0].text,
+              "The calculation of the nonverbal parameter 'Complexity Hips' requires the "
+              "calculation of the Global Dynamic SRL and the Local Dynamic SRL parameters of the "
+              "body part 'Hips'.");
+    EXPECT_EQ(c.prompt.messages[0].icon, PromptIcon::Critical);
+    EXPECT_EQ(c.prompt.messages[0].title, "Kivo");
+}
+
+TEST(DynamicSRLRows, TheLowestGlobalAndLocalRowsAreUsed) {
+    std::vector<ParameterDefinition> rows = DynamicSRLRows("Hips", "Base");
+    rows.push_back(Row("Global Hips again", "Dynamic SRL", "Hips"));
+    rows.push_back(Row("Chest", "Dynamic SRL", "Chest"));
+    rows.push_back(Row("Chest local", "Dynamic SRL", "Chest", "", "Hips"));
+    rows.push_back(Row("Magnitude", "Magnitude", "Hips,Chest"));
+    Compilation c(rows);
+    ASSERT_FALSE(c.outcome.failed);
+    EXPECT_EQ(c[6].nVariables, 4);
+    EXPECT_EQ(c[6].variableIndices, (std::vector<int>{3, 4, 2, 5}));
+    EXPECT_EQ(c[6].baseFunction, 2);
+}
+
+TEST(UndefinedVariable, ShowsTheMessageAndPointsAtTheDataFieldsPage) {
+    Compilation c({Row("Hips", "Static SRL", "Hips"), Row("Cup angle", "Static SRL", "Cup")});
+    EXPECT_TRUE(c.outcome.failed);
+    EXPECT_EQ(c.outcome.failedRow, 2);
+    EXPECT_EQ(c.outcome.focus.page, FocusPage::DataFields);
+    EXPECT_EQ(c.outcome.focus.row, 2);
+    EXPECT_EQ(FocusPageName(c.outcome.focus.page), "Data Fields");
+    ASSERT_EQ(c.prompt.messages.size(), 1u);
+    EXPECT_EQ(c.prompt.messages[0].text,
+              "Calculation aborted due to an undefined variable 'Cup'\r\nused in the nonverbal "
+              "parameter 'Cup angle'.\r\nPlease assign a data field to this variable on the tab "
+              "page 'Data Fields'.");
+    EXPECT_EQ(c.prompt.messages[0].icon, PromptIcon::Exclamation);
+}
+
+TEST(UndefinedVariable, IncludesNamesOfLaterRowsAndOfTheRowItself) {
+    Compilation later({Row("Sum", "Addition", "Gap"), Row("Gap", "Distance", "Hand L", "Hand R")});
+    EXPECT_TRUE(later.outcome.failed);
+    EXPECT_EQ(later.outcome.failedRow, 1);
+    Compilation itself({Row("Sum", "Addition", "Sum")});
+    EXPECT_TRUE(itself.outcome.failed);
+    EXPECT_NE(itself.prompt.LastText().find("undefined variable 'Sum'"), std::string::npos);
+}
+
+TEST(FindPrecedingParameter, TakesTheFirstRowOfTheNameOnlyWhenItStandsAbove) {
+    const std::vector<ParameterDefinition> rows = {
+        Row("A", "Addition", ""), Row("B", "Addition", ""), Row("A", "Addition", "")};
+    EXPECT_EQ(FindPrecedingParameter(rows, "A", 4), 1);
+    EXPECT_EQ(FindPrecedingParameter(rows, "B", 3), 2);
+    EXPECT_EQ(FindPrecedingParameter(rows, "B", 2), 0);
+    EXPECT_EQ(FindPrecedingParameter(rows, "C", 4), 0);
+}
+
+TEST(UnknownFunction, CompilesToFunctionIndexZero) {
+    Compilation c({Row("Odd", "Static srl", "Hips")});
+    ASSERT_FALSE(c.outcome.failed);
+    EXPECT_EQ(c.rows[0].typeTag, "00");
+    EXPECT_EQ(c[1].functionIndex, 0);
+    EXPECT_EQ(c[1].nValues, 0);
+}
+
+TEST(InputVariables, UnnamedOnesMatchNoNameUntilRestored) {
+    InputVariableTable table;
+    table[36].name = "Cup";
+    DataFieldBindings bindings;
+    bindings[1] = "Pelvis";
+    bindings[36] = "Mug";
+    bindings[37] = "Unused";
+    testing::ScriptedPrompt prompt;
+    ParameterArray array;
+    const std::vector<ParameterDefinition> rows = {Row("Cup gap", "Distance", "Cup", "Hips")};
+    EXPECT_FALSE(InitParameterListArray(array, rows, table, bindings, false, prompt).failed);
+    EXPECT_EQ(array[1].variableIndices, std::vector<int>{36});
+    EXPECT_EQ(table[1].dataFieldName, "Pelvis");
+    EXPECT_EQ(table[36].dataFieldName, "Mug");
+    EXPECT_EQ(table[37].dataFieldName, "");
+    EXPECT_EQ(table[37].name, kUnnamedMarker);
+    EXPECT_EQ(table.GetInputVariableIndex(""), kNotAnInputVariable);
+
+    EXPECT_EQ(array[1].referenceSystem, kNotAnInputVariable);
+    RestoreUnnamedInputVariables(table);
+    EXPECT_EQ(table[37].name, "");
+    EXPECT_EQ(table[36].name, "Cup");
+}
+
+TEST(Flags, OnlyALowerCaseXSetsThem) {
+    ParameterDefinition row = Row("Gap", "Distance", "Hand L", "Hand R");
+    row.output = "X";
+    row.statistics = " x";
+    row.dynamic = "x";
+    Compilation c({row});
+    EXPECT_FALSE(c[1].output);
+    EXPECT_FALSE(c[1].statistics);
+    EXPECT_TRUE(c[1].dynamic);
+}
+
+TEST(BaseFunction, FollowsTheFirstVariableThroughDerivedRows) {
+    std::vector<ParameterDefinition> rows = DynamicSRLRows("Hips", "Base");
+    rows.push_back(Row("Cx", "Complexity", "Hips"));
+    rows.push_back(Row("Gap", "Distance", "Hand L", "Hand R"));
+    rows.push_back(Row("Sum", "Addition", "Cx,Gap"));
+    rows.push_back(Row("Other sum", "Addition", "Gap,Cx"));
+    rows.push_back(Row("Change", "Dynamic Parameter", "Sum"));
+    Compilation c(rows);
+    ASSERT_FALSE(c.outcome.failed);
+    EXPECT_EQ(c[3].baseFunction, 2);
+    EXPECT_EQ(c[5].baseFunction, 2);
+    EXPECT_EQ(c[6].baseFunction, 11);
+    EXPECT_EQ(c[7].baseFunction, 2);
+    EXPECT_EQ(c[7].functionIndex, 18);
+}
+
+TEST(Targets, NumbersAreRoundedHalfToEven) {
+    Compilation c({Row("Gap", "Distance", "Hand L", "Hand R"),
+                   Row("Low", "Less Than", "Gap", "2.5"),
+                   Row("High", "Greater Than", "Gap", "3.5")});
+    ASSERT_FALSE(c.outcome.failed);
+    EXPECT_EQ(c[2].targetIndices, std::vector<int>{2});
+    EXPECT_FALSE(c[2].targetsAreInputVariables);
+    EXPECT_EQ(c[3].targetIndices, std::vector<int>{4});
+}
+
+TEST(Targets, ANumberBeyondSixteenBitsIsReportedByTheErrorTrap) {
+    Compilation c(
+        {Row("Gap", "Distance", "Hand L", "Hand R"), Row("Low", "Less Than", "Gap", "40000")});
+    EXPECT_TRUE(c.outcome.failed);
+    EXPECT_EQ(c.prompt.LastText(),
+              "Error No. 6 in subroutine 'InitParameterListArray': \r\n\r\nOverflow");
+}
+
+TEST(Targets, TwoInputVariablesAreAThreshold) {
+    Compilation c({Row("Gap", "Distance", "Hand L", "Hand R"),
+                   Row("Touch", "Less Than", "Gap", "Hand R,Hand R F")});
+    ASSERT_FALSE(c.outcome.failed);
+    EXPECT_TRUE(c[2].targetsAreInputVariables);
+    EXPECT_EQ(c[2].targetIndices, (std::vector<int>{12, 32}));
+    EXPECT_EQ(c[1].referenceSystem, kNotAnInputVariable);
+}
+
+struct RejectedCase {
+    const char* label;
+    ParameterDefinition row;
+    const char* message;  // the whole message, or empty to check only the row and page
+
+    friend void PrintTo(const RejectedCase& c, std::ostream* out) { *out << c.label; }
+};
+
+class RejectedOperand : public ::testing::TestWithParam<RejectedCase> {};
+
+// Rows 1 to 3 are valid; the row under test is row 4.
+TEST_P(RejectedOperand, StopsTheCompilationAtItsRow) {
+    std::vector<ParameterDefinition> rows = {
+        Row("Gap", "Distance", "Hand L", "Hand R"),
+        Row("Folded", "Folded", "Hand L,Elbow L", "Hand R,Elbow R"),
+        Disabled(Row("Off", "Distance", "Foot L", "Foot R"))};
+    rows.push_back(GetParam().row);
+    Compilation c(rows);
+    EXPECT_TRUE(c.outcome.failed);
+    EXPECT_EQ(c.outcome.failedRow, 4);
+    EXPECT_EQ(c.outcome.focus.row, 4);
+    ASSERT_EQ(c.prompt.messages.size(), 1u);
+    if (*GetParam().message) {
+        EXPECT_EQ(c.prompt.messages[0].text, GetParam().message);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Operands, RejectedOperand,
+    ::testing::Values(
+        RejectedCase{"AdditionOfAnInputVariable", Row("Sum", "Addition", "Gap,Hand R"),
+                     "Calculation aborted due to the variable 'Hand R'\r\nused in the nonverbal "
+                     "parameter 'Sum'.\r\nPlease choose a nonverbal parameter defined above 'Sum' "
+                     "as variable of the calculation function 'Addition'."},
+        RejectedCase{"AdditionWithoutVariables", Row("Sum", "Addition", ""),
+                     "Calculation aborted due to a missing variable\r\nin the nonverbal parameter "
+                     "'Sum'.\r\nThe calculation function 'Addition' needs a variable."},
+        RejectedCase{"SubtractionFromANumber", Row("Diff", "Subtraction", "Gap", "5"), ""},
+        RejectedCase{"SubtractionFromAnInputVariable", Row("Diff", "Subtraction", "Gap", "Hand R"),
+                     ""},
+        RejectedCase{"DivisionOfAnUnknownName", Row("Quot", "Division", "Gap", "Nothing"),
+                     "Calculation aborted due to the target 'Nothing'\r\nused in the nonverbal "
+                     "parameter 'Quot'.\r\nPlease choose a nonverbal parameter defined above "
+                     "'Quot' as target of the calculation function 'Division'."},
+        RejectedCase{"DivisionWithoutDividend", Row("Quot", "Division", "Gap"), ""},
+        RejectedCase{"OpennessWithOneVariable", Row("Open", "Openness", "Gap", "Folded"), ""},
+        RejectedCase{"OpennessOverADisabledRow", Row("Open", "Openness", "Gap,Off", "Folded"),
+                     "The calculation of the nonverbal parameter 'Open' requires the calculation "
+                     "of the nonverbal parameter 'Off'."},
+        RejectedCase{"LessThanOneInputVariable", Row("Low", "Less Than", "Gap", "Hand R"),
+                     "Calculation aborted due to the target 'Hand R'\r\nused in the nonverbal "
+                     "parameter 'Low'.\r\nPlease choose a number or two input variables as target "
+                     "of the calculation function 'Less Than'."},
+        RejectedCase{"GreaterThanARow", Row("High", "Greater Than", "Gap", "Gap,Folded"), ""},
+        RejectedCase{"GreaterThanNothing", Row("High", "Greater Than", "Gap"), ""},
+        RejectedCase{"TSMOverADistance", Row("T", "TSM", "Gap"),
+                     "Calculation aborted due to the variable 'Gap'\r\nused in the nonverbal "
+                     "parameter 'T'.\r\nPlease choose a nonverbal parameter with at least 4 value "
+                     "columns as variable of the calculation function 'TSM'."},
+        RejectedCase{"DyadicOfAnInputVariable", Row("D", "Dyadic Parameter", "Head"), ""},
+        RejectedCase{"DistanceOfARow", Row("Far", "Distance", "Gap", "Hand R"),
+                     "Calculation aborted due to the variable 'Gap'\r\nused in the nonverbal "
+                     "parameter 'Far'.\r\nPlease choose an input variable as variable of the "
+                     "calculation function 'Distance'."},
+        RejectedCase{"DistanceToAnUndefinedTarget", Row("Far", "Distance", "Hand L", "Cup"),
+                     "Calculation aborted due to an undefined target 'Cup'\r\nused in the "
+                     "nonverbal parameter 'Far'.\r\nPlease assign a data field to this variable "
+                     "on the tab page 'Data Fields'."},
+        RejectedCase{"DistanceToANumber", Row("Far", "Distance", "Hand L", "3"), ""},
+        RejectedCase{"FoldedWithOneTarget", Row("F", "Folded", "Hand L,Elbow L", "Hand R"), ""},
+        RejectedCase{"ComplexityOfARow", Row("Cx", "Complexity", "Gap"), ""}),
+    [](const auto& testInfo) { return std::string(testInfo.param.label); });
+
+TEST(RejectedOperand, PointsAtTheParametersPage) {
+    Compilation c({Row("Sum", "Addition", "Hand R")});
+    EXPECT_EQ(c.outcome.focus.page, FocusPage::Parameters);
+    EXPECT_EQ(FocusPageName(c.outcome.focus.page), "Parameters");
+}
+
+}  // namespace
+}  // namespace kivo
