@@ -1,0 +1,81 @@
+#include "stats/StatisticsKind.h"
+
+#include "params/Catalogue.h"
+
+namespace kivo {
+
+StatisticsKind StatisticsKindOf(int functionIndex) {
+    switch (functionIndex) {
+        case kFnComplexity:
+        case kFnMagnitude:
+        case kFnPixelDifference:
+            return StatisticsKind::Level;
+        case kFnTSM:
+            return StatisticsKind::DyadicMovement;
+        case kFnActivation:
+            return StatisticsKind::Phases;
+        default:
+            return StatisticsKind::General;
+    }
+}
+
+double MovementThreshold(int functionIndex, int column, double thresholdAngles,
+                         double thresholdDistances) {
+    switch (functionIndex) {
+        case kFnComplexity:
+        case kFnMagnitude:
+            // The third column holds the translational (distance) measure.
+            return column == 2 ? thresholdDistances : thresholdAngles;
+        case kFnTSM:
+            return thresholdAngles;
+        case kFnActivation:
+            return thresholdDistances;
+        case kFnPixelDifference:
+            return kPixelDifferenceThreshold;
+        default:
+            return 0.0;
+    }
+}
+
+int ItemsPerColumn(StatisticsKind kind) {
+    switch (kind) {
+        case StatisticsKind::General:
+            return 4;
+        case StatisticsKind::Level:
+            return 2;
+        case StatisticsKind::DyadicMovement:
+            return 5;
+        case StatisticsKind::Phases:
+            return 7;
+    }
+    return 0;
+}
+
+int ValueCountersNeeded(StatisticsKind kind) {
+    switch (kind) {
+        case StatisticsKind::General:
+            return 1;
+        case StatisticsKind::Level:
+            return 2;
+        case StatisticsKind::DyadicMovement:
+            return 7;
+        case StatisticsKind::Phases:
+            return 8;
+    }
+    return 0;
+}
+
+int DifferenceCountersNeeded(StatisticsKind kind) {
+    switch (kind) {
+        case StatisticsKind::General:
+            return 1;
+        case StatisticsKind::Level:
+        case StatisticsKind::Phases:
+            return 2;
+        case StatisticsKind::DyadicMovement:
+            return 7;
+    }
+    return 0;
+}
+
+}  // namespace kivo
