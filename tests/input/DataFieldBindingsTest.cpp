@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/Workspace.h"
+#include "input/DataFieldBindings.h"
+#include "support/ScriptedPrompt.h"
+
+namespace kivo {
+namespace {
+
+using testing::ScriptedPrompt;
+
+ParameterDefinition Row(std::string variables, std::string target, std::string reference,
+                        bool enabled = true, std::string function = "Distance") {
+    ParameterDefinition row;
+    row.name = "P";
+    row.function = std::move(function);
+    row.variables = std::move(variables);
+    row.target = std::move(target);
+    row.referenceSystem = std::move(reference);
+    row.enabled = enabled;
+    return row;
+}
+
+class UserVariableTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        workspace.userVariableNames[0] = "Cup";
+        workspace.userVariableNames[1] = "Chair";
+        workspace.boundDataFields[kFirstUserVariable] = "CupMarker";
+    }
+
+    Workspace workspace;
+    ScriptedPrompt prompt;
+};
+
+TEST_F(UserVariableTest, RenamingChangesWholeEntriesOnly) {
+    workspace.parameters = {Row("Hand R,Cup", "Cup", "Cup"), Row("Cupboard,Cup", "", ""),
+                            Row("Hand R", "Cupboard", "Base")};
+    ASSERT_TRUE(RenameUserVariable(workspace, 0, "Mug", prompt));
+    EXPECT_EQ(workspace.userVariableNames[0], "Mug");
+    EXPECT_EQ(workspace.parameters[0].variables, "Hand R,Mug");
+    EXPECT_EQ(workspace.parameters[0].target, "Mug");
+    EXPECT_EQ(workspace.parameters[0].referenceSystem, "Mug");
+    EXPECT_EQ(workspace.parameters[1].variables, "Cupboard,Mug");
+    EXPECT_EQ(workspace.parameters[2].target, "Cupboard");
+    EXPECT_TRUE(prompt.messages.empty());
+}
+
+TEST_F(UserVariableTest, RefusesTheNameOfAnotherInputVariable) {
+    workspace.parameters = {Row("Cup", "", "")};
+    for (const char* taken : {"Head", "Chair"}) {
+        EXPECT_FALSE(RenameUserVariable(workspace, 0, taken, prompt)) << taken;
+        EXPECT_EQ(prompt.LastText(),
+                  "This variable name is already in use.\r\nPlease choose another name.");
+        EXPECT_EQ(prompt.messages.back().icon, PromptIcon::Exclamation);
+    }
+    EXPECT_EQ(workspace.userVariableNames[0], "Cup");
+    EXPECT_EQ(workspace.parameters[0].variables, "Cup");
+}
+
+TEST_F(UserVariableTest, KeepingTheSameNameIsNoConflict) {
+    EXPECT_TRUE(RenameUserVariable(workspace, 0, "Cup", prompt));
+    EXPECT_TRUE(prompt.messages.empty());
+}
+
+TEST_F(UserVariableTest, NamingAVariableTheFirstTimeLeavesEmptyColumnsAlone) {
+    workspace.parameters = {Row("Hips", "", ""), Row("Hips,,Chest", "", "")};
+    ASSERT_TRUE(RenameUserVariable(workspace, 5, "Table", prompt));
+    EXPECT_EQ(workspace.userVariableNames[5], "Table");
+    EXPECT_EQ(workspace.parameters[0].target, "");
+    EXPECT_EQ(workspace.parameters[0].referenceSystem, "");
+    EXPECT_EQ(workspace.parameters[1].variables, "Hips,,Chest");
+}
+
+TEST_F(UserVariableTest, AnEmptyNameAlsoUnbindsTheVariable) {
+    ASSERT_TRUE(RenameUserVariable(workspace, 0, "", prompt));
+    EXPECT_EQ(workspace.userVariableNames[0], "");
+    EXPECT_EQ(workspace.boundDataFields[kFirstUserVariable], "");
+    EXPECT_FALSE(IsUserVariableNameEditable(workspace, 0));
+}
+
+TEST_F(UserVariableTest, ABoundUserVariableCanBeNamed) {
+    workspace.userVariableNames[0].clear();
+    EXPECT_TRUE(IsUserVariableNameEditable(workspace, 0));
+    EXPECT_FALSE(IsUserVariableNameEditable(workspace, 2));
+    BindDataField(workspace, kFirstUserVariable + 2, "Table");
+    EXPECT_TRUE(IsUserVariableNameEditable(workspace, 2));
+}
+
+TEST_F(UserVariableTest, DeletesUserVariablesOnlyAfterYes) {
+    prompt.QueueAnswer(PromptAnswer::No);
+    EXPECT_FALSE(DeleteUserVariables(workspace, prompt));
+    EXPECT_EQ(prompt.LastText(), "Do your really want to delete all user variables?");
+    EXPECT_EQ(workspace.userVariableNames[0], "Cup");
+    BindDataField(workspace, kHips, "Hips");
+    EXPECT_TRUE(DeleteUserVariables(workspace, prompt));
+    EXPECT_EQ(workspace.userVariableNames[0], "");
+    EXPECT_EQ(workspace.userVariableNames[1], "");
+    EXPECT_EQ(workspace.boundDataFields[kFirstUserVariable], "");
+    EXPECT_EQ(workspace.boundDataFields[kHips], "Hips");
+}
+
+TEST_F(UserVariableTest, ClearingTheListsUnbindsEveryVariable) {
+    workspace.dataFieldNames.Add("Hips");
+    BindDataField(workspace, kHips, "Hips");
+    prompt.QueueAnswer(PromptAnswer::No);
+    EXPECT_FALSE(ClearDataFieldLists(workspace, prompt));
+    EXPECT_EQ(prompt.LastText(), "Do your really want to clear all data field lists?");
+    EXPECT_TRUE(ClearDataFieldLists(workspace, prompt));
+    EXPECT_TRUE(workspace.dataFieldNames.IsEmpty());
+    EXPECT_EQ(workspace.boundDataFields[kHips], "");
+    EXPECT_EQ(workspace.boundDataFields[kFirstUserVariable], "");
+    EXPECT_EQ(workspace.userVariableNames[0], "Cup");
+}
+
+TEST(DataFieldBindings, BindsDataFieldsOfTheVariablesOwnNames) {
+    Workspace workspace;
+    for (const char* name : {"Frame", "Hips", "Head", "Cup", "Spine"}) {
+        workspace.dataFieldNames.Add(name);
+    }
+    workspace.userVariableNames[0] = "Cup";
+    workspace.boundDataFields[kHead] = "Spine";
+    EXPECT_EQ(BindMatchingDataFields(workspace), 2);
+    EXPECT_EQ(workspace.boundDataFields[kHips], "Hips");
+    EXPECT_EQ(workspace.boundDataFields[kHead], "Spine");
+    EXPECT_EQ(workspace.boundDataFields[kFirstUserVariable], "Cup");
+    EXPECT_EQ(workspace.boundDataFields[kFirstUserVariable + 1], "");
+}
+
+TEST(DataFieldBindings, NeededVariablesComeFromEnabledRows) {
+    Workspace workspace;
+    workspace.userVariableNames[3] = "Cup";
+    workspace.parameters = {Row("Hand R,Cup", "Head", "Base"), Row("Knee L", "", "", false),
+                            Row("Global Static SRL Hips", "2", "Nowhere"),
+                            Row("Top", "Chin", "", true, "Camera Framing")};
+    const std::vector<int> expected = {kBase, kHead,   kHandR,    kChin,
+                                       kTop,  kCamera, kInterest, kFirstUserVariable + 3};
+    EXPECT_EQ(NeededInputVariables(workspace), expected);
+}
+
+}  // namespace
+}  // namespace kivo

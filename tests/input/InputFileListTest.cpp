@@ -1,0 +1,320 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "core/Numbers.h"
+#include "core/Workspace.h"
+#include "input/InputFileList.h"
+#include "support/ScriptedPrompt.h"
+#include "support/SmallDataFile.h"
+#include "support/TempDir.h"
+
+namespace kivo {
+namespace {
+
+using testing::ScriptedPrompt;
+using testing::TempDir;
+using testing::WriteSmallDataFile;
+
+struct PartnerCase {
+    std::string name;
+    std::string partner;
+};
+
+std::ostream& operator<<(std::ostream& out, const PartnerCase& c) {
+    return out << c.name;
+}
+
+class PartnerFileName : public ::testing::TestWithParam<PartnerCase> {};
+
+TEST_P(PartnerFileName, SwapsTheTokenBetweenTheLastTwoPeriods) {
+    EXPECT_EQ(GetPartnerFileName(GetParam().name), GetParam().partner);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, PartnerFileName,
+    ::testing::Values(PartnerCase{"s12.A.csv", "s12.B.csv"}, PartnerCase{"s12.B.csv", "s12.A.csv"},
+                      PartnerCase{"s12.L.csv", "s12.R.csv"}, PartnerCase{"s12.R.csv", "s12.L.csv"},
+                      PartnerCase{"A.csv", "B.csv"}, PartnerCase{"study.2.A.txt", "study.2.B.txt"},
+                      PartnerCase{"s12.C.csv", ""}, PartnerCase{"s12.a.csv", ""},
+                      PartnerCase{"s12.AB.csv", ""}, PartnerCase{"noperiod", ""},
+                      PartnerCase{".A", ""}));
+
+class InputFileListTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SetDecimalSymbol(".");
+        workspace.options.timeField = "Time";
+    }
+
+    bool Add(const std::string& name, std::string_view step = "0.01") {
+        WriteSmallDataFile(dir, name, "Time", step);
+        return AddFile(workspace, name, dir.PathOf(""), prompt);
+    }
+
+    const InputFileRow& Row(std::size_t i) const { return workspace.inputFiles.at(i); }
+
+    TempDir dir;
+    ScriptedPrompt prompt;
+    Workspace workspace;
+};
+
+TEST_F(InputFileListTest, FillsTheColumnsFromTheOptions) {
+    workspace.options.skipLines = "2";
+    workspace.options.distances = false;
+    workspace.options.bodyHeight = "175";
+    workspace.options.camera = "640x480/1/100/45";
+    ASSERT_TRUE(Add("s01.csv"));
+    const InputFileRow& row = Row(0);
+    const std::vector<std::string> expected = {
+        "s01.csv", "No", "Time",    "100", "2",   "175", "0.25",
+        "0.1",     "1",  "640x480", "1",   "100", "45",  WithTrailingSeparator(dir.PathOf("")),
+        "",        ""};
+    EXPECT_EQ(std::vector<std::string>(row.columns.begin(), row.columns.end()), expected);
+    EXPECT_EQ(row.fullPath, dir.PathOf("s01.csv"));
+    EXPECT_EQ(workspace.options.linesPerSec, "100");
+}
+
+TEST_F(InputFileListTest, PairsPartnersOfTheSameRate) {
+    ASSERT_TRUE(Add("s01.A.csv"));
+    ASSERT_TRUE(Add("s01.B.csv"));
+    EXPECT_EQ(Row(0)[kColPartnerFile], "s01.B.csv");
+    EXPECT_EQ(Row(1)[kColPartnerFile], "s01.A.csv");
+}
+
+TEST_F(InputFileListTest, NeverPairsPartnersOfDifferentRates) {
+    ASSERT_TRUE(Add("s01.A.csv", "0.01"));
+    ASSERT_TRUE(Add("s01.B.csv", "0.02"));
+    EXPECT_EQ(Row(0)[kColPartnerFile], "No");
+    EXPECT_EQ(Row(1)[kColPartnerFile], "No");
+}
+
+TEST_F(InputFileListTest, ANewPartnerTakesTheVideoWithTheOppositeSide) {
+    ASSERT_TRUE(Add("s01.L.csv"));
+    workspace.inputFiles[0][kColVideoClipFile] = "/videos/s01.avi";
+    workspace.inputFiles[0][kColVideoClipSide] = "Left Side";
+    ASSERT_TRUE(Add("s01.R.csv"));
+    EXPECT_EQ(Row(1)[kColVideoClipFile], "/videos/s01.avi");
+    EXPECT_EQ(Row(1)[kColVideoClipSide], "Right Side");
+}
+
+TEST_F(InputFileListTest, RefusesTheSameNameFromAnotherDirectory) {
+    ASSERT_TRUE(Add("s01.csv"));
+    std::filesystem::create_directories(dir.PathOf("other"));
+    WriteSmallDataFile(dir, "other/s01.csv");
+    EXPECT_FALSE(AddFile(workspace, "s01.csv", dir.PathOf("other"), prompt));
+    ASSERT_EQ(workspace.inputFiles.size(), 1u);
+    EXPECT_EQ(Row(0)[kColDirectory], WithTrailingSeparator(dir.PathOf("")));
+    EXPECT_EQ(prompt.LastText(),
+              "The file 's01.csv' is already in the list and will not added once again.");
+}
+
+TEST_F(InputFileListTest, OnlyTheFirstFileOffersDataFieldNames) {
+    ASSERT_TRUE(Add("s01.csv"));
+    dir.Write("s02.csv", "Time;Frame;Head:Tx\n0;1;1\n0.01;2;1\n");
+    ASSERT_TRUE(AddFile(workspace, "s02.csv", dir.PathOf(""), prompt));
+    EXPECT_TRUE(workspace.dataFieldNames.Contains("Hips"));
+    EXPECT_FALSE(workspace.dataFieldNames.Contains("Head"));
+}
+
+TEST_F(InputFileListTest, ChecksAFileWithTheTimeLabelGiven) {
+    WriteSmallDataFile(dir, "s01.csv", "Seconds");
+    EXPECT_FALSE(AddFile(workspace, "s01.csv", dir.PathOf(""), prompt));
+    EXPECT_TRUE(AddFile(workspace, "s01.csv", dir.PathOf(""), "Seconds", prompt));
+    EXPECT_EQ(Row(0)[kColTimeField], "Seconds");
+}
+
+TEST_F(InputFileListTest, AddsNothingWithoutATimeLabel) {
+    WriteSmallDataFile(dir, "s01.csv");
+    workspace.options.timeField.clear();
+    EXPECT_EQ(AddFiles(workspace, {dir.PathOf("s01.csv")}, prompt), 0);
+    EXPECT_TRUE(workspace.inputFiles.empty());
+    EXPECT_EQ(prompt.LastText(),
+              "Please enter the label of the first field of the format line (Time field).");
+}
+
+struct VideoSideCase {
+    std::string dataFile;
+    std::string side;
+    std::string partnerSide;
+};
+
+std::ostream& operator<<(std::ostream& out, const VideoSideCase& c) {
+    return out << c.dataFile;
+}
+
+class VideoAssignment : public InputFileListTest,
+                        public ::testing::WithParamInterface<VideoSideCase> {};
+
+TEST_P(VideoAssignment, PreselectsTheSideFromTheNameAndGivesThePartnerTheOther) {
+    const VideoSideCase& c = GetParam();
+    ASSERT_TRUE(Add(c.dataFile));
+    const std::string partner = GetPartnerFileName(c.dataFile);
+    if (!partner.empty()) {
+        ASSERT_TRUE(Add(partner));
+    }
+    ASSERT_TRUE(AssignVideoFile(workspace, 0, "/videos/take.avi", prompt));
+    EXPECT_EQ(Row(0)[kColVideoClipFile], "/videos/take.avi");
+    EXPECT_EQ(Row(0)[kColVideoClipSide], c.side);
+    EXPECT_TRUE(workspace.options.videoClipSide);
+    EXPECT_EQ(workspace.options.leftSide, c.side == "Left Side");
+    EXPECT_EQ(workspace.options.rightSide, c.side == "Right Side");
+    if (!partner.empty()) {
+        EXPECT_EQ(Row(1)[kColVideoClipFile], "/videos/take.avi");
+        EXPECT_EQ(Row(1)[kColVideoClipSide], c.partnerSide);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sides, VideoAssignment,
+                         ::testing::Values(VideoSideCase{"s01.R.csv", "Right Side", "Left Side"},
+                                           VideoSideCase{"s01.L.csv", "Left Side", "Right Side"},
+                                           VideoSideCase{"s01.A.csv", "Left Side", "Right Side"},
+                                           VideoSideCase{"s01.B.csv", "Right Side", "Left Side"},
+                                           VideoSideCase{"s01.csv", "Both Sides", ""}));
+
+TEST_F(InputFileListTest, CommandsOnTheSelectedFileNeedASelection) {
+    ASSERT_TRUE(Add("s01.csv"));
+    EXPECT_FALSE(AssignVideoFile(workspace, std::nullopt, "/v.avi", prompt));
+    EXPECT_EQ(prompt.LastText(), "Please select an input file.");
+    EXPECT_FALSE(AssignPartnerFile(workspace, std::nullopt, dir.PathOf("s01.csv"), prompt));
+    EXPECT_FALSE(RemoveInputFile(workspace, 5, prompt));
+    EXPECT_EQ(prompt.messages.size(), 3u);
+    EXPECT_EQ(prompt.LastText(), "Please select an input file.");
+    EXPECT_EQ(workspace.inputFiles.size(), 1u);
+}
+
+TEST_F(InputFileListTest, AFileCannotBeItsOwnPartner) {
+    ASSERT_TRUE(Add("s01.csv"));
+    EXPECT_FALSE(AssignPartnerFile(workspace, 0, dir.PathOf("s01.csv"), prompt));
+    EXPECT_EQ(prompt.LastText(),
+              "The file '" + dir.PathOf("s01.csv") + "' cannot be its own partner file.");
+    EXPECT_EQ(Row(0)[kColPartnerFile], "No");
+}
+
+TEST_F(InputFileListTest, RefusesAPartnerOfAnotherRate) {
+    ASSERT_TRUE(Add("s01.csv", "0.01"));
+    WriteSmallDataFile(dir, "other.csv", "Time", "0.02");
+    EXPECT_FALSE(AssignPartnerFile(workspace, 0, dir.PathOf("other.csv"), prompt));
+    EXPECT_EQ(prompt.LastText(),
+              "The partner file 'other.csv'\r\nhas not the same rate of frames/sec\r\nas the data "
+              "file 's01.csv'.");
+    EXPECT_EQ(Row(0)[kColPartnerFile], "No");
+    EXPECT_EQ(workspace.inputFiles.size(), 1u);
+}
+
+TEST_F(InputFileListTest, AnUnlistedPartnerIsAddedAndNamesTheSelectedFile) {
+    ASSERT_TRUE(Add("s01.csv"));
+    WriteSmallDataFile(dir, "other.csv");
+    ASSERT_TRUE(AssignPartnerFile(workspace, 0, dir.PathOf("other.csv"), prompt));
+    ASSERT_EQ(workspace.inputFiles.size(), 2u);
+    EXPECT_EQ(Row(0)[kColPartnerFile], "other.csv");
+    EXPECT_EQ(Row(1)[kColPartnerFile], "s01.csv");
+}
+
+TEST_F(InputFileListTest, AListedPartnerNamesTheSelectedFile) {
+    ASSERT_TRUE(Add("s01.csv"));
+    ASSERT_TRUE(Add("other.csv"));
+    ASSERT_TRUE(AssignPartnerFile(workspace, 1, dir.PathOf("s01.csv"), prompt));
+    EXPECT_EQ(Row(0)[kColPartnerFile], "other.csv");
+    EXPECT_EQ(Row(1)[kColPartnerFile], "s01.csv");
+}
+
+TEST_F(InputFileListTest, RemovingAFileLeavesItsPartnerWithout) {
+    ASSERT_TRUE(Add("s01.A.csv"));
+    ASSERT_TRUE(Add("s01.B.csv"));
+    ASSERT_TRUE(RemoveInputFile(workspace, 0, prompt));
+    ASSERT_EQ(workspace.inputFiles.size(), 1u);
+    EXPECT_EQ(Row(0)[kColFileName], "s01.B.csv");
+    EXPECT_EQ(Row(0)[kColPartnerFile], "No");
+}
+
+TEST_F(InputFileListTest, RemovesAllFilesOnlyAfterYes) {
+    EXPECT_FALSE(RemoveAllInputFiles(workspace, prompt));
+    EXPECT_EQ(prompt.LastText(), "The list is already empty!");
+    ASSERT_TRUE(Add("s01.csv"));
+    prompt.QueueAnswer(PromptAnswer::No);
+    EXPECT_FALSE(RemoveAllInputFiles(workspace, prompt));
+    EXPECT_EQ(prompt.LastText(), "Do you really want to remove all input files?");
+    EXPECT_EQ(workspace.inputFiles.size(), 1u);
+    EXPECT_TRUE(RemoveAllInputFiles(workspace, prompt));
+    EXPECT_TRUE(workspace.inputFiles.empty());
+}
+
+TEST_F(InputFileListTest, ApplyToAllKeepsPartnerDirectoryAndVideo) {
+    ASSERT_TRUE(Add("s01.A.csv"));
+    ASSERT_TRUE(Add("s01.B.csv"));
+    ASSERT_TRUE(AssignVideoFile(workspace, 0, "/v.avi", prompt));
+    workspace.options.thresholdAngles = "0.5";
+    workspace.options.camera = "800x600/2/200/30";
+    workspace.options.distances = true;
+    workspace.options.distancesHeight = false;
+    workspace.options.distancesLength = true;
+    ApplyOptionsToAllFiles(workspace);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(Row(i)[kColAngles], "0.5");
+        EXPECT_EQ(Row(i)[kColDistancesRelatedTo], "Length");
+        EXPECT_EQ(Row(i)[kColResolution], "800x600");
+        EXPECT_EQ(Row(i)[kColFieldOfView], "30");
+        EXPECT_EQ(Row(i)[kColVideoClipFile], "/v.avi");
+        EXPECT_EQ(Row(i)[kColDirectory], WithTrailingSeparator(dir.PathOf("")));
+    }
+    EXPECT_EQ(Row(0)[kColPartnerFile], "s01.B.csv");
+    EXPECT_EQ(Row(1)[kColVideoClipSide], "Right Side");
+}
+
+struct DistanceTextCase {
+    std::string text;
+    bool checked;
+    bool height;
+    std::string bodyHeight;
+};
+
+std::ostream& operator<<(std::ostream& out, const DistanceTextCase& c) {
+    return out << c.text;
+}
+
+class ShowOptions : public InputFileListTest,
+                    public ::testing::WithParamInterface<DistanceTextCase> {};
+
+TEST_P(ShowOptions, IsTheInverseOfAddingAFile) {
+    const DistanceTextCase& c = GetParam();
+    ASSERT_TRUE(Add("s01.csv"));
+    workspace.inputFiles[0][kColDistancesRelatedTo] = c.text;
+    workspace.options = WorkspaceOptions();
+    workspace.options.bodyHeight = "stale";
+    ShowInputFileOptions(workspace, 0);
+    const WorkspaceOptions& options = workspace.options;
+    EXPECT_EQ(options.timeField, "Time");
+    EXPECT_EQ(options.linesPerSec, "100");
+    EXPECT_EQ(options.camera, "1024x768/10/4000/40");
+    EXPECT_EQ(options.distances, c.checked);
+    if (c.checked) {
+        EXPECT_EQ(options.distancesHeight, c.height);
+        EXPECT_EQ(options.distancesLength, !c.height);
+    } else {
+        EXPECT_EQ(options.bodyHeight, c.bodyHeight);
+    }
+    EXPECT_EQ(GetDistanceOption(options), c.text);
+    EXPECT_FALSE(options.videoClipSide);
+}
+
+INSTANTIATE_TEST_SUITE_P(DistanceTexts, ShowOptions,
+                         ::testing::Values(DistanceTextCase{"unmodified", false, false, ""},
+                                           DistanceTextCase{"Height", true, true, ""},
+                                           DistanceTextCase{"Length", true, false, ""},
+                                           DistanceTextCase{"175", false, false, "175"}));
+
+TEST_F(InputFileListTest, AnEmptyCameraShowsAsEmpty) {
+    workspace.options.camera.clear();
+    ASSERT_TRUE(Add("s01.csv"));
+    EXPECT_EQ(Row(0)[kColResolution], "");
+    workspace.options.camera = "640x480/1/100/45";
+    ShowInputFileOptions(workspace, 0);
+    EXPECT_EQ(workspace.options.camera, "");
+}
+
+}  // namespace
+}  // namespace kivo
