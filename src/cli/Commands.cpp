@@ -8,6 +8,7 @@ void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     RegisterInitCommand(app, registry);
     RegisterSettingsCommand(app, registry);
     RegisterRunCommand(app, registry);
+    RegisterStatsCommand(app, registry);
 }
 
 }  // namespace kivo::cli

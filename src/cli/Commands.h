@@ -24,5 +24,6 @@ void RegisterParametersCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterInitCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterSettingsCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterRunCommand(CLI::App& app, CommandRegistry& registry);
+void RegisterStatsCommand(CLI::App& app, CommandRegistry& registry);
 
 }  // namespace kivo::cli

@@ -1,0 +1,51 @@
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "cli/Commands.h"
+#include "core/FileError.h"
+#include "stats/StatisticsTable.h"
+
+namespace kivo::cli {
+namespace {
+
+struct StatsOptions {
+    std::string file;
+    std::string pattern;
+};
+
+int RunStats(const StatsOptions& options) {
+    StatisticsTable table;
+    try {
+        table = ReadStatisticsFile(options.file);
+    } catch (const FileError& error) {
+        std::fprintf(stderr, "kivo stats: %s\n", error.what());
+        return 1;
+    }
+    const std::vector<std::size_t> columns = SelectStatisticsColumns(table, options.pattern);
+    if (!options.pattern.empty() && columns.size() == table.identifyingColumns) {
+        std::fprintf(stderr, "kivo stats: no column caption of %s contains '%s'\n",
+                     options.file.c_str(), options.pattern.c_str());
+        return 1;
+    }
+    const std::string text = FormatStatisticsTable(table, columns);
+    std::fputs(text.c_str(), stdout);
+    std::fflush(stdout);
+    return 0;
+}
+
+}  // namespace
+
+void RegisterStatsCommand(CLI::App& app, CommandRegistry& registry) {
+    auto options = std::make_shared<StatsOptions>();
+    auto* command = app.add_subcommand(
+        "stats", "Show a statistics file as a table, one row per input file or part file");
+    command->add_option("file", options->file, "Statistics file written by a run")->required();
+    command->add_option("--columns", options->pattern,
+                        "Show only the columns whose caption contains this text (any case), "
+                        "besides the file and part columns");
+    command->callback(
+        [options, &registry] { registry.SetAction([options] { return RunStats(*options); }); });
+}
+
+}  // namespace kivo::cli
