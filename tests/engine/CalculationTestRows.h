@@ -1,0 +1,68 @@
+#pragma once
+
+#include <array>
+#include <initializer_list>
+#include <vector>
+
+#include "core/InputVariableTable.h"
+#include "core/NoValue.h"
+#include "core/ParameterRecord.h"
+
+namespace kivo::testing {
+
+using Pose = std::array<double, 6>;
+
+// Binds all six data fields of an input variable of one person and sets the
+// current and previous frame's pose.
+inline void BindPose(InputVariableTable& table, int variable, int person, const Pose& current,
+                     const Pose& previous) {
+    PersonBlock& block = table.Person(variable, person);
+    for (int s = 0; s < kPoseSlots; ++s)
+        block.fieldIndex[s] = 3 + s;
+    block.current = current;
+    block.previous = previous;
+}
+
+inline void BindPose(InputVariableTable& table, int variable, int person, const Pose& pose) {
+    BindPose(table, variable, person, pose, pose);
+}
+
+// Binds only the three position fields (the rotation fields stay unassigned).
+inline void BindPosition(InputVariableTable& table, int variable, int person,
+                         const std::array<double, 3>& current,
+                         const std::array<double, 3>& previous) {
+    PersonBlock& block = table.Person(variable, person);
+    for (int s = 0; s < 3; ++s) {
+        block.fieldIndex[s] = 3 + s;
+        block.current[s] = current[s];
+        block.previous[s] = previous[s];
+    }
+}
+
+// An enabled run-time record whose values all start as no value, as the run
+// leaves them before it calls a calculation function.
+inline ParameterRecord MakeRecord(int nValues, bool partner, std::vector<int> variables = {},
+                                  std::vector<int> targets = {},
+                                  int referenceSystem = kNotAnInputVariable) {
+    ParameterRecord record;
+    record.enabled = true;
+    record.nValues = nValues;
+    record.partnerFlag = partner;
+    record.nVariables = static_cast<int>(variables.size());
+    record.variableIndices = std::move(variables);
+    record.nTargets = static_cast<int>(targets.size());
+    record.targetIndices = std::move(targets);
+    record.referenceSystem = referenceSystem;
+    const auto slots = static_cast<std::size_t>(nValues * record.Persons());
+    record.currentValues.assign(slots, kNoValue);
+    record.previousValues.assign(slots, kNoValue);
+    return record;
+}
+
+inline void SetValues(ParameterRecord& record, int person, std::initializer_list<double> values) {
+    int column = 0;
+    for (double value : values)
+        record.Current(column++, person) = value;
+}
+
+}  // namespace kivo::testing

@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "core/NoValue.h"
+#include "core/StatusCode.h"
+#include "engine/CalculationTestRows.h"
+#include "engine/MovementFunctions.h"
+
+namespace kivo {
+namespace {
+
+using testing::BindPosition;
+using testing::MakeRecord;
+using testing::SetValues;
+
+constexpr DistanceCorrection kUncorrected{};
+
+class MovementFunctions : public ::testing::Test {
+  protected:
+    int Add(ParameterRecord record) {
+        records_.push_back(std::move(record));
+        return static_cast<int>(records_.size()) - 1;
+    }
+    // A Dynamic SRL row of a body part (local: with a reference system) whose
+    // changes for person A are `changes`.
+    int AddSrl(int bodyPart, bool local, std::array<double, 3> changes) {
+        ParameterRecord row = MakeRecord(3, false, {bodyPart}, {}, local ? kChest : 86);
+        SetValues(row, 1, {changes[0], changes[1], changes[2]});
+        return Add(std::move(row));
+    }
+    // The body part's position in the previous and the current frame.
+    void Move(int bodyPart, std::array<double, 3> from, std::array<double, 3> to) {
+        BindPosition(table_, bodyPart, 1, to, from);
+    }
+    double Value(int position, int column, int person = 1) const {
+        return records_[static_cast<std::size_t>(position)].Current(column, person);
+    }
+    void ExpectValues(int position, std::initializer_list<double> expected) const {
+        int column = 0;
+        for (double value : expected) {
+            EXPECT_DOUBLE_EQ(Value(position, column), value) << "column " << column + 1;
+            ++column;
+        }
+    }
+
+    std::vector<ParameterRecord> records_{1};  // slot 0 is no list position
+    InputVariableTable table_;
+};
+
+struct ThresholdCase {
+    const char* name;
+    std::array<double, 3> changes;
+    double angleThreshold;
+    double expectedCount;
+};
+
+class ComplexityAngleThreshold : public MovementFunctions,
+                                 public ::testing::WithParamInterface<ThresholdCase> {};
+
+TEST_P(ComplexityAngleThreshold, CountsGlobalChangesWhoseMagnitudeReachesTheThreshold) {
+    const ThresholdCase& c = GetParam();
+    Move(kHandL, {0, 0, 0}, {0, 0, 0});
+    const int global = AddSrl(kHandL, false, c.changes);
+    const int local = AddSrl(kHandL, true, {0, 0, 0});
+    const int row = Add(MakeRecord(4, false, {global, local}));
+    ASSERT_EQ(CalculateComplexity(table_, records_, 1, row, kUncorrected, c.angleThreshold, 1.0),
+              kStatusOk);
+    EXPECT_EQ(Value(row, 0), c.expectedCount);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Comparisons, ComplexityAngleThreshold,
+    ::testing::Values(ThresholdCase{"NegativeChangeCounts", {0.5, 1.0, -2.0}, 1.0, 2.0},
+                      ThresholdCase{"JustBelowDoesNotCount", {-1.0, 0.999, 1.0}, 1.0, 2.0},
+                      ThresholdCase{"EqualMagnitudesCount", {-0.5, 0.5, 0.0}, 0.5, 2.0},
+                      ThresholdCase{"ZeroThresholdCountsNoChange", {0.0, 0.0, 0.0}, 0.0, 3.0}),
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
+
+TEST_F(MovementFunctions, ComplexityWithDistanceThresholdZeroCountsEveryLocalBodyPart) {
+    Move(kHandL, {1, 2, 3}, {1, 2, 3});  // did not move
+    Move(kKneeR, {0, 50, 0}, {0, 52, 0});
+    const std::vector<int> rows = {
+        AddSrl(kHandL, false, {0, 0, 0}), AddSrl(kKneeR, false, {0, 0, 0}),
+        AddSrl(kHandL, true, {0, 0, 0}), AddSrl(kKneeR, true, {0, 0, 0})};
+    const int row = Add(MakeRecord(4, false, rows));
+    ASSERT_EQ(CalculateComplexity(table_, records_, 1, row, kUncorrected, 1.0, 0.0), kStatusOk);
+    ExpectValues(row, {0, 0, 2, 0});
+}
+
+TEST_F(MovementFunctions, ComplexityCountsMovingJointsAndCorrectedDisplacements) {
+    Move(kHandL, {0, 100, 0}, {3, 100, 0});  // 3 units: arm factor 1 -> 3
+    Move(kKneeR, {0, 50, 0}, {0, 50, 3});    // 3 units: leg factor 2 -> 6
+    const std::vector<int> rows = {
+        AddSrl(kHandL, false, {1, 1, 1}), AddSrl(kKneeR, false, {0, 0, 0}),
+        AddSrl(kHandL, true, {0, 3, 0}), AddSrl(kKneeR, true, {0.2, 0, 0})};
+    const int row = Add(MakeRecord(4, false, rows));
+    const DistanceCorrection factors{1.0, 2.0};
+    ASSERT_EQ(CalculateComplexity(table_, records_, 1, row, factors, 1.0, 5.0), kStatusOk);
+    ExpectValues(row, {3, 1, 1, 1});
+}
+
+TEST_F(MovementFunctions, ComplexityInheritsAnOperandErrorKeepingTheCountsReached) {
+    const int handGlobal = AddSrl(kHandL, false, {2, 0, 0});
+    const int kneeGlobal = AddSrl(kKneeR, false, {5, 5, 5});
+    records_[static_cast<std::size_t>(kneeGlobal)].statusA = kStatusDataError;
+    const std::vector<int> rows = {handGlobal, kneeGlobal, AddSrl(kHandL, true, {0, 0, 0}),
+                                   AddSrl(kKneeR, true, {0, 0, 0})};
+    const int row = Add(MakeRecord(4, false, rows));
+    EXPECT_EQ(CalculateComplexity(table_, records_, 1, row, kUncorrected, 1.0, 1.0),
+              kStatusInheritedError);
+    ExpectValues(row, {1, 0, 0, 0});
+}
+
+TEST_F(MovementFunctions, ComplexityReportsAMissingDisplacementAsADataError) {
+    // Hand L has no position fields assigned.
+    const std::vector<int> rows = {AddSrl(kHandL, false, {2, 2, 0}),
+                                   AddSrl(kHandL, true, {0, 0, 0})};
+    const int row = Add(MakeRecord(4, false, rows));
+    EXPECT_EQ(CalculateComplexity(table_, records_, 1, row, kUncorrected, 1.0, 1.0),
+              kStatusDataError);
+    ExpectValues(row, {2, 0, 0, 0});
+}
+
+TEST_F(MovementFunctions, ComplexityLeavesAColumnEmptyWhenAnAngleCouldNotBeDetermined) {
+    Move(kHandL, {0, 0, 0}, {0, 0, 0});
+    const std::vector<int> rows = {AddSrl(kHandL, false, {kNoValue, 0, 5}),
+                                   AddSrl(kHandL, true, {0, 2, 0})};
+    const int row = Add(MakeRecord(4, false, rows));
+    ASSERT_EQ(CalculateComplexity(table_, records_, 1, row, kUncorrected, 1.0, 1.0), kStatusOk);
+    ExpectValues(row, {kNoValue, 1, 0, 1});
+}
+
+TEST_F(MovementFunctions, MagnitudeSumsAbsoluteChangesAndCorrectedDisplacements) {
+    Move(kHandL, {0, 0, 0}, {0, 4, 0});      // 4 units
+    Move(kKneeL, {0, 50, 0}, {1.5, 50, 0});  // 1.5 units, leg factor 2 -> 3
+    const std::vector<int> rows = {
+        AddSrl(kHandL, false, {-0.5, 0, 0.25}), AddSrl(kKneeL, false, {1, 1, 1}),
+        AddSrl(kHandL, true, {1, -2, 3}), AddSrl(kKneeL, true, {0.5, 0.5, 0})};
+    const int row = Add(MakeRecord(3, false, rows));
+    ASSERT_EQ(CalculateMagnitude(table_, records_, 1, row, DistanceCorrection{1.0, 2.0}),
+              kStatusOk);
+    ExpectValues(row, {3.75, 7, 7});
+}
+
+TEST_F(MovementFunctions, MagnitudeChoosesTheColumnByTheReferenceSystem) {
+    Move(kHandL, {0, 0, 0}, {0, 0, 2});
+    const std::vector<int> rows = {AddSrl(kHandL, true, {1, -2, 3}),
+                                   AddSrl(kHandL, false, {0, 0, -1})};
+    const int row = Add(MakeRecord(3, false, rows));
+    ASSERT_EQ(CalculateMagnitude(table_, records_, 1, row, kUncorrected), kStatusOk);
+    ExpectValues(row, {1, 6, 2});
+}
+
+TEST_F(MovementFunctions, MagnitudeInheritsAnOperandErrorKeepingThePartialSums) {
+    const int global = AddSrl(kHandL, false, {1, 2, 3});
+    const int local = AddSrl(kHandL, true, {1, 1, 1});
+    records_[static_cast<std::size_t>(local)].statusA = kStatusCalculationError;
+    const int row = Add(MakeRecord(3, false, {global, local}));
+    EXPECT_EQ(CalculateMagnitude(table_, records_, 1, row, kUncorrected), kStatusInheritedError);
+    ExpectValues(row, {6, 0, 0});
+}
+
+TEST_F(MovementFunctions, TSMTakesTheMovingJointsAndInheritsPersonBsError) {
+    ParameterRecord complexity = MakeRecord(4, true);
+    SetValues(complexity, 1, {5, 6, 7, 8});
+    complexity.statusB = kStatusDataError;
+    const int input = Add(std::move(complexity));
+    const int row = Add(MakeRecord(1, true, {input}));
+    EXPECT_EQ(CalculateTSM(records_, 1, row), kStatusOk);
+    EXPECT_EQ(CalculateTSM(records_, 2, row), kStatusInheritedError);
+    EXPECT_EQ(Value(row, 0, 1), 8);
+    EXPECT_EQ(Value(row, 0, 2), kNoValue);
+}
+
+TEST_F(MovementFunctions, ActivationTakesTheTranslationalMagnitude) {
+    ParameterRecord magnitude = MakeRecord(3, false);
+    SetValues(magnitude, 1, {1.5, 2.5, 3.5});
+    const int row = Add(MakeRecord(1, false, {Add(std::move(magnitude))}));
+    EXPECT_EQ(CalculateActivation(records_, 1, row), kStatusOk);
+    EXPECT_EQ(Value(row, 0), 3.5);
+}
+
+struct DifferenceCase {
+    const char* name;
+    double previous;
+    double current;
+    double expected;
+};
+
+class DynamicParameter : public MovementFunctions,
+                         public ::testing::WithParamInterface<DifferenceCase> {};
+
+TEST_P(DynamicParameter, IsTheChangeSinceThePreviousFrame) {
+    ParameterRecord input = MakeRecord(2, false);
+    input.previousValues = {GetParam().previous, 10.0};
+    input.currentValues = {GetParam().current, 4.0};
+    const int row = Add(MakeRecord(2, false, {Add(std::move(input))}));
+    EXPECT_EQ(CalculateDynamic(records_, 1, row), kStatusOk);
+    EXPECT_EQ(Value(row, 0), GetParam().expected);
+    EXPECT_EQ(Value(row, 1), -6.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Frames, DynamicParameter,
+                         ::testing::Values(DifferenceCase{"Increase", 3, 5, 2},
+                                           DifferenceCase{"AcrossZero", -1.5, 0.25, 1.75},
+                                           DifferenceCase{"PreviousNoValue", kNoValue, 5, kNoValue},
+                                           DifferenceCase{"CurrentNoValue", 3, kNoValue, kNoValue}),
+                         [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
+
+TEST_F(MovementFunctions, DynamicParameterInheritsTheInputsError) {
+    ParameterRecord input = MakeRecord(1, false);
+    input.statusA = kStatusDataError;
+    const int row = Add(MakeRecord(1, false, {Add(std::move(input))}));
+    EXPECT_EQ(CalculateDynamic(records_, 1, row), kStatusInheritedError);
+    EXPECT_EQ(Value(row, 0), kNoValue);
+}
+
+TEST_F(MovementFunctions, DynamicParameterStoresNoInfinity) {
+    const double largest = std::numeric_limits<double>::max();
+    ParameterRecord input = MakeRecord(1, false);
+    input.previousValues = {-largest};
+    input.currentValues = {largest};
+    const int row = Add(MakeRecord(1, false, {Add(std::move(input))}));
+    EXPECT_EQ(CalculateDynamic(records_, 1, row), kStatusCalculationError);
+    EXPECT_EQ(Value(row, 0), kNoValue);
+}
+
+TEST_F(MovementFunctions, AnOperandNotComputedForPersonBIsASettingError) {
+    ParameterRecord input = MakeRecord(4, false);  // person A only
+    SetValues(input, 1, {1, 2, 3, 4});
+    const int inputRow = Add(std::move(input));
+    const int tsm = Add(MakeRecord(1, true, {inputRow}));
+    const int dynamic = Add(MakeRecord(1, true, {inputRow}));
+    EXPECT_EQ(CalculateTSM(records_, 2, tsm), kStatusSettingError);
+    EXPECT_EQ(CalculateDynamic(records_, 2, dynamic), kStatusSettingError);
+    EXPECT_EQ(Value(tsm, 0, 2), kNoValue);
+    EXPECT_EQ(Value(dynamic, 0, 2), kNoValue);
+}
+
+}  // namespace
+}  // namespace kivo
