@@ -97,6 +97,21 @@ SequentialFieldReader::Field SequentialFieldReader::Next(std::string_view field)
     return result;
 }
 
+bool SequentialFieldReader::AtEnd() {
+    for (;;) {
+        const int c = std::getc(file_);
+        if (c == EOF)
+            return true;
+        if (c == '\n')
+            ++line_;
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') {
+            std::ungetc(c, file_);
+            fieldLine_ = line_;
+            return false;
+        }
+    }
+}
+
 std::string SequentialFieldReader::Text(std::string_view field) {
     return Next(field).text;
 }

@@ -53,6 +53,9 @@ class SequentialFieldReader {
     // (not 0 = true).
     bool Boolean(std::string_view field);
 
+    // True when only blanks and line breaks are left.
+    bool AtEnd();
+
     // Line (1-based) on which the last field read began.
     long Line() const { return fieldLine_; }
 

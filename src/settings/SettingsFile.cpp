@@ -248,6 +248,10 @@ void LoadLists(SequentialFieldReader& reader, const std::string& path, Workspace
                         std::move(texts[2]), std::move(texts[3]), std::move(texts[4]),
                         std::move(texts[5]), std::move(texts[6]), std::move(texts[7]), enabled);
     }
+    if (!reader.AtEnd()) {
+        throw SettingsFileError(kErrorUnexpected, path, reader.Line(), "",
+                                "The file holds more fields than its counts announce");
+    }
     if (!workspace.inputFiles.empty())
         ShowInputFileOptions(workspace, 0);
 }
