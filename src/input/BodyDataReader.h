@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,8 +21,6 @@ struct DataLineValues {
 // nothing once the first lines have been read.
 class BodyDataReader {
   public:
-    BodyDataReader();
-
     // Splits `dataLine` at `separator` and reads, for every input variable and
     // slot of `person` (1 or 2), the field at the slot's field index as a
     // number: on the first frame into current and previous value, otherwise
@@ -31,19 +28,15 @@ class BodyDataReader {
     // reads the time field, so unbound variables hold the time.
     //
     // A slot whose field index lies beyond the end of the line is left as it
-    // was, its variable counts as not assigned for this frame (IsAssigned) and
+    // was, the variable's block is marked incomplete for this frame
+    // (PersonBlock::frameComplete, set again by the next complete line) and
     // the slot is counted in `missingFields`. A trailing carriage return is not
     // part of the last field.
     DataLineValues GetBodyDataValues(int person, std::string_view dataLine, char separator,
                                      bool firstFrame, InputVariableTable& table);
 
-    // False when a field of the variable was missing from the person's last
-    // data line: its values are not this frame's.
-    bool IsAssigned(int position, int person) const { return assigned_[person - 1][position]; }
-
   private:
     std::vector<std::string_view> fields_;
-    std::array<std::array<bool, kInputVariableCount>, 2> assigned_;
 };
 
 // Appends the time value (up to 15 significant digits, the user's decimal

@@ -79,9 +79,9 @@ TEST_P(ShortLineTest, LeavesMissingFieldsUnassigned) {
     const auto& [line, missing] = GetParam();
     const DataLineValues values = reader.GetBodyDataValues(1, line, ';', false, table);
     EXPECT_EQ(values.missingFields, missing);
-    EXPECT_TRUE(reader.IsAssigned(kHips, 1));
-    EXPECT_FALSE(reader.IsAssigned(kHead, 1));
-    EXPECT_TRUE(reader.IsAssigned(kChest, 1));
+    EXPECT_TRUE(table.Person(kHips, 1).frameComplete);
+    EXPECT_FALSE(table.Person(kHead, 1).frameComplete);
+    EXPECT_TRUE(table.Person(kChest, 1).frameComplete);
     EXPECT_EQ(table.Person(kHips, 1).current, (Values{21, 22, 23, 24, 25, 26}));
     // The slots whose fields are missing keep the values they had.
     EXPECT_EQ(table.Person(kHead, 1).current[kRz], 12);
@@ -89,7 +89,7 @@ TEST_P(ShortLineTest, LeavesMissingFieldsUnassigned) {
 
     // A complete line makes the variable assigned again.
     reader.GetBodyDataValues(1, "0.2;3;1;2;3;4;5;6;7;8;9;10;11;12", ';', false, table);
-    EXPECT_TRUE(reader.IsAssigned(kHead, 1));
+    EXPECT_TRUE(table.Person(kHead, 1).frameComplete);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, ShortLineTest,
@@ -102,7 +102,7 @@ TEST_F(BodyDataReaderTest, ReadsAnEmptyLineWithoutLeavingTheLine) {
     EXPECT_EQ(values.time, 0.0);
     EXPECT_EQ(values.frameField, "");
     EXPECT_EQ(values.missingFields, 12);
-    EXPECT_FALSE(reader.IsAssigned(kHips, 1));
+    EXPECT_FALSE(table.Person(kHips, 1).frameComplete);
 }
 
 TEST(BodyDataReader, RefusesAPersonOtherThanOneOrTwo) {
