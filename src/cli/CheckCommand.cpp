@@ -63,13 +63,15 @@ std::string ReadableSeparator(std::string_view separator) {
     return hex;
 }
 
-// A message on one line: line breaks become blanks.
+// A message on one line: line breaks become a single blank.
 std::string OneLine(std::string_view text) {
     std::string line;
     for (char c : text) {
-        if (c == '\r')
-            continue;
-        line += c == '\n' ? ' ' : c;
+        if (c != '\r' && c != '\n') {
+            line += c;
+        } else if (!line.empty() && line.back() != ' ') {
+            line += ' ';
+        }
     }
     return line;
 }
