@@ -2,7 +2,10 @@
 
 #include "core/StatusCode.h"
 #include "engine/ArithmeticFunctions.h"
+#include "engine/BodyConfigurationFunctions.h"
 #include "engine/BodyDistances.h"
+#include "engine/DyadicFunctions.h"
+#include "engine/MovementFunctions.h"
 #include "engine/PostureFunctions.h"
 #include "params/Catalogue.h"
 
@@ -30,28 +33,63 @@ int CalculateThresholdComparison(FrameContext& context, int person, int position
 // One calculation for one person; status 6 for functions this build does not compute.
 int Calculate(FrameContext& context, int person, int position) {
     ParameterRecord& record = context.records[position];
+    std::vector<ParameterRecord>& records = context.records;
     const InputVariableTable& table = context.table;
+    const DistanceCorrection& factors = context.factors[person - 1];
     switch (record.functionIndex) {
         case kFnStaticSRL:
             return CalculateStaticSRL(table, record, person);
         case kFnDynamicSRL:
             return CalculateDynamicSRL(table, record, person);
-        case kFnCoordTransform:
-            return CalculateCoordinateTransformation(table, record, person);
+        case kFnComplexity:
+            return CalculateComplexity(table, records, person, position, factors,
+                                       context.thresholdAngles, context.thresholdDistances);
+        case kFnTSM:
+            return CalculateTSM(records, person, position);
+        case kFnMagnitude:
+            return CalculateMagnitude(table, records, person, position, factors);
+        case kFnActivation:
+            return CalculateActivation(records, person, position);
+        case kFnDirectionForward:
+            return CalculateDirection(table, record, person, 1.0);
+        case kFnDirectionBackward:
+            return CalculateDirection(table, record, person, -1.0);
+        case kFnSymmetry:
+            return CalculateSymmetry(table, record, person, factors);
+        case kFnExpansion:
+            return CalculateExpansion(table, record, person, factors);
+        case kFnDistance:
+            return CalculateDistance(table, record, person, factors);
+        case kFnOpenness:
+            return CalculateOpenness(records, person, position);
+        case kFnFolded:
+            return CalculateFolded(table, record, person);
+        case kFnCrossed:
+            return CalculateCrossed(table, record, person);
+        case kFnDyadicMimicry:
+            return CalculateDyadicMimicry(table, record, person);
+        case kFnDyadicProxemics:
+            return CalculateDyadicProxemics(table, record, person, factors);
+        case kFnDyadicParameter:
+            return CalculateDyadicParameters(records, position);
+        case kFnDynamicParameter:
+            return CalculateDynamic(records, person, position);
         case kFnAddition:
-            return CalculateAddition(context.records, person, position);
+            return CalculateAddition(records, person, position);
         case kFnSubtraction:
-            return CalculateSubtraction(context.records, person, position);
+            return CalculateSubtraction(records, person, position);
         case kFnMultiplication:
-            return CalculateMultiplication(context.records, person, position);
+            return CalculateMultiplication(records, person, position);
         case kFnDivision:
-            return CalculateDivision(context.records, person, position);
+            return CalculateDivision(records, person, position);
         case kFnAbsoluteValue:
-            return CalculateAbsoluteValue(context.records, person, position);
+            return CalculateAbsoluteValue(records, person, position);
         case kFnLessThan:
             return CalculateThresholdComparison(context, person, position, true);
         case kFnGreaterThan:
             return CalculateThresholdComparison(context, person, position, false);
+        case kFnCoordTransform:
+            return CalculateCoordinateTransformation(table, record, person);
         default:
             return kStatusSettingError;
     }
