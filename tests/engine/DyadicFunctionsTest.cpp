@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "core/NoValue.h"
+#include "core/StatusCode.h"
+#include "engine/CalculationTestRows.h"
+#include "engine/DyadicFunctions.h"
+
+namespace kivo {
+namespace {
+
+using testing::BindPose;
+using testing::MakeRecord;
+using testing::Pose;
+using testing::SetValues;
+
+Pose At(double x, double y, double z) {
+    return {x, y, z, 0, 0, 0};
+}
+
+Pose Shifted(const Pose& pose, double dx, double dz) {
+    return {pose[0] + dx, pose[1], pose[2] + dz, pose[3], pose[4], pose[5]};
+}
+
+// The pose seen in a mirror standing in the global yz plane.
+Pose Mirror(const Pose& pose) {
+    return {-pose[0], pose[1], pose[2], pose[3], -pose[4], -pose[5]};
+}
+
+int OtherSide(int index) {
+    switch (index) {
+        case kHandL:
+            return kHandR;
+        case kHandR:
+            return kHandL;
+        case kElbowL:
+            return kElbowR;
+        case kElbowR:
+            return kElbowL;
+        default:
+            return index;
+    }
+}
+
+class Mimicry : public ::testing::Test {
+  protected:
+    // Person A's posture: every body part turned its own way.
+    const std::vector<std::pair<int, Pose>> postureA_ = {
+        {kChest, {0, 130, 0, 5, 20, -3}},    {kHandL, {-30, 100, 10, 20, 30, 10}},
+        {kHandR, {30, 110, 5, -10, 45, 25}}, {kElbowL, {-25, 115, 0, 40, -10, 5}},
+        {kElbowR, {25, 115, 0, 15, 5, -20}}, {kHead, {0, 160, 0, 10, -15, 5}}};
+
+    void BindPersonA() {
+        for (const auto& [variable, pose] : postureA_)
+            BindPose(table_, variable, 1, pose);
+    }
+
+    InputVariableTable table_;
+    ParameterRecord record_ = MakeRecord(2, true, {kHandL, kHandR, kElbowL, kHead}, {}, kChest);
+};
+
+TEST_F(Mimicry, IdenticalPosturesGiveZeroDirectDifference) {
+    BindPersonA();
+    for (const auto& [variable, pose] : postureA_)
+        BindPose(table_, variable, 2, Shifted(pose, 100, 50));
+    ASSERT_EQ(CalculateDyadicMimicry(table_, record_, 1), kStatusOk);
+    ASSERT_EQ(CalculateDyadicMimicry(table_, record_, 2), kStatusOk);
+    EXPECT_EQ(record_.Current(0, 1), 0.0);
+    EXPECT_EQ(record_.Current(0, 2), 0.0);
+    EXPECT_GT(record_.Current(1, 1), 1.0);  // the posture is not left-right symmetric
+}
+
+TEST_F(Mimicry, MirrorImagePosturesGiveZeroMirrorDifference) {
+    BindPersonA();
+    // B's left hand does what A's right hand does, mirrored; the head stays the head.
+    for (const auto& [variable, pose] : postureA_)
+        BindPose(table_, OtherSide(variable), 2, Shifted(Mirror(pose), 0, 120));
+    ASSERT_EQ(CalculateDyadicMimicry(table_, record_, 1), kStatusOk);
+    ASSERT_EQ(CalculateDyadicMimicry(table_, record_, 2), kStatusOk);
+    EXPECT_EQ(record_.Current(1, 1), 0.0);
+    EXPECT_EQ(record_.Current(1, 2), 0.0);
+    EXPECT_GT(record_.Current(0, 1), 1.0);
+}
+
+TEST_F(Mimicry, AnUndeterminableAngleEmptiesOnlyTheColumnItEnters) {
+    BindPose(table_, kChest, 1, At(0, 130, 0));
+    BindPose(table_, kChest, 2, At(100, 130, 0));
+    BindPose(table_, kHandL, 1, {-30, 100, 0, 20, 0, 0});
+    BindPose(table_, kHandL, 2, {70, 100, 0, 90, 0, 0});  // only the sagittal angle is defined
+    BindPose(table_, kHandR, 2, {130, 100, 0, 20, 0, 0});
+    ParameterRecord record = MakeRecord(2, false, {kHandL}, {}, kChest);
+    ASSERT_EQ(CalculateDyadicMimicry(table_, record, 1), kStatusOk);
+    EXPECT_EQ(record.Current(0, 1), kNoValue);
+    EXPECT_NEAR(record.Current(1, 1), 0.0, 1e-9);
+}
+
+TEST_F(Mimicry, WithoutPartnerDataIsADataError) {
+    BindPersonA();
+    EXPECT_EQ(CalculateDyadicMimicry(table_, record_, 1), kStatusDataError);
+    EXPECT_EQ(record_.Current(0, 1), kNoValue);
+    EXPECT_EQ(record_.Current(1, 1), kNoValue);
+}
+
+TEST_F(Mimicry, WithoutReferenceSystemIsASettingError) {
+    BindPersonA();
+    record_.referenceSystem = kNotAnInputVariable;
+    EXPECT_EQ(CalculateDyadicMimicry(table_, record_, 1), kStatusSettingError);
+}
+
+class Proxemics : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        BindPose(table_, kHandL, 1, At(0, 100, 0));
+        BindPose(table_, kHandR, 1, At(20, 100, 0));
+        BindPose(table_, kHead, 1, At(0, 160, 0));
+        BindPose(table_, kHandL, 2, At(28, 100, 0));
+        BindPose(table_, kHandR, 2, At(60, 100, 0));
+        BindPose(table_, kHead, 2, At(0, 110, 0));
+    }
+
+    InputVariableTable table_;
+    const DistanceCorrection factorsA_{1.0, 1.0};
+    const DistanceCorrection factorsB_{2.5, 1.0};
+};
+
+TEST_F(Proxemics, IsTheSmallestDistanceOverAllPairs) {
+    // Pairs: 28, 60, 8, 40.
+    ParameterRecord record = MakeRecord(1, true, {kHandL, kHandR}, {kHandL, kHandR});
+    ASSERT_EQ(CalculateDyadicProxemics(table_, record, 1, factorsA_), kStatusOk);
+    ASSERT_EQ(CalculateDyadicProxemics(table_, record, 2, factorsB_), kStatusOk);
+    EXPECT_EQ(record.Current(0, 1), 8.0);
+    EXPECT_EQ(record.Current(0, 2), 20.0);
+}
+
+TEST_F(Proxemics, MeasuresFromPersonAsVariablesToPersonBsTargetsForBothPersons) {
+    ParameterRecord record = MakeRecord(1, true, {kHandL}, {kHead});
+    ASSERT_EQ(CalculateDyadicProxemics(table_, record, 2, factorsB_), kStatusOk);
+    EXPECT_EQ(record.Current(0, 2), 25.0);  // 10 from A's hand to B's head, arm factor 2.5
+}
+
+TEST_F(Proxemics, ReportsTheLastPairsStatusAndKeepsTheSmallestMeasured) {
+    table_.Person(kHandR, 2).fieldIndex.fill(0);
+    ParameterRecord record = MakeRecord(1, false, {kHandL, kHandR}, {kHandL, kHandR});
+    EXPECT_EQ(CalculateDyadicProxemics(table_, record, 1, factorsA_), kStatusDataError);
+    EXPECT_EQ(record.Current(0, 1), 8.0);
+}
+
+TEST_F(Proxemics, WithoutPartnerDataIsEmpty) {
+    for (int v : {kHandL, kHandR, kHead})
+        table_.Person(v, 2).fieldIndex.fill(0);
+    ParameterRecord record = MakeRecord(1, false, {kHandL, kHandR}, {kHandL, kHandR});
+    EXPECT_EQ(CalculateDyadicProxemics(table_, record, 1, factorsA_), kStatusDataError);
+    EXPECT_EQ(record.Current(0, 1), kNoValue);
+}
+
+class DyadicParameterRows : public ::testing::Test {
+  protected:
+    // The input row (computed for both persons) and the Dyadic Parameter row.
+    int AddInput(std::array<double, 2> a, std::array<double, 2> b) {
+        ParameterRecord input = MakeRecord(2, true);
+        SetValues(input, 1, {a[0], a[1]});
+        SetValues(input, 2, {b[0], b[1]});
+        records_.push_back(std::move(input));
+        records_.push_back(MakeRecord(8, false, {1}));
+        return 2;
+    }
+    double Value(int column) const { return records_[2].Current(column, 1); }
+
+    std::vector<ParameterRecord> records_{1};
+};
+
+struct ContributionCase {
+    const char* name;
+    double a;
+    double b;
+    std::array<double, 4> expected;
+};
+
+class DyadicParameter : public DyadicParameterRows,
+                        public ::testing::WithParamInterface<ContributionCase> {};
+
+TEST_P(DyadicParameter, SplitsTheCommonExpressionIntoContributions) {
+    const ContributionCase& c = GetParam();
+    const int row = AddInput({c.a, 2}, {c.b, 2});
+    ASSERT_EQ(CalculateDyadicParameters(records_, row), kStatusOk);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(Value(i), c.expected[static_cast<std::size_t>(i)]) << "column " << i + 1;
+    // The second value column of the input fills columns 5 to 8.
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(Value(4 + i), (std::array<double, 4>{4, 50, 0, 0})[static_cast<std::size_t>(i)]);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, DyadicParameter,
+    ::testing::Values(ContributionCase{"ThreeAndOne", 3, 1, {4, 75, 2, 50}},
+                      ContributionCase{"BothZero", 0, 0, {0, kNoValue, 0, kNoValue}},
+                      ContributionCase{"Opposite", -1, 1, {0, kNoValue, -2, kNoValue}},
+                      ContributionCase{
+                          "NoValueOfA", kNoValue, 1, {kNoValue, kNoValue, kNoValue, kNoValue}}),
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
+
+TEST_F(DyadicParameterRows, InheritsAnErrorOfEitherPerson) {
+    const int row = AddInput({3, 2}, {1, 2});
+    records_[1].statusB = kStatusDataError;
+    EXPECT_EQ(CalculateDyadicParameters(records_, row), kStatusInheritedError);
+    records_[1].statusB = kStatusOk;
+    records_[1].statusA = kStatusCalculationError;
+    EXPECT_EQ(CalculateDyadicParameters(records_, row), kStatusInheritedError);
+    EXPECT_EQ(Value(0), kNoValue);
+}
+
+TEST_F(DyadicParameterRows, StoresNoInfinity) {
+    const int row = AddInput({1e307, 2}, {1e307, 2});
+    EXPECT_EQ(CalculateDyadicParameters(records_, row), kStatusCalculationError);
+    EXPECT_EQ(Value(0), 2e307);
+    EXPECT_EQ(Value(1), kNoValue);  // 1e309 / 2e307
+    EXPECT_EQ(Value(2), 0.0);
+    EXPECT_EQ(Value(3), 0.0);
+}
+
+TEST_F(DyadicParameterRows, AnInputComputedForPersonAOnlyIsASettingError) {
+    const int row = AddInput({3, 2}, {1, 2});
+    ParameterRecord single = MakeRecord(2, false);
+    SetValues(single, 1, {3, 2});
+    records_[1] = single;
+    EXPECT_EQ(CalculateDyadicParameters(records_, row), kStatusSettingError);
+    EXPECT_EQ(Value(0), kNoValue);
+}
+
+}  // namespace
+}  // namespace kivo
