@@ -120,13 +120,6 @@ TEST_F(InputFileListTest, OnlyTheFirstFileOffersDataFieldNames) {
     EXPECT_FALSE(workspace.dataFieldNames.Contains("Head"));
 }
 
-TEST_F(InputFileListTest, ChecksAFileWithTheTimeLabelGiven) {
-    WriteSmallDataFile(dir, "s01.csv", "Seconds");
-    EXPECT_FALSE(AddFile(workspace, "s01.csv", dir.PathOf(""), prompt));
-    EXPECT_TRUE(AddFile(workspace, "s01.csv", dir.PathOf(""), "Seconds", prompt));
-    EXPECT_EQ(Row(0)[kColTimeField], "Seconds");
-}
-
 TEST_F(InputFileListTest, AddsNothingWithoutATimeLabel) {
     WriteSmallDataFile(dir, "s01.csv");
     workspace.options.timeField.clear();
@@ -306,15 +299,6 @@ INSTANTIATE_TEST_SUITE_P(DistanceTexts, ShowOptions,
                                            DistanceTextCase{"Height", true, true, ""},
                                            DistanceTextCase{"Length", true, false, ""},
                                            DistanceTextCase{"175", false, false, "175"}));
-
-TEST_F(InputFileListTest, AnEmptyCameraShowsAsEmpty) {
-    workspace.options.camera.clear();
-    ASSERT_TRUE(Add("s01.csv"));
-    EXPECT_EQ(Row(0)[kColResolution], "");
-    workspace.options.camera = "640x480/1/100/45";
-    ShowInputFileOptions(workspace, 0);
-    EXPECT_EQ(workspace.options.camera, "");
-}
 
 }  // namespace
 }  // namespace kivo
