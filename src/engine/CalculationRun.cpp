@@ -41,6 +41,23 @@ bool SamePath(const std::string& a, const std::string& b) {
     return fs::weakly_canonical(a, error) == fs::weakly_canonical(b, error);
 }
 
+// True when `path` names a part file of `names`, whatever its part number.
+bool IsPartFileOf(const OutputFileNames& names, const std::string& path) {
+    const fs::path part(names.PartPath(1));
+    const fs::path candidate(path);
+    const std::string prefix = FileNameOf(names.baseName) + ".part-";
+    const std::string name = candidate.filename().string();
+    if (name.size() < prefix.size() + 3 + names.extension.size() ||
+        name.compare(0, prefix.size(), prefix) != 0 || !name.ends_with(names.extension)) {
+        return false;
+    }
+    for (std::size_t i = prefix.size(); i < name.size() - names.extension.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9')
+            return false;
+    }
+    return SamePath(part.parent_path().string(), candidate.parent_path().string());
+}
+
 std::string ElapsedTimeText(double seconds) {
     const long total = static_cast<long>(seconds + 0.5);
     char text[32];
@@ -246,7 +263,7 @@ class Run {
         const OutputFileNames names =
             MakeOutputFileNames(workspace_.options.directoryOutputFiles, workspace_.options.prefix,
                                 fileName, workspace_.options.suffix, extension_);
-        if (!CheckOutputPaths(names, row, partnerRow) || !OpenOutputFiles(names)) {
+        if (!CheckOutputPaths(names) || !OpenOutputFiles(names)) {
             input_.Close();
             partner_.Close();
             return FileOutcome::EndRun;
@@ -266,26 +283,29 @@ class Run {
         return FileOutcome::Next;
     }
 
-    // Refuses output paths that are an input file of this run; asks once
-    // before overwriting existing files.
-    bool CheckOutputPaths(const OutputFileNames& names, const InputFileRow& row,
-                          const InputFileRow* partnerRow) {
+    // Refuses output paths that are a file of the input list (the file itself,
+    // its partner, or a file still to be processed); asks once before
+    // overwriting existing files.
+    bool CheckOutputPaths(const OutputFileNames& names) {
         std::vector<std::string> paths = {names.OutputPath()};
-        if (splitMode_) {
-            paths.push_back(names.PartPath(1));
+        if (splitMode_)
             paths.push_back(names.MeansPath());
-        }
-        for (const std::string& path : paths) {
-            for (const InputFileRow* input : {&row, partnerRow}) {
-                if (input != nullptr && SamePath(path, input->fullPath)) {
-                    prompt_.Tell(ReplaceAll(ReplaceAll("The output file '@' would replace the "
-                                                       "input file '#'.\r\nPlease choose another "
-                                                       "output directory, prefix or suffix.",
-                                                       "@", path),
-                                            "#", input->fullPath),
-                                 PromptIcon::Exclamation);
-                    return false;
-                }
+        for (const InputFileRow& input : workspace_.inputFiles) {
+            std::string clash;
+            for (const std::string& path : paths) {
+                if (SamePath(path, input.fullPath))
+                    clash = path;
+            }
+            if (splitMode_ && IsPartFileOf(names, input.fullPath))
+                clash = input.fullPath;
+            if (!clash.empty()) {
+                prompt_.Tell(ReplaceAll(ReplaceAll("The output file '@' would replace the "
+                                                   "input file '#'.\r\nPlease choose another "
+                                                   "output directory, prefix or suffix.",
+                                                   "@", clash),
+                                        "#", input.fullPath),
+                             PromptIcon::Exclamation);
+                return false;
             }
         }
         std::error_code error;
