@@ -1,0 +1,755 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <ostream>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "core/InputVariableTable.h"
+#include "core/Numbers.h"
+#include "core/Workspace.h"
+#include "engine/CalculationRun.h"
+#include "engine/RunSink.h"
+#include "input/InputFileList.h"
+#include "params/Catalogue.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempDir.h"
+
+namespace kivo {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScriptedPrompt;
+using testing::TempDir;
+
+constexpr const char* kDataError = "ERROR:Data error";
+
+// One frame of a small data file: the time and frame fields as written, the
+// Hips pose and, unless the line is cut short, the Chest pose.
+struct Frame {
+    std::string time;
+    std::string frame;
+    std::vector<double> hips;
+    std::vector<double> chest;
+};
+
+std::string Number(double value) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+std::string DataFile(const std::vector<Frame>& frames) {
+    std::string content = "Exported take\nTime;Frame";
+    for (const char* part : {"Hips", "Chest"}) {
+        for (const char* component : {"Tx", "Ty", "Tz", "Rx", "Ry", "Rz"})
+            content += std::string(";") + part + ":" + component;
+    }
+    content += "\n";
+    for (const Frame& frame : frames) {
+        content += frame.time + ";" + frame.frame;
+        for (double value : frame.hips)
+            content += ";" + Number(value);
+        for (double value : frame.chest)
+            content += ";" + Number(value);
+        content += "\n";
+    }
+    return content;
+}
+
+// Frames 1..count, 0.01 s apart; the Hips are turned forward by as many
+// degrees as the frame number (plus `offset`), so every output line shows
+// which data line it came from.
+std::vector<Frame> TurningFrames(int count, double offset = 0.0) {
+    std::vector<Frame> frames;
+    for (int k = 1; k <= count; ++k) {
+        char time[16];
+        std::snprintf(time, sizeof time, "%.2f", (k - 1) * 0.01);
+        frames.push_back({time,
+                          std::to_string(k),
+                          {1.0, 2.0, 3.0, k + offset, 0.0, 0.0},
+                          {0.0, 0.5, 0.0, 0.0, 0.0, 0.0}});
+    }
+    return frames;
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream stream(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+}
+
+// The lines of an output file; every line must end with CR LF.
+std::vector<std::string> ReadLines(const std::string& path) {
+    const std::string text = ReadText(path);
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            ADD_FAILURE() << path << ": the last line has no CR LF";
+            lines.push_back(text.substr(start));
+            break;
+        }
+        const std::string line = text.substr(start, end - start);
+        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos)
+            << path << ": a stray line break in \"" << line << "\"";
+        lines.push_back(line);
+        start = end + 2;
+    }
+    return lines;
+}
+
+std::vector<std::string> Fields(const std::string& line, char separator = ';') {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = line.find(separator, start);
+        fields.push_back(line.substr(start, end - start));
+        if (end == std::string::npos)
+            return fields;
+        start = end + 1;
+    }
+}
+
+// Requests a cancel on the n-th poll and records the files it was told about.
+class TestSink : public RunSink {
+  public:
+    void FileStarted(const RunProgress& progress) override { started.push_back(progress); }
+    void FileFinished(const RunProgress& progress) override { finished.push_back(progress); }
+    bool TakeCancelRequest() override { return ++polls == cancelOnPoll; }
+
+    int cancelOnPoll = 0;
+    int polls = 0;
+    std::vector<RunProgress> started;
+    std::vector<RunProgress> finished;
+};
+
+class CalculationRunTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SetDecimalSymbol(".");
+        fs::create_directories(dir.PathOf("in"));
+        fs::create_directories(dir.PathOf("out"));
+        WorkspaceOptions& options = workspace.options;
+        options.timeField = "Time";
+        options.distances = false;  // distances stay unmodified
+        options.decimalPlaces = "3";
+        options.directoryOutputFiles = OutDir();
+        workspace.boundDataFields[kHips] = "Hips";
+        workspace.boundDataFields[kChest] = "Chest";
+    }
+    void TearDown() override { SetDecimalSymbol("."); }
+
+    std::string InDir() const { return dir.PathOf("in"); }
+    std::string OutDir() const { return dir.PathOf("out"); }
+    std::string InPath(const std::string& name) const { return InDir() + "/" + name; }
+    std::string OutPath(const std::string& name) const { return OutDir() + "/" + name; }
+
+    // Writes a data file into the input folder and adds it to the input file list.
+    void AddInput(const std::string& name, const std::vector<Frame>& frames) {
+        dir.Write("in/" + name, DataFile(frames));
+        ASSERT_TRUE(AddFile(workspace, name, InDir(), setupPrompt)) << setupPrompt.LastText();
+    }
+
+    void AddRow(const std::string& name, const std::string& function, const std::string& variables,
+                const std::string& target = "", const std::string& reference = "",
+                const std::string& output = "x", const std::string& dynamic = "",
+                bool enabled = true) {
+        AddParameterRow(workspace.parameters, name, function, variables, target, reference, output,
+                        "", dynamic, enabled);
+    }
+
+    RunSummary Run() {
+        SetAllParameterTypeTags(workspace.parameters);
+        return CalculateData(workspace, prompt, sink);
+    }
+
+    int CountMessages(const std::string& part) const {
+        int count = 0;
+        for (const PromptMessage& message : prompt.messages)
+            count += message.text.find(part) != std::string::npos ? 1 : 0;
+        return count;
+    }
+
+    std::string AllMessages() const {
+        std::string all;
+        for (const PromptMessage& message : prompt.messages)
+            all += "[" + message.text + "]\n";
+        return all;
+    }
+
+    TempDir dir;
+    Workspace workspace;
+    ScriptedPrompt setupPrompt;
+    ScriptedPrompt prompt;
+    TestSink sink;
+};
+
+TEST_F(CalculationRunTest, WritesTheCompiledCaptionsAndOneCrLfLinePerFrame) {
+    AddInput("take.csv", TurningFrames(4));
+    AddRow("Hips", "Static SRL", "Hips", "", "", "x", "x");
+    AddRow("Pose", "Coord. Transform.", "Hips");
+    AddRow("Hidden", "Static SRL", "Chest", "", "", "");
+    AddRow("Off", "Static SRL", "Chest", "", "", "x", "", false);
+
+    const RunSummary summary = Run();
+
+    EXPECT_TRUE(summary.completed) << AllMessages();
+    EXPECT_EQ(summary.outputFiles, std::vector<std::string>{OutPath("take.csv")});
+    EXPECT_EQ(summary.framesProcessed, 4);
+    EXPECT_TRUE(summary.filesWithErrors.empty());
+    const std::vector<std::string> lines = ReadLines(OutPath("take.csv"));
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0],
+              "Time;Frame;Hips Sagittal;D Hips Sagittal;Hips Rotational;D Hips Rotational;"
+              "Hips Lateral;D Hips Lateral;Pose: TransX;Pose: TransY;Pose: TransZ;Pose: RotX;"
+              "Pose: RotY;Pose: RotZ");
+    EXPECT_EQ(lines[1], "0;1;1.000;;0.000;;0.000;;1.000;2.000;3.000;1.000;0.000;0.000");
+    EXPECT_EQ(lines[2],
+              "0.01;2;2.000;1.000;0.000;0.000;0.000;0.000;1.000;2.000;3.000;2.000;0.000;0.000");
+    EXPECT_EQ(lines[4],
+              "0.03;4;4.000;1.000;0.000;0.000;0.000;0.000;1.000;2.000;3.000;4.000;0.000;0.000");
+}
+
+TEST_F(CalculationRunTest, LeavesTheDynamicColumnAndTwoFrameRowsEmptyOnTheFirstFrame) {
+    AddInput("take.csv", TurningFrames(3));
+    AddRow("Hips", "Static SRL", "Hips", "", "", "x", "x");
+    AddRow("Turn", "Dynamic SRL", "Hips");
+    AddRow("Turn Rate", "Dynamic SRL", "Hips", "", "", "x", "x");
+
+    ASSERT_TRUE(Run().completed) << AllMessages();
+
+    const std::vector<std::string> lines = ReadLines(OutPath("take.csv"));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1], "0;1;1.000;;0.000;;0.000;;;;;;;;;;");
+    EXPECT_EQ(lines[2],
+              "0.01;2;2.000;1.000;0.000;0.000;0.000;0.000;1.000;0.000;0.000;"
+              "1.000;;0.000;;0.000;");
+    EXPECT_EQ(lines[3],
+              "0.02;3;3.000;1.000;0.000;0.000;0.000;0.000;1.000;0.000;0.000;"
+              "1.000;0.000;0.000;0.000;0.000;0.000");
+}
+
+TEST_F(CalculationRunTest, UseEveryThreeProcessesLinesOneFourSevenWithThePartnerInStep) {
+    workspace.options.skipLines = "3";
+    std::vector<Frame> partner = TurningFrames(7, 100.0);
+    partner[3].hips.clear();  // data line 4 (line 6 of the file) lacks the Hips fields
+    partner[3].chest.clear();
+    AddInput("s.A.csv", TurningFrames(7));
+    AddInput("s.B.csv", partner);
+    ASSERT_EQ(workspace.inputFiles[0][kColPartnerFile], "s.B.csv");
+    AddRow("Hips", "Static SRL", "Hips", "", "", "x", "x");
+    AddRow("Turn", "Dynamic SRL", "Hips");
+
+    const RunSummary summary = Run();
+
+    EXPECT_TRUE(summary.completed) << AllMessages();
+    const std::vector<std::string> lines = ReadLines(OutPath("s.A.csv"));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1], "0;1;1.000;;0.000;;0.000;;;;");
+    EXPECT_EQ(lines[2], "0.03;4;4.000;3.000;0.000;0.000;0.000;0.000;3.000;0.000;0.000");
+    EXPECT_EQ(lines[3], "0.06;7;7.000;3.000;0.000;0.000;0.000;0.000;3.000;0.000;0.000");
+    // The partner's 4th data line is read together with the input's 4th: the
+    // short line is found, and the partner does not run out.
+    const std::string shortPartnerLine = "Line 6 of the file '" + InPath("s.B.csv") + "'";
+    EXPECT_EQ(CountMessages(shortPartnerLine), 2) << AllMessages();  // once per file of the pair
+    EXPECT_EQ(CountMessages("Line "), 2) << AllMessages();
+    EXPECT_EQ(CountMessages("ends before"), 0) << AllMessages();
+    const std::vector<std::string> partnerLines = ReadLines(OutPath("s.B.csv"));
+    ASSERT_EQ(partnerLines.size(), 4u);
+    EXPECT_EQ(Fields(partnerLines[3])[1], "7");
+}
+
+struct SplitCase {
+    int frames;
+    int useEvery;
+    int linesPerPart;
+    std::vector<std::vector<std::string>> partFrames;  // frame fields of each part
+};
+
+std::ostream& operator<<(std::ostream& out, const SplitCase& c) {
+    return out << c.frames << " frames, every " << c.useEvery << ", " << c.linesPerPart
+               << " lines per part";
+}
+
+class SplitModeRun : public CalculationRunTest, public ::testing::WithParamInterface<SplitCase> {};
+
+TEST_P(SplitModeRun, WritesPartFilesOnlyForLinesThatExist) {
+    const SplitCase& c = GetParam();
+    workspace.options.skipLines = std::to_string(c.useEvery);
+    workspace.options.splitFile = true;
+    workspace.options.noOfLines = std::to_string(c.linesPerPart);
+    AddInput("take.csv", TurningFrames(c.frames));
+    AddRow("Hips", "Static SRL", "Hips", "", "", "x", "x");
+    AddRow("Turn", "Dynamic SRL", "Hips");
+
+    const RunSummary summary = Run();
+
+    ASSERT_TRUE(summary.completed) << AllMessages();
+    const std::vector<std::string> output = ReadLines(OutPath("take.csv"));
+    ASSERT_FALSE(output.empty());
+    std::size_t written = 0;
+    for (std::size_t part = 0; part < c.partFrames.size(); ++part) {
+        char name[64];
+        std::snprintf(name, sizeof name, "take.part-%03zu.csv", part + 1);
+        SCOPED_TRACE(name);
+        const std::vector<std::string> lines = ReadLines(OutPath(name));
+        ASSERT_EQ(lines.size(), c.partFrames[part].size() + 1);
+        EXPECT_EQ(lines[0], output[0]);
+        for (std::size_t i = 1; i < lines.size(); ++i) {
+            EXPECT_EQ(lines[i], output[++written]);
+            const std::vector<std::string> fields = Fields(lines[i]);
+            ASSERT_EQ(fields.size(), 11u);
+            EXPECT_EQ(fields[1], c.partFrames[part][i - 1]);
+            // The Dynamic SRL row starts again with every part.
+            if (i == 1) {
+                EXPECT_EQ(fields[8] + fields[9] + fields[10], "") << lines[i];
+            } else {
+                EXPECT_EQ(fields[8], FormatFixed(c.useEvery, 3)) << lines[i];
+            }
+        }
+    }
+    EXPECT_EQ(written + 1, output.size());
+    char next[64];
+    std::snprintf(next, sizeof next, "take.part-%03zu.csv", c.partFrames.size() + 1);
+    EXPECT_FALSE(fs::exists(OutPath(next)));
+    EXPECT_EQ(summary.outputFiles.size(), c.partFrames.size() + 1);
+    const std::vector<std::string> means = ReadLines(OutPath("take.means.csv"));
+    ASSERT_FALSE(means.empty());
+    EXPECT_EQ(means[0].rfind("Part ;Frames;Hips Sagittal;D Hips Sagittal;", 0), 0u) << means[0];
+}
+
+INSTANTIATE_TEST_SUITE_P(Parts, SplitModeRun,
+                         ::testing::Values(SplitCase{5, 1, 2, {{"1", "2"}, {"3", "4"}, {"5"}}},
+                                           SplitCase{4, 1, 2, {{"1", "2"}, {"3", "4"}}},
+                                           SplitCase{6, 3, 2, {{"1", "4"}}},
+                                           SplitCase{7, 3, 2, {{"1", "4"}, {"7"}}},
+                                           SplitCase{9, 2, 3, {{"1", "3", "5"}, {"7", "9"}}}));
+
+TEST_F(CalculationRunTest, SplitPartNamesFollowThePrefixAndSuffix) {
+    workspace.options.prefix = "p_";
+    workspace.options.suffix = "_out";
+    workspace.options.splitFile = true;
+    workspace.options.noOfLines = "2";
+    AddInput("subject01.take2.csv", TurningFrames(3));
+    AddRow("Hips", "Static SRL", "Hips");
+
+    const RunSummary summary = Run();
+
+    ASSERT_TRUE(summary.completed) << AllMessages();
+    EXPECT_EQ(summary.outputFiles,
+              (std::vector<std::string>{OutPath("p_subject01.take2_out.csv"),
+                                        OutPath("p_subject01.take2_out.part-001.csv"),
+                                        OutPath("p_subject01.take2_out.part-002.csv")}));
+    EXPECT_TRUE(fs::exists(OutPath("p_subject01.take2_out.means.csv")));
+}
+
+class CancelRun : public CalculationRunTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(CancelRun, AbortQuestionDecidesWhetherTheRunGoesOn) {
+    const bool abort = GetParam();
+    AddInput("first.csv", TurningFrames(5));
+    AddInput("second.csv", TurningFrames(5));
+    AddRow("Hips", "Static SRL", "Hips");
+    sink.cancelOnPoll = 2;
+    prompt.QueueAnswer(abort ? PromptAnswer::Yes : PromptAnswer::No);
+
+    const RunSummary summary = Run();
+
+    ASSERT_FALSE(prompt.messages.empty());
+    EXPECT_EQ(prompt.messages[0].text, "Do you really want to abort the calculations?");
+    EXPECT_EQ(prompt.messages[0].buttons, PromptButtons::YesNo);
+    EXPECT_EQ(CountMessages("abort"), 1);
+    if (abort) {
+        EXPECT_FALSE(summary.completed);
+        EXPECT_EQ(ReadLines(OutPath("first.csv")).size(), 3u);  // header and two frames
+        EXPECT_FALSE(fs::exists(OutPath("second.csv")));
+        EXPECT_EQ(summary.framesProcessed, 2);
+        EXPECT_EQ(CountMessages("processed"), 0) << AllMessages();
+    } else {
+        EXPECT_TRUE(summary.completed);
+        EXPECT_EQ(ReadLines(OutPath("first.csv")).size(), 6u);
+        EXPECT_EQ(ReadLines(OutPath("second.csv")).size(), 6u);
+        EXPECT_EQ(CountMessages("All files have been processed."), 1) << AllMessages();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, CancelRun, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& paramInfo) {
+                             return paramInfo.param ? "Yes" : "No";
+                         });
+
+constexpr const char* kOverwriteQuestion =
+    "Do you want to overwrite all files in the output directory?";
+
+TEST_F(CalculationRunTest, OverwriteAnsweredNoStopsBeforeWritingAnything) {
+    AddInput("first.csv", TurningFrames(2));
+    AddInput("second.csv", TurningFrames(2));
+    AddRow("Hips", "Static SRL", "Hips");
+    dir.Write("out/first.csv", "old\r\n");
+    prompt.QueueAnswer(PromptAnswer::No);
+
+    const RunSummary summary = Run();
+
+    EXPECT_FALSE(summary.completed);
+    ASSERT_EQ(prompt.messages.size(), 1u) << AllMessages();
+    EXPECT_EQ(prompt.messages[0].text, kOverwriteQuestion);
+    EXPECT_EQ(ReadText(OutPath("first.csv")), "old\r\n");
+    EXPECT_FALSE(fs::exists(OutPath("second.csv")));
+    EXPECT_TRUE(summary.outputFiles.empty());
+}
+
+TEST_F(CalculationRunTest, OverwriteAnsweredYesReplacesEveryFileWithoutAskingAgain) {
+    AddInput("first.csv", TurningFrames(2));
+    AddInput("second.csv", TurningFrames(2));
+    AddRow("Hips", "Static SRL", "Hips");
+    dir.Write("out/first.csv", "old\r\n");
+    dir.Write("out/second.csv", "old\r\n");
+    prompt.QueueAnswer(PromptAnswer::Yes);
+
+    const RunSummary summary = Run();
+
+    EXPECT_TRUE(summary.completed);
+    EXPECT_EQ(CountMessages(kOverwriteQuestion), 1) << AllMessages();
+    for (const char* name : {"first.csv", "second.csv"}) {
+        const std::vector<std::string> lines = ReadLines(OutPath(name));
+        ASSERT_EQ(lines.size(), 3u) << name;
+        EXPECT_EQ(lines[0], "Time;Frame;Hips Sagittal;Hips Rotational;Hips Lateral");
+    }
+}
+
+struct CollisionCase {
+    std::string label;
+    std::string other;  // a second input file ("" = none)
+    bool otherIsPartner;
+    std::string prefix;
+    std::string suffix;
+    bool split;
+};
+
+std::ostream& operator<<(std::ostream& out, const CollisionCase& c) {
+    return out << c.label;
+}
+
+class OutputCollision : public CalculationRunTest,
+                        public ::testing::WithParamInterface<CollisionCase> {};
+
+TEST_P(OutputCollision, RefusesAnOutputPathThatIsAnInputFile) {
+    const CollisionCase& c = GetParam();
+    workspace.options.directoryOutputFiles = InDir();
+    workspace.options.prefix = c.prefix;
+    workspace.options.suffix = c.suffix;
+    workspace.options.splitFile = c.split;
+    workspace.options.noOfLines = "2";
+    AddInput("take.csv", TurningFrames(3));
+    if (!c.other.empty()) {
+        dir.Write("in/" + c.other, DataFile(TurningFrames(3)));
+        if (c.otherIsPartner) {
+            ASSERT_TRUE(AssignPartnerFile(workspace, 0, InPath(c.other), setupPrompt));
+        } else {
+            ASSERT_TRUE(AddFile(workspace, c.other, InDir(), setupPrompt));
+        }
+    }
+    AddRow("Hips", "Static SRL", "Hips");
+    std::vector<std::pair<std::string, std::string>> before;
+    for (const auto& entry : fs::directory_iterator(InDir()))
+        before.emplace_back(entry.path().string(), ReadText(entry.path().string()));
+
+    const RunSummary summary = Run();
+
+    EXPECT_FALSE(summary.completed);
+    EXPECT_EQ(CountMessages("would replace the input file"), 1) << AllMessages();
+    EXPECT_EQ(CountMessages(kOverwriteQuestion), 0) << AllMessages();
+    EXPECT_TRUE(summary.outputFiles.empty());
+    std::size_t files = 0;
+    for (const auto& entry : fs::directory_iterator(InDir())) {
+        (void)entry;
+        ++files;
+    }
+    EXPECT_EQ(files, before.size()) << "a file was created";
+    for (const auto& [path, content] : before)
+        EXPECT_EQ(ReadText(path), content) << path;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, OutputCollision,
+    ::testing::Values(
+        CollisionCase{"ItsOwnInputFile", "", false, "", "", false},
+        CollisionCase{"ThePartnerFile", "p_take.csv", true, "p_", "", false},
+        CollisionCase{"AnotherListedFile", "take_out.csv", false, "", "_out", false},
+        CollisionCase{"APartFileOnAListedFile", "take_o.part-001.csv", false, "", "_o", true},
+        CollisionCase{"ALaterPartFileOnAListedFile", "take_o.part-002.csv", false, "", "_o", true},
+        CollisionCase{"TheMeansFileOnAListedFile", "take_o.means.csv", false, "", "_o", true}),
+    [](const ::testing::TestParamInfo<CollisionCase>& paramInfo) { return paramInfo.param.label; });
+
+TEST_F(CalculationRunTest, ShortDataLineGivesDataErrorsForTheMissingVariableOnly) {
+    std::vector<Frame> frames = TurningFrames(5);
+    frames[2].chest.clear();  // data lines 3 and 4 (file lines 5 and 6) lack the Chest fields
+    frames[3].chest.clear();
+    AddInput("take.csv", frames);
+    AddRow("Hips SRL", "Static SRL", "Hips");
+    AddRow("Chest SRL", "Static SRL", "Chest");
+    AddRow("Both", "Addition", "Hips SRL,Chest SRL");
+
+    const RunSummary summary = Run();
+
+    EXPECT_TRUE(summary.completed) << AllMessages();
+    const std::vector<std::string> lines = ReadLines(OutPath("take.csv"));
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[2], "0.01;2;2.000;0.000;0.000;0.000;0.000;0.000;2.000;0.000;0.000");
+    EXPECT_EQ(lines[3],
+              "0.02;3;3.000;0.000;0.000;ERROR:Data error;ERROR:Data error;"
+              "ERROR:Data error;ERROR:Inherited error;ERROR:Inherited error;"
+              "ERROR:Inherited error");
+    EXPECT_EQ(Fields(lines[4])[5], kDataError);
+    EXPECT_EQ(lines[5], "0.04;5;5.000;0.000;0.000;0.000;0.000;0.000;5.000;0.000;0.000");
+    EXPECT_EQ(CountMessages("fewer fields"), 1) << AllMessages();
+    EXPECT_EQ(CountMessages("Line 5 of the file '" + InPath("take.csv") + "'"), 1) << AllMessages();
+    EXPECT_EQ(summary.filesWithErrors, std::vector<std::string>{"take.csv"});
+    EXPECT_EQ(prompt.LastText(),
+              "While processing the data, at least one error occured.\r\nPlease check the "
+              "following output files for the item 'ERROR':\r\n\r\ntake.csv");
+}
+
+TEST_F(CalculationRunTest, PartnerShorterThanTheInputFileGivesOneNotice) {
+    AddInput("s.A.csv", TurningFrames(5));
+    AddInput("s.B.csv", TurningFrames(3, 100.0));
+    AddRow("Hips SRL", "Static SRL", "Hips");
+    AddRow("Dyadic Hips", "Dyadic Parameter", "Hips SRL");
+
+    const RunSummary summary = Run();
+
+    EXPECT_TRUE(summary.completed) << AllMessages();
+    EXPECT_EQ(CountMessages("The partner file 's.B.csv' ends before the input file 's.A.csv'"), 1)
+        << AllMessages();
+    EXPECT_EQ(CountMessages("ends before"), 1) << AllMessages();
+    const std::vector<std::string> lines = ReadLines(OutPath("s.A.csv"));
+    ASSERT_EQ(lines.size(), 6u);
+    const std::vector<std::string> header = Fields(lines[0]);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::vector<std::string> fields = Fields(lines[i]);
+        EXPECT_EQ(fields.size(), header.size()) << lines[i];
+        EXPECT_EQ(fields[2], FormatFixed(static_cast<double>(i), 3)) << lines[i];
+    }
+    EXPECT_EQ(ReadLines(OutPath("s.B.csv")).size(), 4u);
+}
+
+class MissingPartner : public CalculationRunTest,
+                       public ::testing::WithParamInterface<PromptAnswer> {};
+
+TEST_P(MissingPartner, DyadicRowIsDroppedAfterOkAndCancelEndsTheRun) {
+    const bool ok = GetParam() == PromptAnswer::Ok;
+    AddInput("take.csv", TurningFrames(3));
+    AddRow("Hips SRL", "Static SRL", "Hips");
+    AddRow("Dyadic Hips", "Dyadic Parameter", "Hips SRL");
+    prompt.QueueAnswer(GetParam());
+
+    const RunSummary summary = Run();
+
+    ASSERT_FALSE(prompt.messages.empty());
+    EXPECT_EQ(prompt.messages[0].text,
+              "Partner file of input file 'take.csv' is missing.\r\nNo parameters will be "
+              "calculated, which needs data of a partner.");
+    EXPECT_EQ(prompt.messages[0].buttons, PromptButtons::OkCancel);
+    EXPECT_EQ(summary.completed, ok);
+    if (!ok) {
+        EXPECT_FALSE(fs::exists(OutPath("take.csv")));
+        return;
+    }
+    EXPECT_TRUE(workspace.parameters[0].enabled);
+    EXPECT_FALSE(workspace.parameters[1].enabled);
+    const std::vector<std::string> lines = ReadLines(OutPath("take.csv"));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "Time;Frame;Hips SRL Sagittal;Hips SRL Rotational;Hips SRL Lateral");
+    EXPECT_EQ(lines[3], "0.02;3;3.000;0.000;0.000");
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, MissingPartner,
+                         ::testing::Values(PromptAnswer::Ok, PromptAnswer::Cancel),
+                         [](const ::testing::TestParamInfo<PromptAnswer>& paramInfo) {
+                             return paramInfo.param == PromptAnswer::Ok ? "Ok" : "Cancel";
+                         });
+
+TEST_F(CalculationRunTest, TabSeparatedOutputKeepsEveryErrorItemInItsOwnField) {
+    workspace.options.csvSeparator = false;
+    workspace.options.tsvSeparator = true;
+    workspace.options.extension = "tsv";
+    workspace.boundDataFields[kChest].clear();  // every Chest row gets the data error
+    AddInput("take.csv", TurningFrames(3));
+    AddRow("Hips", "Static SRL", "Hips", "", "", "x", "x");
+    AddRow("Chest", "Static SRL", "Chest", "", "", "x", "x");
+    AddRow("Turn", "Dynamic SRL", "Hips");
+
+    const RunSummary summary = Run();
+
+    ASSERT_TRUE(summary.completed) << AllMessages();
+    const std::vector<std::string> lines = ReadLines(OutPath("take.tsv"));
+    ASSERT_EQ(lines.size(), 4u);
+    const std::vector<std::string> header = Fields(lines[0], '\t');
+    ASSERT_EQ(header.size(), 17u);
+    EXPECT_EQ(header[8], "Chest Sagittal");
+    EXPECT_EQ(header[9], "D Chest Sagittal");
+    for (const std::string& line : lines) {
+        EXPECT_EQ(line.find(';'), std::string::npos) << line;
+        const std::vector<std::string> fields = Fields(line, '\t');
+        ASSERT_EQ(fields.size(), header.size()) << line;
+        if (&line == &lines[0])
+            continue;
+        for (std::size_t i = 8; i < 14; ++i)
+            EXPECT_EQ(fields[i], kDataError) << line;
+    }
+    EXPECT_EQ(Fields(lines[2], '\t')[0], "0.01");
+    EXPECT_EQ(Fields(lines[2], '\t')[1], "2");
+    EXPECT_EQ(Fields(lines[2], '\t')[2], "2.000");
+    EXPECT_EQ(Fields(lines[2], '\t')[14], "1.000");
+}
+
+struct FormatCase {
+    std::string decimals;
+    std::string decimalSymbol;
+    std::string firstLine;
+    std::string secondTime;
+};
+
+std::ostream& operator<<(std::ostream& out, const FormatCase& c) {
+    return out << c.decimals << " decimals, symbol '" << c.decimalSymbol << "'";
+}
+
+class OutputNumberFormat : public CalculationRunTest,
+                           public ::testing::WithParamInterface<FormatCase> {};
+
+TEST_P(OutputNumberFormat, RoundsHalfUpThroughARun) {
+    const FormatCase& c = GetParam();
+    workspace.options.decimalPlaces = c.decimals;
+    // Hips and Chest 0.5 apart; the doubled Hips pose is (0.0625, -0.0625, 3.7, 0, 0, 0).
+    const std::vector<double> hips = {0.03125, -0.03125, 1.85, 0.0, 0.0, 0.0};
+    const std::vector<double> chest = {0.03125, -0.03125, 2.35, 0.0, 0.0, 0.0};
+    AddInput("take.csv", {{"0", "1", hips, chest}, {"0.01", "2", hips, chest}});
+    AddRow("Pose", "Coord. Transform.", "Hips", "", "", "");
+    AddRow("Twice", "Addition", "Pose,Pose");
+    AddRow("Near", "Less Than", "Pose", "Hips,Chest");
+    AddRow("Ratio", "Division", "Pose", "Pose");
+    SetDecimalSymbol(c.decimalSymbol);
+
+    const RunSummary summary = Run();
+
+    ASSERT_TRUE(summary.completed) << AllMessages();
+    const std::vector<std::string> lines = ReadLines(OutPath("take.csv"));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1], c.firstLine);
+    EXPECT_EQ(Fields(lines[2])[0], c.secondTime);
+    // Division by zero leaves the field empty and is no error.
+    EXPECT_TRUE(summary.filesWithErrors.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Decimals, OutputNumberFormat,
+    ::testing::Values(FormatCase{"3", ".",
+                                 "0;1;0.063;-0.062;3.700;0.000;0.000;0.000;"
+                                 "1.000;1.000;0.000;1.000;1.000;1.000;1.000;1.000;1.000;;;",
+                                 "0.01"},
+                      FormatCase{"0", ".", "0;1;0.;0.;4.;0.;0.;0.;1.;1.;0.;1.;1.;1.;1.;1.;1.;;;",
+                                 "0.01"},
+                      FormatCase{"3", ",",
+                                 "0;1;0,063;-0,062;3,700;0,000;0,000;0,000;"
+                                 "1,000;1,000;0,000;1,000;1,000;1,000;1,000;1,000;1,000;;;",
+                                 "0,01"}));
+
+TEST_F(CalculationRunTest, WritesTheTimeAsAGeneralNumberAndCopiesTheFrameField) {
+    const std::vector<double> hips = {0, 0, 0, 0, 0, 0};
+    const std::vector<double> chest = hips;
+    AddInput("take.csv", {{"0.0083333333333333332", "0007", hips, chest},
+                          {"0.10000000000000001", "f8", hips, chest},
+                          {"12.5000", "9.50", hips, chest}});
+    AddRow("Hips", "Static SRL", "Hips");
+
+    ASSERT_TRUE(Run().completed) << AllMessages();
+
+    const std::vector<std::string> lines = ReadLines(OutPath("take.csv"));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1], "0.00833333333333333;0007;0.000;0.000;0.000");
+    EXPECT_EQ(lines[2], "0.1;f8;0.000;0.000;0.000");
+    EXPECT_EQ(lines[3], "12.5;9.50;0.000;0.000;0.000");
+}
+
+TEST_F(CalculationRunTest, FinalMessageNamesTheOnlyFile) {
+    AddInput("take.csv", TurningFrames(2));
+    AddRow("Hips", "Static SRL", "Hips");
+
+    ASSERT_TRUE(Run().completed);
+
+    ASSERT_EQ(prompt.messages.size(), 1u) << AllMessages();
+    EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Information);
+    EXPECT_TRUE(
+        std::regex_match(prompt.messages[0].text,
+                         std::regex("The data of the file 'take\\.csv' has been "
+                                    "processed\\.\r\n\r\nElapsed time: \\d\\d:\\d\\d:\\d\\d")))
+        << prompt.messages[0].text;
+}
+
+TEST_F(CalculationRunTest, FinalMessageForSeveralFilesAndProgressPerFile) {
+    AddInput("first.csv", TurningFrames(2));
+    AddInput("second.csv", TurningFrames(3));
+    AddRow("Hips", "Static SRL", "Hips");
+
+    ASSERT_TRUE(Run().completed);
+
+    ASSERT_EQ(prompt.messages.size(), 1u) << AllMessages();
+    EXPECT_TRUE(std::regex_match(
+        prompt.messages[0].text,
+        std::regex("All files have been processed\\.\r\n\r\nElapsed time: \\d\\d:\\d\\d:\\d\\d")))
+        << prompt.messages[0].text;
+    ASSERT_EQ(sink.finished.size(), 2u);
+    EXPECT_EQ(sink.finished[1].fileName, "second.csv");
+    EXPECT_EQ(sink.finished[1].fileNumber, 2);
+    EXPECT_EQ(sink.finished[1].fileCount, 2);
+    EXPECT_EQ(sink.finished[1].framesProcessed, 3);
+    EXPECT_EQ(sink.finished[1].bytesRead, sink.finished[1].fileSize);
+}
+
+class FailedCorrection : public CalculationRunTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(FailedCorrection, EachPersonComputedWritesItsOwnNotice) {
+    const bool partnerRow = GetParam();
+    workspace.options.distances = true;  // body height, but Top, Bottom, ... are not bound
+    AddInput("s.A.csv", TurningFrames(2));
+    AddInput("s.B.csv", TurningFrames(2));
+    AddRow("Hips SRL", "Static SRL", "Hips");
+    if (partnerRow)
+        AddRow("Dyadic Hips", "Dyadic Parameter", "Hips SRL", "", "", "");
+
+    const RunSummary summary = Run();
+
+    ASSERT_TRUE(summary.completed) << AllMessages();
+    const std::string error =
+        "ERROR: Distance correction factors could be not calculated due to missing input data. "
+        "All distance measures (distance, symmetry, expansion, openness, proxemics) in the "
+        "output and statistics files are uncorrected.";
+    const std::string note =
+        "NOTE: Data from the following variables are required to calculate the body height of "
+        "the 3D model (see tab page 'Data Fields'): Top, Bottom, Hips, Chest, Head, Leg R, Knee "
+        "R, and Foot R.";
+    std::vector<std::string> expected = {
+        "Time;Frame;Hips SRL Sagittal;Hips SRL Rotational;Hips SRL Lateral", error, note};
+    if (partnerRow) {
+        expected.push_back(error);
+        expected.push_back(note);
+    }
+    expected.push_back("0;1;1.000;0.000;0.000");
+    expected.push_back("0.01;2;2.000;0.000;0.000");
+    EXPECT_EQ(ReadLines(OutPath("s.A.csv")), expected);
+    EXPECT_EQ(summary.filesWithErrors, (std::vector<std::string>{"s.A.csv", "s.B.csv"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(WithAndWithoutPartnerRows, FailedCorrection, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& paramInfo) {
+                             return paramInfo.param ? "PartnerRow" : "PersonAOnly";
+                         });
+
+}  // namespace
+}  // namespace kivo
