@@ -104,12 +104,6 @@ TEST_F(Mimicry, WithoutPartnerDataIsADataError) {
     EXPECT_EQ(record_.Current(1, 1), kNoValue);
 }
 
-TEST_F(Mimicry, WithoutReferenceSystemIsASettingError) {
-    BindPersonA();
-    record_.referenceSystem = kNotAnInputVariable;
-    EXPECT_EQ(CalculateDyadicMimicry(table_, record_, 1), kStatusSettingError);
-}
-
 class Proxemics : public ::testing::Test {
   protected:
     void SetUp() override {

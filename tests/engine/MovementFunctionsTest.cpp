@@ -155,15 +155,6 @@ TEST_F(MovementFunctions, MagnitudeChoosesTheColumnByTheReferenceSystem) {
     ExpectValues(row, {1, 6, 2});
 }
 
-TEST_F(MovementFunctions, MagnitudeInheritsAnOperandErrorKeepingThePartialSums) {
-    const int global = AddSrl(kHandL, false, {1, 2, 3});
-    const int local = AddSrl(kHandL, true, {1, 1, 1});
-    records_[static_cast<std::size_t>(local)].statusA = kStatusCalculationError;
-    const int row = Add(MakeRecord(3, false, {global, local}));
-    EXPECT_EQ(CalculateMagnitude(table_, records_, 1, row, kUncorrected), kStatusInheritedError);
-    ExpectValues(row, {6, 0, 0});
-}
-
 TEST_F(MovementFunctions, TSMTakesTheMovingJointsAndInheritsPersonBsError) {
     ParameterRecord complexity = MakeRecord(4, true);
     SetValues(complexity, 1, {5, 6, 7, 8});
@@ -210,14 +201,6 @@ INSTANTIATE_TEST_SUITE_P(Frames, DynamicParameter,
                                            DifferenceCase{"PreviousNoValue", kNoValue, 5, kNoValue},
                                            DifferenceCase{"CurrentNoValue", 3, kNoValue, kNoValue}),
                          [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
-
-TEST_F(MovementFunctions, DynamicParameterInheritsTheInputsError) {
-    ParameterRecord input = MakeRecord(1, false);
-    input.statusA = kStatusDataError;
-    const int row = Add(MakeRecord(1, false, {Add(std::move(input))}));
-    EXPECT_EQ(CalculateDynamic(records_, 1, row), kStatusInheritedError);
-    EXPECT_EQ(Value(row, 0), kNoValue);
-}
 
 TEST_F(MovementFunctions, DynamicParameterStoresNoInfinity) {
     const double largest = std::numeric_limits<double>::max();
