@@ -120,16 +120,6 @@ TEST(CheckCommand, TakesDataFieldNamesFromTheFirstAcceptedFileOnly) {
     EXPECT_TRUE(Contains(result.out, "  data fields: \"Head\"\n")) << result.out;
 }
 
-TEST(CheckCommand, RefusesTheSameFileNameTwice) {
-    TempDir dir;
-    const std::string file = dir.Write("take.csv", "Time;Hips:Tx\n0;1\n0.02;2\n");
-    const auto result = RunKivo({"check", "--time-label", "Time", file, file}, dir);
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(Contains(result.out, file + ": accepted\n")) << result.out;
-    EXPECT_TRUE(Contains(result.out, "not accepted: The file 'take.csv' is already in the list"))
-        << result.out;
-}
-
 TEST(CheckCommand, KeepsThePreviousRateWhenTheTimesGiveNone) {
     TempDir dir;
     const std::string first = dir.Write("a.csv", "Time;Hips:Tx\n0;1\n0.01;2\n");
@@ -139,16 +129,6 @@ TEST(CheckCommand, KeepsThePreviousRateWhenTheTimesGiveNone) {
     EXPECT_TRUE(Contains(result.out, "  frames/sec: 100 (kept: no rate from the first two times)"))
         << result.out;
     EXPECT_TRUE(Contains(result.err, "seem not to be correct")) << result.err;
-}
-
-TEST(CheckCommand, ShowsHelpAndVersion) {
-    TempDir dir;
-    const auto help = RunKivo({"check", "--help"}, dir);
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(Contains(help.out, "--time-label")) << help.out;
-    const auto version = RunKivo({"--version"}, dir);
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_TRUE(Contains(version.out, "kivo ")) << version.out;
 }
 
 struct Recording {

@@ -23,55 +23,49 @@ constexpr std::string_view kColonFile =
     "0.000;1;12.5;101.2;-3.0;0.0;90.0;0.0\n"
     "0.008333;2;12.6;101.2;-3.1;0.1;90.2;0.0\n";
 
-const std::string kNotFoundTemplate =
-    "The format line starting with the time identifier 'Time' could not be found in the file:\r\n";
-
 class CheckFileTest : public ::testing::Test {
   protected:
     void SetUp() override { SetDecimalSymbol("."); }
     void TearDown() override { SetDecimalSymbol("."); }
 
-    FileCheckResult Check(const std::string& path, std::string_view label = "Time") {
+    FileCheckResult Check(std::string_view content, std::string_view label = "Time") {
+        path = dir.Write("take.csv", content);
         return CheckFile(path, label, prompt, &names);
     }
 
     TempDir dir;
+    std::string path;
     ScriptedPrompt prompt;
     DataFieldNameList names;
 };
 
 TEST_F(CheckFileTest, AcceptsAColonLayoutFileAndDerivesItsRate) {
-    const FileCheckResult result = Check(dir.Write("take.csv", kColonFile));
+    const FileCheckResult result = Check(kColonFile);
     EXPECT_TRUE(result.accepted);
     EXPECT_EQ(result.separator, ";");
     EXPECT_TRUE(result.colonLayout);
     EXPECT_EQ(result.framesPerSecond, "120.0048");
-    EXPECT_EQ(result.fieldNames, (std::vector<std::string>{"Frame", "Hips"}));
     EXPECT_EQ(names.Names(), (std::vector<std::string>{"", "Frame", "Hips"}));
     EXPECT_TRUE(prompt.messages.empty());
 }
 
-TEST_F(CheckFileTest, LeavesTheNameListAloneWhenNoneIsGiven) {
-    const FileCheckResult result = CheckFile(dir.Write("take.csv", kColonFile), "Time", prompt);
+TEST_F(CheckFileTest, IgnoresCarriageReturnsAndAByteOrderMark) {
+    std::string content = "\xEF\xBB\xBF";
+    for (char c : kColonFile.substr(kColonFile.find('\n') + 1)) {
+        if (c == '\n')
+            content += '\r';
+        content += c;
+    }
+    const FileCheckResult result = Check(content);
     EXPECT_TRUE(result.accepted);
-    EXPECT_EQ(result.fieldNames.size(), 2u);
+    // "Rz\r" would be offered as a name if the line end stayed in the last field.
+    EXPECT_EQ(result.fieldNames, (std::vector<std::string>{"Frame", "Hips"}));
+    EXPECT_EQ(result.framesPerSecond, "120.0048");
 }
 
 TEST_F(CheckFileTest, RefusesAMissingFileSilently) {
-    EXPECT_FALSE(Check(dir.PathOf("absent.csv")).accepted);
-    EXPECT_FALSE(Check(dir.PathOf("")).accepted);  // the folder itself
+    EXPECT_FALSE(CheckFile(dir.PathOf("absent.csv"), "Time", prompt, &names).accepted);
     EXPECT_TRUE(prompt.messages.empty());
-}
-
-TEST_F(CheckFileTest, RefusesAFileWithoutFormatLine) {
-    const std::string path = dir.Write("notes.txt", "some notes\nFrame;Time;1\n0;0;1\n");
-    EXPECT_FALSE(Check(path).accepted);
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text, kNotFoundTemplate + path + ".");
-    EXPECT_EQ(prompt.messages[0].title, "Kivo");
-    EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Exclamation);
-    EXPECT_EQ(prompt.messages[0].buttons, PromptButtons::Ok);
-    EXPECT_TRUE(names.IsEmpty());
 }
 
 struct BadContent {
@@ -83,16 +77,6 @@ void PrintTo(const BadContent& c, std::ostream* os) {
     *os << c.name;
 }
 
-class UnreadableContentTest : public CheckFileTest,
-                              public ::testing::WithParamInterface<BadContent> {};
-
-TEST_P(UnreadableContentTest, IsRefusedWithTheFormatLineMessage) {
-    const std::string path = dir.Write("data.csv", GetParam().content);
-    EXPECT_FALSE(Check(path).accepted);
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text, kNotFoundTemplate + path + ".");
-}
-
 std::string BinaryContent() {
     std::string content;
     for (int i = 0; i < 5000; ++i)
@@ -100,17 +84,28 @@ std::string BinaryContent() {
     return content;
 }
 
+class NoFormatLineTest : public CheckFileTest, public ::testing::WithParamInterface<BadContent> {};
+
+TEST_P(NoFormatLineTest, IsRefusedWithTheFormatLineMessage) {
+    EXPECT_FALSE(Check(GetParam().content).accepted);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text,
+              "The format line starting with the time identifier 'Time' could not be found in "
+              "the file:\r\n" +
+                  path + ".");
+    EXPECT_EQ(prompt.messages[0].title, "Kivo");
+    EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Exclamation);
+    EXPECT_TRUE(names.IsEmpty());
+}
+
 INSTANTIATE_TEST_SUITE_P(
-    Contents, UnreadableContentTest,
-    ::testing::Values(BadContent{"Empty", ""}, BadContent{"OnlyLineEnds", "\n\r\n\n"},
-                      BadContent{"Binary", BinaryContent()},
-                      BadContent{"LabelInOtherCase", "time;Hips:Tx\n0;1\n1;2\n"},
-                      BadContent{"LabelAfterBlank", " Time;Hips:Tx\n0;1\n1;2\n"}),
+    Contents, NoFormatLineTest,
+    ::testing::Values(BadContent{"Empty", ""}, BadContent{"Binary", BinaryContent()},
+                      BadContent{"LabelInOtherCase", "time;Hips:Tx\n0;1\n1;2\n"}),
     [](const auto& caseInfo) { return caseInfo.param.name; });
 
 TEST_F(CheckFileTest, RefusesAnEmptyTimeLabel) {
-    EXPECT_FALSE(Check(dir.Write("take.csv", kColonFile), "").accepted);
-    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_FALSE(Check(kColonFile, "").accepted);
     EXPECT_EQ(prompt.LastText(),
               "Please enter the label of the first field of the format line (Time field).");
 }
@@ -118,20 +113,17 @@ TEST_F(CheckFileTest, RefusesAnEmptyTimeLabel) {
 class TooFewFramesTest : public CheckFileTest, public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(TooFewFramesTest, IsReportedByTheErrorTrapAndRefused) {
-    const FileCheckResult result = Check(dir.Write("short.csv", GetParam()));
-    EXPECT_FALSE(result.accepted);
+    EXPECT_FALSE(Check(GetParam()).accepted);
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_EQ(prompt.messages[0].text,
               "Error No. 62 in subroutine 'CheckFile': \r\n\r\nInput past end of file");
     EXPECT_EQ(prompt.messages[0].title, "Error Message");
-    EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Critical);
     // A refused file offers no names, so the next file can still provide them.
     EXPECT_TRUE(names.IsEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, TooFewFramesTest,
-                         ::testing::Values("Time;Hips:Tx", "Time;Hips:Tx\n",
-                                           "Time;Hips:Tx\r\n0.0;1\r\n", "Time;Hips:Tx\n0.0;1"));
+                         ::testing::Values("Time;Hips:Tx", "Time;Hips:Tx\r\n0.0;1\r\n"));
 
 struct RateCase {
     std::string first;
@@ -146,77 +138,31 @@ void PrintTo(const RateCase& c, std::ostream* os) {
 class FrameRateTest : public CheckFileTest, public ::testing::WithParamInterface<RateCase> {};
 
 TEST_P(FrameRateTest, IsOneOverTheFirstTimeStepInSinglePrecision) {
-    const std::string content =
-        "Time;Hips:Tx\n" + GetParam().first + ";1\n" + GetParam().second + ";2\n";
-    const FileCheckResult result = Check(dir.Write("rate.csv", content));
+    const FileCheckResult result =
+        Check("Time;Hips:Tx\n" + GetParam().first + ";1\n" + GetParam().second + ";2\n");
     EXPECT_TRUE(result.accepted);
     EXPECT_EQ(result.framesPerSecond, GetParam().framesPerSecond);
-    EXPECT_TRUE(prompt.messages.empty());
+    if (GetParam().framesPerSecond.empty()) {
+        EXPECT_EQ(prompt.LastText(),
+                  "The values of the time field, the first column in the file '" + path +
+                      "', seem not to be correct.");
+    } else {
+        EXPECT_TRUE(prompt.messages.empty());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Times, FrameRateTest,
-    ::testing::Values(RateCase{"0.00", "0.01", "100"}, RateCase{"0", "0.008333", "120.0048"},
-                      RateCase{"0.000000", "0.033333", "30.0003"}, RateCase{" 1.5", "1 .75", "4"},
-                      RateCase{"10", "10.02", "49.99886"}, RateCase{"0", "1D-2", "100"}));
-
-class UnusableTimesTest : public CheckFileTest, public ::testing::WithParamInterface<RateCase> {};
-
-TEST_P(UnusableTimesTest, AreReportedButTheFileIsAccepted) {
-    const std::string content =
-        "Time;Hips:Tx\n" + GetParam().first + ";1\n" + GetParam().second + ";2\n";
-    const std::string path = dir.Write("times.csv", content);
-    const FileCheckResult result = Check(path);
-    EXPECT_TRUE(result.accepted);
-    EXPECT_EQ(result.framesPerSecond, "");
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text,
-              "The values of the time field, the first column in the file '" + path +
-                  "', seem not to be correct.");
-    EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Exclamation);
-    EXPECT_EQ(names.Names(), (std::vector<std::string>{"", "Hips"}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Times, UnusableTimesTest,
-                         ::testing::Values(RateCase{"0.5", "0.5", ""},      // equal
-                                           RateCase{"abc", "", ""},         // both read as 0
-                                           RateCase{"1.0", "0.5", ""},      // falling
-                                           RateCase{"0", "1e-45", ""},      // rate overflows
-                                           RateCase{"1e39", "2e39", ""}));  // beyond single range
+    ::testing::Values(RateCase{"0.00", "0.01", "100"}, RateCase{"10", "10.02", "49.99886"},
+                      RateCase{" 1.5", "1 .75", "4"},
+                      // No rate: the file is accepted, the caller keeps its rate.
+                      RateCase{"0.5", "0.5", ""}, RateCase{"abc", "", ""},
+                      RateCase{"1.0", "0.5", ""},    // falling time
+                      RateCase{"0", "1e-45", ""}));  // the rate overflows
 
 TEST_F(CheckFileTest, WritesTheRateWithTheUsersDecimalSymbol) {
     SetDecimalSymbol(",");
-    EXPECT_EQ(Check(dir.Write("take.csv", kColonFile)).framesPerSecond, "120,0048");
-}
-
-TEST_F(CheckFileTest, IgnoresCarriageReturnsAtLineEnds) {
-    std::string content;
-    for (char c : kColonFile) {
-        if (c == '\n')
-            content += '\r';
-        content += c;
-    }
-    const FileCheckResult result = Check(dir.Write("crlf.csv", content));
-    EXPECT_TRUE(result.accepted);
-    EXPECT_EQ(result.fieldNames, (std::vector<std::string>{"Frame", "Hips"}));
-    EXPECT_EQ(result.framesPerSecond, "120.0048");
-}
-
-TEST_F(CheckFileTest, IgnoresAByteOrderMarkBeforeTheTimeLabel) {
-    const std::string content = "\xEF\xBB\xBFTime\tHips TranslationX\n0\t1\n0.01\t2\n";
-    const FileCheckResult result = Check(dir.Write("bom.tsv", content));
-    EXPECT_TRUE(result.accepted);
-    EXPECT_EQ(result.separator, "\t");
-    EXPECT_FALSE(result.colonLayout);
-    EXPECT_EQ(result.fieldNames, (std::vector<std::string>{"Hips"}));
-}
-
-TEST_F(CheckFileTest, AcceptsALetterSeparator) {
-    const FileCheckResult result =
-        Check(dir.Write("frame.csv", "FrameNo,Hips:Tx\n0.00,1\n0.01,2\n"), "Frame");
-    EXPECT_TRUE(result.accepted);
-    EXPECT_EQ(result.separator, "N");
-    EXPECT_EQ(result.framesPerSecond, "100");
+    EXPECT_EQ(Check(kColonFile).framesPerSecond, "120,0048");
 }
 
 class FormatLinePositionTest : public CheckFileTest,
@@ -227,42 +173,34 @@ TEST_P(FormatLinePositionTest, IsSearchedInTheFirstHundredLines) {
     std::string content;
     for (int i = 1; i < lineNumber; ++i)
         content += "preamble line " + std::to_string(i) + "\n";
-    content += "Time;Hips:Tx\n0;1\n0.01;2\n";
-    EXPECT_EQ(Check(dir.Write("late.csv", content)).accepted, found);
-    EXPECT_EQ(prompt.messages.size(), found ? 0u : 1u);
+    EXPECT_EQ(Check(content + "Time;Hips:Tx\n0;1\n0.01;2\n").accepted, found);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, FormatLinePositionTest,
-                         ::testing::Values(std::pair{1, true}, std::pair{100, true},
-                                           std::pair{101, false}));
+                         ::testing::Values(std::pair{100, true}, std::pair{101, false}));
 
 TEST_F(CheckFileTest, AcceptsVeryLongLines) {
-    std::string formatLine = "Time;Frame";
-    std::string frame1 = "0;1";
-    std::string frame2 = "0.01;2";
-    for (int body = 0; formatLine.size() < 100000; ++body) {
+    std::string lines[3] = {"Time;Frame", "0;1", "0.01;2"};
+    for (int body = 0; lines[0].size() < 100000; ++body) {
         for (const char* component : {"Tx", "Ty", "Tz", "Rx", "Ry", "Rz"}) {
-            formatLine += ";Body" + std::to_string(body) + ":" + component;
-            frame1 += ";1.25";
-            frame2 += ";1.5";
+            lines[0] += ";Body" + std::to_string(body) + ":" + component;
+            lines[1] += ";1.25";
+            lines[2] += ";1.5";
         }
     }
-    const FileCheckResult result =
-        Check(dir.Write("wide.csv", formatLine + "\n" + frame1 + "\n" + frame2 + "\n"));
+    const FileCheckResult result = Check(lines[0] + "\n" + lines[1] + "\n" + lines[2] + "\n");
     EXPECT_TRUE(result.accepted);
     EXPECT_EQ(result.framesPerSecond, "100");
-    EXPECT_GT(result.fieldNames.size(), 1400u);
-    EXPECT_EQ(names.Names().size(), result.fieldNames.size() + 1);
+    EXPECT_GT(names.Names().size(), 1400u);
 }
 
 TEST_F(CheckFileTest, RefusesAFileWithoutLineEndsBeyondTheLineLimit) {
     // Begins with the label, so the whole file would be the format line.
     std::string content = "Time;";
     content.append(9u * 1024u * 1024u, 'x');
-    EXPECT_FALSE(Check(dir.Write("huge.bin", content)).accepted);
-    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_FALSE(Check(content).accepted);
     EXPECT_NE(prompt.LastText().find("in subroutine 'CheckFile'"), std::string::npos);
-    EXPECT_NE(prompt.LastText().find("huge.bin, line 1"), std::string::npos);
+    EXPECT_NE(prompt.LastText().find("take.csv, line 1"), std::string::npos);
 }
 
 }  // namespace
