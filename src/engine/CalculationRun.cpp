@@ -25,6 +25,8 @@
 #include "params/Catalogue.h"
 #include "params/DyadicRows.h"
 #include "params/ParameterListCompilation.h"
+#include "stats/MovementStatistics.h"
+#include "stats/StatisticsFile.h"
 
 namespace kivo {
 namespace {
@@ -128,7 +130,11 @@ class Run {
     RunSummary Abandon() {
         input_.Close();
         partner_.Close();
-        Finish();
+        try {
+            Finish();
+        } catch (const std::exception&) {
+            // Already reported: the failure that ended the run came first.
+        }
         summary_.completed = false;
         return summary_;
     }
@@ -162,6 +168,54 @@ class Run {
             return false;
         format_.separator = options.csvSeparator ? ';' : '\t';
         extension_ = options.csvSeparator ? ".csv" : "." + options.extension;
+        return OpenStatisticsFile();
+    }
+
+    // The statistics file of the run, when a row asks for statistics. False
+    // when the run does not start.
+    bool OpenStatisticsFile() {
+        statisticsOn_ = false;
+        for (std::size_t p = 1; p < records_.size(); ++p) {
+            statisticsOn_ = statisticsOn_ || (records_[p].enabled && records_[p].statistics);
+        }
+        if (!statisticsOn_)
+            return true;
+        const WorkspaceOptions& options = workspace_.options;
+        if (options.statisticsFileName.empty()) {
+            statisticsOn_ = false;
+            return prompt_.Ask(
+                       "The file name for the statistics file is missing!\r\nThe "
+                       "calculation of statistics will be disabled.",
+                       PromptButtons::OkCancel, PromptIcon::Information) == PromptAnswer::Ok;
+        }
+        const std::string path =
+            (fs::path(options.directoryOutputFiles) / options.statisticsFileName).string();
+        for (const InputFileRow& input : workspace_.inputFiles) {
+            if (SamePath(path, input.fullPath)) {
+                RefuseOutputPath(path, input.fullPath);
+                statisticsOn_ = false;
+                return false;
+            }
+        }
+        std::error_code error;
+        if (fs::exists(path, error) && !overwriteAll_) {
+            if (prompt_.Ask("Do you want to overwrite all files in the output directory?",
+                            PromptButtons::YesNo, PromptIcon::Exclamation) != PromptAnswer::Yes) {
+                statisticsOn_ = false;
+                return false;
+            }
+            overwriteAll_ = true;
+        }
+        std::optional<StatisticsHeader> header =
+            GetStatisticFormatLine(records_, splitMode_, format_.separator, prompt_);
+        if (!header) {
+            statisticsOn_ = false;
+            return false;
+        }
+        statistics_.Open(path);
+        statistics_.WriteLine(header->line);
+        statisticsLayout_ = std::move(header->layout);
+        summary_.statisticsFile = path;
         return true;
     }
 
@@ -243,6 +297,8 @@ class Run {
                     input_.Close();
                     return FileOutcome::EndRun;
                 }
+                // The statistics header stays: the dropped rows keep empty fields.
+                ResetStatisticsAccumulators(records_, splitMode_);
             }
         } else {
             switch (OpenDataFile(partner_, 2, *partnerRow, separatorB)) {
@@ -274,6 +330,8 @@ class Run {
         }
 
         const bool finished = ReadFrames(row, partnerRow, separatorA, separatorB);
+        if (finished)
+            FinishFileStatistics();
         CloseFiles();
         if (!finished)
             return FileOutcome::EndRun;
@@ -286,6 +344,15 @@ class Run {
     // Refuses output paths that are a file of the input list (the file itself,
     // its partner, or a file still to be processed); asks once before
     // overwriting existing files.
+    void RefuseOutputPath(const std::string& outputPath, const std::string& inputPath) {
+        prompt_.Tell(ReplaceAll(ReplaceAll("The output file '@' would replace the input file "
+                                           "'#'.\r\nPlease choose another output directory, "
+                                           "prefix or suffix.",
+                                           "@", outputPath),
+                                "#", inputPath),
+                     PromptIcon::Exclamation);
+    }
+
     bool CheckOutputPaths(const OutputFileNames& names) {
         std::vector<std::string> paths = {names.OutputPath()};
         if (splitMode_)
@@ -299,12 +366,7 @@ class Run {
             if (splitMode_ && IsPartFileOf(names, input.fullPath))
                 clash = input.fullPath;
             if (!clash.empty()) {
-                prompt_.Tell(ReplaceAll(ReplaceAll("The output file '@' would replace the "
-                                                   "input file '#'.\r\nPlease choose another "
-                                                   "output directory, prefix or suffix.",
-                                                   "@", clash),
-                                        "#", input.fullPath),
-                             PromptIcon::Exclamation);
+                RefuseOutputPath(clash, input.fullPath);
                 return false;
             }
         }
@@ -329,8 +391,10 @@ class Run {
             linesInPart_ = 0;
             partNumber_ = 0;
             partHeader_ = header;
+            MeansHeader meansHeader = GetMeansFormatLine(records_, format_.separator);
+            meansLayout_ = std::move(meansHeader.layout);
             means_.Open(names.MeansPath());
-            means_.WriteLine(BuildOutputHeader(records_, true, format_.separator));
+            means_.WriteLine(meansHeader.line);
         }
         return true;
     }
@@ -401,12 +465,17 @@ class Run {
                              NumericTextValue(row[kColAngles]),
                              NumericTextValue(row[kColDistances]),
                              true};
+        statisticsContext_.fileName = row[kColFileName];
+        statisticsContext_.partnerFileName = partnerRow ? (*partnerRow)[kColFileName] : "";
+        statisticsContext_.format = {format_.separator, format_.decimalPlaces,
+                                     NumericTextValue(row[kColFramesPerSec]) / useEvery};
         const char inputSeparator = SeparatorChar(separatorA);
         const char partnerSeparator = SeparatorChar(separatorB);
         const bool partnerRowsNeeded = AnyPartnerFlag();
 
         fileError_ = false;
-        long processed = 0;
+        long& processed = framesInFile_;
+        processed = 0;
         bool shortLineReported = false, partnerEndReported = false;
         auto lastProgress = Clock::now();
         sink_.FileStarted(progress_);
@@ -433,7 +502,7 @@ class Run {
                     ComputeCorrection(context, 2, *partnerRow);
                 }
             }
-            ComputeRows(context, splitMode_ ? linesInPart_ : processed);
+            ComputeRows(context, splitMode_ ? linesInPart_ : processed, processed);
             WriteDataLine();
 
             for (int skipped = 0; skipped < useEvery - 1 && input_.ReadLine(skipLine_); ++skipped) {
@@ -514,7 +583,7 @@ class Run {
     }
 
     // Evaluates every enabled row in list order and appends its items.
-    void ComputeRows(FrameContext& context, long framesForTwoFrameRows) {
+    void ComputeRows(FrameContext& context, long framesForTwoFrameRows, long frameNumber) {
         for (std::size_t position = 1; position < records_.size(); ++position) {
             ParameterRecord& record = records_[position];
             if (!record.enabled || record.nValues < 1)
@@ -542,6 +611,9 @@ class Run {
                 AppendErrorItems(line_, record, record.statusA, format_);
             } else {
                 AppendValueItems(line_, record, context.firstFrame, format_);
+                CalculateStatistics(records_, static_cast<std::int32_t>(frameNumber),
+                                    static_cast<int>(position), splitMode_, context.thresholdAngles,
+                                    context.thresholdDistances, prompt_);
             }
         }
     }
@@ -559,9 +631,38 @@ class Run {
         part_.WriteLine(line_);
         if (linesInPart_ >= linesPerPart_) {
             // The next part is opened only when a line will be written to it.
-            part_.Close();
-            linesInPart_ = 0;
+            FinishPart();
         }
+    }
+
+    // The statistics and means lines of the current part file, which is closed.
+    void FinishPart() {
+        const PartFileStatisticLines lines = WritePartFileStatisticLine(
+            records_, statisticsLayout_, meansLayout_, partNumber_,
+            static_cast<std::int32_t>(linesInPart_), statisticsOn_, statisticsContext_, prompt_);
+        if (lines.statisticLine && statisticsOn_)
+            statistics_.WriteLine(*lines.statisticLine);
+        if (lines.meansLine)
+            means_.WriteLine(*lines.meansLine);
+        part_.Close();
+        linesInPart_ = 0;
+    }
+
+    // The statistics of a finished input file: its line in the statistics file,
+    // or in split mode the lines of its last part when that is not full.
+    void FinishFileStatistics() {
+        if (splitMode_) {
+            if (part_.IsOpen())
+                FinishPart();
+            return;
+        }
+        if (!statisticsOn_)
+            return;
+        const std::optional<std::string> line = WriteStatisticLine(
+            records_, statisticsLayout_, static_cast<std::int32_t>(framesInFile_),
+            statisticsContext_, false, "", prompt_);
+        if (line)
+            statistics_.WriteLine(*line);
     }
 
     void ReportEnd() {
@@ -586,6 +687,8 @@ class Run {
     }
 
     void Finish() {
+        if (statistics_.IsOpen())
+            statistics_.Close();
         records_.clear();
         if (compiled_)
             RestoreUnnamedInputVariables(table_);
@@ -608,7 +711,11 @@ class Run {
     bool overwriteAll_ = false;
 
     TextLineReader input_, partner_;
-    OutputFile output_, part_, means_;
+    OutputFile output_, part_, means_, statistics_;
+    bool statisticsOn_ = false;
+    ColumnLayout statisticsLayout_, meansLayout_;
+    StatisticsFileContext statisticsContext_;
+    long framesInFile_ = 0;
     OutputFileNames partNames_;
     std::string partHeader_;
     long linesInPart_ = 0;

@@ -24,20 +24,6 @@ std::string BuildOutputHeader(const std::vector<ParameterRecord>& records, bool 
     return header;
 }
 
-double RoundToDecimalPlaces(double value, int decimalPlaces) {
-    return RoundHalfUp(value, decimalPlaces);
-}
-
-void AppendOutputValue(std::string& line, double value, int decimalPlaces) {
-    AppendFixed(line, RoundToDecimalPlaces(value, decimalPlaces), decimalPlaces);
-}
-
-std::string FormatOutputValue(double value, int decimalPlaces) {
-    std::string text;
-    AppendOutputValue(text, value, decimalPlaces);
-    return text;
-}
-
 void AppendValueItems(std::string& line, const ParameterRecord& record, bool firstFrame,
                       const OutputFormat& format) {
     if (!record.output)
@@ -55,13 +41,6 @@ void AppendValueItems(std::string& line, const ParameterRecord& record, bool fir
             AppendOutputValue(line, current - previous, format.decimalPlaces);
         }
     }
-}
-
-void AppendErrorItem(std::string& line, std::string_view errorText, char separator) {
-    if (!errorText.empty() && errorText.front() == ';')
-        errorText.remove_prefix(1);
-    line += separator;
-    line += errorText;
 }
 
 void AppendErrorItems(std::string& line, const ParameterRecord& record, int status,

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/OutputFields.h"
 #include "core/ParameterRecord.h"
 
 namespace kivo {
@@ -20,12 +21,6 @@ struct OutputFormat {
 std::string BuildOutputHeader(const std::vector<ParameterRecord>& records, bool means,
                               char separator);
 
-// Number format of output values: round half up to the decimal places, then
-// exactly that many decimals with the user's decimal symbol.
-double RoundToDecimalPlaces(double value, int decimalPlaces);
-void AppendOutputValue(std::string& line, double value, int decimalPlaces);
-std::string FormatOutputValue(double value, int decimalPlaces);
-
 // Items of one row appended to an output line (nothing when Output is not set).
 // Value items: person A's values, each followed by its difference to the
 // previous frame when Dynamic is set (empty on the first frame); no value is
@@ -39,9 +34,5 @@ void AppendErrorItems(std::string& line, const ParameterRecord& record, int stat
                       const OutputFormat& format);
 // Empty fields for a row that cannot be computed yet.
 void AppendEmptyItems(std::string& line, const ParameterRecord& record, char separator);
-
-// Appends one error item (see AppendErrorItems) for an error text such as
-// ";ERROR:DIV/0".
-void AppendErrorItem(std::string& line, std::string_view errorText, char separator);
 
 }  // namespace kivo

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "engine/OutputItems.h"
+#include "core/OutputFields.h"
 #include "stats/MovementStatistics.h"
 #include "stats/StatisticsKind.h"
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "core/ErrorTrap.h"
-#include "engine/OutputItems.h"
+#include "core/OutputFields.h"
 #include "stats/MovementStatistics.h"
 
 namespace kivo {
@@ -90,7 +90,16 @@ std::string PartName(int partNumber) {
 }
 
 MeansHeader GetMeansFormatLine(const ParameterArray& array, char separator) {
-    return {BuildOutputHeader(array, true, separator), MeansColumnLayout(array)};
+    MeansHeader header{"Part ", MeansColumnLayout(array)};
+    header.line += separator;
+    header.line += "Frames";
+    for (const ColumnBlock& block : header.layout.blocks) {
+        for (const std::string& caption : block.captions) {
+            header.line += separator;
+            header.line += caption;
+        }
+    }
+    return header;
 }
 
 std::string BuildMeansLine(ParameterArray& array, const ColumnLayout& layout,

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kivo {
+
+// Fields of the files a run writes (output, part, means and statistics files).
+
+// Number format of written values: round half up to the decimal places, then
+// exactly that many decimals with the user's decimal symbol.
+double RoundToDecimalPlaces(double value, int decimalPlaces);
+void AppendOutputValue(std::string& line, double value, int decimalPlaces);
+std::string FormatOutputValue(double value, int decimalPlaces);
+
+// Appends one error item for an error text such as ";ERROR:DIV/0": an error
+// item is always exactly one field, the separator followed by the text without
+// its leading ";".
+void AppendErrorItem(std::string& line, std::string_view errorText, char separator);
+
+}  // namespace kivo
