@@ -4,7 +4,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -17,7 +16,6 @@
 namespace kivo::cli {
 namespace {
 
-namespace fs = std::filesystem;
 
 std::atomic<bool> interrupted{false};
 
@@ -114,13 +112,6 @@ int RunStudy(const RunOptions& options) {
     std::string& outputDirectory = workspace.options.directoryOutputFiles;
     if (!options.outputDirectory.empty())
         outputDirectory = options.outputDirectory;
-    if (!outputDirectory.empty() && fs::path(outputDirectory).is_relative()) {
-        // A relative folder in a settings file belongs to the settings file's folder.
-        const fs::path base = options.outputDirectory.empty()
-                                  ? fs::absolute(options.settingsPath).parent_path()
-                                  : fs::current_path();
-        outputDirectory = (base / outputDirectory).lexically_normal().string();
-    }
 
     std::signal(SIGINT, OnInterrupt);
     ConsoleRunSink sink(options.quiet);

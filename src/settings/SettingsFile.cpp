@@ -144,6 +144,14 @@ bool FileExists(const std::string& path) {
     return fs::is_regular_file(path, error);
 }
 
+// A relative folder stored in a settings file belongs to the settings file's
+// own folder (a study folder that is moved or shared keeps working).
+std::string ResolveFolder(const std::string& folder, const std::string& settingsFolder) {
+    if (folder.empty() || fs::path(folder).is_absolute())
+        return folder;
+    return WithTrailingSeparator((fs::path(settingsFolder) / folder).lexically_normal().string());
+}
+
 std::string FolderOf(const std::string& path) {
     std::error_code error;
     fs::path absolute = fs::absolute(path, error);
@@ -190,6 +198,7 @@ void LoadLists(SequentialFieldReader& reader, const std::string& path, Workspace
             if (column < kInputFileColumnCount)
                 columns[column] = std::move(text);
         }
+        columns[kColDirectory] = ResolveFolder(columns[kColDirectory], settingsFolder);
         // A study folder that was moved or shared: its data files stand beside
         // the settings file.
         const std::string& name = columns[kColFileName];
@@ -278,8 +287,11 @@ bool ReadSettingsFile(std::FILE* file, const std::string& path, Workspace& works
         {&options.directoryVideoClips, "Directory Video Clips"},
         {&options.directorySettingsFiles, "Directory Settings Files"},
     }};
+    const std::string settingsFolder = FolderOf(path);
     for (const auto& [folder, field] : folders) {
         std::string text = reader.Text(field);
+        if (!text.empty() && fs::path(text).is_relative())
+            text = (fs::path(settingsFolder) / text).lexically_normal().string();
         if (IsFolder(text))
             *folder = std::move(text);
     }

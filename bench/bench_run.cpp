@@ -1,0 +1,219 @@
+// End-to-end benchmark of a calculation run over a long dyad, next to its
+// floor: a program that only reads the same two files, converts every bound
+// field and formats and writes as many numbers as the run writes.
+//
+//   bench_run [--minutes M ...] [--data DIR]
+//
+// The dyad is the CMU recording of the shared data folder repeated in time to
+// M minutes at 120 frames per second (generated into a temporary folder, never
+// kept). The run and the floor each run in a child process, so that their peak
+// memory (maximum resident set size) is measured separately.
+
+#include <sys/resource.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "RecordingTiler.h"
+#include "core/InputVariableTable.h"
+#include "core/Numbers.h"
+#include "core/Text.h"
+#include "core/Workspace.h"
+#include "engine/CalculationRun.h"
+#include "engine/OutputFile.h"
+#include "engine/OutputItems.h"
+#include "input/BodyDataPositions.h"
+#include "input/DataFieldBindings.h"
+#include "input/DataFileFormat.h"
+#include "input/InputFileList.h"
+#include "input/TextLineReader.h"
+#include "params/DefaultParameterList.h"
+#include "settings/BindingsFile.h"
+
+namespace fs = std::filesystem;
+using namespace kivo;
+
+namespace {
+
+class SilentPrompt : public UserPrompt {
+public:
+    PromptAnswer Ask(const PromptMessage& message) override {
+        switch (message.buttons) {
+            case PromptButtons::Ok:
+            case PromptButtons::OkCancel: return PromptAnswer::Ok;
+            default: return PromptAnswer::Yes;
+        }
+    }
+    using UserPrompt::Ask;
+};
+
+struct Measurement {
+    double seconds = 0.0;
+    long peakKilobytes = 0;
+};
+
+// Runs `work` in a child process; its wall time and peak resident memory.
+Measurement InChild(const std::function<int()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = fork();
+    if (child == 0) std::_Exit(work());
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    Measurement measurement;
+    measurement.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    measurement.peakKilobytes = usage.ru_maxrss;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "child failed (status %d)\n", status);
+        std::exit(1);
+    }
+    return measurement;
+}
+
+Workspace MakeStudy(const std::string& a, const std::string& b, const std::string& bindings,
+                    const std::string& outputDirectory) {
+    SilentPrompt prompt;
+    Workspace workspace;
+    workspace.options.timeField = "Time";
+    for (const std::string& path : {a, b}) {
+        const auto [directory, name] = SplitDirectoryAndName(path);
+        if (!AddFile(workspace, name, directory, prompt)) {
+            std::fprintf(stderr, "%s was not accepted\n", path.c_str());
+            std::exit(1);
+        }
+    }
+    CreateDefaultParameterList(workspace.parameters);
+    BindMatchingDataFields(workspace);
+    ApplyBindings(workspace, ReadBindingsFile(bindings), bindings);
+    workspace.options.directoryOutputFiles = outputDirectory;
+    return workspace;
+}
+
+int FieldCount(const std::string& path) {
+    TextLineReader reader;
+    std::string header;
+    if (!reader.Open(path) || !reader.ReadLine(header)) return 0;
+    return static_cast<int>(SplitFields(header, ';').size());
+}
+
+// Reads both files in step as the run does for each input file, converts every
+// bound field of both persons and writes `valuesPerLine` formatted numbers per
+// frame.
+int Floor(const Workspace& workspace, int valuesPerLine, const std::string& outputDirectory) {
+    SilentPrompt prompt;
+    InputVariableTable table;
+    for (int k = 0; k < kInputVariableCount; ++k) table[k].dataFieldName = workspace.boundDataFields[k];
+    std::vector<std::string_view> fields;
+    double checksum = 0.0;
+    for (std::size_t i = 0; i < workspace.inputFiles.size(); ++i) {
+        const InputFileRow& row = workspace.inputFiles[i];
+        const InputFileRow& partner = workspace.inputFiles[1 - i];
+        TextLineReader readers[2];
+        char separators[2];
+        std::vector<int> bound[2];
+        for (int person = 0; person < 2; ++person) {
+            const InputFileRow& file = person == 0 ? row : partner;
+            readers[person].Open(file.fullPath);
+            std::string formatLine;
+            FindFormatLine(readers[person], "Time", formatLine);
+            table.ResetFieldIndices();
+            const auto positions = GetBodyDataPositions(person + 1, formatLine, "Time",
+                                                        file[kColFileName], table, prompt);
+            separators[person] = SeparatorChar(positions.separator);
+            for (int k = 0; k < kInputVariableCount; ++k) {
+                for (int index : table.Person(k, person + 1).fieldIndex) {
+                    if (index > 0) bound[person].push_back(index);
+                }
+            }
+        }
+        OutputFile output;
+        output.Open(outputDirectory + "/floor" + std::to_string(i) + ".csv");
+        std::string lines[2], out;
+        std::vector<double> values;
+        while (readers[0].ReadLine(lines[0])) {
+            readers[1].ReadLine(lines[1]);
+            values.clear();
+            for (int person = 0; person < 2; ++person) {
+                SplitFields(StripCarriageReturn(lines[person]), separators[person], fields);
+                for (int index : bound[person]) {
+                    values.push_back(index < static_cast<int>(fields.size())
+                                         ? ReadNumber(fields[index])
+                                         : 0.0);
+                }
+            }
+            out.clear();
+            AppendGeneral(out, values[0]);
+            out += ';';
+            out += "1";
+            for (int v = 0; v < valuesPerLine; ++v) {
+                out += ';';
+                AppendOutputValue(out, values[v % values.size()], 1);
+            }
+            checksum += values.back();
+            output.WriteLine(out);
+        }
+        output.Close();
+    }
+    return checksum == 12345.678 ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<int> minutes;
+    std::string data = KIVO_SHARED_DATA_DIR "/cmu";
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--minutes" && i + 1 < argc) {
+            minutes.push_back(std::atoi(argv[++i]));
+        } else if (argument == "--data" && i + 1 < argc) {
+            data = argv[++i];
+        } else {
+            std::fprintf(stderr, "usage: bench_run [--minutes M ...] [--data DIR]\n");
+            return 2;
+        }
+    }
+    if (minutes.empty()) minutes = {1, 10};
+    if (!fs::exists(data + "/cmu18_01.A.txt")) {
+        std::fprintf(stderr, "bench_run: no recordings in %s\n", data.c_str());
+        return 2;
+    }
+    const fs::path folder = fs::temp_directory_path() / ("kivo-bench-" + std::to_string(getpid()));
+    fs::create_directories(folder / "out");
+
+    std::printf("%8s %10s %10s %12s %10s %7s %12s %12s\n", "minutes", "frames", "run [s]",
+                "frames/s", "floor [s]", "ratio", "run peak MB", "floor peak MB");
+    for (int m : minutes) {
+        const long frames = static_cast<long>(m) * 60 * 120;
+        const std::string a = (folder / "bench.A.txt").string();
+        const std::string b = (folder / "bench.B.txt").string();
+        bench::TileRecording(data + "/cmu18_01.A.txt", a, "Time", frames);
+        bench::TileRecording(data + "/cmu18_01.B.txt", b, "Time", frames);
+        Workspace workspace = MakeStudy(a, b, data + "/bindings.txt", (folder / "out").string());
+        const Measurement run = InChild([&] {
+            SilentPrompt prompt;
+            RunSink sink;
+            return CalculateData(workspace, prompt, sink).completed ? 0 : 1;
+        });
+        const int valuesPerLine = FieldCount((folder / "out" / "bench.A.csv").string()) - 2;
+        const Measurement floor =
+            InChild([&] { return Floor(workspace, valuesPerLine, (folder / "out").string()); });
+        const long processed = 2 * frames;  // both files are input files once
+        std::printf("%8d %10ld %10.2f %12.0f %10.2f %7.2f %12.1f %12.1f\n", m, processed,
+                    run.seconds, processed / run.seconds, floor.seconds,
+                    run.seconds / floor.seconds, run.peakKilobytes / 1024.0,
+                    floor.peakKilobytes / 1024.0);
+        std::fflush(stdout);
+    }
+    fs::remove_all(folder);
+    return 0;
+}
