@@ -69,6 +69,8 @@ struct PersonBlock {
     // False when a bound field was missing from this frame's data line (or the
     // partner file has ended): the values are not this frame's.
     bool frameComplete = true;
+    // The same for the previous processed frame's values.
+    bool previousComplete = true;
 
     bool IsBound() const {
         for (int index : fieldIndex) {

@@ -22,7 +22,7 @@ int ReadPose(const InputVariableTable& table, int person, int index, bool previo
     const PersonBlock* block = FindBlock(table, person, index);
     if (block == nullptr)
         return kStatusSettingError;
-    if (!block->IsBound() || !block->frameComplete)
+    if (!block->IsBound() || !(previous ? block->previousComplete : block->frameComplete))
         return kStatusDataError;
     const auto& values = previous ? block->previous : block->current;
     pose = {values[kTx], values[kTy], values[kTz], values[kRx], values[kRy], values[kRz]};
@@ -34,7 +34,7 @@ int ReadPosition(const InputVariableTable& table, int person, int index, bool pr
     const PersonBlock* block = FindBlock(table, person, index);
     if (block == nullptr)
         return kStatusSettingError;
-    if (!PositionAssigned(*block) || !block->frameComplete)
+    if (!PositionAssigned(*block) || !(previous ? block->previousComplete : block->frameComplete))
         return kStatusDataError;
     const auto& values = previous ? block->previous : block->current;
     position = {values[kTx], values[kTy], values[kTz]};

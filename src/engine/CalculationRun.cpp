@@ -549,8 +549,11 @@ class Run {
             }
             return;
         }
-        for (int k = 0; k < kInputVariableCount; ++k)
-            table_.Person(k, 2).frameComplete = false;
+        for (int k = 0; k < kInputVariableCount; ++k) {
+            PersonBlock& block = table_.Person(k, 2);
+            block.previousComplete = block.frameComplete;
+            block.frameComplete = false;
+        }
         if (!reported) {
             reported = true;
             prompt_.Tell(ReplaceAll(ReplaceAll("The partner file '@' ends before the input file "

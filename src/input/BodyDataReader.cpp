@@ -43,6 +43,7 @@ DataLineValues BodyDataReader::GetBodyDataValues(int person, std::string_view da
                 block.current[s] = value;
             }
         }
+        block.previousComplete = firstFrame ? complete : block.frameComplete;
         block.frameComplete = complete;
     }
     return values;

@@ -85,9 +85,14 @@ void WriteAtomically(const std::string& path, const std::string& content) {
     std::string temporary;
     int descriptor = -1;
     for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
-        temporary = (folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) +
-                               "." + std::to_string(attempt) + ".tmp"))
-                        .string();
+        std::string name = ".";
+        name += target.filename().string();
+        name += '.';
+        name += std::to_string(::getpid());
+        name += '.';
+        name += std::to_string(attempt);
+        name += ".tmp";
+        temporary = (folder / name).string();
         descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor < 0 && errno != EEXIST)
             break;

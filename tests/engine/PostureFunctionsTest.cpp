@@ -7,6 +7,7 @@
 #include "core/NoValue.h"
 #include "core/StatusCode.h"
 #include "engine/PostureFunctions.h"
+#include "input/BodyDataReader.h"
 
 namespace kivo {
 namespace {
@@ -114,6 +115,21 @@ TEST_F(PostureFunctions, DynamicSRLRelativeToAReferenceThatTurnsAlongIsZero) {
     ParameterRecord record = Row(kHead, kChest);
     EXPECT_EQ(CalculateDynamicSRL(table_, record, 1), kStatusOk);
     ExpectValues(record, {0, 0, 0});
+}
+
+TEST_F(PostureFunctions, DynamicSRLNeedsCompleteDataInBothFrames) {
+    for (int s = 0; s < kPoseSlots; ++s)
+        table_.Person(kHead, 1).fieldIndex[s] = 2 + s;
+    BodyDataReader reader;
+    ParameterRecord record = Row(kHead, kNotAnInputVariable);
+    const char* lines[] = {"0;1;0;0;0;0;0;0", "1;2;0;0;0;0;10", "2;3;0;0;0;0;20;0",
+                           "3;4;0;0;0;0;25;0"};
+    const int expected[] = {kStatusOk, kStatusDataError, kStatusDataError, kStatusOk};
+    for (int frame = 0; frame < 4; ++frame) {
+        reader.GetBodyDataValues(1, lines[frame], ';', frame == 0, table_);
+        EXPECT_EQ(CalculateDynamicSRL(table_, record, 1), expected[frame]) << frame;
+    }
+    EXPECT_NEAR(record.Current(1, 1), 5.0, 1e-9);  // 20 -> 25, not a change over two frames
 }
 
 TEST_F(PostureFunctions, CoordinateTransformationOfABodyPartOnItselfIsZero) {
