@@ -1,5 +1,8 @@
 #include "engine/CalculationDispatch.h"
 
+#include <cmath>
+
+#include "core/NoValue.h"
 #include "core/StatusCode.h"
 #include "engine/ArithmeticFunctions.h"
 #include "engine/BodyConfigurationFunctions.h"
@@ -100,6 +103,21 @@ bool RunsOncePerFrame(int functionIndex) {
            functionIndex == kFnCameraProxemics || functionIndex == kFnPixelDifference;
 }
 
+// A value that is not a finite number never leaves a calculation: it becomes
+// no value, and the row's status for the person says that the arithmetic failed.
+int KeepFinite(ParameterRecord& record, int person, int status) {
+    if (status != kStatusOk)
+        return status;
+    for (int v = 0; v < record.nValues; ++v) {
+        double& value = record.Current(v, person);
+        if (!std::isfinite(value)) {
+            value = kNoValue;
+            status = kStatusCalculationError;
+        }
+    }
+    return status;
+}
+
 }  // namespace
 
 void DispatchRow(FrameContext& context, int position) {
@@ -108,9 +126,9 @@ void DispatchRow(FrameContext& context, int position) {
         record.statusA = kStatusSettingError;
         return;
     }
-    record.statusA = Calculate(context, 1, position);
+    record.statusA = KeepFinite(record, 1, Calculate(context, 1, position));
     if (record.partnerFlag && !RunsOncePerFrame(record.functionIndex)) {
-        record.statusB = Calculate(context, 2, position);
+        record.statusB = KeepFinite(record, 2, Calculate(context, 2, position));
     }
 }
 
