@@ -40,7 +40,11 @@ bool SamePath(const std::string& a, const std::string& b) {
     std::error_code error;
     if (fs::equivalent(a, b, error))
         return true;
-    return fs::weakly_canonical(a, error) == fs::weakly_canonical(b, error);
+    // A file that does not exist yet: compare the paths as they would be.
+    std::error_code errorA, errorB;
+    const fs::path canonicalA = fs::weakly_canonical(a, errorA);
+    const fs::path canonicalB = fs::weakly_canonical(b, errorB);
+    return !errorA && !errorB && canonicalA == canonicalB;
 }
 
 // True when `path` names a part file of `names`, whatever its part number.
