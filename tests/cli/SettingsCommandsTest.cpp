@@ -1,66 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "support/CliRun.h"
 #include "support/SmallDataFile.h"
-#include "support/TempDir.h"
 
 namespace kivo {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Contains;
+using testing::ReadFileText;
+using testing::RunKivo;
 using testing::TempDir;
 using testing::WriteSmallDataFile;
-
-struct KivoRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ShellQuoted(const std::string& argument) {
-    std::string quoted = "'";
-    for (char c : argument)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string FileText(const std::string& path) {
-    std::ifstream stream(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-}
-
-// Runs the built kivo program in `dir` with `arguments`; stdin is empty.
-KivoRun Kivo(const std::vector<std::string>& arguments, const TempDir& dir) {
-    const std::string errPath = dir.PathOf("stderr.txt");
-    std::string command = "cd " + ShellQuoted(dir.PathOf("")) + " && " + ShellQuoted(KIVO_CLI_PATH);
-    for (const std::string& argument : arguments)
-        command += " " + ShellQuoted(argument);
-    command += " </dev/null 2>" + ShellQuoted(errPath);
-    KivoRun run;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return run;
-    char buffer[4096];
-    std::size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, count);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = FileText(errPath);
-    return run;
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
 
 // The value of the first line "<indent><label>: <value>" after `from`.
 std::string ValueAfter(const std::string& text, std::size_t from, const std::string& label) {
@@ -72,19 +29,17 @@ std::string ValueAfter(const std::string& text, std::size_t from, const std::str
 }
 
 TEST(SettingsCommands, InitPairsTheCmuDyadAndBindsItsDataFields) {
-    const std::string shared = KIVO_SHARED_DATA_DIR;
-    const std::string cmu = shared + "/cmu/";
-    if (!fs::exists(cmu + "cmu18_01.A.txt") || !fs::exists(cmu + "bindings.txt")) {
-        GTEST_SKIP() << "shared recordings not found in " << shared;
-    }
+    const std::string cmu = std::string(KIVO_SHARED_DATA_DIR) + "/cmu/";
+    if (!fs::exists(cmu + "cmu18_01.A.txt") || !fs::exists(cmu + "bindings.txt"))
+        GTEST_SKIP() << "shared recordings not found in " << cmu;
     TempDir dir;
-    const KivoRun init = Kivo({"init", "study.set", cmu + "cmu18_01.A.txt", cmu + "cmu18_01.B.txt",
+    const auto init = RunKivo({"init", "study.set", cmu + "cmu18_01.A.txt", cmu + "cmu18_01.B.txt",
                                "--time-label", "Time", "--bindings", cmu + "bindings.txt"},
                               dir);
     ASSERT_EQ(init.exitCode, 0) << init.out << init.err;
     EXPECT_TRUE(Contains(init.out, "still unbound: Base\n")) << init.out;
 
-    const KivoRun show = Kivo({"settings", "show", "study.set"}, dir);
+    const auto show = RunKivo({"settings", "show", "study.set"}, dir);
     ASSERT_EQ(show.exitCode, 0) << show.err;
     const std::string& text = show.out;
     EXPECT_TRUE(Contains(text, "Input Files: 2\n")) << text;
@@ -95,7 +50,7 @@ TEST(SettingsCommands, InitPairsTheCmuDyadAndBindsItsDataFields) {
     EXPECT_EQ(ValueAfter(text, first, "Partner File"), "cmu18_01.B.txt");
     EXPECT_EQ(ValueAfter(text, second, "Partner File"), "cmu18_01.A.txt");
     EXPECT_EQ(ValueAfter(text, first, "Frames/Sec"), "120.0048");
-    EXPECT_EQ(ValueAfter(text, second, "Frames/Sec"), ValueAfter(text, first, "Frames/Sec"));
+    EXPECT_EQ(ValueAfter(text, second, "Frames/Sec"), "120.0048");
 
     std::ifstream bindings(cmu + "bindings.txt");
     int checked = 0;
@@ -106,9 +61,9 @@ TEST(SettingsCommands, InitPairsTheCmuDyadAndBindsItsDataFields) {
             continue;
         const std::size_t separator = line.find(';');
         ASSERT_NE(separator, std::string::npos) << line;
-        const std::string expected =
+        const std::string bound =
             "\n  " + line.substr(0, separator) + ": " + line.substr(separator + 1) + "\n";
-        EXPECT_TRUE(Contains(text, expected)) << expected;
+        EXPECT_TRUE(Contains(text, bound)) << bound;
         ++checked;
     }
     EXPECT_EQ(checked, 35);
@@ -116,67 +71,53 @@ TEST(SettingsCommands, InitPairsTheCmuDyadAndBindsItsDataFields) {
     EXPECT_TRUE(Contains(text, "Parameters: 165 (161 enabled)\n"));
 }
 
-TEST(SettingsCommands, InitRefusesToOverwriteASettingsFile) {
+TEST(SettingsCommands, InitWritesNothingWhenItRefusesADataFileBindingOrExistingFile) {
     TempDir dir;
     WriteSmallDataFile(dir, "s01.csv");
-    dir.Write("study.set", "keep");
-    const KivoRun init = Kivo({"init", "study.set", "s01.csv", "--time-label", "Time"}, dir);
-    EXPECT_EQ(init.exitCode, 1);
-    EXPECT_TRUE(Contains(init.err, "exists already")) << init.err;
-    EXPECT_EQ(FileText(dir.PathOf("study.set")), "keep");
-    const KivoRun forced =
-        Kivo({"init", "study.set", "s01.csv", "--time-label", "Time", "--force"}, dir);
+    WriteSmallDataFile(dir, "seconds.csv", "Seconds");
+    dir.Write("bindings.txt", "# mine\nHips;Hips\nTorso;Hips\n");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refusals = {
+        {{"none.csv"}, "none.csv: file not found"},
+        {{"seconds.csv", "--time-label", "Time"}, "could not be found in the file"},
+        {{"s01.csv", "--time-label", "Time", "--bindings", "bindings.txt"},
+         "bindings.txt, line 3, field 'Torso'"},
+        {{"s01.csv", "--time-label", "Time"}, "exists already"}};
+    for (const auto& [arguments, reason] : refusals) {
+        if (reason == "exists already")
+            dir.Write("study.set", "keep");
+        std::vector<std::string> command = {"init", "study.set"};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        const auto init = RunKivo(command, dir);
+        EXPECT_EQ(init.exitCode, 1) << reason;
+        EXPECT_TRUE(Contains(init.err, reason)) << init.err;
+        EXPECT_EQ(ReadFileText(dir.PathOf("study.set")), reason == "exists already" ? "keep" : "");
+    }
+    const auto forced =
+        RunKivo({"init", "study.set", "s01.csv", "--time-label", "Time", "--force"}, dir);
     EXPECT_EQ(forced.exitCode, 0) << forced.err;
     EXPECT_TRUE(Contains(forced.out, "1 input files, 165 parameters")) << forced.out;
 }
 
-TEST(SettingsCommands, InitWritesNothingWhenADataFileIsRefused) {
-    TempDir dir;
-    WriteSmallDataFile(dir, "s01.csv", "Seconds");
-    const KivoRun missing = Kivo({"init", "study.set", "none.csv"}, dir);
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_TRUE(Contains(missing.err, "none.csv: file not found")) << missing.err;
-    const KivoRun wrongLabel = Kivo({"init", "study.set", "s01.csv", "--time-label", "Time"}, dir);
-    EXPECT_EQ(wrongLabel.exitCode, 1);
-    EXPECT_TRUE(Contains(wrongLabel.err, "could not be found in the file")) << wrongLabel.err;
-    EXPECT_FALSE(fs::exists(dir.PathOf("study.set")));
-}
-
-TEST(SettingsCommands, InitNamesTheLineOfABadBinding) {
-    TempDir dir;
-    WriteSmallDataFile(dir, "s01.csv");
-    dir.Write("bindings.txt", "# mine\nHips;Hips\nTorso;Hips\n");
-    const KivoRun init =
-        Kivo({"init", "study.set", "s01.csv", "--time-label", "Time", "--bindings", "bindings.txt"},
-             dir);
-    EXPECT_EQ(init.exitCode, 1);
-    EXPECT_TRUE(Contains(init.err, "bindings.txt, line 3, field 'Torso'")) << init.err;
-    EXPECT_FALSE(fs::exists(dir.PathOf("study.set")));
-}
-
-TEST(SettingsCommands, ShowAndParametersReadTheSettingsFile) {
+TEST(SettingsCommands, ShowAndParametersReadOnlySettingsFiles) {
     TempDir dir;
     WriteSmallDataFile(dir, "s01.A.csv");
     WriteSmallDataFile(dir, "s01.B.csv");
-    ASSERT_EQ(
-        Kivo({"init", "study.set", "s01.A.csv", "s01.B.csv", "--time-label", "Time"}, dir).exitCode,
-        0);
-    const KivoRun show = Kivo({"settings", "show", "study.set"}, dir);
+    ASSERT_EQ(RunKivo({"init", "study.set", "s01.A.csv", "s01.B.csv", "--time-label", "Time"}, dir)
+                  .exitCode,
+              0);
+    const auto show = RunKivo({"settings", "show", "study.set"}, dir);
     EXPECT_EQ(show.exitCode, 0) << show.err;
     EXPECT_TRUE(Contains(show.out, "\n  Hips: Hips\n")) << show.out;
     EXPECT_EQ(ValueAfter(show.out, 0, "Partner File"), "s01.B.csv");
-    const KivoRun parameters = Kivo({"parameters", "study.set"}, dir);
+    const auto parameters = RunKivo({"parameters", "study.set"}, dir);
     EXPECT_EQ(parameters.exitCode, 0) << parameters.err;
     EXPECT_TRUE(Contains(parameters.out, "Global Static SRL Hips")) << parameters.out;
-}
 
-TEST(SettingsCommands, ShowRefusesAFileThatIsNoSettingsFile) {
-    TempDir dir;
     dir.Write("notes.set", "\"Shopping list\"\r\n");
-    const KivoRun show = Kivo({"settings", "show", "notes.set"}, dir);
-    EXPECT_EQ(show.exitCode, 1);
-    EXPECT_TRUE(Contains(show.err, "This file contains no valid settings!")) << show.err;
-    EXPECT_EQ(show.out, "");
+    const auto refused = RunKivo({"settings", "show", "notes.set"}, dir);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(Contains(refused.err, "This file contains no valid settings!")) << refused.err;
+    EXPECT_EQ(refused.out, "");
 }
 
 }  // namespace

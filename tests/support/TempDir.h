@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -44,5 +46,11 @@ class TempDir {
   private:
     std::filesystem::path path_;
 };
+
+// The whole content of a file, byte for byte; empty when it cannot be read.
+inline std::string ReadFileText(const std::string& path) {
+    std::ifstream stream(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+}
 
 }  // namespace kivo::testing

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "support/TempDir.h"
+
+namespace kivo::testing {
+
+struct CliResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string ShellQuoted(std::string_view argument) {
+    std::string quoted = "'";
+    for (char c : argument)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Runs the built kivo program with `arguments` in the folder `dir` (relative
+// paths are taken from there); stdin is empty, stdout and stderr are captured.
+inline CliResult RunKivo(const std::vector<std::string>& arguments, const TempDir& dir) {
+    const std::string errPath = dir.PathOf("kivo-stderr.txt");
+    std::string command = "cd " + ShellQuoted(dir.PathOf("")) + " && " + ShellQuoted(KIVO_CLI_PATH);
+    for (const std::string& argument : arguments)
+        command += " " + ShellQuoted(argument);
+    command += " </dev/null 2>" + ShellQuoted(errPath);
+    CliResult result;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return result;
+    char buffer[4096];
+    for (std::size_t count; (count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        result.out.append(buffer, count);
+    const int status = pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.err = ReadFileText(errPath);
+    return result;
+}
+
+inline bool Contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+
+// The captions `kivo parameters --captions` lists under `heading` (such as
+// "Output file columns:"), without their column numbers.
+inline std::vector<std::string> ListedCaptions(std::string_view listing, std::string_view heading) {
+    std::vector<std::string> captions;
+    bool inside = false;
+    for (std::size_t start = 0, end; start < listing.size(); start = end + 1) {
+        end = listing.find('\n', start);
+        if (end == std::string_view::npos)
+            end = listing.size();
+        const std::string_view line = listing.substr(start, end - start);
+        if (!inside) {
+            inside = line == heading;
+        } else if (line.empty()) {
+            break;
+        } else {
+            const std::size_t gap = line.find("  ", line.find_first_not_of(' '));
+            captions.emplace_back(gap == std::string_view::npos ? "" : line.substr(gap + 2));
+        }
+    }
+    return captions;
+}
+
+}  // namespace kivo::testing
