@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 
 #include "core/NoValue.h"
 #include "core/StatusCode.h"
@@ -9,6 +10,7 @@
 #include "engine/BodyPoseAccess.h"
 #include "engine/OperandRows.h"
 #include "engine/SrlAngles.h"
+#include "engine/VectorGeometry.h"
 
 namespace kivo {
 
@@ -51,6 +53,37 @@ int LocalAngles(const InputVariableTable& table, int person, int index, bool mir
     if (status != kStatusOk)
         return status;
     return CalculateLocalSRLAngles(mirror ? Mirrored(pose) : pose, reference, angles);
+}
+
+// Rows with more targets than this measure pair by pair.
+constexpr std::size_t kMaxProxemicsTargets = 128;
+
+// A pair's distance as CalculatePersonsDistance gives it from the squared
+// distance: 0 and the corrected distance, or 1 when it is not finite.
+int ScaledPairDistance(double squared, double factor, double& distance) {
+    const double scaled = DistanceFromSquared(squared) * factor;
+    if (!std::isfinite(scaled))
+        return kStatusCalculationError;
+    distance = scaled;
+    return kStatusOk;
+}
+
+// Proxemics measured pair by pair, every pose read anew.
+int MeasureEveryPair(const InputVariableTable& table, ParameterRecord& record, int person,
+                     const DistanceCorrection& factors) {
+    double smallest = kNoDistanceYet;
+    int status = kStatusOk;
+    for (int variable : record.variableIndices) {
+        const double factor = GetDistanceCorrectionFactor(variable, factors);
+        for (int target : record.targetIndices) {
+            double distance = 0.0;
+            status = CalculatePersonsDistance(table, 1, variable, 2, target, factor, distance);
+            if (status == kStatusOk && distance < smallest)
+                smallest = distance;
+        }
+    }
+    record.Current(0, person) = smallest == kNoDistanceYet ? kNoValue : smallest;
+    return status;
 }
 
 }  // namespace
@@ -112,17 +145,61 @@ int CalculateDyadicProxemics(const InputVariableTable& table, ParameterRecord& r
         record.targetIndices.empty()) {
         return kStatusSettingError;
     }
+    const std::size_t targetCount = record.targetIndices.size();
+    if (targetCount > kMaxProxemicsTargets)
+        return MeasureEveryPair(table, record, person, factors);
+
+    // Person B's targets are the same for every variable: read once.
+    std::array<Vec3, kMaxProxemicsTargets> targets;
+    std::array<int, kMaxProxemicsTargets> targetStatus;
+    for (std::size_t t = 0; t < targetCount; ++t) {
+        BodyPose pose;
+        targetStatus[t] = GetBodyPartPose(table, 2, record.targetIndices[t], pose);
+        targets[t] = pose.Position();
+    }
+
     double smallest = kNoDistanceYet;
     int status = kStatusOk;
+    const std::size_t last = targetCount - 1;
     for (int variable : record.variableIndices) {
         const double factor = GetDistanceCorrectionFactor(variable, factors);
-        for (int target : record.targetIndices) {
-            double distance = 0.0;
-            // Always from person A's body parts to person B's.
-            status = CalculatePersonsDistance(table, 1, variable, 2, target, factor, distance);
-            if (status == kStatusOk && distance < smallest)
-                smallest = distance;
+        // Always from person A's body parts to person B's.
+        BodyPose pose;
+        const int ownStatus = GetBodyPartPose(table, 1, variable, pose);
+        if (ownStatus != kStatusOk) {
+            status = ownStatus;  // every pair of this variable fails with it
+            continue;
         }
+        const Vec3 own = pose.Position();
+        double distance = 0.0;
+        if (!(std::isfinite(factor) && factor >= 0.0)) {
+            for (std::size_t t = 0; t < targetCount; ++t) {
+                status = targetStatus[t];
+                if (status == kStatusOk)
+                    status = ScaledPairDistance(SquaredDistance(own, targets[t]), factor, distance);
+                if (status == kStatusOk && distance < smallest)
+                    smallest = distance;
+            }
+            continue;
+        }
+        // Root and scaling by a factor >= 0 are monotonic: the smallest
+        // corrected distance is that of the smallest squared distance (a NaN
+        // or infinite square fails as a pair, and is never the smallest).
+        double least = std::numeric_limits<double>::infinity();
+        for (std::size_t t = 0; t < targetCount; ++t) {
+            if (targetStatus[t] != kStatusOk)
+                continue;
+            const double squared = SquaredDistance(own, targets[t]);
+            if (squared < least)
+                least = squared;
+        }
+        if (least < std::numeric_limits<double>::infinity() &&
+            ScaledPairDistance(least, factor, distance) == kStatusOk && distance < smallest) {
+            smallest = distance;
+        }
+        status = targetStatus[last];
+        if (status == kStatusOk)
+            status = ScaledPairDistance(SquaredDistance(own, targets[last]), factor, distance);
     }
     record.Current(0, person) = smallest == kNoDistanceYet ? kNoValue : smallest;
     return status;

@@ -5,10 +5,10 @@
 namespace kivo {
 
 double VectorDistance(const Vec3& a, const Vec3& b) {
-    const double dy = a.y - b.y;
-    const double dx = a.x - b.x;
-    const double dz = a.z - b.z;
-    const double squared = dy * dy + dx * dx + dz * dz;
+    return DistanceFromSquared(SquaredDistance(a, b));
+}
+
+double DistanceFromSquared(double squared) {
     if (squared < kGeometryZero)
         return 0.0;
     return std::sqrt(squared);

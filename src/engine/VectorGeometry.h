@@ -8,6 +8,18 @@ namespace kivo {
 // when the squared distance is below 1e-7.
 double VectorDistance(const Vec3& a, const Vec3& b);
 
+// The two steps of VectorDistance, for callers that compare many distances:
+// VectorDistance(a, b) == DistanceFromSquared(SquaredDistance(a, b)) bit for
+// bit. Both steps are monotonic, so the smallest of several distances is the
+// distance of the smallest squared distance.
+inline double SquaredDistance(const Vec3& a, const Vec3& b) {
+    const double dy = a.y - b.y;
+    const double dx = a.x - b.x;
+    const double dz = a.z - b.z;
+    return dy * dy + dx * dx + dz * dz;
+}
+double DistanceFromSquared(double squared);
+
 // Angle of the point (x, y) in radians with the 15-digit pi. Tie-breaks:
 // |y| < 1e-7 gives -pi for x < 0 (not +pi) and 0 otherwise (also for x near
 // 0); otherwise |x| < 1e-7 gives -pi/2 or +pi/2 by the sign of y.
