@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "core/NoValue.h"
@@ -24,11 +23,8 @@ inline ParameterRecord MakeRecord(int function, int nValues, bool dynamic = fals
                                   bool partner = false, bool splitMode = false,
                                   const std::string& name = "P") {
     ParameterRecord record;
-    record.enabled = true;
-    record.functionIndex = function;
-    record.baseFunction = function;
-    record.output = true;
-    record.statistics = true;
+    record.enabled = record.output = record.statistics = true;
+    record.functionIndex = record.baseFunction = function;
     record.dynamic = dynamic;
     record.partnerFlag = partner;
     record.nValues = nValues;
@@ -57,41 +53,47 @@ inline ParameterRecord MakeRecord(int function, int nValues, bool dynamic = fals
     return record;
 }
 
+// An array holding one record at list position 1, its accumulators reset.
+inline ParameterArray ArrayOf(ParameterRecord record) {
+    ParameterArray array(2);
+    array[1] = std::move(record);
+    ResetStatisticsAccumulators(array, !array[1].partSums.empty());
+    return array;
+}
+
 // Feeds frames to the records of an array the way a run does: the current
 // values become the previous ones, the new values are stored, and the
 // statistics of every record are called with the running frame number.
-class FrameFeeder {
-  public:
-    explicit FrameFeeder(ParameterArray& array, bool splitMode = false,
-                         double thresholdAngles = 0.0, double thresholdDistances = 0.0)
-        : array_(array),
-          splitMode_(splitMode),
-          thresholdAngles_(thresholdAngles),
-          thresholdDistances_(thresholdDistances) {}
+struct FrameFeeder {
+    ParameterArray& array;
+    bool splitMode = false;
+    double thresholdAngles = 0.0;
+    double thresholdDistances = 0.0;
+    std::int32_t frameNumber = 0;
+    ScriptedPrompt prompt{};
 
     // Values of the record at `position`, column by column, for person A and
-    // (when given) person B.
+    // (for a record of two persons) person B; none given is no value.
     void Set(int position, const std::vector<double>& personA,
              const std::vector<double>& personB = {}) {
-        ParameterRecord& record = array_[static_cast<std::size_t>(position)];
+        ParameterRecord& record = array[static_cast<std::size_t>(position)];
         for (int c = 0; c < record.nValues; ++c) {
-            record.Previous(c, 1) = record.Current(c, 1);
-            record.Current(c, 1) = personA.at(static_cast<std::size_t>(c));
-            if (record.Persons() == 2) {
-                record.Previous(c, 2) = record.Current(c, 2);
-                record.Current(c, 2) =
-                    personB.empty() ? kNoValue : personB.at(static_cast<std::size_t>(c));
+            for (int person = 1; person <= record.Persons(); ++person) {
+                const std::vector<double>& values = person == 1 ? personA : personB;
+                record.Previous(c, person) = record.Current(c, person);
+                record.Current(c, person) =
+                    values.empty() ? kNoValue : values.at(static_cast<std::size_t>(c));
             }
         }
     }
 
     // Runs the statistics of every record for the frame whose values were Set.
     void EndFrame() {
-        ++frameNumber_;
-        for (std::size_t position = 1; position < array_.size(); ++position) {
-            if (array_[position].enabled) {
-                CalculateStatistics(array_, frameNumber_, static_cast<int>(position), splitMode_,
-                                    thresholdAngles_, thresholdDistances_, prompt);
+        ++frameNumber;
+        for (std::size_t position = 1; position < array.size(); ++position) {
+            if (array[position].enabled) {
+                CalculateStatistics(array, frameNumber, static_cast<int>(position), splitMode,
+                                    thresholdAngles, thresholdDistances, prompt);
             }
         }
     }
@@ -101,39 +103,6 @@ class FrameFeeder {
         Set(1, {valueA}, {valueB});
         EndFrame();
     }
-
-    void StartNewFile() { frameNumber_ = 0; }
-    std::int32_t FrameNumber() const { return frameNumber_; }
-
-    ScriptedPrompt prompt;
-
-  private:
-    ParameterArray& array_;
-    bool splitMode_;
-    double thresholdAngles_;
-    double thresholdDistances_;
-    std::int32_t frameNumber_ = 0;
 };
-
-// An array holding one record at list position 1.
-inline ParameterArray ArrayOf(ParameterRecord record) {
-    ParameterArray array(2);
-    array[1] = std::move(record);
-    ResetStatisticsAccumulators(array, !array[1].partSums.empty());
-    return array;
-}
-
-// Splits a line at `separator`, keeping empty fields.
-inline std::vector<std::string> Fields(std::string_view line, char separator) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = line.find(separator, start);
-        fields.emplace_back(line.substr(start, end - start));
-        if (end == std::string_view::npos)
-            return fields;
-        start = end + 1;
-    }
-}
 
 }  // namespace kivo::testing
