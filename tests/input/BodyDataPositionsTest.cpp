@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <ostream>
 #include <string>
 
 #include "core/InputVariableTable.h"
@@ -28,52 +27,34 @@ class BodyDataPositionsTest : public ::testing::Test {
     ScriptedPrompt prompt;
 };
 
-TEST_F(BodyDataPositionsTest, FindsTheSixComponentsOfABoundVariable) {
-    table[kHips].dataFieldName = "Hips";
-    const auto result = Search(
-        "Time;Frame;Woody:Hips:Tx;Woody:Hips:Ty;Woody:Hips:Tz;Woody:Hips:Rx;Woody:Hips:Ry;"
-        "Woody:Hips:Rz");
-    EXPECT_EQ(result.answer, PositionsAnswer::Complete);
-    EXPECT_EQ(result.separator, ";");
-    EXPECT_EQ(IndicesOf(kHips), (Indices{2, 3, 4, 5, 6, 7}));
+TEST_F(BodyDataPositionsTest, FindsTheSixComponentsOfABoundVariableInFieldOrder) {
+    const struct {
+        const char* formatLine;
+        const char* boundName;
+        int firstIndex;
+    } cases[] = {
+        {"Time;Frame;Woody:Head:Tx;Woody:Head:Ty;Woody:Head:Tz;Woody:Head:Rx;Woody:Head:Ry;"
+         "Woody:Head:Rz",
+         "Head", 2},
+        {"Time,Head:Tx,Ty,Tz,Rx,Ry,Rz", "Head", 1},  // the name carried over
+        // Empty fields and unknown components (case counts) are skipped.
+        {"Time;Head:Tx;Head:Ty;Head:Tz;Head:Rx;Head:Ry;Head:Rz;;Head:rz;Head:Qw", "Head", 1},
+        {"Time, Head TranslationX, Head TranslationY, Head TranslationZ, Head RotationX, Head "
+         "RotationY, Head RotationZ",
+         " Head", 1},
+        {"Time\tUpper Head TranslationX\tUpper Head TranslationY\tUpper Head TranslationZ\tUpper "
+         "Head RotationX\tUpper Head RotationY\tUpper Head RotationZ",
+         "Upper Head", 1}};
+    for (const auto& c : cases) {
+        table = InputVariableTable();
+        table[kHead].dataFieldName = c.boundName;
+        EXPECT_EQ(Search(c.formatLine).answer, PositionsAnswer::Complete) << prompt.LastText();
+        const int i = c.firstIndex;
+        EXPECT_EQ(IndicesOf(kHead), (Indices{i, i + 1, i + 2, i + 3, i + 4, i + 5}))
+            << c.formatLine;
+    }
     EXPECT_TRUE(prompt.messages.empty());
 }
-
-struct LayoutCase {
-    std::string name;
-    std::string formatLine;
-    std::string boundName;
-};
-
-void PrintTo(const LayoutCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class LayoutTest : public BodyDataPositionsTest,
-                   public ::testing::WithParamInterface<LayoutCase> {};
-
-TEST_P(LayoutTest, FindsComponentsInFieldOrder) {
-    table[kHead].dataFieldName = GetParam().boundName;
-    EXPECT_EQ(Search(GetParam().formatLine).answer, PositionsAnswer::Complete) << prompt.LastText();
-    EXPECT_EQ(IndicesOf(kHead), (Indices{1, 2, 3, 4, 5, 6}));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Layouts, LayoutTest,
-    ::testing::Values(
-        LayoutCase{"CarriedOver", "Time,Head:Tx,Ty,Tz,Rx,Ry,Rz", "Head"},
-        // Empty fields and unknown components (case counts) are skipped.
-        LayoutCase{"Skipping",
-                   "Time;Head:Tx;Head:Ty;Head:Tz;Head:Rx;Head:Ry;Head:Rz;;Head:rz;Head:Qw", "Head"},
-        LayoutCase{"CommaAndBlank",
-                   "Time, Head TranslationX, Head TranslationY, Head TranslationZ, Head "
-                   "RotationX, Head RotationY, Head RotationZ",
-                   " Head"},
-        LayoutCase{"BlankWithoutLeadingBlank",
-                   "Time\tUpper Head TranslationX\tUpper Head TranslationY\tUpper Head "
-                   "TranslationZ\tUpper Head RotationX\tUpper Head RotationY\tUpper Head RotationZ",
-                   "Upper Head"}),
-    [](const auto& caseInfo) { return caseInfo.param.name; });
 
 TEST_F(BodyDataPositionsTest, ServesEveryVariableBoundToTheSameName) {
     table[kHead].dataFieldName = "Head";

@@ -49,7 +49,7 @@ TEST_F(UserVariableTest, RenamingChangesWholeEntriesOnly) {
     EXPECT_TRUE(prompt.messages.empty());
 }
 
-TEST_F(UserVariableTest, RefusesTheNameOfAnotherInputVariable) {
+TEST_F(UserVariableTest, RefusesTheNameOfAnotherInputVariableButNotItsOwn) {
     workspace.parameters = {Row("Cup", "", "")};
     for (const char* taken : {"Head", "Chair"}) {
         EXPECT_FALSE(RenameUserVariable(workspace, 0, taken, prompt)) << taken;
@@ -59,13 +59,12 @@ TEST_F(UserVariableTest, RefusesTheNameOfAnotherInputVariable) {
     }
     EXPECT_EQ(workspace.userVariableNames[0], "Cup");
     EXPECT_EQ(workspace.parameters[0].variables, "Cup");
-}
-
-TEST_F(UserVariableTest, KeepingTheSameNameIsNoConflict) {
+    prompt.messages.clear();
     EXPECT_TRUE(RenameUserVariable(workspace, 0, "Cup", prompt));
     EXPECT_TRUE(prompt.messages.empty());
 }
 
+// Naming a variable the first time must not fill the empty columns.
 TEST_F(UserVariableTest, NamingAVariableTheFirstTimeLeavesEmptyColumnsAlone) {
     workspace.parameters = {Row("Hips", "", ""), Row("Hips,,Chest", "", "")};
     ASSERT_TRUE(RenameUserVariable(workspace, 5, "Table", prompt));
@@ -75,19 +74,14 @@ TEST_F(UserVariableTest, NamingAVariableTheFirstTimeLeavesEmptyColumnsAlone) {
     EXPECT_EQ(workspace.parameters[1].variables, "Hips,,Chest");
 }
 
-TEST_F(UserVariableTest, AnEmptyNameAlsoUnbindsTheVariable) {
+// Only a named or bound user variable can be (re)named; an empty name unbinds it.
+TEST_F(UserVariableTest, AnEmptyNameUnbindsAndABindingMakesTheNameEditable) {
     ASSERT_TRUE(RenameUserVariable(workspace, 0, "", prompt));
     EXPECT_EQ(workspace.userVariableNames[0], "");
     EXPECT_EQ(workspace.boundDataFields[kFirstUserVariable], "");
     EXPECT_FALSE(IsUserVariableNameEditable(workspace, 0));
-}
-
-TEST_F(UserVariableTest, ABoundUserVariableCanBeNamed) {
-    workspace.userVariableNames[0].clear();
+    BindDataField(workspace, kFirstUserVariable, "Table");
     EXPECT_TRUE(IsUserVariableNameEditable(workspace, 0));
-    EXPECT_FALSE(IsUserVariableNameEditable(workspace, 2));
-    BindDataField(workspace, kFirstUserVariable + 2, "Table");
-    EXPECT_TRUE(IsUserVariableNameEditable(workspace, 2));
 }
 
 TEST_F(UserVariableTest, DeletesUserVariablesOnlyAfterYes) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/DataFieldNameList.h"
@@ -30,6 +30,8 @@ class CheckFileTest : public ::testing::Test {
 
     FileCheckResult Check(std::string_view content, std::string_view label = "Time") {
         path = dir.Write("take.csv", content);
+        prompt.messages.clear();
+        names = DataFieldNameList();
         return CheckFile(path, label, prompt, &names);
     }
 
@@ -39,42 +41,26 @@ class CheckFileTest : public ::testing::Test {
     DataFieldNameList names;
 };
 
+// With CR LF line ends and a byte-order mark as well: "Rz\r" would be offered
+// as a name if the line end stayed in the last field.
 TEST_F(CheckFileTest, AcceptsAColonLayoutFileAndDerivesItsRate) {
-    const FileCheckResult result = Check(kColonFile);
-    EXPECT_TRUE(result.accepted);
-    EXPECT_EQ(result.separator, ";");
-    EXPECT_TRUE(result.colonLayout);
-    EXPECT_EQ(result.framesPerSecond, "120.0048");
-    EXPECT_EQ(names.Names(), (std::vector<std::string>{"", "Frame", "Hips"}));
-    EXPECT_TRUE(prompt.messages.empty());
-}
-
-TEST_F(CheckFileTest, IgnoresCarriageReturnsAndAByteOrderMark) {
-    std::string content = "\xEF\xBB\xBF";
-    for (char c : kColonFile.substr(kColonFile.find('\n') + 1)) {
-        if (c == '\n')
-            content += '\r';
-        content += c;
+    std::string crlf = "\xEF\xBB\xBF";
+    for (char c : kColonFile.substr(kColonFile.find('\n') + 1))
+        crlf += c == '\n' ? "\r\n" : std::string(1, c);
+    for (const std::string& content : {std::string(kColonFile), crlf}) {
+        const FileCheckResult result = Check(content);
+        EXPECT_TRUE(result.accepted);
+        EXPECT_EQ(result.separator, ";");
+        EXPECT_TRUE(result.colonLayout);
+        EXPECT_EQ(result.framesPerSecond, "120.0048");
+        EXPECT_EQ(result.fieldNames, (std::vector<std::string>{"Frame", "Hips"}));
+        EXPECT_EQ(names.Names(), (std::vector<std::string>{"", "Frame", "Hips"}));
+        EXPECT_TRUE(prompt.messages.empty());
     }
-    const FileCheckResult result = Check(content);
-    EXPECT_TRUE(result.accepted);
-    // "Rz\r" would be offered as a name if the line end stayed in the last field.
-    EXPECT_EQ(result.fieldNames, (std::vector<std::string>{"Frame", "Hips"}));
-    EXPECT_EQ(result.framesPerSecond, "120.0048");
-}
-
-TEST_F(CheckFileTest, RefusesAMissingFileSilently) {
+    SetDecimalSymbol(",");
+    EXPECT_EQ(Check(kColonFile).framesPerSecond, "120,0048");
     EXPECT_FALSE(CheckFile(dir.PathOf("absent.csv"), "Time", prompt, &names).accepted);
-    EXPECT_TRUE(prompt.messages.empty());
-}
-
-struct BadContent {
-    std::string name;
-    std::string content;
-};
-
-void PrintTo(const BadContent& c, std::ostream* os) {
-    *os << c.name;
+    EXPECT_TRUE(prompt.messages.empty());  // a missing file is refused silently
 }
 
 std::string BinaryContent() {
@@ -84,102 +70,67 @@ std::string BinaryContent() {
     return content;
 }
 
-class NoFormatLineTest : public CheckFileTest, public ::testing::WithParamInterface<BadContent> {};
-
-TEST_P(NoFormatLineTest, IsRefusedWithTheFormatLineMessage) {
-    EXPECT_FALSE(Check(GetParam().content).accepted);
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text,
-              "The format line starting with the time identifier 'Time' could not be found in "
-              "the file:\r\n" +
-                  path + ".");
-    EXPECT_EQ(prompt.messages[0].title, "Kivo");
-    EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Exclamation);
-    EXPECT_TRUE(names.IsEmpty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Contents, NoFormatLineTest,
-    ::testing::Values(BadContent{"Empty", ""}, BadContent{"Binary", BinaryContent()},
-                      BadContent{"LabelInOtherCase", "time;Hips:Tx\n0;1\n1;2\n"}),
-    [](const auto& caseInfo) { return caseInfo.param.name; });
-
-TEST_F(CheckFileTest, RefusesAnEmptyTimeLabel) {
+// An empty file, a binary one, a label in another letter case; a format line
+// beyond the first hundred lines.
+TEST_F(CheckFileTest, RefusesAFileWithoutFormatLineInItsFirstHundredLines) {
+    std::string preamble;
+    for (int i = 1; i < 100; ++i)
+        preamble += "preamble line " + std::to_string(i) + "\n";
+    EXPECT_TRUE(Check(preamble + "Time;Hips:Tx\n0;1\n0.01;2\n").accepted);
+    for (const std::string& content :
+         {std::string(), BinaryContent(), std::string("time;Hips:Tx\n0;1\n1;2\n"),
+          "x\n" + preamble + "Time;Hips:Tx\n0;1\n0.01;2\n"}) {
+        EXPECT_FALSE(Check(content).accepted);
+        ASSERT_EQ(prompt.messages.size(), 1u);
+        EXPECT_EQ(prompt.messages[0].text,
+                  "The format line starting with the time identifier 'Time' could not be found "
+                  "in the file:\r\n" +
+                      path + ".");
+        EXPECT_EQ(prompt.messages[0].title, "Kivo");
+        EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Exclamation);
+        EXPECT_TRUE(names.IsEmpty());
+    }
     EXPECT_FALSE(Check(kColonFile, "").accepted);
     EXPECT_EQ(prompt.LastText(),
               "Please enter the label of the first field of the format line (Time field).");
 }
 
-class TooFewFramesTest : public CheckFileTest, public ::testing::WithParamInterface<std::string> {};
-
-TEST_P(TooFewFramesTest, IsReportedByTheErrorTrapAndRefused) {
-    EXPECT_FALSE(Check(GetParam()).accepted);
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text,
-              "Error No. 62 in subroutine 'CheckFile': \r\n\r\nInput past end of file");
-    EXPECT_EQ(prompt.messages[0].title, "Error Message");
-    // A refused file offers no names, so the next file can still provide them.
-    EXPECT_TRUE(names.IsEmpty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, TooFewFramesTest,
-                         ::testing::Values("Time;Hips:Tx", "Time;Hips:Tx\r\n0.0;1\r\n"));
-
-struct RateCase {
-    std::string first;
-    std::string second;
-    std::string framesPerSecond;
-};
-
-void PrintTo(const RateCase& c, std::ostream* os) {
-    *os << c.first << " / " << c.second;
-}
-
-class FrameRateTest : public CheckFileTest, public ::testing::WithParamInterface<RateCase> {};
-
-TEST_P(FrameRateTest, IsOneOverTheFirstTimeStepInSinglePrecision) {
-    const FileCheckResult result =
-        Check("Time;Hips:Tx\n" + GetParam().first + ";1\n" + GetParam().second + ";2\n");
-    EXPECT_TRUE(result.accepted);
-    EXPECT_EQ(result.framesPerSecond, GetParam().framesPerSecond);
-    if (GetParam().framesPerSecond.empty()) {
-        EXPECT_EQ(prompt.LastText(),
-                  "The values of the time field, the first column in the file '" + path +
-                      "', seem not to be correct.");
-    } else {
-        EXPECT_TRUE(prompt.messages.empty());
+// A refused file offers no names, so the next file can still provide them.
+TEST_F(CheckFileTest, AFileOfFewerThanTwoFramesIsReportedByTheErrorTrapAndRefused) {
+    for (const char* content : {"Time;Hips:Tx", "Time;Hips:Tx\r\n0.0;1\r\n"}) {
+        EXPECT_FALSE(Check(content).accepted);
+        ASSERT_EQ(prompt.messages.size(), 1u);
+        EXPECT_EQ(prompt.messages[0].text,
+                  "Error No. 62 in subroutine 'CheckFile': \r\n\r\nInput past end of file");
+        EXPECT_EQ(prompt.messages[0].title, "Error Message");
+        EXPECT_TRUE(names.IsEmpty());
     }
+}
+
+class FrameRateTest : public CheckFileTest,
+                      public ::testing::WithParamInterface<std::pair<std::string, std::string>> {};
+
+// Without a rate the file is accepted and the caller keeps its rate.
+TEST_P(FrameRateTest, IsOneOverTheFirstTimeStepInSinglePrecision) {
+    const auto& [times, framesPerSecond] = GetParam();
+    const FileCheckResult result = Check("Time;Hips:Tx\n" + times + "\n");
+    EXPECT_TRUE(result.accepted);
+    EXPECT_EQ(result.framesPerSecond, framesPerSecond);
+    EXPECT_EQ(prompt.LastText(), framesPerSecond.empty()
+                                     ? "The values of the time field, the first column in the "
+                                       "file '" +
+                                           path + "', seem not to be correct."
+                                     : "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Times, FrameRateTest,
-    ::testing::Values(RateCase{"0.00", "0.01", "100"}, RateCase{"10", "10.02", "49.99886"},
-                      RateCase{" 1.5", "1 .75", "4"},
-                      // No rate: the file is accepted, the caller keeps its rate.
-                      RateCase{"0.5", "0.5", ""}, RateCase{"abc", "", ""},
-                      RateCase{"1.0", "0.5", ""},    // falling time
-                      RateCase{"0", "1e-45", ""}));  // the rate overflows
+    ::testing::Values(std::pair{"0.00;1\n0.01;2", "100"}, std::pair{"10;1\n10.02;2", "49.99886"},
+                      std::pair{" 1.5;1\n1 .75;2", "4"}, std::pair{"0.5;1\n0.5;2", ""},
+                      std::pair{"abc;1\n;2", ""}, std::pair{"1.0;1\n0.5;2", ""},  // falling
+                      std::pair{"0;1\n1e-45;2", ""}));  // the rate overflows
 
-TEST_F(CheckFileTest, WritesTheRateWithTheUsersDecimalSymbol) {
-    SetDecimalSymbol(",");
-    EXPECT_EQ(Check(kColonFile).framesPerSecond, "120,0048");
-}
-
-class FormatLinePositionTest : public CheckFileTest,
-                               public ::testing::WithParamInterface<std::pair<int, bool>> {};
-
-TEST_P(FormatLinePositionTest, IsSearchedInTheFirstHundredLines) {
-    const auto [lineNumber, found] = GetParam();
-    std::string content;
-    for (int i = 1; i < lineNumber; ++i)
-        content += "preamble line " + std::to_string(i) + "\n";
-    EXPECT_EQ(Check(content + "Time;Hips:Tx\n0;1\n0.01;2\n").accepted, found);
-}
-
-INSTANTIATE_TEST_SUITE_P(Lines, FormatLinePositionTest,
-                         ::testing::Values(std::pair{100, true}, std::pair{101, false}));
-
-TEST_F(CheckFileTest, AcceptsVeryLongLines) {
+TEST_F(CheckFileTest, AcceptsVeryLongLinesAndRefusesAFileBeyondTheLineLimit) {
     std::string lines[3] = {"Time;Frame", "0;1", "0.01;2"};
     for (int body = 0; lines[0].size() < 100000; ++body) {
         for (const char* component : {"Tx", "Ty", "Tz", "Rx", "Ry", "Rz"}) {
@@ -192,9 +143,7 @@ TEST_F(CheckFileTest, AcceptsVeryLongLines) {
     EXPECT_TRUE(result.accepted);
     EXPECT_EQ(result.framesPerSecond, "100");
     EXPECT_GT(names.Names().size(), 1400u);
-}
 
-TEST_F(CheckFileTest, RefusesAFileWithoutLineEndsBeyondTheLineLimit) {
     // Begins with the label, so the whole file would be the format line.
     std::string content = "Time;";
     content.append(9u * 1024u * 1024u, 'x');

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "input/DataFileFormat.h"
@@ -17,38 +17,25 @@ TEST(GetSeparator, IsTheCharacterAfterTheLabelWhateverItIs) {
     EXPECT_EQ(GetSeparator("Time", "Time"), "");
 }
 
-struct NamesCase {
-    std::string formatLine;
-    std::vector<std::string> names;
-};
-
-void PrintTo(const NamesCase& c, std::ostream* os) {
-    *os << c.formatLine;
-}
-
-class OfferedNamesTest : public ::testing::TestWithParam<NamesCase> {};
-
-TEST_P(OfferedNamesTest, AreTakenFromTheFormatLine) {
-    const std::string& line = GetParam().formatLine;
-    std::vector<std::string_view> fields;
-    SplitAtSeparator(line, GetSeparator(line, "Time"), fields);
-    EXPECT_EQ(DataFieldNamesOfFormatLine(fields, IsColonLayout(line)), GetParam().names);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    FormatLines, OfferedNamesTest,
-    ::testing::Values(
+TEST(DataFieldNamesOfFormatLine, AreTakenFromTheFormatLine) {
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
         // Parts beginning with "Woody" and component names are not offered.
-        NamesCase{"Time\tWoody:Hips:Tx\tWoody:Hips:Ty", {"Hips"}},
-        NamesCase{"Time;Frame;Woody:Hips:Tx;Woody:Hips:Ty;Woody:Hips:Rz", {"Frame", "Hips"}},
+        {"Time\tWoody:Hips:Tx\tWoody:Hips:Ty", {"Hips"}},
+        {"Time;Frame;Woody:Hips:Tx;Woody:Hips:Ty;Woody:Hips:Rz", {"Frame", "Hips"}},
         // Other prefixes are offered, each name once, in order; parts are trimmed.
-        NamesCase{"Time;S18:Hips:Tx;S18: Hips :Ty;;S18:Head:Tx", {"S18", "Hips", "Head"}},
-        NamesCase{"Time,Hips:Tx,Ty,Tz", {"Hips"}},
+        {"Time;S18:Hips:Tx;S18: Hips :Ty;;S18:Head:Tx", {"S18", "Hips", "Head"}},
+        {"Time,Hips:Tx,Ty,Tz", {"Hips"}},
         // Blank layout: the words before the component; a label written after
         // a separator and a blank keeps its leading blank.
-        NamesCase{"Time, Hips TranslationX, Hips TranslationY", {" Hips"}},
-        NamesCase{"Time\tFrame\tLeft Arm TranslationX\tLeft Arm RotationZ\tHead TranslationX",
-                  {"Frame", "Left Arm", "Head"}}));
+        {"Time, Hips TranslationX, Hips TranslationY", {" Hips"}},
+        {"Time\tFrame\tLeft Arm TranslationX\tLeft Arm RotationZ\tHead TranslationX",
+         {"Frame", "Left Arm", "Head"}}};
+    for (const auto& [line, names] : cases) {
+        std::vector<std::string_view> fields;
+        SplitAtSeparator(line, GetSeparator(line, "Time"), fields);
+        EXPECT_EQ(DataFieldNamesOfFormatLine(fields, IsColonLayout(line)), names) << line;
+    }
+}
 
 TEST(FillPlaceholders, DoesNotSearchInsertedValuesAgain) {
     EXPECT_EQ(

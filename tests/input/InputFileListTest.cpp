@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,29 +18,21 @@ using testing::ScriptedPrompt;
 using testing::TempDir;
 using testing::WriteSmallDataFile;
 
-struct PartnerCase {
-    std::string name;
-    std::string partner;
-};
-
-std::ostream& operator<<(std::ostream& out, const PartnerCase& c) {
-    return out << c.name;
+TEST(PartnerFileName, SwapsTheTokenBetweenTheLastTwoPeriods) {
+    const std::pair<const char*, const char*> names[] = {{"s12.A.csv", "s12.B.csv"},
+                                                         {"s12.B.csv", "s12.A.csv"},
+                                                         {"s12.L.csv", "s12.R.csv"},
+                                                         {"s12.R.csv", "s12.L.csv"},
+                                                         {"A.csv", "B.csv"},
+                                                         {"study.2.A.txt", "study.2.B.txt"},
+                                                         {"s12.C.csv", ""},
+                                                         {"s12.a.csv", ""},
+                                                         {"s12.AB.csv", ""},
+                                                         {"noperiod", ""},
+                                                         {".A", ""}};
+    for (const auto& [name, partner] : names)
+        EXPECT_EQ(GetPartnerFileName(name), partner) << name;
 }
-
-class PartnerFileName : public ::testing::TestWithParam<PartnerCase> {};
-
-TEST_P(PartnerFileName, SwapsTheTokenBetweenTheLastTwoPeriods) {
-    EXPECT_EQ(GetPartnerFileName(GetParam().name), GetParam().partner);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, PartnerFileName,
-    ::testing::Values(PartnerCase{"s12.A.csv", "s12.B.csv"}, PartnerCase{"s12.B.csv", "s12.A.csv"},
-                      PartnerCase{"s12.L.csv", "s12.R.csv"}, PartnerCase{"s12.R.csv", "s12.L.csv"},
-                      PartnerCase{"A.csv", "B.csv"}, PartnerCase{"study.2.A.txt", "study.2.B.txt"},
-                      PartnerCase{"s12.C.csv", ""}, PartnerCase{"s12.a.csv", ""},
-                      PartnerCase{"s12.AB.csv", ""}, PartnerCase{"noperiod", ""},
-                      PartnerCase{".A", ""}));
 
 class InputFileListTest : public ::testing::Test {
   protected:
@@ -68,28 +59,24 @@ TEST_F(InputFileListTest, FillsTheColumnsFromTheOptions) {
     workspace.options.bodyHeight = "175";
     workspace.options.camera = "640x480/1/100/45";
     ASSERT_TRUE(Add("s01.csv"));
-    const InputFileRow& row = Row(0);
     const std::vector<std::string> expected = {
         "s01.csv", "No", "Time",    "100", "2",   "175", "0.25",
         "0.1",     "1",  "640x480", "1",   "100", "45",  WithTrailingSeparator(dir.PathOf("")),
         "",        ""};
-    EXPECT_EQ(std::vector<std::string>(row.columns.begin(), row.columns.end()), expected);
-    EXPECT_EQ(row.fullPath, dir.PathOf("s01.csv"));
+    EXPECT_EQ(std::vector<std::string>(Row(0).columns.begin(), Row(0).columns.end()), expected);
+    EXPECT_EQ(Row(0).fullPath, dir.PathOf("s01.csv"));
     EXPECT_EQ(workspace.options.linesPerSec, "100");
 }
 
-TEST_F(InputFileListTest, PairsPartnersOfTheSameRate) {
+TEST_F(InputFileListTest, PairsPartnersOnlyOfTheSameRate) {
     ASSERT_TRUE(Add("s01.A.csv"));
     ASSERT_TRUE(Add("s01.B.csv"));
+    ASSERT_TRUE(Add("s02.A.csv", "0.01"));
+    ASSERT_TRUE(Add("s02.B.csv", "0.02"));
     EXPECT_EQ(Row(0)[kColPartnerFile], "s01.B.csv");
     EXPECT_EQ(Row(1)[kColPartnerFile], "s01.A.csv");
-}
-
-TEST_F(InputFileListTest, NeverPairsPartnersOfDifferentRates) {
-    ASSERT_TRUE(Add("s01.A.csv", "0.01"));
-    ASSERT_TRUE(Add("s01.B.csv", "0.02"));
-    EXPECT_EQ(Row(0)[kColPartnerFile], "No");
-    EXPECT_EQ(Row(1)[kColPartnerFile], "No");
+    EXPECT_EQ(Row(2)[kColPartnerFile], "No");
+    EXPECT_EQ(Row(3)[kColPartnerFile], "No");
 }
 
 TEST_F(InputFileListTest, ANewPartnerTakesTheVideoWithTheOppositeSide) {
@@ -101,19 +88,17 @@ TEST_F(InputFileListTest, ANewPartnerTakesTheVideoWithTheOppositeSide) {
     EXPECT_EQ(Row(1)[kColVideoClipSide], "Right Side");
 }
 
+// The first file offers the data-field names; the same name from another
+// directory is refused.
 TEST_F(InputFileListTest, RefusesTheSameNameFromAnotherDirectory) {
     ASSERT_TRUE(Add("s01.csv"));
     std::filesystem::create_directories(dir.PathOf("other"));
-    WriteSmallDataFile(dir, "other/s01.csv");
+    dir.Write("other/s01.csv", "Time;Frame;Head:Tx\n0;1;1\n0.01;2;1\n");
     EXPECT_FALSE(AddFile(workspace, "s01.csv", dir.PathOf("other"), prompt));
     ASSERT_EQ(workspace.inputFiles.size(), 1u);
     EXPECT_EQ(Row(0)[kColDirectory], WithTrailingSeparator(dir.PathOf("")));
     EXPECT_EQ(prompt.LastText(),
               "The file 's01.csv' is already in the list and will not added once again.");
-}
-
-TEST_F(InputFileListTest, OnlyTheFirstFileOffersDataFieldNames) {
-    ASSERT_TRUE(Add("s01.csv"));
     dir.Write("s02.csv", "Time;Frame;Head:Tx\n0;1;1\n0.01;2;1\n");
     ASSERT_TRUE(AddFile(workspace, "s02.csv", dir.PathOf(""), prompt));
     EXPECT_TRUE(workspace.dataFieldNames.Contains("Hips"));
@@ -129,44 +114,35 @@ TEST_F(InputFileListTest, AddsNothingWithoutATimeLabel) {
               "Please enter the label of the first field of the format line (Time field).");
 }
 
-struct VideoSideCase {
-    std::string dataFile;
-    std::string side;
-    std::string partnerSide;
-};
-
-std::ostream& operator<<(std::ostream& out, const VideoSideCase& c) {
-    return out << c.dataFile;
-}
-
-class VideoAssignment : public InputFileListTest,
-                        public ::testing::WithParamInterface<VideoSideCase> {};
+class VideoAssignment
+    : public InputFileListTest,
+      public ::testing::WithParamInterface<std::tuple<const char*, const char*, const char*>> {};
 
 TEST_P(VideoAssignment, PreselectsTheSideFromTheNameAndGivesThePartnerTheOther) {
-    const VideoSideCase& c = GetParam();
-    ASSERT_TRUE(Add(c.dataFile));
-    const std::string partner = GetPartnerFileName(c.dataFile);
+    const auto [dataFile, side, partnerSide] = GetParam();
+    ASSERT_TRUE(Add(dataFile));
+    const std::string partner = GetPartnerFileName(dataFile);
     if (!partner.empty()) {
         ASSERT_TRUE(Add(partner));
     }
     ASSERT_TRUE(AssignVideoFile(workspace, 0, "/videos/take.avi", prompt));
     EXPECT_EQ(Row(0)[kColVideoClipFile], "/videos/take.avi");
-    EXPECT_EQ(Row(0)[kColVideoClipSide], c.side);
+    EXPECT_EQ(Row(0)[kColVideoClipSide], side);
     EXPECT_TRUE(workspace.options.videoClipSide);
-    EXPECT_EQ(workspace.options.leftSide, c.side == "Left Side");
-    EXPECT_EQ(workspace.options.rightSide, c.side == "Right Side");
+    EXPECT_EQ(workspace.options.leftSide, side == std::string("Left Side"));
+    EXPECT_EQ(workspace.options.rightSide, side == std::string("Right Side"));
     if (!partner.empty()) {
         EXPECT_EQ(Row(1)[kColVideoClipFile], "/videos/take.avi");
-        EXPECT_EQ(Row(1)[kColVideoClipSide], c.partnerSide);
+        EXPECT_EQ(Row(1)[kColVideoClipSide], partnerSide);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Sides, VideoAssignment,
-                         ::testing::Values(VideoSideCase{"s01.R.csv", "Right Side", "Left Side"},
-                                           VideoSideCase{"s01.L.csv", "Left Side", "Right Side"},
-                                           VideoSideCase{"s01.A.csv", "Left Side", "Right Side"},
-                                           VideoSideCase{"s01.B.csv", "Right Side", "Left Side"},
-                                           VideoSideCase{"s01.csv", "Both Sides", ""}));
+                         ::testing::Values(std::tuple{"s01.R.csv", "Right Side", "Left Side"},
+                                           std::tuple{"s01.L.csv", "Left Side", "Right Side"},
+                                           std::tuple{"s01.A.csv", "Left Side", "Right Side"},
+                                           std::tuple{"s01.B.csv", "Right Side", "Left Side"},
+                                           std::tuple{"s01.csv", "Both Sides", ""}));
 
 TEST_F(InputFileListTest, CommandsOnTheSelectedFileNeedASelection) {
     ASSERT_TRUE(Add("s01.csv"));
@@ -179,16 +155,11 @@ TEST_F(InputFileListTest, CommandsOnTheSelectedFileNeedASelection) {
     EXPECT_EQ(workspace.inputFiles.size(), 1u);
 }
 
-TEST_F(InputFileListTest, AFileCannotBeItsOwnPartner) {
-    ASSERT_TRUE(Add("s01.csv"));
+TEST_F(InputFileListTest, RefusesAPartnerThatIsTheFileItselfOrOfAnotherRate) {
+    ASSERT_TRUE(Add("s01.csv", "0.01"));
     EXPECT_FALSE(AssignPartnerFile(workspace, 0, dir.PathOf("s01.csv"), prompt));
     EXPECT_EQ(prompt.LastText(),
               "The file '" + dir.PathOf("s01.csv") + "' cannot be its own partner file.");
-    EXPECT_EQ(Row(0)[kColPartnerFile], "No");
-}
-
-TEST_F(InputFileListTest, RefusesAPartnerOfAnotherRate) {
-    ASSERT_TRUE(Add("s01.csv", "0.01"));
     WriteSmallDataFile(dir, "other.csv", "Time", "0.02");
     EXPECT_FALSE(AssignPartnerFile(workspace, 0, dir.PathOf("other.csv"), prompt));
     EXPECT_EQ(prompt.LastText(),
@@ -198,21 +169,18 @@ TEST_F(InputFileListTest, RefusesAPartnerOfAnotherRate) {
     EXPECT_EQ(workspace.inputFiles.size(), 1u);
 }
 
-TEST_F(InputFileListTest, AnUnlistedPartnerIsAddedAndNamesTheSelectedFile) {
+// A partner not yet listed is added; either way both rows name each other.
+TEST_F(InputFileListTest, AnAssignedPartnerNamesTheSelectedFile) {
     ASSERT_TRUE(Add("s01.csv"));
     WriteSmallDataFile(dir, "other.csv");
     ASSERT_TRUE(AssignPartnerFile(workspace, 0, dir.PathOf("other.csv"), prompt));
     ASSERT_EQ(workspace.inputFiles.size(), 2u);
     EXPECT_EQ(Row(0)[kColPartnerFile], "other.csv");
     EXPECT_EQ(Row(1)[kColPartnerFile], "s01.csv");
-}
-
-TEST_F(InputFileListTest, AListedPartnerNamesTheSelectedFile) {
-    ASSERT_TRUE(Add("s01.csv"));
-    ASSERT_TRUE(Add("other.csv"));
-    ASSERT_TRUE(AssignPartnerFile(workspace, 1, dir.PathOf("s01.csv"), prompt));
-    EXPECT_EQ(Row(0)[kColPartnerFile], "other.csv");
-    EXPECT_EQ(Row(1)[kColPartnerFile], "s01.csv");
+    ASSERT_TRUE(Add("third.csv"));
+    ASSERT_TRUE(AssignPartnerFile(workspace, 2, dir.PathOf("s01.csv"), prompt));
+    EXPECT_EQ(Row(0)[kColPartnerFile], "third.csv");
+    EXPECT_EQ(Row(2)[kColPartnerFile], "s01.csv");
 }
 
 TEST_F(InputFileListTest, RemovingAFileLeavesItsPartnerWithout) {
@@ -258,47 +226,24 @@ TEST_F(InputFileListTest, ApplyToAllKeepsPartnerDirectoryAndVideo) {
     EXPECT_EQ(Row(1)[kColVideoClipSide], "Right Side");
 }
 
-struct DistanceTextCase {
-    std::string text;
-    bool checked;
-    bool height;
-    std::string bodyHeight;
-};
-
-std::ostream& operator<<(std::ostream& out, const DistanceTextCase& c) {
-    return out << c.text;
-}
-
-class ShowOptions : public InputFileListTest,
-                    public ::testing::WithParamInterface<DistanceTextCase> {};
-
-TEST_P(ShowOptions, IsTheInverseOfAddingAFile) {
-    const DistanceTextCase& c = GetParam();
+// Showing a row's options is the inverse of adding a file, for each text of
+// the distance column.
+TEST_F(InputFileListTest, ShowingAFilesOptionsIsTheInverseOfAddingIt) {
     ASSERT_TRUE(Add("s01.csv"));
-    workspace.inputFiles[0][kColDistancesRelatedTo] = c.text;
-    workspace.options = WorkspaceOptions();
-    workspace.options.bodyHeight = "stale";
-    ShowInputFileOptions(workspace, 0);
-    const WorkspaceOptions& options = workspace.options;
-    EXPECT_EQ(options.timeField, "Time");
-    EXPECT_EQ(options.linesPerSec, "100");
-    EXPECT_EQ(options.camera, "1024x768/10/4000/40");
-    EXPECT_EQ(options.distances, c.checked);
-    if (c.checked) {
-        EXPECT_EQ(options.distancesHeight, c.height);
-        EXPECT_EQ(options.distancesLength, !c.height);
-    } else {
-        EXPECT_EQ(options.bodyHeight, c.bodyHeight);
+    for (const char* text : {"unmodified", "Height", "Length", "175"}) {
+        SCOPED_TRACE(text);
+        workspace.inputFiles[0][kColDistancesRelatedTo] = text;
+        workspace.options = WorkspaceOptions();
+        workspace.options.bodyHeight = "stale";
+        ShowInputFileOptions(workspace, 0);
+        const WorkspaceOptions& options = workspace.options;
+        EXPECT_EQ(options.timeField, "Time");
+        EXPECT_EQ(options.linesPerSec, "100");
+        EXPECT_EQ(options.camera, "1024x768/10/4000/40");
+        EXPECT_EQ(GetDistanceOption(options), text);
+        EXPECT_FALSE(options.videoClipSide);
     }
-    EXPECT_EQ(GetDistanceOption(options), c.text);
-    EXPECT_FALSE(options.videoClipSide);
 }
-
-INSTANTIATE_TEST_SUITE_P(DistanceTexts, ShowOptions,
-                         ::testing::Values(DistanceTextCase{"unmodified", false, false, ""},
-                                           DistanceTextCase{"Height", true, true, ""},
-                                           DistanceTextCase{"Length", true, false, ""},
-                                           DistanceTextCase{"175", false, false, "175"}));
 
 }  // namespace
 }  // namespace kivo
