@@ -36,9 +36,10 @@ class UserVariableTest : public ::testing::Test {
     ScriptedPrompt prompt;
 };
 
+// Naming a variable the first time leaves the empty entries alone.
 TEST_F(UserVariableTest, RenamingChangesWholeEntriesOnly) {
     workspace.parameters = {Row("Hand R,Cup", "Cup", "Cup"), Row("Cupboard,Cup", "", ""),
-                            Row("Hand R", "Cupboard", "Base")};
+                            Row("Hand R", "Cupboard", "Base"), Row("Hips,,Chest", "", "")};
     ASSERT_TRUE(RenameUserVariable(workspace, 0, "Mug", prompt));
     EXPECT_EQ(workspace.userVariableNames[0], "Mug");
     EXPECT_EQ(workspace.parameters[0].variables, "Hand R,Mug");
@@ -46,6 +47,11 @@ TEST_F(UserVariableTest, RenamingChangesWholeEntriesOnly) {
     EXPECT_EQ(workspace.parameters[0].referenceSystem, "Mug");
     EXPECT_EQ(workspace.parameters[1].variables, "Cupboard,Mug");
     EXPECT_EQ(workspace.parameters[2].target, "Cupboard");
+    ASSERT_TRUE(RenameUserVariable(workspace, 5, "Table", prompt));
+    EXPECT_EQ(workspace.userVariableNames[5], "Table");
+    EXPECT_EQ(workspace.parameters[1].target, "");
+    EXPECT_EQ(workspace.parameters[1].referenceSystem, "");
+    EXPECT_EQ(workspace.parameters[3].variables, "Hips,,Chest");
     EXPECT_TRUE(prompt.messages.empty());
 }
 
@@ -62,16 +68,6 @@ TEST_F(UserVariableTest, RefusesTheNameOfAnotherInputVariableButNotItsOwn) {
     prompt.messages.clear();
     EXPECT_TRUE(RenameUserVariable(workspace, 0, "Cup", prompt));
     EXPECT_TRUE(prompt.messages.empty());
-}
-
-// Naming a variable the first time must not fill the empty columns.
-TEST_F(UserVariableTest, NamingAVariableTheFirstTimeLeavesEmptyColumnsAlone) {
-    workspace.parameters = {Row("Hips", "", ""), Row("Hips,,Chest", "", "")};
-    ASSERT_TRUE(RenameUserVariable(workspace, 5, "Table", prompt));
-    EXPECT_EQ(workspace.userVariableNames[5], "Table");
-    EXPECT_EQ(workspace.parameters[0].target, "");
-    EXPECT_EQ(workspace.parameters[0].referenceSystem, "");
-    EXPECT_EQ(workspace.parameters[1].variables, "Hips,,Chest");
 }
 
 // Only a named or bound user variable can be (re)named; an empty name unbinds it.

@@ -114,35 +114,31 @@ TEST_F(InputFileListTest, AddsNothingWithoutATimeLabel) {
               "Please enter the label of the first field of the format line (Time field).");
 }
 
-class VideoAssignment
-    : public InputFileListTest,
-      public ::testing::WithParamInterface<std::tuple<const char*, const char*, const char*>> {};
-
-TEST_P(VideoAssignment, PreselectsTheSideFromTheNameAndGivesThePartnerTheOther) {
-    const auto [dataFile, side, partnerSide] = GetParam();
-    ASSERT_TRUE(Add(dataFile));
-    const std::string partner = GetPartnerFileName(dataFile);
-    if (!partner.empty()) {
-        ASSERT_TRUE(Add(partner));
-    }
-    ASSERT_TRUE(AssignVideoFile(workspace, 0, "/videos/take.avi", prompt));
-    EXPECT_EQ(Row(0)[kColVideoClipFile], "/videos/take.avi");
-    EXPECT_EQ(Row(0)[kColVideoClipSide], side);
-    EXPECT_TRUE(workspace.options.videoClipSide);
-    EXPECT_EQ(workspace.options.leftSide, side == std::string("Left Side"));
-    EXPECT_EQ(workspace.options.rightSide, side == std::string("Right Side"));
-    if (!partner.empty()) {
-        EXPECT_EQ(Row(1)[kColVideoClipFile], "/videos/take.avi");
-        EXPECT_EQ(Row(1)[kColVideoClipSide], partnerSide);
-    }
+TEST(VideoSide, IsPreselectedFromTheDataFileNameAndSwappedForThePartner) {
+    const std::pair<const char*, const char*> sides[] = {{"s01.R.csv", "Right Side"},
+                                                         {"s01.L.csv", "Left Side"},
+                                                         {"s01.A.csv", "Left Side"},
+                                                         {"s01.B.csv", "Right Side"},
+                                                         {"s01.csv", "Both Sides"}};
+    for (const auto& [name, side] : sides)
+        EXPECT_EQ(PreselectVideoSide(name), side) << name;
+    EXPECT_EQ(OppositeVideoSide("Left Side"), "Right Side");
+    EXPECT_EQ(OppositeVideoSide("Right Side"), "Left Side");
+    EXPECT_EQ(OppositeVideoSide("Both Sides"), "Both Sides");
 }
 
-INSTANTIATE_TEST_SUITE_P(Sides, VideoAssignment,
-                         ::testing::Values(std::tuple{"s01.R.csv", "Right Side", "Left Side"},
-                                           std::tuple{"s01.L.csv", "Left Side", "Right Side"},
-                                           std::tuple{"s01.A.csv", "Left Side", "Right Side"},
-                                           std::tuple{"s01.B.csv", "Right Side", "Left Side"},
-                                           std::tuple{"s01.csv", "Both Sides", ""}));
+TEST_F(InputFileListTest, AnAssignedVideoGoesToThePartnerWithTheOtherSide) {
+    ASSERT_TRUE(Add("s01.A.csv"));
+    ASSERT_TRUE(Add("s01.B.csv"));
+    ASSERT_TRUE(AssignVideoFile(workspace, 1, "/videos/take.avi", prompt));
+    EXPECT_EQ(Row(1)[kColVideoClipFile], "/videos/take.avi");
+    EXPECT_EQ(Row(1)[kColVideoClipSide], "Right Side");
+    EXPECT_TRUE(workspace.options.videoClipSide);
+    EXPECT_FALSE(workspace.options.leftSide);
+    EXPECT_TRUE(workspace.options.rightSide);
+    EXPECT_EQ(Row(0)[kColVideoClipFile], "/videos/take.avi");
+    EXPECT_EQ(Row(0)[kColVideoClipSide], "Left Side");
+}
 
 TEST_F(InputFileListTest, CommandsOnTheSelectedFileNeedASelection) {
     ASSERT_TRUE(Add("s01.csv"));
@@ -241,6 +237,7 @@ TEST_F(InputFileListTest, ShowingAFilesOptionsIsTheInverseOfAddingIt) {
         EXPECT_EQ(options.linesPerSec, "100");
         EXPECT_EQ(options.camera, "1024x768/10/4000/40");
         EXPECT_EQ(GetDistanceOption(options), text);
+        EXPECT_TRUE(!options.distances || options.distancesHeight != options.distancesLength);
         EXPECT_FALSE(options.videoClipSide);
     }
 }
