@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "core/Numbers.h"
 #include "core/Workspace.h"
@@ -55,48 +55,35 @@ TEST(OrdinalFrameLabel, ReadsAsOnePhraseWithTheBox) {
 // Use Every: positive whole numbers, rounded half to even, else the stored
 // value. Thresholds: positive values, else 0.1. Decimal places: 1 to 15.
 TEST_F(OptionRulesTest, TextBoxesStoreTheirCorrectedValueInTheSelectedFile) {
-    using Rule = void (*)(Workspace&, std::optional<std::size_t>, UserPrompt&);
-    const Rule angles = [](Workspace& w, std::optional<std::size_t> e, UserPrompt&) {
-        ThresholdAnglesLostFocus(w, e);
-    };
-    const Rule distances = [](Workspace& w, std::optional<std::size_t> e, UserPrompt&) {
-        ThresholdDistancesLostFocus(w, e);
-    };
-    const struct {
-        Rule lostFocus;
-        std::string WorkspaceOptions::*box;
-        int column;
-        std::vector<std::pair<const char*, const char*>> typedAndShown;
-    } boxes[] = {{SkipLinesLostFocus,
-                  &WorkspaceOptions::skipLines,
-                  kColUseEvery,
-                  {{"0", "3"},
-                   {"-2", "3"},
-                   {"", "3"},
-                   {"0.4", "3"},
-                   {"2.5", "2"},
-                   {"3.5", "4"},
-                   {"5", "5"}}},
-                 {angles,
-                  &WorkspaceOptions::thresholdAngles,
-                  kColAngles,
-                  {{"-5", "0.1"}, {"0", "0.1"}, {"", "0.1"}, {"0.05", "0.05"}}},
-                 {distances,
-                  &WorkspaceOptions::thresholdDistances,
-                  kColDistances,
-                  {{"-5", "0.1"}, {"2", "2"}}},
-                 {DecimalPlacesLostFocus,
-                  &WorkspaceOptions::decimalPlaces,
-                  kColDecimalPlaces,
-                  {{"0", "1"}, {"20", "15"}, {"", "1"}, {"-3", "1"}, {"2.5", "2"}, {"7", "7"}}}};
-    for (const auto& box : boxes) {
-        for (const auto& [typed, shown] : box.typedAndShown) {
-            SCOPED_TRACE(std::string("typed '") + typed + "'");
-            workspace.options.*box.box = typed;
-            box.lostFocus(workspace, selected, prompt);
-            EXPECT_EQ(workspace.options.*box.box, shown);
-            EXPECT_EQ(Row()[box.column], shown);
-        }
+    using Cases = std::initializer_list<std::pair<const char*, const char*>>;
+    for (const auto& [typed, shown] : Cases{{"0", "3"},
+                                            {"-2", "3"},
+                                            {"", "3"},
+                                            {"0.4", "3"},
+                                            {"2.5", "2"},
+                                            {"3.5", "4"},
+                                            {"5", "5"}}) {
+        workspace.options.skipLines = typed;
+        SkipLinesLostFocus(workspace, selected, prompt);
+        EXPECT_EQ(workspace.options.skipLines, shown) << typed;
+        EXPECT_EQ(Row()[kColUseEvery], shown) << typed;
+    }
+    for (const auto& [typed, shown] :
+         Cases{{"-5", "0.1"}, {"0", "0.1"}, {"", "0.1"}, {"0.05", "0.05"}, {"2", "2"}}) {
+        workspace.options.thresholdAngles = workspace.options.thresholdDistances = typed;
+        ThresholdAnglesLostFocus(workspace, selected);
+        ThresholdDistancesLostFocus(workspace, selected);
+        EXPECT_EQ(workspace.options.thresholdAngles, shown) << typed;
+        EXPECT_EQ(workspace.options.thresholdDistances, shown) << typed;
+        EXPECT_EQ(Row()[kColAngles], shown) << typed;
+        EXPECT_EQ(Row()[kColDistances], shown) << typed;
+    }
+    for (const auto& [typed, shown] :
+         Cases{{"0", "1"}, {"20", "15"}, {"", "1"}, {"-3", "1"}, {"2.5", "2"}, {"7", "7"}}) {
+        workspace.options.decimalPlaces = typed;
+        DecimalPlacesLostFocus(workspace, selected, prompt);
+        EXPECT_EQ(workspace.options.decimalPlaces, shown) << typed;
+        EXPECT_EQ(Row()[kColDecimalPlaces], shown) << typed;
     }
     EXPECT_TRUE(prompt.messages.empty()) << prompt.LastText();
 }
