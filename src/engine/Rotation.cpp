@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/StatusCode.h"
+#include "engine/ExactMemo.h"
 #include "engine/VectorGeometry.h"
 
 namespace kivo {
@@ -13,6 +14,20 @@ namespace {
 bool IsFinite(const BodyPose& pose) {
     return std::isfinite(pose.x) && std::isfinite(pose.y) && std::isfinite(pose.z) &&
            std::isfinite(pose.rx) && std::isfinite(pose.ry) && std::isfinite(pose.rz);
+}
+
+// Local poses already computed: the same bodies are expressed in the same
+// frames by several rows of a frame (and by the next frame, for the previous
+// poses), so many transformations are asked for more than once.
+struct LocalPose {
+    BodyPose pose;
+    int status = kStatusOk;
+};
+using LocalPoseMemo = ExactMemo<12, LocalPose, 2048>;
+
+LocalPoseMemo& LocalPoses() {
+    thread_local LocalPoseMemo memo;
+    return memo;
 }
 
 }  // namespace
@@ -84,6 +99,23 @@ Mat3 OrientationMatrix(const BodyPose& pose) {
 }
 
 int TransformToLocal(BodyPose& pose, BodyPose reference) {
+    using Memo = LocalPoseMemo;
+    const Memo::Key key = {
+        Memo::Bits(pose.x),       Memo::Bits(pose.y),       Memo::Bits(pose.z),
+        Memo::Bits(pose.rx),      Memo::Bits(pose.ry),      Memo::Bits(pose.rz),
+        Memo::Bits(reference.x),  Memo::Bits(reference.y),  Memo::Bits(reference.z),
+        Memo::Bits(reference.rx), Memo::Bits(reference.ry), Memo::Bits(reference.rz)};
+    Memo& memo = LocalPoses();
+    if (const LocalPose* known = memo.Find(key)) {
+        pose = known->pose;
+        return known->status;
+    }
+    const int status = ComputeTransformToLocal(pose, reference);
+    memo.Store(key, {pose, status});
+    return status;
+}
+
+int ComputeTransformToLocal(BodyPose& pose, BodyPose reference) {
     // Inverse of the reference orientation: the rotations undone in reverse order.
     const std::array<Mat3, 3> inverseChain = {
         RotationMatrix(RotationAxis::kX, -reference.rx * kDegreesToRadians),

@@ -33,7 +33,12 @@ Mat3 OrientationMatrix(const BodyPose& pose);
 // (Euler angles in the same convention, degrees). Returns 0, or 1 when a
 // value cannot be computed (the pose is then partly updated). `reference` is
 // taken by value, so a pose may be transformed onto itself.
+// Results are remembered by the exact bits of both poses (ExactMemo): asked
+// again for the same poses, it gives the stored result, bit for bit what
+// ComputeTransformToLocal gives.
 int TransformToLocal(BodyPose& pose, BodyPose reference);
+// The same transformation, always computed afresh.
+int ComputeTransformToLocal(BodyPose& pose, BodyPose reference);
 
 // TransformToLocal, then the reference's position added to the pose's
 // position: the pose straightened on the reference. Returns 0 or 1.
