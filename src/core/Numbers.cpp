@@ -214,6 +214,36 @@ void AppendFixed(std::string& out, double value, int decimals) {
         out += DecimalSymbolStorage();
 }
 
+void AppendRoundedFixed(std::string& out, double value, int decimals) {
+    if (decimals < 0 || decimals >= static_cast<int>(kPowersOfTen.size())) {
+        AppendFixed(out, RoundHalfUp(value, decimals), decimals);
+        return;
+    }
+    // RoundHalfUp's steps: the rounded value is q / 10^d with an integer q.
+    const double scale = kPowersOfTen[decimals];
+    const double q = std::floor(value * scale + 0.5);
+    // Below 2^50 the spacing of doubles near q / 10^d is under a quarter of
+    // 10^-d, so the rounded value printed with d decimals reads exactly as the
+    // digits of q with the decimal point set d places from the right.
+    constexpr double kExactLimit = 1125899906842624.0;  // 2^50
+    if (!(std::fabs(q) < kExactLimit)) {
+        AppendFixed(out, q / scale, decimals);
+        return;
+    }
+    const std::uint64_t magnitude = static_cast<std::uint64_t>(std::fabs(q));
+    char digits[24];
+    int count = 0;
+    for (std::uint64_t rest = magnitude; rest != 0 || count <= decimals; rest /= 10)
+        digits[count++] = static_cast<char>('0' + rest % 10);
+    if (q < 0.0)
+        out += '-';
+    for (int i = count - 1; i >= decimals; --i)
+        out += digits[i];
+    out += DecimalSymbolStorage();
+    for (int i = decimals - 1; i >= 0; --i)
+        out += digits[i];
+}
+
 std::string FormatFixed(double value, int decimals) {
     std::string out;
     AppendFixed(out, value, decimals);

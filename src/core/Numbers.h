@@ -39,6 +39,10 @@ double RoundHalfUp(double value, int decimals);
 void AppendFixed(std::string& out, double value, int decimals);
 std::string FormatFixed(double value, int decimals);
 
+// AppendFixed(out, RoundHalfUp(value, decimals), decimals), character for
+// character, written straight from the rounded integer where that is exact.
+void AppendRoundedFixed(std::string& out, double value, int decimals);
+
 // Appends `value` as a general number: up to `significantDigits` significant
 // digits, no trailing zeros, scientific notation ("1.5E+20") only for very
 // large or small magnitudes, the user's decimal symbol.

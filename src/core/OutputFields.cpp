@@ -9,7 +9,7 @@ double RoundToDecimalPlaces(double value, int decimalPlaces) {
 }
 
 void AppendOutputValue(std::string& line, double value, int decimalPlaces) {
-    AppendFixed(line, RoundToDecimalPlaces(value, decimalPlaces), decimalPlaces);
+    AppendRoundedFixed(line, value, decimalPlaces);
 }
 
 std::string FormatOutputValue(double value, int decimalPlaces) {
