@@ -226,22 +226,32 @@ void AppendRoundedFixed(std::string& out, double value, int decimals) {
     // 10^-d, so the rounded value printed with d decimals reads exactly as the
     // digits of q with the decimal point set d places from the right.
     constexpr double kExactLimit = 1125899906842624.0;  // 2^50
-    if (!(std::fabs(q) < kExactLimit)) {
+    const std::string& symbol = DecimalSymbolStorage();
+    if (!(std::fabs(q) < kExactLimit) || symbol.size() > 8) {
         AppendFixed(out, q / scale, decimals);
         return;
     }
-    const std::uint64_t magnitude = static_cast<std::uint64_t>(std::fabs(q));
-    char digits[24];
-    int count = 0;
-    for (std::uint64_t rest = magnitude; rest != 0 || count <= decimals; rest /= 10)
-        digits[count++] = static_cast<char>('0' + rest % 10);
+    // The text is built backwards from the last decimal: at most 15
+    // decimals, the symbol, 16 digits and the sign.
+    char text[48];
+    char* end = text + sizeof text;
+    char* first = end;
+    std::uint64_t rest = static_cast<std::uint64_t>(std::fabs(q));
+    for (int d = 0; d < decimals; ++d, rest /= 10)
+        *--first = static_cast<char>('0' + rest % 10);
+    if (symbol.size() == 1) {
+        *--first = symbol[0];
+    } else {
+        first -= symbol.size();
+        symbol.copy(first, symbol.size());
+    }
+    do {
+        *--first = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
     if (q < 0.0)
-        out += '-';
-    for (int i = count - 1; i >= decimals; --i)
-        out += digits[i];
-    out += DecimalSymbolStorage();
-    for (int i = decimals - 1; i >= 0; --i)
-        out += digits[i];
+        *--first = '-';
+    out.append(first, end);
 }
 
 std::string FormatFixed(double value, int decimals) {

@@ -99,7 +99,8 @@ TEST_P(RoundedFixed, WritesTheDecimalSymbolAlsoWithoutDecimals) {
     EXPECT_EQ(Actual(-0.0004, 3), "0" + symbol + "000");
 }
 
-INSTANTIATE_TEST_SUITE_P(DecimalSymbols, RoundedFixed, ::testing::Values(".", ",", "::"));
+INSTANTIATE_TEST_SUITE_P(DecimalSymbols, RoundedFixed,
+                         ::testing::Values(".", ",", "::", "<decimal>"));
 
 }  // namespace
 }  // namespace kivo
