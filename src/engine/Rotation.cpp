@@ -30,6 +30,26 @@ LocalPoseMemo& LocalPoses() {
     return memo;
 }
 
+// Inverse orientations of references: many poses are expressed in the same
+// frame (every local row of a parent, every body part of a mimicry row).
+using InverseMemo = ExactMemo<3, Mat3, 256>;
+
+Mat3 InverseOrientation(const BodyPose& reference) {
+    thread_local InverseMemo memo;
+    const InverseMemo::Key key = {InverseMemo::Bits(reference.rx), InverseMemo::Bits(reference.ry),
+                                  InverseMemo::Bits(reference.rz)};
+    if (const Mat3* known = memo.Find(key))
+        return *known;
+    // The rotations undone in reverse order.
+    const std::array<Mat3, 3> inverseChain = {
+        RotationMatrix(RotationAxis::kX, -reference.rx * kDegreesToRadians),
+        RotationMatrix(RotationAxis::kY, -reference.ry * kDegreesToRadians),
+        RotationMatrix(RotationAxis::kZ, -reference.rz * kDegreesToRadians)};
+    const Mat3 inverse = MultiplyMatrices(inverseChain);
+    memo.Store(key, inverse);
+    return inverse;
+}
+
 }  // namespace
 
 void RotationMatrix(int axis, double radians, Mat3& matrix) {
@@ -116,12 +136,7 @@ int TransformToLocal(BodyPose& pose, BodyPose reference) {
 }
 
 int ComputeTransformToLocal(BodyPose& pose, BodyPose reference) {
-    // Inverse of the reference orientation: the rotations undone in reverse order.
-    const std::array<Mat3, 3> inverseChain = {
-        RotationMatrix(RotationAxis::kX, -reference.rx * kDegreesToRadians),
-        RotationMatrix(RotationAxis::kY, -reference.ry * kDegreesToRadians),
-        RotationMatrix(RotationAxis::kZ, -reference.rz * kDegreesToRadians)};
-    const Mat3 inverse = MultiplyMatrices(inverseChain);
+    const Mat3 inverse = InverseOrientation(reference);
 
     const Vec3 offset{pose.x - reference.x, pose.y - reference.y, pose.z - reference.z};
     const Vec3 local = MultiplyMatrixVector(inverse, offset);
