@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "core/Numbers.h"
@@ -79,29 +80,39 @@ TEST_P(NoCorrectionOptions, LeaveFactorsAtOne) {
 INSTANTIATE_TEST_SUITE_P(CalculateDistanceCorrectionFactors, NoCorrectionOptions,
                          ::testing::Values("unmodified", "length", "height", "", "180 cm"));
 
-TEST(CalculateDistanceCorrectionFactors, BodyHeightOptionScalesToRealPerson) {
-    const DistanceCorrectionResult result =
-        CalculateDistanceCorrectionFactors(UprightModel(1, 90), 1, "180");
-    EXPECT_FALSE(result.failed);
-    EXPECT_EQ(result.factors.armFactor, 2.0);
-    EXPECT_EQ(result.factors.legFactor, 2.0);
+struct FactorCase {
+    const char* option;
+    const char* decimalSymbol;
+    int person;
+    double modelHeight;
+    double armFactor;
+    double legFactor;
+};
+
+void PrintTo(const FactorCase& c, std::ostream* os) {
+    *os << "'" << c.option << "' over a model " << c.modelHeight << " high";
 }
 
-TEST(CalculateDistanceCorrectionFactors, BodyHeightAcceptsUserDecimalSymbol) {
-    SetDecimalSymbol(",");
-    const DistanceCorrectionResult result =
-        CalculateDistanceCorrectionFactors(UprightModel(1, 80), 1, "180,0");
+class CorrectionOptions : public ::testing::TestWithParam<FactorCase> {};
+
+TEST_P(CorrectionOptions, ScaleTheModelToTheRealPerson) {
+    const FactorCase& c = GetParam();
+    SetDecimalSymbol(c.decimalSymbol);
+    const DistanceCorrectionResult result = CalculateDistanceCorrectionFactors(
+        UprightModel(c.person, c.modelHeight), c.person, c.option);
     SetDecimalSymbol(".");
-    EXPECT_EQ(result.factors.armFactor, 2.25);
+    EXPECT_FALSE(result.failed);
+    EXPECT_EQ(result.factors.armFactor, c.armFactor);
+    EXPECT_EQ(result.factors.legFactor, c.legFactor);
 }
 
-TEST(CalculateDistanceCorrectionFactors, HeightOptionGivesPercentOfModelHeight) {
-    const DistanceCorrectionResult result =
-        CalculateDistanceCorrectionFactors(UprightModel(2, 200), 2, "Height");
-    EXPECT_FALSE(result.failed);
-    EXPECT_EQ(result.factors.armFactor, 0.5);
-    EXPECT_EQ(result.factors.legFactor, 0.5);
-}
+INSTANTIATE_TEST_SUITE_P(CalculateDistanceCorrectionFactors, CorrectionOptions,
+                         ::testing::Values(FactorCase{"180", ".", 1, 90, 2.0, 2.0},
+                                           FactorCase{"180,0", ",", 1, 80, 2.25, 2.25},
+                                           // percent of the model's height
+                                           FactorCase{"Height", ".", 2, 200, 0.5, 0.5},
+                                           // 100 / (20 + 30) and 100 / (40 + 40)
+                                           FactorCase{"Length", ".", 1, 90, 2.0, 1.25}));
 
 TEST(CalculateDistanceCorrectionFactors, HeightIsMeasuredOnStraightenedChains) {
     // A model lying on its back: every part turned 90 degrees about x, so the
@@ -120,45 +131,53 @@ TEST(CalculateDistanceCorrectionFactors, HeightIsMeasuredOnStraightenedChains) {
     EXPECT_NEAR(result.factors.armFactor, 0.5, 1e-12);  // 100 / 200
 }
 
-TEST(CalculateDistanceCorrectionFactors, LengthOptionUsesRightArmAndLeg) {
-    const DistanceCorrectionResult result =
-        CalculateDistanceCorrectionFactors(UprightModel(1, 90), 1, "Length");
-    EXPECT_FALSE(result.failed);
-    EXPECT_EQ(result.factors.armFactor, 2.0);   // 100 / (20 + 30)
-    EXPECT_EQ(result.factors.legFactor, 1.25);  // 100 / (40 + 40)
+constexpr const char* kLimbs = "Arm R, Elbow R, Hand R, Leg R, Knee R, and Foot R.";
+constexpr const char* kHeightChain = "Top, Bottom, Hips, Chest, Head, Leg R, Knee R, and Foot R.";
+
+struct FailureCase {
+    const char* name;
+    const char* option;
+    void (*spoil)(InputVariableTable&);
+    const char* measure;
+    const char* variables;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
 }
 
-TEST(CalculateDistanceCorrectionFactors, MissingLimbDataFailsWithLimbNotice) {
+class CorrectionFailure : public ::testing::TestWithParam<FailureCase> {};
+
+// A measured length of 0 fails like missing data instead of dividing by it.
+TEST_P(CorrectionFailure, LeavesFactorsAtOneWithTheNoticeLines) {
     InputVariableTable table = UprightModel(1, 90);
-    table.Person(kFootR, 1).fieldIndex[kRz] = 0;
-    ExpectFailure(CalculateDistanceCorrectionFactors(table, 1, "Length"), "arm and leg length",
-                  "Arm R, Elbow R, Hand R, Leg R, Knee R, and Foot R.");
+    GetParam().spoil(table);
+    ExpectFailure(CalculateDistanceCorrectionFactors(table, 1, GetParam().option),
+                  GetParam().measure, GetParam().variables);
 }
 
-TEST(CalculateDistanceCorrectionFactors, MissingTopFailsWithHeightNotice) {
-    InputVariableTable table = UprightModel(1, 90);
-    table.Person(kTop, 1).fieldIndex[kTy] = 0;
-    ExpectFailure(CalculateDistanceCorrectionFactors(table, 1, "Height"), "body height",
-                  "Top, Bottom, Hips, Chest, Head, Leg R, Knee R, and Foot R.");
-}
-
-TEST(CalculateDistanceCorrectionFactors, PartnerDataAreNotUsedForPersonA) {
-    ExpectFailure(CalculateDistanceCorrectionFactors(UprightModel(2, 90), 1, "175.5"),
-                  "body height", "Top, Bottom, Hips, Chest, Head, Leg R, Knee R, and Foot R.");
-}
-
-TEST(CalculateDistanceCorrectionFactors, ZeroBodyHeightFailsInsteadOfDividing) {
-    ExpectFailure(CalculateDistanceCorrectionFactors(UprightModel(1, 0), 1, "Height"),
-                  "body height", "Top, Bottom, Hips, Chest, Head, Leg R, Knee R, and Foot R.");
-}
-
-TEST(CalculateDistanceCorrectionFactors, ZeroArmLengthFailsInsteadOfDividing) {
-    InputVariableTable table = UprightModel(1, 90);
-    Place(table, 1, kElbowR, {20, 60, 0, 0, 0, 0});
-    Place(table, 1, kHandR, {20, 60, 0, 0, 0, 0});
-    ExpectFailure(CalculateDistanceCorrectionFactors(table, 1, "Length"), "arm and leg length",
-                  "Arm R, Elbow R, Hand R, Leg R, Knee R, and Foot R.");
-}
+INSTANTIATE_TEST_SUITE_P(
+    CalculateDistanceCorrectionFactors, CorrectionFailure,
+    ::testing::Values(
+        FailureCase{"MissingFootField", "Length",
+                    [](InputVariableTable& t) { t.Person(kFootR, 1).fieldIndex[kRz] = 0; },
+                    "arm and leg length", kLimbs},
+        FailureCase{"MissingTopField", "Height",
+                    [](InputVariableTable& t) { t.Person(kTop, 1).fieldIndex[kTy] = 0; },
+                    "body height", kHeightChain},
+        FailureCase{"OnlyThePartnerBound", "175.5",
+                    [](InputVariableTable& t) { t = UprightModel(2, 90); }, "body height",
+                    kHeightChain},
+        FailureCase{"ZeroBodyHeight", "Height",
+                    [](InputVariableTable& t) { t = UprightModel(1, 0); }, "body height",
+                    kHeightChain},
+        FailureCase{"ZeroArmLength", "Length",
+                    [](InputVariableTable& t) {
+                        Place(t, 1, kElbowR, {20, 60, 0, 0, 0, 0});
+                        Place(t, 1, kHandR, {20, 60, 0, 0, 0, 0});
+                    },
+                    "arm and leg length", kLimbs}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kivo

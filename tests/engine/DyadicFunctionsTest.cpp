@@ -135,13 +135,6 @@ TEST_F(Proxemics, MeasuresFromPersonAsVariablesToPersonBsTargetsForBothPersons) 
     EXPECT_EQ(record.Current(0, 2), 25.0);  // 10 from A's hand to B's head, arm factor 2.5
 }
 
-TEST_F(Proxemics, ReportsTheLastPairsStatusAndKeepsTheSmallestMeasured) {
-    table_.Person(kHandR, 2).fieldIndex.fill(0);
-    ParameterRecord record = MakeRecord(1, false, {kHandL, kHandR}, {kHandL, kHandR});
-    EXPECT_EQ(CalculateDyadicProxemics(table_, record, 1, factorsA_), kStatusDataError);
-    EXPECT_EQ(record.Current(0, 1), 8.0);
-}
-
 TEST_F(Proxemics, WithoutPartnerDataIsEmpty) {
     for (int v : {kHandL, kHandR, kHead})
         table_.Person(v, 2).fieldIndex.fill(0);

@@ -197,7 +197,6 @@ TEST_P(DynamicParameter, IsTheChangeSinceThePreviousFrame) {
 
 INSTANTIATE_TEST_SUITE_P(Frames, DynamicParameter,
                          ::testing::Values(DifferenceCase{"Increase", 3, 5, 2},
-                                           DifferenceCase{"AcrossZero", -1.5, 0.25, 1.75},
                                            DifferenceCase{"PreviousNoValue", kNoValue, 5, kNoValue},
                                            DifferenceCase{"CurrentNoValue", 3, kNoValue, kNoValue}),
                          [](const auto& caseInfo) { return std::string(caseInfo.param.name); });

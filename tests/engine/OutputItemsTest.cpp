@@ -83,19 +83,6 @@ TEST_F(OutputItems, ErrorItemsOccupyExactlyOneFieldEach) {
               "\tERROR:Inherited error");
 }
 
-TEST_F(OutputItems, RowsThatNeedTwoFramesWriteEmptyFields) {
-    std::string line;
-    AppendEmptyItems(line, Row({"a", "b", "c", "d", "e", "f"}, 3, true), ';');
-    EXPECT_EQ(line, ";;;;;;");
-}
-
-TEST_F(OutputItems, FormatsWithTheFilesDecimalPlaces) {
-    EXPECT_EQ(FormatOutputValue(0.0625, 3), "0.063");
-    EXPECT_EQ(FormatOutputValue(-0.0625, 3), "-0.062");
-    EXPECT_EQ(FormatOutputValue(2.0, 3), "2.000");
-    EXPECT_EQ(FormatOutputValue(3.7, 0), "4.");
-}
-
 TEST(OutputFileNames, NamesOutputPartAndMeansFiles) {
     const OutputFileNames names =
         MakeOutputFileNames("/data/out", "p_", "subject01.take2.csv", "_out", ".csv");
@@ -105,9 +92,6 @@ TEST(OutputFileNames, NamesOutputPartAndMeansFiles) {
     EXPECT_EQ(names.PartPath(1000), "/data/out/p_subject01.take2_out.part-1000.csv");
     EXPECT_EQ(names.MeansPath(), "/data/out/p_subject01.take2_out.means.csv");
     EXPECT_EQ(FileNameOf(names.OutputPath()), "p_subject01.take2_out.csv");
-}
-
-TEST(OutputFileNames, KeepsANameWithoutPeriodWhole) {
     EXPECT_EQ(MakeOutputFileNames("out/", "", "take", "", ".txt").OutputPath(), "out/take.txt");
 }
 
