@@ -160,24 +160,26 @@ INSTANTIATE_TEST_SUITE_P(
     CalculateDistanceCorrectionFactors, CorrectionFailure,
     ::testing::Values(
         FailureCase{"MissingFootField", "Length",
-                    [](InputVariableTable& t) { t.Person(kFootR, 1).fieldIndex[kRz] = 0; },
+                    [](InputVariableTable& model) { model.Person(kFootR, 1).fieldIndex[kRz] = 0; },
                     "arm and leg length", kLimbs},
         FailureCase{"MissingTopField", "Height",
-                    [](InputVariableTable& t) { t.Person(kTop, 1).fieldIndex[kTy] = 0; },
+                    [](InputVariableTable& model) { model.Person(kTop, 1).fieldIndex[kTy] = 0; },
                     "body height", kHeightChain},
         FailureCase{"OnlyThePartnerBound", "175.5",
-                    [](InputVariableTable& t) { t = UprightModel(2, 90); }, "body height",
+                    [](InputVariableTable& model) { model = UprightModel(2, 90); }, "body height",
                     kHeightChain},
         FailureCase{"ZeroBodyHeight", "Height",
-                    [](InputVariableTable& t) { t = UprightModel(1, 0); }, "body height",
+                    [](InputVariableTable& model) { model = UprightModel(1, 0); }, "body height",
                     kHeightChain},
         FailureCase{"ZeroArmLength", "Length",
-                    [](InputVariableTable& t) {
-                        Place(t, 1, kElbowR, {20, 60, 0, 0, 0, 0});
-                        Place(t, 1, kHandR, {20, 60, 0, 0, 0, 0});
+                    [](InputVariableTable& model) {
+                        Place(model, 1, kElbowR, {20, 60, 0, 0, 0, 0});
+                        Place(model, 1, kHandR, {20, 60, 0, 0, 0, 0});
                     },
                     "arm and leg length", kLimbs}),
-    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<FailureCase>& paramInfo) {
+        return std::string(paramInfo.param.name);
+    });
 
 }  // namespace
 }  // namespace kivo
