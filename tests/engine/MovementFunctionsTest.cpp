@@ -51,108 +51,111 @@ class MovementFunctions : public ::testing::Test {
     InputVariableTable table_;
 };
 
-struct ThresholdCase {
-    const char* name;
+// A Dynamic SRL row given to Complexity, and a body part's move between frames.
+struct SrlRow {
+    int bodyPart;
+    bool local;
     std::array<double, 3> changes;
-    double angleThreshold;
-    double expectedCount;
+    int status;
+};
+SrlRow Global(int bodyPart, std::array<double, 3> changes, int status = kStatusOk) {
+    return {bodyPart, false, changes, status};
+}
+SrlRow Local(int bodyPart, std::array<double, 3> changes) {
+    return {bodyPart, true, changes, kStatusOk};
+}
+struct BodyPartMove {
+    int bodyPart;
+    std::array<double, 3> from;
+    std::array<double, 3> to;
 };
 
-class ComplexityAngleThreshold : public MovementFunctions,
-                                 public ::testing::WithParamInterface<ThresholdCase> {};
+struct ComplexityCase {
+    const char* name;
+    std::vector<BodyPartMove> moves;
+    std::vector<SrlRow> rows;
+    DistanceCorrection factors;
+    double angleThreshold;
+    double distanceThreshold;
+    std::vector<double> expected;  // the leading columns to check
+    int status;
+};
 
-TEST_P(ComplexityAngleThreshold, CountsGlobalChangesWhoseMagnitudeReachesTheThreshold) {
-    const ThresholdCase& c = GetParam();
-    Move(kHandL, {0, 0, 0}, {0, 0, 0});
-    const int global = AddSrl(kHandL, false, c.changes);
-    const int local = AddSrl(kHandL, true, {0, 0, 0});
-    const int row = Add(MakeRecord(4, false, {global, local}));
-    ASSERT_EQ(CalculateComplexity(table_, records_, 1, row, kUncorrected, c.angleThreshold, 1.0),
-              kStatusOk);
-    EXPECT_EQ(Value(row, 0), c.expectedCount);
+class Complexity : public MovementFunctions,
+                   public ::testing::WithParamInterface<ComplexityCase> {};
+
+TEST_P(Complexity, CountsChangesAndDisplacementsThatReachTheThresholds) {
+    const ComplexityCase& c = GetParam();
+    for (const BodyPartMove& move : c.moves)
+        Move(move.bodyPart, move.from, move.to);
+    std::vector<int> rows;
+    for (const SrlRow& srl : c.rows) {
+        rows.push_back(AddSrl(srl.bodyPart, srl.local, srl.changes));
+        records_.back().statusA = srl.status;
+    }
+    const int row = Add(MakeRecord(4, false, rows));
+    EXPECT_EQ(CalculateComplexity(table_, records_, 1, row, c.factors, c.angleThreshold,
+                                  c.distanceThreshold),
+              c.status);
+    for (std::size_t i = 0; i < c.expected.size(); ++i)
+        EXPECT_EQ(Value(row, static_cast<int>(i)), c.expected[i]) << "column " << i + 1;
+}
+
+const BodyPartMove kHandStill{kHandL, {0, 0, 0}, {0, 0, 0}};
+constexpr DistanceCorrection kArmLeg12{1.0, 2.0};
+
+ComplexityCase Case(const char* name, std::vector<BodyPartMove> moves, std::vector<SrlRow> rows,
+                    double angleThreshold, double distanceThreshold, std::vector<double> expected,
+                    int status = kStatusOk, DistanceCorrection factors = kUncorrected) {
+    return {name,           std::move(moves),  std::move(rows),     factors,
+            angleThreshold, distanceThreshold, std::move(expected), status};
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Comparisons, ComplexityAngleThreshold,
-    ::testing::Values(ThresholdCase{"NegativeChangeCounts", {0.5, 1.0, -2.0}, 1.0, 2.0},
-                      ThresholdCase{"JustBelowDoesNotCount", {-1.0, 0.999, 1.0}, 1.0, 2.0},
-                      ThresholdCase{"EqualMagnitudesCount", {-0.5, 0.5, 0.0}, 0.5, 2.0},
-                      ThresholdCase{"ZeroThresholdCountsNoChange", {0.0, 0.0, 0.0}, 0.0, 3.0}),
+    Rows, Complexity,
+    ::testing::Values(
+        // Angle changes count by their magnitude, from the threshold on.
+        Case("AbsoluteChangesFromTheThresholdOn", {kHandStill},
+             {Global(kHandL, {-0.5, 0.5, 0.499}), Local(kHandL, {0, 0, 0})}, 0.5, 1.0, {2}),
+        Case("ZeroThresholdCountsNoChange", {kHandStill},
+             {Global(kHandL, {0, 0, 0}), Local(kHandL, {0, 0, 0})}, 0.0, 1.0, {3}),
+        // With distance threshold 0 every local body part counts, moved or not.
+        Case("DistanceThresholdZero",
+             {{kHandL, {1, 2, 3}, {1, 2, 3}}, {kKneeR, {0, 50, 0}, {0, 52, 0}}},
+             {Global(kHandL, {0, 0, 0}), Global(kKneeR, {0, 0, 0}), Local(kHandL, {0, 0, 0}),
+              Local(kKneeR, {0, 0, 0})},
+             1.0, 0.0, {0, 0, 2, 0}),
+        // Hand 3 units with arm factor 1 -> 3; knee 3 units with leg factor 2 -> 6.
+        Case("MovingJointsAndCorrectedDisplacements",
+             {{kHandL, {0, 100, 0}, {3, 100, 0}}, {kKneeR, {0, 50, 0}, {0, 50, 3}}},
+             {Global(kHandL, {1, 1, 1}), Global(kKneeR, {0, 0, 0}), Local(kHandL, {0, 3, 0}),
+              Local(kKneeR, {0.2, 0, 0})},
+             1.0, 5.0, {3, 1, 1, 1}, kStatusOk, kArmLeg12),
+        // An operand's error is inherited; the counts reached are kept.
+        Case("OperandError", {},
+             {Global(kHandL, {2, 0, 0}), Global(kKneeR, {5, 5, 5}, kStatusDataError),
+              Local(kHandL, {0, 0, 0}), Local(kKneeR, {0, 0, 0})},
+             1.0, 1.0, {1, 0, 0, 0}, kStatusInheritedError),
+        // Hand L has no position fields assigned.
+        Case("MissingDisplacement", {}, {Global(kHandL, {2, 2, 0}), Local(kHandL, {0, 0, 0})}, 1.0,
+             1.0, {2, 0, 0, 0}, kStatusDataError),
+        // A column that an undetermined angle enters stays empty.
+        Case("UndeterminedAngle", {kHandStill},
+             {Global(kHandL, {kNoValue, 0, 5}), Local(kHandL, {0, 2, 0})}, 1.0, 1.0,
+             {kNoValue, 1, 0, 1})),
     [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
-TEST_F(MovementFunctions, ComplexityWithDistanceThresholdZeroCountsEveryLocalBodyPart) {
-    Move(kHandL, {1, 2, 3}, {1, 2, 3});  // did not move
-    Move(kKneeR, {0, 50, 0}, {0, 52, 0});
-    const std::vector<int> rows = {
-        AddSrl(kHandL, false, {0, 0, 0}), AddSrl(kKneeR, false, {0, 0, 0}),
-        AddSrl(kHandL, true, {0, 0, 0}), AddSrl(kKneeR, true, {0, 0, 0})};
-    const int row = Add(MakeRecord(4, false, rows));
-    ASSERT_EQ(CalculateComplexity(table_, records_, 1, row, kUncorrected, 1.0, 0.0), kStatusOk);
-    ExpectValues(row, {0, 0, 2, 0});
-}
-
-TEST_F(MovementFunctions, ComplexityCountsMovingJointsAndCorrectedDisplacements) {
-    Move(kHandL, {0, 100, 0}, {3, 100, 0});  // 3 units: arm factor 1 -> 3
-    Move(kKneeR, {0, 50, 0}, {0, 50, 3});    // 3 units: leg factor 2 -> 6
-    const std::vector<int> rows = {
-        AddSrl(kHandL, false, {1, 1, 1}), AddSrl(kKneeR, false, {0, 0, 0}),
-        AddSrl(kHandL, true, {0, 3, 0}), AddSrl(kKneeR, true, {0.2, 0, 0})};
-    const int row = Add(MakeRecord(4, false, rows));
-    const DistanceCorrection factors{1.0, 2.0};
-    ASSERT_EQ(CalculateComplexity(table_, records_, 1, row, factors, 1.0, 5.0), kStatusOk);
-    ExpectValues(row, {3, 1, 1, 1});
-}
-
-TEST_F(MovementFunctions, ComplexityInheritsAnOperandErrorKeepingTheCountsReached) {
-    const int handGlobal = AddSrl(kHandL, false, {2, 0, 0});
-    const int kneeGlobal = AddSrl(kKneeR, false, {5, 5, 5});
-    records_[static_cast<std::size_t>(kneeGlobal)].statusA = kStatusDataError;
-    const std::vector<int> rows = {handGlobal, kneeGlobal, AddSrl(kHandL, true, {0, 0, 0}),
-                                   AddSrl(kKneeR, true, {0, 0, 0})};
-    const int row = Add(MakeRecord(4, false, rows));
-    EXPECT_EQ(CalculateComplexity(table_, records_, 1, row, kUncorrected, 1.0, 1.0),
-              kStatusInheritedError);
-    ExpectValues(row, {1, 0, 0, 0});
-}
-
-TEST_F(MovementFunctions, ComplexityReportsAMissingDisplacementAsADataError) {
-    // Hand L has no position fields assigned.
-    const std::vector<int> rows = {AddSrl(kHandL, false, {2, 2, 0}),
-                                   AddSrl(kHandL, true, {0, 0, 0})};
-    const int row = Add(MakeRecord(4, false, rows));
-    EXPECT_EQ(CalculateComplexity(table_, records_, 1, row, kUncorrected, 1.0, 1.0),
-              kStatusDataError);
-    ExpectValues(row, {2, 0, 0, 0});
-}
-
-TEST_F(MovementFunctions, ComplexityLeavesAColumnEmptyWhenAnAngleCouldNotBeDetermined) {
-    Move(kHandL, {0, 0, 0}, {0, 0, 0});
-    const std::vector<int> rows = {AddSrl(kHandL, false, {kNoValue, 0, 5}),
-                                   AddSrl(kHandL, true, {0, 2, 0})};
-    const int row = Add(MakeRecord(4, false, rows));
-    ASSERT_EQ(CalculateComplexity(table_, records_, 1, row, kUncorrected, 1.0, 1.0), kStatusOk);
-    ExpectValues(row, {kNoValue, 1, 0, 1});
-}
-
+// The rows are taken by their reference system, in whatever order they come.
 TEST_F(MovementFunctions, MagnitudeSumsAbsoluteChangesAndCorrectedDisplacements) {
     Move(kHandL, {0, 0, 0}, {0, 4, 0});      // 4 units
     Move(kKneeL, {0, 50, 0}, {1.5, 50, 0});  // 1.5 units, leg factor 2 -> 3
     const std::vector<int> rows = {
-        AddSrl(kHandL, false, {-0.5, 0, 0.25}), AddSrl(kKneeL, false, {1, 1, 1}),
-        AddSrl(kHandL, true, {1, -2, 3}), AddSrl(kKneeL, true, {0.5, 0.5, 0})};
+        AddSrl(kHandL, true, {1, -2, 3}), AddSrl(kHandL, false, {-0.5, 0, 0.25}),
+        AddSrl(kKneeL, false, {1, 1, 1}), AddSrl(kKneeL, true, {0.5, 0.5, 0})};
     const int row = Add(MakeRecord(3, false, rows));
     ASSERT_EQ(CalculateMagnitude(table_, records_, 1, row, DistanceCorrection{1.0, 2.0}),
               kStatusOk);
     ExpectValues(row, {3.75, 7, 7});
-}
-
-TEST_F(MovementFunctions, MagnitudeChoosesTheColumnByTheReferenceSystem) {
-    Move(kHandL, {0, 0, 0}, {0, 0, 2});
-    const std::vector<int> rows = {AddSrl(kHandL, true, {1, -2, 3}),
-                                   AddSrl(kHandL, false, {0, 0, -1})};
-    const int row = Add(MakeRecord(3, false, rows));
-    ASSERT_EQ(CalculateMagnitude(table_, records_, 1, row, kUncorrected), kStatusOk);
-    ExpectValues(row, {1, 6, 2});
 }
 
 TEST_F(MovementFunctions, TSMTakesTheMovingJointsAndInheritsPersonBsError) {
