@@ -118,8 +118,8 @@ int RunStudy(const RunOptions& options) {
     const RunSummary summary = CalculateData(workspace, prompt, sink);
     std::signal(SIGINT, SIG_DFL);
 
-    std::printf("Elapsed time: %s (%ld frames)\n", Clock(summary.elapsedSeconds).c_str(),
-                summary.framesProcessed);
+    std::printf("%ld frames processed in %.2f s\n", summary.framesProcessed,
+                summary.elapsedSeconds);
     if (!summary.outputFiles.empty()) {
         std::printf("Output files in %s:\n", outputDirectory.c_str());
         for (const std::string& path : summary.outputFiles)
