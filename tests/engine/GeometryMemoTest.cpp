@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -25,11 +27,10 @@ std::uint64_t Bits(double value) {
     return std::bit_cast<std::uint64_t>(value);
 }
 
+using PoseBits = std::array<std::uint64_t, 6>;
+
 void ExpectSameBits(const BodyPose& actual, const BodyPose& expected) {
-    const double a[6] = {actual.x, actual.y, actual.z, actual.rx, actual.ry, actual.rz};
-    const double e[6] = {expected.x, expected.y, expected.z, expected.rx, expected.ry, expected.rz};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(Bits(a[i]), Bits(e[i])) << "slot " << i << ": " << a[i] << " vs " << e[i];
+    EXPECT_EQ(std::bit_cast<PoseBits>(actual), std::bit_cast<PoseBits>(expected));
 }
 
 // --- The memo itself -------------------------------------------------------
@@ -80,69 +81,53 @@ TEST(ExactMemo, NeverGivesAnotherKeysValueWhenSlotsAreShared) {
 // products summed from 0 over all three terms, chains accumulated from the
 // left.
 
-Mat3 LiteralRotation(int axis, double radians) {
-    const double s = std::sin(radians);
-    const double c = std::cos(radians);
-    switch (axis) {
-        case 1:
-            return {{{1, 0, 0}, {0, c, -s}, {0, s, c}}};
-        case 2:
-            return {{{c, 0, s}, {0, 1, 0}, {-s, 0, c}}};
-        default:
-            return {{{c, -s, 0}, {s, c, 0}, {0, 0, 1}}};
-    }
+Mat3 LiteralRotation(int axis, double degrees) {
+    const double s = std::sin(degrees * kDegreesToRadians);
+    const double c = std::cos(degrees * kDegreesToRadians);
+    if (axis == 1)
+        return {{{1, 0, 0}, {0, c, -s}, {0, s, c}}};
+    if (axis == 2)
+        return {{{c, 0, s}, {0, 1, 0}, {-s, 0, c}}};
+    return {{{c, -s, 0}, {s, c, 0}, {0, 0, 1}}};
 }
 
-Mat3 LiteralProduct(const std::vector<Mat3>& chain) {
-    Mat3 product = chain[0];
-    for (std::size_t n = 1; n < chain.size(); ++n) {
-        Mat3 next{};
-        for (int i = 0; i < 3; ++i) {
-            for (int j = 0; j < 3; ++j) {
-                double sum = 0.0;
-                for (int k = 0; k < 3; ++k)
-                    sum = sum + product[i][k] * chain[n][k][j];
-                next[i][j] = sum;
-            }
+Mat3 operator*(const Mat3& a, const Mat3& b) {
+    Mat3 product{};
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            double sum = 0.0;
+            for (int k = 0; k < 3; ++k)
+                sum = sum + a[i][k] * b[k][j];
+            product[i][j] = sum;
         }
-        product = next;
     }
     return product;
 }
 
 Mat3 LiteralOrientation(const BodyPose& pose) {
-    return LiteralProduct({LiteralRotation(3, pose.rz * kDegreesToRadians),
-                           LiteralRotation(2, pose.ry * kDegreesToRadians),
-                           LiteralRotation(1, pose.rx * kDegreesToRadians)});
+    return LiteralRotation(3, pose.rz) * LiteralRotation(2, pose.ry) * LiteralRotation(1, pose.rx);
 }
 
 int LiteralTransformToLocal(BodyPose& pose, const BodyPose& reference) {
-    const Mat3 inverse = LiteralProduct({LiteralRotation(1, -reference.rx * kDegreesToRadians),
-                                         LiteralRotation(2, -reference.ry * kDegreesToRadians),
-                                         LiteralRotation(3, -reference.rz * kDegreesToRadians)});
+    const Mat3 inverse = LiteralRotation(1, -reference.rx) * LiteralRotation(2, -reference.ry) *
+                         LiteralRotation(3, -reference.rz);
     const double offset[3] = {pose.x - reference.x, pose.y - reference.y, pose.z - reference.z};
     double local[3];
-    for (int i = 0; i < 3; ++i) {
-        double sum = 0.0;
-        for (int j = 0; j < 3; ++j)
-            sum = sum + inverse[i][j] * offset[j];
-        local[i] = sum;
-    }
-    pose.x = local[0];
-    pose.y = local[1];
-    pose.z = local[2];
-    const Mat3 r = LiteralProduct({inverse, LiteralRotation(3, pose.rz * kDegreesToRadians),
-                                   LiteralRotation(2, pose.ry * kDegreesToRadians),
-                                   LiteralRotation(1, pose.rx * kDegreesToRadians)});
-    double k = 1.0 - r[2][0] * r[2][0];
-    if (k < 1e-7)
-        k = 1e-7;
-    const double c = std::sqrt(k);
-    pose.rx = ArcTan2(r[2][1] / c, r[2][2] / c) * kRadiansToDegrees;
-    pose.ry = ArcTan2(-r[2][0], c) * kRadiansToDegrees;
-    pose.rz = ArcTan2(r[1][0] / c, r[0][0] / c) * kRadiansToDegrees;
-    const bool finite = std::isfinite(pose.x) && std::isfinite(pose.y) && std::isfinite(pose.z) &&
-                        std::isfinite(pose.rx) && std::isfinite(pose.ry) && std::isfinite(pose.rz);
+    for (int i = 0; i < 3; ++i)
+        local[i] =
+            0.0 + inverse[i][0] * offset[0] + inverse[i][1] * offset[1] + inverse[i][2] * offset[2];
+    const Mat3 r = inverse * LiteralRotation(3, pose.rz) * LiteralRotation(2, pose.ry) *
+                   LiteralRotation(1, pose.rx);
+    const double c = std::sqrt(std::max(1.0 - r[2][0] * r[2][0], 1e-7));
+    pose = {local[0],
+            local[1],
+            local[2],
+            ArcTan2(r[2][1] / c, r[2][2] / c) * kRadiansToDegrees,
+            ArcTan2(-r[2][0], c) * kRadiansToDegrees,
+            ArcTan2(r[1][0] / c, r[0][0] / c) * kRadiansToDegrees};
+    const std::array<double, 6> values = std::bit_cast<std::array<double, 6>>(pose);
+    const bool finite =
+        std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
     return finite ? kStatusOk : kStatusCalculationError;
 }
 
@@ -168,15 +153,11 @@ std::vector<BodyPose> SamplePoses() {
 }
 
 TEST(OrientationMatrix, IsTheLiteralProductBitForBit) {
+    using MatBits = std::array<std::uint64_t, 9>;
     for (const BodyPose& pose : SamplePoses()) {
-        const Mat3 expected = LiteralOrientation(pose);
-        const Mat3 actual = OrientationMatrix(pose);
-        for (int i = 0; i < 3; ++i) {
-            for (int j = 0; j < 3; ++j) {
-                EXPECT_EQ(Bits(actual[i][j]), Bits(expected[i][j]))
-                    << "angles " << pose.rx << ", " << pose.ry << ", " << pose.rz;
-            }
-        }
+        EXPECT_EQ(std::bit_cast<MatBits>(OrientationMatrix(pose)),
+                  std::bit_cast<MatBits>(LiteralOrientation(pose)))
+            << "angles " << pose.rx << ", " << pose.ry << ", " << pose.rz;
     }
 }
 
