@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/NoValue.h"
@@ -138,90 +139,86 @@ TEST_P(DirectionInTheRoom, HorizontalSignFollowsTheTurnAboutTheVertical) {
 
 INSTANTIATE_TEST_SUITE_P(Turns, DirectionInTheRoom, ::testing::Values(0, 90, 180, 33));
 
-// Chest at a turned and tilted position; hands given in its local frame.
-class BodyDistances : public ::testing::Test {
-  protected:
-    void BindLocal(int variable, Vec3 local) {
-        const Vec3 p = MultiplyMatrixVector(OrientationMatrix(chest_), local);
-        BindPose(table_, variable, 1, {p.x + chest_.x, p.y + chest_.y, p.z + chest_.z, 5, 6, 7});
-    }
-    void SetUp() override {
-        BindPose(table_, kChest, 1,
-                 {chest_.x, chest_.y, chest_.z, chest_.rx, chest_.ry, chest_.rz});
-    }
+using DistanceFunction = int (*)(const InputVariableTable&, ParameterRecord&, int,
+                                 const DistanceCorrection&);
 
-    BodyPose chest_{5, 120, 3, 10, 30, 5};
-    InputVariableTable table_;
-};
-
-TEST_F(BodyDistances, SymmetryOfAMirrorSymmetricPairIsZero) {
-    BindLocal(kHandL, {-20, 10, 15});
-    BindLocal(kHandR, {20, 10, 15});
-    ParameterRecord record = MakeRecord(1, false, {kHandL}, {kHandR}, kChest);
-    ASSERT_EQ(CalculateSymmetry(table_, record, 1, kUncorrected), kStatusOk);
-    EXPECT_NEAR(record.Current(0, 1), 0.0, 1e-9);
-}
-
-TEST_F(BodyDistances, SymmetryIsTheCorrectedDistanceToTheMirrorImage) {
-    BindLocal(kFootL, {-20, -100, 15});
-    BindLocal(kFootR, {20, -100, 17});
-    ParameterRecord record = MakeRecord(1, false, {kFootL}, {kFootR}, kChest);
-    ASSERT_EQ(CalculateSymmetry(table_, record, 1, DistanceCorrection{5.0, 3.0}), kStatusOk);
-    EXPECT_NEAR(record.Current(0, 1), 6.0, 1e-9);
-}
-
-TEST_F(BodyDistances, SymmetryWithoutReferenceIsASettingError) {
-    BindLocal(kHandL, {-20, 10, 15});
-    BindLocal(kHandR, {20, 10, 15});
-    ParameterRecord record = MakeRecord(1, false, {kHandL}, {kHandR}, kNotAnInputVariable);
-    EXPECT_EQ(CalculateSymmetry(table_, record, 1, kUncorrected), kStatusSettingError);
-    EXPECT_EQ(record.Current(0, 1), kNoValue);
-}
-
-TEST_F(BodyDistances, ExpansionIsTheDistanceToTheNearestVariable) {
-    BindPose(table_, kHips, 1, At(0, 100, 0));
-    BindPose(table_, kHead, 1, At(0, 160, 0));
-    BindPose(table_, kChest, 1, At(0, 130, 0));
-    BindPose(table_, kHandL, 1, At(30, 140, 0));
-    ParameterRecord record = MakeRecord(1, false, {kHips, kChest, kHead}, {kHandL});
-    ASSERT_EQ(CalculateExpansion(table_, record, 1, DistanceCorrection{2.0, 1.0}), kStatusOk);
-    EXPECT_DOUBLE_EQ(record.Current(0, 1), std::sqrt(1000.0) * 2.0);
-}
-
-TEST_F(BodyDistances, ExpansionStopsAtAMissingVariableKeepingTheMinimumSoFar) {
-    BindPose(table_, kHips, 1, At(0, 100, 0));
-    BindPose(table_, kHandL, 1, At(30, 140, 0));
-    ParameterRecord record = MakeRecord(1, false, {kHips, kHead, kChest}, {kHandL});
-    EXPECT_EQ(CalculateExpansion(table_, record, 1, kUncorrected), kStatusDataError);
-    EXPECT_DOUBLE_EQ(record.Current(0, 1), 50.0);
-}
-
-struct DistanceCase {
+// Body parts placed in the local frame of a turned and tilted Chest.
+struct BodyDistanceCase {
     const char* name;
-    int from;
-    int to;
+    DistanceFunction calculate;
+    std::vector<std::pair<int, Vec3>> placed;
+    std::vector<int> variables;
+    std::vector<int> targets;
+    int reference;
+    DistanceCorrection factors;
     double expected;
+    int status;
 };
 
-class CorrectedDistance : public BodyDistances,
-                          public ::testing::WithParamInterface<DistanceCase> {};
+class BodyDistances : public ::testing::TestWithParam<BodyDistanceCase> {};
 
-TEST_P(CorrectedDistance, UsesTheFactorOfTheFirstVariable) {
-    BindPose(table_, kHandL, 1, At(-15, 100, 0));
-    BindPose(table_, kHandR, 1, At(15, 100, 0));
-    BindPose(table_, kFootL, 1, At(-5, 0, 0));
-    BindPose(table_, kFootR, 1, At(5, 0, 0));
-    ParameterRecord record = MakeRecord(1, false, {GetParam().from}, {GetParam().to});
-    ASSERT_EQ(CalculateDistance(table_, record, 1, DistanceCorrection{2.0, 3.0}), kStatusOk);
-    EXPECT_DOUBLE_EQ(record.Current(0, 1), GetParam().expected);
+TEST_P(BodyDistances, MeasureCorrectedDistancesInTheBody) {
+    const BodyDistanceCase& c = GetParam();
+    const BodyPose chest{5, 120, 3, 10, 30, 5};
+    InputVariableTable table;
+    BindPose(table, kChest, 1, {chest.x, chest.y, chest.z, chest.rx, chest.ry, chest.rz});
+    for (const auto& [variable, local] : c.placed) {
+        const Vec3 p = MultiplyMatrixVector(OrientationMatrix(chest), local);
+        BindPose(table, variable, 1, {p.x + chest.x, p.y + chest.y, p.z + chest.z, 5, 6, 7});
+    }
+    ParameterRecord record = MakeRecord(1, false, c.variables, c.targets, c.reference);
+    EXPECT_EQ(c.calculate(table, record, 1, c.factors), c.status);
+    EXPECT_NEAR(record.Current(0, 1), c.expected, 1e-9);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pairs, CorrectedDistance,
-                         ::testing::Values(DistanceCase{"HandsWithArmFactor", kHandL, kHandR, 60},
-                                           DistanceCase{"FeetWithLegFactor", kFootL, kFootR, 30},
-                                           DistanceCase{"HandToFootWithArmFactor", kHandR, kFootR,
-                                                        2 * std::sqrt(10100.0)}),
-                         [](const auto& caseInfo) { return CaseName(caseInfo.param.name); });
+BodyDistanceCase Case(const char* name, DistanceFunction calculate,
+                      std::vector<std::pair<int, Vec3>> placed, std::vector<int> variables,
+                      std::vector<int> targets, int reference, DistanceCorrection factors,
+                      double expected, int status = kStatusOk) {
+    return {name,
+            calculate,
+            std::move(placed),
+            std::move(variables),
+            std::move(targets),
+            reference,
+            factors,
+            expected,
+            status};
+}
+
+const std::vector<std::pair<int, Vec3>> kHands = {{kHandL, {-20, 10, 15}}, {kHandR, {20, 10, 15}}};
+const std::vector<std::pair<int, Vec3>> kLimbs = {
+    {kHandL, {-15, 100, 0}}, {kHandR, {15, 100, 0}}, {kFootL, {-5, 0, 0}}, {kFootR, {5, 0, 0}}};
+// The Chest itself is at the local origin.
+const std::vector<std::pair<int, Vec3>> kTrunkAndHand = {
+    {kHips, {0, -30, 0}}, {kHead, {0, 30, 0}}, {kHandL, {30, 10, 0}}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Functions, BodyDistances,
+    ::testing::Values(Case("SymmetryOfAMirrorSymmetricPair", CalculateSymmetry, kHands, {kHandL},
+                           {kHandR}, kChest, kUncorrected, 0.0),
+                      // Distance to the mirror image, with the leg factor of Foot L.
+                      Case("SymmetryCorrected", CalculateSymmetry,
+                           {{kFootL, {-20, -100, 15}}, {kFootR, {20, -100, 17}}}, {kFootL},
+                           {kFootR}, kChest, {5.0, 3.0}, 6.0),
+                      Case("SymmetryWithoutReference", CalculateSymmetry, kHands, {kHandL},
+                           {kHandR}, kNotAnInputVariable, kUncorrected, kNoValue,
+                           kStatusSettingError),
+                      Case("ExpansionToTheNearestVariable", CalculateExpansion, kTrunkAndHand,
+                           {kHips, kChest, kHead}, {kHandL}, kNotAnInputVariable, {2.0, 1.0},
+                           std::sqrt(1000.0) * 2.0),
+                      // Head is unbound: the minimum so far is kept.
+                      Case("ExpansionStopsAtAMissingVariable", CalculateExpansion,
+                           {{kHips, {0, -30, 0}}, {kHandL, {30, 10, 0}}}, {kHips, kHead, kChest},
+                           {kHandL}, kNotAnInputVariable, kUncorrected, 50.0, kStatusDataError),
+                      // The factor of the first variable applies.
+                      Case("DistanceOfHandsWithArmFactor", CalculateDistance, kLimbs, {kHandL},
+                           {kHandR}, kNotAnInputVariable, {2.0, 3.0}, 60.0),
+                      Case("DistanceOfFeetWithLegFactor", CalculateDistance, kLimbs, {kFootL},
+                           {kFootR}, kNotAnInputVariable, {2.0, 3.0}, 30.0),
+                      Case("DistanceOfHandToFootWithArmFactor", CalculateDistance, kLimbs, {kHandR},
+                           {kFootR}, kNotAnInputVariable, {2.0, 3.0}, 2 * std::sqrt(10100.0))),
+    [](const auto& caseInfo) { return CaseName(caseInfo.param.name); });
 
 struct FoldedCase {
     const char* name;
