@@ -42,18 +42,6 @@ TEST_F(OutputItems, HeaderListsCaptionsOfEnabledOutputRows) {
     EXPECT_EQ(BuildOutputHeader(records, true, '\t'), "Part \tFrames\tA Sagittal\tD A Sagittal\tB");
 }
 
-TEST_F(OutputItems, ValueItemsWriteDifferencesAfterTheFirstFrame) {
-    ParameterRecord record = Row({"X", "D X"}, 1, true);
-    record.previousValues[0] = 1.0;
-    record.currentValues[0] = 1.0625;
-    const OutputFormat format{';', 3};
-    std::string first, later;
-    AppendValueItems(first, record, true, format);
-    AppendValueItems(later, record, false, format);
-    EXPECT_EQ(first, ";1.063;");
-    EXPECT_EQ(later, ";1.063;0.063");  // rounded difference of the unrounded values
-}
-
 TEST_F(OutputItems, NoValueIsAnEmptyFieldAndHasNoDifference) {
     ParameterRecord record = Row({"X", "D X", "Y", "D Y"}, 2, true);
     record.currentValues = {kNoValue, 2.0};
@@ -70,17 +58,6 @@ TEST_F(OutputItems, RowsWithoutOutputWriteNothing) {
     AppendErrorItems(line, record, kStatusDataError, OutputFormat{});
     AppendEmptyItems(line, record, ';');
     EXPECT_EQ(line, "");
-}
-
-TEST_F(OutputItems, ErrorItemsOccupyExactlyOneFieldEach) {
-    ParameterRecord record = Row({"X", "D X", "Y", "D Y"}, 2, true);
-    std::string csv, tsv;
-    AppendErrorItems(csv, record, kStatusDataError, OutputFormat{';', 1});
-    AppendErrorItems(tsv, record, kStatusInheritedError, OutputFormat{'\t', 1});
-    EXPECT_EQ(csv, ";ERROR:Data error;ERROR:Data error;ERROR:Data error;ERROR:Data error");
-    EXPECT_EQ(tsv,
-              "\tERROR:Inherited error\tERROR:Inherited error\tERROR:Inherited error"
-              "\tERROR:Inherited error");
 }
 
 TEST(OutputFileNames, NamesOutputPartAndMeansFiles) {
