@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/NoValue.h"
@@ -31,18 +32,11 @@ Pose Mirror(const Pose& pose) {
 }
 
 int OtherSide(int index) {
-    switch (index) {
-        case kHandL:
-            return kHandR;
-        case kHandR:
-            return kHandL;
-        case kElbowL:
-            return kElbowR;
-        case kElbowR:
-            return kElbowL;
-        default:
-            return index;
+    for (const auto& [left, right] : {std::pair{kHandL, kHandR}, std::pair{kElbowL, kElbowR}}) {
+        if (index == left || index == right)
+            return index == left ? right : left;
     }
+    return index;
 }
 
 class Mimicry : public ::testing::Test {
