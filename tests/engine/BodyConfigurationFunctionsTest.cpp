@@ -61,46 +61,45 @@ TEST_F(Direction, FacingThePartnersTargetGivesZeroForBothPersons) {
     ExpectColumns(2, {0, 0, 0});
 }
 
+// Person A's head with one nose moved (A's own, or B's: the target).
 struct FacingCase {
     const char* name;
+    int movedNose;
     Pose nose;
     double sign;
     std::array<double, 3> expected;
+    int status;
 };
 
 class DirectionFacing : public Direction, public ::testing::WithParamInterface<FacingCase> {};
 
 TEST_P(DirectionFacing, MeasuresTheDeviationFromTheTarget) {
-    BindPose(table_, kNose, 1, GetParam().nose);
-    ASSERT_EQ(CalculateDirection(table_, record_, 1, GetParam().sign), kStatusOk);
-    ExpectColumns(1, GetParam().expected);
+    const FacingCase& c = GetParam();
+    BindPose(table_, kNose, c.movedNose, c.nose);
+    EXPECT_EQ(CalculateDirection(table_, record_, 1, c.sign), c.status);
+    ExpectColumns(1, c.expected);
 }
+
+constexpr double kAway = -kStraightAngle;
 
 INSTANTIATE_TEST_SUITE_P(
     Heads, DirectionFacing,
-    ::testing::Values(FacingCase{"AwayForward",
-                                 At(-10, 150, 0),
-                                 1.0,
-                                 {-kStraightAngle, -kStraightAngle, -kStraightAngle}},
-                      FacingCase{"AwayBackward", At(-10, 150, 0), -1.0, {0, 0, 0}},
-                      FacingCase{"Upwards", At(10, 160, 0), 1.0, {45, 0, -45}},
-                      FacingCase{"Downwards", At(10, 140, 0), 1.0, {45, 0, 45}}),
+    ::testing::Values(
+        FacingCase{"AwayForward", 1, At(-10, 150, 0), 1.0, {kAway, kAway, kAway}, kStatusOk},
+        FacingCase{"AwayBackward", 1, At(-10, 150, 0), -1.0, {0, 0, 0}, kStatusOk},
+        FacingCase{"Upwards", 1, At(10, 160, 0), 1.0, {45, 0, -45}, kStatusOk},
+        FacingCase{"Downwards", 1, At(10, 140, 0), 1.0, {45, 0, 45}, kStatusOk},
+        // A target straight above the midpoint stops at the horizontal column.
+        FacingCase{
+            "TargetAbove", 2, At(0, 200, 0), 1.0, {90, 0, kNoValue}, kStatusCalculationError},
+        // The nose between the ears: a facing vector of zero length.
+        FacingCase{"NoFacingVector",
+                   1,
+                   At(0, 150, 0),
+                   1.0,
+                   {0, kNoValue, kNoValue},
+                   kStatusCalculationError}),
     [](const auto& caseInfo) { return CaseName(caseInfo.param.name); });
-
-TEST_F(Direction, TargetAboveTheMidpointStopsAtTheHorizontalColumn) {
-    BindPose(table_, kNose, 2, At(0, 200, 0));
-    EXPECT_EQ(CalculateDirection(table_, record_, 1, 1.0), kStatusCalculationError);
-    EXPECT_NEAR(record_.Current(0, 1), 90, 1e-9);
-    EXPECT_EQ(record_.Current(1, 1), 0.0);
-    EXPECT_EQ(record_.Current(2, 1), kNoValue);
-}
-
-TEST_F(Direction, FacingVectorOfZeroLengthIsACalculationError) {
-    BindPose(table_, kNose, 1, At(0, 150, 0));  // the nose between the ears
-    EXPECT_EQ(CalculateDirection(table_, record_, 1, 1.0), kStatusCalculationError);
-    EXPECT_EQ(record_.Current(0, 1), 0.0);
-    EXPECT_EQ(record_.Current(1, 1), kNoValue);
-}
 
 TEST_F(Direction, NeedsThePartnersDataAlsoForPersonA) {
     table_.Person(kNose, 2).fieldIndex.fill(0);
