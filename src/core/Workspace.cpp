@@ -1,6 +1,8 @@
 #include "core/Workspace.h"
 
 #include "core/Numbers.h"
+#include "core/OptionFields.h"
+#include "core/Text.h"
 
 namespace kivo {
 
@@ -15,9 +17,15 @@ const std::array<std::string_view, kInputFileColumnCount>& InputFileColumnCaptio
     return captions;
 }
 
-WorkspaceOptions::WorkspaceOptions()
-    : thresholdAngles("0" + DecimalSymbol() + "25"),
-      thresholdDistances("0" + DecimalSymbol() + "1") {}
+WorkspaceOptions::WorkspaceOptions() {
+    for (const OptionField& field : OptionFields()) {
+        std::string start(field.startValue);
+        // Numbers start in the user's number format.
+        if (field.kind == OptionKind::Number)
+            start = ReplaceAll(std::move(start), ".", DecimalSymbol());
+        SetOptionFromStoredText(*this, field, start);
+    }
+}
 
 std::optional<std::size_t> Workspace::FindInputFile(std::string_view fileName) const {
     for (std::size_t i = 0; i < inputFiles.size(); ++i) {

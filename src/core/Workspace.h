@@ -54,6 +54,7 @@ struct InputFileRow {
 // The values of the option controls: the processing options of new files,
 // the video controls, the output options and the working folders. Texts are
 // kept as the controls show them; check boxes and option buttons as states.
+// Every option but the video controls starts with its value in OptionFields().
 struct WorkspaceOptions {
     WorkspaceOptions();
 
@@ -64,17 +65,17 @@ struct WorkspaceOptions {
     std::string directorySettingsFiles;
 
     // Processing options (copied into the row of every file added).
-    std::string timeField = "Time [sec]";        // txtTimeField
-    std::string linesPerSec = "30";              // txtLinesPerSec
-    std::string skipLines = "1";                 // txtSkipLines
-    bool distances = true;                       // chkDistances
-    std::string bodyHeight;                      // txtBodyHeight
-    bool distancesHeight = true;                 // optDistancesHeight
-    bool distancesLength = false;                // optDistancesLength
-    std::string thresholdAngles;                 // txtThresholdAngles ("0.25")
-    std::string thresholdDistances;              // txtThresholdDistances ("0.1")
-    std::string decimalPlaces = "1";             // txtDecimalPlaces
-    std::string camera = "1024x768/10/4000/40";  // txtCamera
+    std::string timeField;           // txtTimeField
+    std::string linesPerSec;         // txtLinesPerSec
+    std::string skipLines;           // txtSkipLines
+    bool distances = false;          // chkDistances
+    std::string bodyHeight;          // txtBodyHeight
+    bool distancesHeight = false;    // optDistancesHeight
+    bool distancesLength = false;    // optDistancesLength
+    std::string thresholdAngles;     // txtThresholdAngles
+    std::string thresholdDistances;  // txtThresholdDistances
+    std::string decimalPlaces;       // txtDecimalPlaces
+    std::string camera;              // txtCamera
 
     // Video controls (they show the selected file's video columns).
     bool videoClipSide = false;  // chkVideoClipSide
@@ -83,17 +84,17 @@ struct WorkspaceOptions {
     bool bothSides = true;       // optBothSides
 
     // Output options.
-    std::string prefix;                                 // txtPrefix
-    std::string suffix;                                 // txtSuffix
-    bool csvSeparator = true;                           // optCSVSeparator
-    bool tsvSeparator = false;                          // optTSVSeparator
-    std::string extension = "TSV";                      // txtExtension
-    std::string statisticsFileName = "Statistics.csv";  // txtStatisticsFileName
-    bool splitFile = false;                             // chkSplitFile
-    std::string noOfLines;                              // txtNoOfLines
+    std::string prefix;              // txtPrefix
+    std::string suffix;              // txtSuffix
+    bool csvSeparator = false;       // optCSVSeparator
+    bool tsvSeparator = false;       // optTSVSeparator
+    std::string extension;           // txtExtension
+    std::string statisticsFileName;  // txtStatisticsFileName
+    bool splitFile = false;          // chkSplitFile
+    std::string noOfLines;           // txtNoOfLines
 
     // Whether the warning on entering the parameter page is shown.
-    bool showWarning = true;
+    bool showWarning = false;
 
     bool operator==(const WorkspaceOptions&) const = default;
 };

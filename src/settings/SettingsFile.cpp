@@ -14,6 +14,7 @@
 
 #include "core/ErrorTrap.h"
 #include "core/FileError.h"
+#include "core/OptionFields.h"
 #include "input/InputFileList.h"
 #include "input/InputMessages.h"
 #include "params/Catalogue.h"
@@ -187,7 +188,8 @@ long long ReadRange(SequentialFieldReader& reader, std::string_view field, long 
 
 constexpr long long kNoUpperBound = 1LL << 62;
 
-// Steps 5 to 9 of loading, after the options.
+// Reads the input file list, the bindings, the user variables and the
+// parameter list that follow the options, then shows the first file's options.
 void LoadLists(SequentialFieldReader& reader, const std::string& path, Workspace& workspace,
                UserPrompt& prompt) {
     const long long fileCount = ReadRange(reader, "number of input files", 0, kNoUpperBound, path);
@@ -270,7 +272,7 @@ void LoadLists(SequentialFieldReader& reader, const std::string& path, Workspace
         ShowInputFileOptions(workspace, 0);
 }
 
-// Steps 2 to 9 of loading; false when the file is no settings file.
+// Reads the whole file into the workspace; false when it is no settings file.
 bool ReadSettingsFile(std::FILE* file, const std::string& path, Workspace& workspace,
                       UserPrompt& prompt) {
     SequentialFieldReader reader(file, path);
@@ -286,39 +288,31 @@ bool ReadSettingsFile(std::FILE* file, const std::string& path, Workspace& works
     }
 
     WorkspaceOptions& options = workspace.options;
-    const std::array<std::pair<std::string*, std::string_view>, 4> folders = {{
-        {&options.directoryInputFiles, "Directory Input Files"},
-        {&options.directoryOutputFiles, "Directory Output Files"},
-        {&options.directoryVideoClips, "Directory Video Clips"},
-        {&options.directorySettingsFiles, "Directory Settings Files"},
-    }};
     const std::string settingsFolder = FolderOf(path);
-    for (const auto& [folder, field] : folders) {
-        std::string text = reader.Text(field);
-        if (!text.empty() && fs::path(text).is_relative())
-            text = (fs::path(settingsFolder) / text).lexically_normal().string();
-        if (IsFolder(text))
-            *folder = std::move(text);
+    for (const OptionField& field : OptionFields()) {
+        switch (field.kind) {
+            case OptionKind::Folder: {
+                std::string text = reader.Text(field.caption);
+                if (!text.empty() && fs::path(text).is_relative())
+                    text = (fs::path(settingsFolder) / text).lexically_normal().string();
+                if (IsFolder(text))
+                    options.*field.text = std::move(text);
+                break;
+            }
+            case OptionKind::Text:
+            case OptionKind::Number:
+                options.*field.text = reader.Text(field.caption);
+                break;
+            case OptionKind::CheckBox:
+                options.*field.state = ReadRange(reader, field.caption, 0, 1, path) != 0;
+                break;
+            case OptionKind::OptionButton:
+                options.*field.state = reader.Boolean(field.caption);
+                break;
+            case OptionKind::Flag:  // kept in the settings store only
+                break;
+        }
     }
-    options.timeField = reader.Text("Time Field");
-    options.linesPerSec = reader.Text("Frames/Sec");
-    options.skipLines = reader.Text("Use Every");
-    options.distances = ReadRange(reader, "Distances related to", 0, 1, path) != 0;
-    options.bodyHeight = reader.Text("Body Height");
-    options.distancesHeight = reader.Boolean("Height");
-    options.distancesLength = reader.Boolean("Length");
-    options.thresholdAngles = reader.Text("Angles");
-    options.thresholdDistances = reader.Text("Distances");
-    options.decimalPlaces = reader.Text("Dec. Places");
-    options.camera = reader.Text("Camera");
-    options.prefix = reader.Text("Prefix");
-    options.suffix = reader.Text("Suffix");
-    options.csvSeparator = reader.Boolean("CSV");
-    options.tsvSeparator = reader.Boolean("TSV");
-    options.extension = reader.Text("Extension");
-    options.statisticsFileName = reader.Text("Statistics File");
-    options.splitFile = ReadRange(reader, "Split Output Files", 0, 1, path) != 0;
-    options.noOfLines = reader.Text("Lines Per File");
 
     LoadLists(reader, path, workspace, prompt);
     return true;
@@ -331,29 +325,28 @@ std::string SerializeSettings(const Workspace& workspace, std::string_view setti
     SettingsWriter out(path);
     const WorkspaceOptions& options = workspace.options;
     out.Text(kSettingsIdentification, "identification");
-    out.Text(options.directoryInputFiles, "Directory Input Files");
-    out.Text(options.directoryOutputFiles, "Directory Output Files");
-    out.Text(options.directoryVideoClips, "Directory Video Clips");
-    out.Text(settingsFolder, "Directory Settings Files");
-    out.Text(options.timeField, "Time Field");
-    out.Text(options.linesPerSec, "Frames/Sec");
-    out.Text(options.skipLines, "Use Every");
-    out.Integer(options.distances ? 1 : 0);
-    out.Text(options.bodyHeight, "Body Height");
-    out.Boolean(options.distancesHeight);
-    out.Boolean(options.distancesLength);
-    out.Text(options.thresholdAngles, "Angles");
-    out.Text(options.thresholdDistances, "Distances");
-    out.Text(options.decimalPlaces, "Dec. Places");
-    out.Text(options.camera, "Camera");
-    out.Text(options.prefix, "Prefix");
-    out.Text(options.suffix, "Suffix");
-    out.Boolean(options.csvSeparator);
-    out.Boolean(options.tsvSeparator);
-    out.Text(options.extension, "Extension");
-    out.Text(options.statisticsFileName, "Statistics File");
-    out.Integer(options.splitFile ? 1 : 0);
-    out.Text(options.noOfLines, "Lines Per File");
+    for (const OptionField& field : OptionFields()) {
+        switch (field.kind) {
+            case OptionKind::Folder:
+                out.Text(field.text == &WorkspaceOptions::directorySettingsFiles
+                             ? settingsFolder
+                             : std::string_view(options.*field.text),
+                         field.caption);
+                break;
+            case OptionKind::Text:
+            case OptionKind::Number:
+                out.Text(options.*field.text, field.caption);
+                break;
+            case OptionKind::CheckBox:
+                out.Integer(options.*field.state ? 1 : 0);
+                break;
+            case OptionKind::OptionButton:
+                out.Boolean(options.*field.state);
+                break;
+            case OptionKind::Flag:  // kept in the settings store only
+                break;
+        }
+    }
 
     out.Integer(static_cast<long long>(workspace.inputFiles.size()));
     out.Integer(kInputFileColumnCount);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -11,12 +12,14 @@
 
 namespace kivo::testing {
 
-// A fresh folder per test, removed afterwards.
+// A fresh folder per test, removed afterwards. The process id keeps test
+// runs of several checkouts on one machine apart.
 class TempDir {
   public:
     TempDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string("kivo-") + info->test_suite_name() + "-" + info->name();
+        std::string name = "kivo-" + std::to_string(::getpid()) + "-" + info->test_suite_name() +
+                           "-" + info->name();
         for (char& c : name) {
             if (c == '/')
                 c = '_';
