@@ -7,6 +7,7 @@
 #include "engine/ArithmeticFunctions.h"
 #include "engine/BodyConfigurationFunctions.h"
 #include "engine/BodyDistances.h"
+#include "engine/CameraFunctions.h"
 #include "engine/DyadicFunctions.h"
 #include "engine/MovementFunctions.h"
 #include "engine/PostureFunctions.h"
@@ -77,6 +78,10 @@ int Calculate(FrameContext& context, int person, int position) {
             return CalculateDyadicParameters(records, position);
         case kFnDynamicParameter:
             return CalculateDynamic(records, person, position);
+        case kFnCameraFraming:
+            return CalculateCameraFraming(table, record, context.camera);
+        case kFnCameraProxemics:
+            return CalculateCameraProxemics(table, record, context.camera);
         case kFnAddition:
             return CalculateAddition(records, person, position);
         case kFnSubtraction:

@@ -6,6 +6,7 @@
 #include "core/InputVariableTable.h"
 #include "core/ParameterRecord.h"
 #include "engine/DistanceCorrection.h"
+#include "media/CameraProjection.h"
 
 namespace kivo {
 
@@ -17,6 +18,8 @@ struct FrameContext {
     double thresholdAngles = 0.0;
     double thresholdDistances = 0.0;
     bool firstFrame = false;
+    // The file's camera; nothing when it could not be set up.
+    const CameraView* camera = nullptr;
 };
 
 // Computes the row at `position` through its calculation function: for person

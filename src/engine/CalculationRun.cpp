@@ -14,6 +14,7 @@
 #include "core/StatusCode.h"
 #include "core/Text.h"
 #include "engine/CalculationDispatch.h"
+#include "engine/CameraFunctions.h"
 #include "engine/OutputFile.h"
 #include "engine/OutputFileNames.h"
 #include "engine/OutputItems.h"
@@ -403,15 +404,15 @@ class Run {
         return true;
     }
 
-    // The camera set-up needs the window size; without it the camera rows are dropped.
+    // The camera of the file, when an enabled row needs one. After OK at the
+    // message the camera rows of this file are setting errors, and the list
+    // leaves them out in later runs.
     bool CheckCamera(const InputFileRow& row) {
+        camera_.reset();
         if (!AnyEnabledRow(records_, {kFnCameraFraming, kFnCameraProxemics}))
             return true;
-        const std::string& resolution = row[kColResolution];
-        const std::size_t x = resolution.find_first_of("xX");
-        const double height =
-            x == std::string::npos ? 0.0 : NumericTextValue(resolution.substr(x + 1));
-        if (x != std::string::npos && height != 0.0)
+        camera_ = SetUpFileCamera(row);
+        if (camera_)
             return true;
         const PromptAnswer answer = prompt_.Ask(
             "Values for resolution, near plane, far plane, and 'field of view' are missing.\r\n"
@@ -424,12 +425,6 @@ class Run {
             const int function = FunctionIndexOf(definition.function);
             if (function == kFnCameraFraming || function == kFnCameraProxemics) {
                 definition.enabled = false;
-            }
-        }
-        for (std::size_t p = 1; p < records_.size(); ++p) {
-            const int function = records_[p].functionIndex;
-            if (function == kFnCameraFraming || function == kFnCameraProxemics) {
-                records_[p].enabled = false;
             }
         }
         return true;
@@ -468,7 +463,8 @@ class Run {
                              {},
                              NumericTextValue(row[kColAngles]),
                              NumericTextValue(row[kColDistances]),
-                             true};
+                             true,
+                             camera_ ? &*camera_ : nullptr};
         statisticsContext_.fileName = row[kColFileName];
         statisticsContext_.partnerFileName = partnerRow ? (*partnerRow)[kColFileName] : "";
         statisticsContext_.format = {format_.separator, format_.decimalPlaces,
@@ -729,6 +725,7 @@ class Run {
     int partNumber_ = 0;
     bool fileError_ = false;
     RunProgress progress_;
+    std::optional<CameraView> camera_;
 
     std::string dataLine_, partnerLine_, skipLine_, line_;
 };

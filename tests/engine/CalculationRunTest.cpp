@@ -542,6 +542,34 @@ INSTANTIATE_TEST_SUITE_P(Answers, MissingPartner,
                              return paramInfo.param == PromptAnswer::Ok ? "Ok" : "Cancel";
                          });
 
+// A file whose camera text cannot be used: after OK its camera rows are
+// setting errors and the list leaves them out later; the next file has its
+// own camera (here without camera data in the file).
+TEST_F(CalculationRunTest, UnusableCameraGivesSettingErrorsForThatFileOnly) {
+    AddInput("one.csv", TurningFrames(2));
+    AddInput("two.csv", TurningFrames(2));
+    workspace.inputFiles[0][kColResolution] = "1024x";
+    AddRow("Hips SRL", "Static SRL", "Hips");
+    AddRow("Framing", "Camera Framing", "Hips", "Chest");
+    AddRow("Extent", "Camera Proxemics", "Hips", "Chest");
+
+    const RunSummary summary = Run();
+
+    EXPECT_TRUE(summary.completed) << AllMessages();
+    ASSERT_EQ(CountMessages("Values for resolution, near plane, far plane, and 'field of view' "
+                            "are missing.\r\n\r\nThe parameters 'Camera Framing' and 'Camera "
+                            "Proxemics' cannot be calculated and will be disabled."),
+              1)
+        << AllMessages();
+    EXPECT_EQ(ReadLines(OutPath("one.csv"))[2],
+              "0.01;2;2.000;0.000;0.000;ERROR:Setting error;ERROR:Setting error");
+    EXPECT_EQ(ReadLines(OutPath("two.csv"))[2],
+              "0.01;2;2.000;0.000;0.000;ERROR:Data error;ERROR:Data error");
+    EXPECT_TRUE(workspace.parameters[0].enabled);
+    EXPECT_FALSE(workspace.parameters[1].enabled);
+    EXPECT_FALSE(workspace.parameters[2].enabled);
+}
+
 TEST_F(CalculationRunTest, TabSeparatedOutputKeepsEveryErrorItemInItsOwnField) {
     workspace.options.csvSeparator = false;
     workspace.options.tsvSeparator = true;

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <glm/glm.hpp>
+#include <glm/gtc/matrix_transform.hpp>
+
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -33,6 +38,50 @@ std::vector<std::string> ReadLines(const std::string& path) {
     return lines;
 }
 
+// The first data line's value of the field whose name ends with `suffix`.
+double FirstFrameValue(const std::string& path, const std::string& suffix) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::string> lines(3);
+    for (std::string& line : lines)
+        std::getline(in, line);
+    const std::vector<std::string_view> names = SplitFields(lines.at(1), ';');
+    const std::vector<std::string_view> values = SplitFields(lines.at(2), ';');
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i].ends_with(suffix))
+            return std::stod(std::string(values.at(i)));
+    }
+    ADD_FAILURE() << "no field " << suffix << " in " << path;
+    return 0.0;
+}
+
+glm::dvec3 FirstFramePosition(const std::string& path, const std::string& name) {
+    return {FirstFrameValue(path, name + ":Tx"), FirstFrameValue(path, name + ":Ty"),
+            FirstFrameValue(path, name + ":Tz")};
+}
+
+// Camera Framing of HeadTop and ChinTip in the first frame of the A file, for
+// the default camera 1024x768/10/4000/40, projected with GLM.
+double FirstFrameFraming(const std::string& path) {
+    const glm::dvec3 eye = FirstFramePosition(path, "Camera1");
+    glm::dmat4 orientation(1.0);
+    const char* axes[3] = {":Rz", ":Ry", ":Rx"};
+    const glm::dvec3 directions[3] = {{0, 0, 1}, {0, 1, 0}, {1, 0, 0}};
+    for (int i = 0; i < 3; ++i) {
+        orientation = glm::rotate(
+            orientation, glm::radians(FirstFrameValue(path, std::string("Camera1") + axes[i])),
+            directions[i]);
+    }
+    const glm::dmat4 view =
+        glm::lookAt(eye, FirstFramePosition(path, "CameraTarget"), glm::dvec3(orientation[1]));
+    const glm::dmat4 projection =
+        glm::perspective(glm::radians(40.0), 1024.0 / 768.0, 10.0, 4000.0);
+    const glm::dvec4 viewport(0.0, 0.0, 1024.0, 768.0);
+    glm::dvec3 top = glm::project(FirstFramePosition(path, "HeadTop"), view, projection, viewport);
+    glm::dvec3 chin = glm::project(FirstFramePosition(path, "ChinTip"), view, projection, viewport);
+    top.z = chin.z = 0.0;
+    return glm::distance(top, chin) * 100.0 / 768.0;
+}
+
 struct Layout {
     bool tabSeparated;
     bool split;
@@ -57,6 +106,8 @@ class RecordingRun : public ::testing::TestWithParam<Layout> {
             ASSERT_TRUE(AddFile(workspace_, name, kRecordings + "/", prompt_)) << name;
         }
         CreateDefaultParameterList(workspace_.parameters);
+        for (int row = 163; row <= 164; ++row)  // the camera rows
+            workspace_.parameters[row - 1].enabled = true;
         for (ParameterDefinition& row : workspace_.parameters) {
             const bool measured = row.output == "x" || row.statistics == "x";
             if (measured && row.function != "Activation" && row.function != "Static SRL" &&
@@ -90,6 +141,34 @@ class RecordingRun : public ::testing::TestWithParam<Layout> {
         }
     }
 
+    // Person A's file carries the camera: Framing and Proxemics on every line
+    // (Framing of the first frame as projected independently). B's file has
+    // no camera of its own, so its camera rows are data errors.
+    void ExpectCameraColumns(const std::string& outputA) {
+        const std::string extension = GetParam().tabSeparated ? ".tsv" : ".csv";
+        const std::vector<std::string> linesA = ReadLines(outputA);
+        const std::vector<std::string> linesB = ReadLines(folder_.PathOf("cmu18_01.B" + extension));
+        const std::vector<std::string_view> header = SplitFields(linesA[0], Separator());
+        std::map<std::string, std::size_t> columns;
+        for (std::size_t i = 0; i < header.size(); ++i)
+            columns[std::string(header[i])] = i;
+        ASSERT_EQ(linesA.size(), 304u);
+        for (std::size_t i = 1; i < linesA.size(); ++i) {
+            const std::vector<std::string_view> a = SplitFields(linesA[i], Separator());
+            const std::vector<std::string_view> b = SplitFields(linesB[i], Separator());
+            for (const char* caption : {"Camera Framing", "Camera Proxemics"}) {
+                const std::string_view value = a[columns.at(caption)];
+                ASSERT_TRUE(!value.empty() && value.find("ERROR") == std::string_view::npos)
+                    << caption << " line " << i + 1 << ": " << value;
+                EXPECT_EQ(b[columns.at(caption)], "ERROR:Data error") << caption;
+            }
+        }
+        const std::string firstFraming(
+            SplitFields(linesA[1], Separator())[columns.at("Camera Framing")]);
+        EXPECT_NEAR(std::stod(firstFraming), FirstFrameFraming(kRecordings + "/cmu18_01.A.txt"),
+                    0.05 + 1e-9);
+    }
+
     testing::TempDir folder_;
     testing::ScriptedPrompt prompt_;
     Workspace workspace_;
@@ -98,7 +177,7 @@ class RecordingRun : public ::testing::TestWithParam<Layout> {
 TEST_P(RecordingRun, EveryStatisticsLineHasOneFieldPerCaption) {
     RunSink sink;
     const RunSummary summary = CalculateData(workspace_, prompt_, sink);
-    ASSERT_TRUE(summary.completed);
+    ASSERT_TRUE(summary.completed) << prompt_.LastText();
     ASSERT_FALSE(summary.statisticsFile.empty());
 
     const std::vector<std::string> statistics = ReadLines(summary.statisticsFile);
@@ -118,6 +197,7 @@ TEST_P(RecordingRun, EveryStatisticsLineHasOneFieldPerCaption) {
     EXPECT_EQ(last[0], "cmu18_01_tab.A.tsv");
     for (const std::string& path : summary.outputFiles)
         ExpectRectangular(path);
+    ExpectCameraColumns(summary.outputFiles[0]);
     if (GetParam().split) {
         for (const char* name : {"cmu18_01.A.means.tsv", "cmu18_01.A.means.csv"}) {
             if (fs::exists(folder_.PathOf(name))) {

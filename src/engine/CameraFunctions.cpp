@@ -1,0 +1,142 @@
+#include "engine/CameraFunctions.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/Numbers.h"
+#include "core/StatusCode.h"
+#include "core/Text.h"
+#include "engine/BodyPoseAccess.h"
+#include "engine/VectorGeometry.h"
+#include "input/ProcessingOptionRules.h"
+
+namespace kivo {
+namespace {
+
+std::optional<double> Number(std::string_view text) {
+    if (!IsNumeric(text))
+        return std::nullopt;
+    const double value = NumericTextValue(text);
+    return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
+
+std::optional<int> WindowSize(std::string_view text) {
+    const std::optional<double> value = Number(text);
+    if (!value || *value < 1.0 || *value > 32767.0 || *value != std::floor(*value))
+        return std::nullopt;
+    return static_cast<int>(*value);
+}
+
+std::array<double, 3> Position(const Vec3& v) {
+    return {v.x, v.y, v.z};
+}
+
+// What both camera functions share: the window points of the row's first
+// variable and first target (z = 0) and the camera of person A.
+struct FramingPoints {
+    BodyPose camera;
+    BodyPose interest;
+    Vec3 variable;
+    Vec3 target;
+};
+
+int Project(const CameraView& view, const FramingPoints& points, const Vec3& point, Vec3& window) {
+    const BodyPose& c = points.camera;
+    std::array<double, 3> projected{};
+    const int status = ProjectPoint(view, Position(point), {c.x, c.y, c.z, c.rx, c.ry, c.rz},
+                                    Position(points.interest.Position()), projected);
+    if (status == kStatusOk)
+        window = {projected[0], projected[1], projected[2]};
+    return status;
+}
+
+int ProjectFramingPoints(const InputVariableTable& table, const ParameterRecord& record,
+                         const CameraView& view, FramingPoints& points) {
+    int status = GetBodyPartPose(table, 1, kCamera, points.camera);
+    if (status == kStatusOk)
+        status = GetBodyPartPose(table, 1, kInterest, points.interest);
+    if (status != kStatusOk)
+        return status;
+    Vec3 position;
+    if (record.variableIndices.empty() || record.targetIndices.empty())
+        return kStatusSettingError;
+    status = GetBodyPartPosition(table, 1, record.variableIndices[0], position);
+    if (status == kStatusOk)
+        status = Project(view, points, position, points.variable);
+    if (status != kStatusOk)
+        return status;
+    status = GetBodyPartPosition(table, 1, record.targetIndices[0], position);
+    if (status == kStatusOk)
+        status = Project(view, points, position, points.target);
+    if (status != kStatusOk)
+        return status;
+    points.variable.z = 0.0;
+    points.target.z = 0.0;
+    return kStatusOk;
+}
+
+}  // namespace
+
+std::optional<CameraView> SetUpFileCamera(const InputFileRow& row) {
+    const std::string& resolution = row[kColResolution];
+    const std::size_t x = resolution.find_first_of("xX");
+    if (x == std::string::npos)
+        return std::nullopt;
+    const std::optional<int> width = WindowSize(std::string_view(resolution).substr(0, x));
+    const std::optional<int> height = WindowSize(std::string_view(resolution).substr(x + 1));
+    const std::optional<double> nearPlane = Number(row[kColNearPlane]);
+    const std::optional<double> farPlane = Number(row[kColFarPlane]);
+    const std::optional<double> fieldOfView = Number(row[kColFieldOfView]);
+    if (!width || !height || !nearPlane || !farPlane || *farPlane == *nearPlane || !fieldOfView ||
+        !(*fieldOfView > 0.0 && *fieldOfView < 180.0)) {
+        return std::nullopt;
+    }
+    return SetUpCamera(*width, *height, *nearPlane, *farPlane, *fieldOfView);
+}
+
+int CalculateCameraFraming(const InputVariableTable& table, ParameterRecord& record,
+                           const CameraView* camera) {
+    if (camera == nullptr)
+        return kStatusSettingError;
+    FramingPoints points;
+    const int status = ProjectFramingPoints(table, record, *camera, points);
+    if (status != kStatusOk)
+        return status;
+    record.Current(0, 1) = VectorDistance(points.variable, points.target) * 100.0 /
+                           static_cast<double>(camera->height);
+    return kStatusOk;
+}
+
+int CalculateCameraProxemics(const InputVariableTable& table, ParameterRecord& record,
+                             const CameraView* camera) {
+    if (camera == nullptr)
+        return kStatusSettingError;
+    FramingPoints points;
+    const int status = ProjectFramingPoints(table, record, *camera, points);
+    if (status != kStatusOk)
+        return status;
+
+    // Vertical extent of the body on screen, every part clamped to the window.
+    const double windowHeight = static_cast<double>(camera->height);
+    double lowest = windowHeight;
+    double highest = 0.0;
+    bool anyProjected = false;
+    for (int k = kHips; k <= kHandRI; ++k) {
+        Vec3 position, window;
+        if (GetBodyPartPosition(table, 1, k, position) != kStatusOk ||
+            Project(*camera, points, position, window) != kStatusOk) {
+            continue;
+        }
+        const double y = std::clamp(window.y, 0.0, windowHeight);
+        lowest = anyProjected ? std::min(lowest, y) : y;
+        highest = anyProjected ? std::max(highest, y) : y;
+        anyProjected = true;
+    }
+    if (!anyProjected || !(highest - lowest > 0.0))
+        return kStatusDataError;
+    record.Current(0, 1) =
+        VectorDistance(points.variable, points.target) * 100.0 / (highest - lowest);
+    return kStatusOk;
+}
+
+}  // namespace kivo
