@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/CommandHints.h"
 #include "cli/Commands.h"
 #include "core/ConsolePrompt.h"
 #include "core/Workspace.h"
@@ -13,30 +14,34 @@
 namespace kivo::cli {
 namespace {
 
+// The part of the format-line message that names the failure.
+constexpr std::string_view kFormatLineNotFound = "could not be found in the file";
+
 struct CheckOptions {
     std::string timeLabel = "Time [sec]";
     std::vector<std::string> files;
 };
 
-// Passes every message on to the console and keeps the first one, which is the
-// reason a file was refused.
+// Holds the messages of one file's check: the first one is the reason when the
+// file is refused (printed once, with the result), the others go to the
+// console when the file is accepted.
 class RecordingPrompt : public UserPrompt {
   public:
-    explicit RecordingPrompt(UserPrompt& target) : target_(target) {}
-
     PromptAnswer Ask(const PromptMessage& message) override {
-        if (first_.empty())
-            first_ = message.text;
-        return target_.Ask(message);
+        messages_.push_back(message);
+        return ConsolePrompt::DefaultAnswer(message.buttons);
     }
     using UserPrompt::Ask;
 
-    void Reset() { first_.clear(); }
-    const std::string& FirstText() const { return first_; }
+    void Reset() { messages_.clear(); }
+    std::string FirstText() const { return messages_.empty() ? "" : messages_.front().text; }
+    void PassOn(UserPrompt& target) const {
+        for (const PromptMessage& message : messages_)
+            target.Ask(message);
+    }
 
   private:
-    UserPrompt& target_;
-    std::string first_;
+    std::vector<PromptMessage> messages_;
 };
 
 // Answers everything with the default and shows nothing.
@@ -90,7 +95,7 @@ std::string JoinNames(const std::vector<std::string>& names) {
 // would, and reports for each whether it was accepted and what the check found.
 int RunCheck(const CheckOptions& options) {
     ConsolePrompt console;
-    RecordingPrompt prompt(console);
+    RecordingPrompt prompt;
     Workspace workspace;
     workspace.options.timeField = options.timeLabel;
     bool allAccepted = true;
@@ -100,11 +105,16 @@ int RunCheck(const CheckOptions& options) {
         const auto [directory, name] = SplitDirectoryAndName(path);
         if (!AddFile(workspace, name, directory, options.timeLabel, prompt)) {
             allAccepted = false;
-            const std::string reason =
+            std::string reason =
                 prompt.FirstText().empty() ? "no such file" : OneLine(prompt.FirstText());
+            if (const std::string hint = FormatLineHint(path);
+                !hint.empty() && reason.find(kFormatLineNotFound) != std::string::npos) {
+                reason += " Hint: " + hint;
+            }
             std::printf("%s: not accepted: %s\n", path.c_str(), reason.c_str());
             continue;
         }
+        prompt.PassOn(console);
         // The list keeps only the rate; describe the format line the check found.
         SilentPrompt silent;
         const FileCheckResult check = CheckFile(path, options.timeLabel, silent);
@@ -138,6 +148,7 @@ void RegisterCheckCommand(CLI::App& app, CommandRegistry& registry) {
     command->add_option("files", options->files, "Data files, added in this order")
         ->required()
         ->type_name("FILE");
+    command->footer("Example: kivo check --time-label Time s01.A.txt s01.B.txt");
     command->callback(
         [&registry, options] { registry.SetAction([options] { return RunCheck(*options); }); });
 }

@@ -1,14 +1,18 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "cli/CommandHints.h"
 #include "cli/Commands.h"
 #include "core/ConsolePrompt.h"
 #include "core/FileError.h"
 #include "core/Workspace.h"
 #include "input/DataFieldBindings.h"
+#include "input/FormatLineGuess.h"
 #include "input/InputFileList.h"
 #include "params/DefaultParameterList.h"
 #include "settings/BindingsFile.h"
@@ -18,6 +22,9 @@ namespace kivo::cli {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The --time-label value that takes the label from the first data file.
+constexpr std::string_view kAutomaticTimeLabel = "auto";
 
 struct InitOptions {
     std::string settingsFile;
@@ -33,6 +40,22 @@ std::string AbsolutePath(const std::string& path) {
     return error ? path : absolute.lexically_normal().string();
 }
 
+// The time label of the line that looks like the file's format line.
+std::optional<std::string> GuessTimeLabel(const std::string& file) {
+    const std::optional<FormatLineGuess> guess = GuessFormatLine(file);
+    if (!guess) {
+        std::fprintf(stderr,
+                     "kivo init: %s: no line among the first 100 names fields above lines of "
+                     "numbers; give the label of the format line's first field with "
+                     "--time-label\n",
+                     file.c_str());
+        return std::nullopt;
+    }
+    std::printf("Time label '%s' (format line %ld of %s)\n", guess->timeLabel.c_str(), guess->line,
+                file.c_str());
+    return guess->timeLabel;
+}
+
 // Adds the data files in order; false (with a note) when one is refused.
 bool AddDataFiles(Workspace& workspace, const std::vector<std::string>& files, UserPrompt& prompt) {
     for (const std::string& file : files) {
@@ -46,6 +69,8 @@ bool AddDataFiles(Workspace& workspace, const std::vector<std::string>& files, U
         if (!AddFile(workspace, name, directory, prompt)) {
             std::fprintf(stderr, "kivo init: %s was not added to the input file list\n",
                          path.c_str());
+            if (const std::string hint = FormatLineHint(path); !hint.empty())
+                std::fprintf(stderr, "kivo init: %s (or --time-label auto)\n", hint.c_str());
             return false;
         }
         workspace.options.directoryInputFiles = FolderWithoutSeparator(directory);
@@ -96,8 +121,14 @@ int RunInit(const InitOptions& options) {
     }
     ConsolePrompt prompt(stderr);
     Workspace workspace;
-    if (!options.timeLabel.empty())
+    if (options.timeLabel == kAutomaticTimeLabel) {
+        const std::optional<std::string> label = GuessTimeLabel(options.dataFiles.front());
+        if (!label)
+            return 1;
+        workspace.options.timeField = *label;
+    } else if (!options.timeLabel.empty()) {
         workspace.options.timeField = options.timeLabel;
+    }
     if (!AddDataFiles(workspace, options.dataFiles, prompt))
         return 1;
     CreateDefaultParameterList(workspace.parameters);
@@ -110,7 +141,7 @@ int RunInit(const InitOptions& options) {
         workspace.options.directoryOutputFiles = fs::path(path).parent_path().string();
         // The options show the first file, as after loading the settings file.
         ShowInputFileOptions(workspace, 0);
-        SaveSettings(workspace, path);
+        SaveSettings(workspace, path, SettingsFolders::RelativeWhereBelow);
     } catch (const FileError& failure) {
         std::fprintf(stderr, "kivo init: %s\n", failure.what());
         return 1;
@@ -130,10 +161,15 @@ void RegisterInitCommand(CLI::App& app, CommandRegistry& registry) {
         ->required();
     command->add_option("datafiles", options->dataFiles, "Data files, in run order")->required();
     command->add_option("--time-label", options->timeLabel,
-                        "Label of the first field of the format line (default \"Time [sec]\")");
+                        "Label of the first field of the format line (default \"Time [sec]\"); "
+                        "auto: the label of the line that looks like the first file's format "
+                        "line");
     command->add_option("--bindings", options->bindingsFile,
                         "File of 'input variable;data field' lines (\"#\" starts a comment)");
     command->add_flag("--force", options->force, "Overwrite an existing settings file");
+    command->footer(
+        "Example: kivo init study.set s01.A.txt s01.B.txt --time-label auto --bindings "
+        "bindings.txt");
     command->callback(
         [options, &registry] { registry.SetAction([options] { return RunInit(*options); }); });
 }

@@ -10,8 +10,10 @@
 #include "core/InputVariableTable.h"
 #include "core/ParameterDefinition.h"
 #include "core/Workspace.h"
+#include "input/InputFileList.h"
 #include "params/DefaultParameterList.h"
 #include "params/ParameterListCompilation.h"
+#include "params/ValueUnits.h"
 #include "settings/SettingsFile.h"
 
 namespace kivo::cli {
@@ -28,6 +30,8 @@ struct ParameterListSource {
     std::vector<ParameterDefinition> rows;
     InputVariableTable table;
     DataFieldBindings bindings;
+    std::string distanceOption = GetDistanceOption(WorkspaceOptions());
+    bool distanceOptionsDiffer = false;
 };
 
 // The default list against the fixed input variables, each treated as bound
@@ -56,6 +60,14 @@ std::optional<ParameterListSource> SettingsSource(const std::string& path) {
     for (int u = 0; u < kUserVariableCount; ++u)
         source.table[kFirstUserVariable + u].name = workspace.userVariableNames[u];
     source.bindings = workspace.boundDataFields;
+    // Distances take the unit of the first file's distance option.
+    if (!workspace.inputFiles.empty()) {
+        source.distanceOption = workspace.inputFiles.front()[kColDistancesRelatedTo];
+        for (const InputFileRow& row : workspace.inputFiles) {
+            source.distanceOptionsDiffer = source.distanceOptionsDiffer ||
+                                           row[kColDistancesRelatedTo] != source.distanceOption;
+        }
+    }
     return source;
 }
 
@@ -103,33 +115,48 @@ void PrintParameterTable(const std::vector<ParameterDefinition>& rows) {
     PrintTable(table);
 }
 
-void PrintCaptionList(const char* heading, const std::vector<std::string>& captions) {
+void PrintCaptionList(const char* heading, const std::vector<std::string>& captions,
+                      const std::vector<std::string>& units) {
     std::printf("%s\n", heading);
-    const int width = static_cast<int>(std::to_string(captions.size()).size());
-    for (std::size_t i = 0; i < captions.size(); ++i) {
-        std::printf("%*zu  %s\n", width, i + 1, captions[i].c_str());
-    }
+    std::vector<std::vector<std::string>> table = {{"#", "Unit", "Caption"}};
+    for (std::size_t i = 0; i < captions.size(); ++i)
+        table.push_back({std::to_string(i + 1), units[i], captions[i]});
+    PrintTable(table);
 }
 
-// The header columns of the output files and of the statistics file.
-void PrintCaptions(const ParameterArray& array) {
+// The header columns of the output files and of the statistics file, each
+// with its unit.
+void PrintCaptions(const ParameterArray& array, const ParameterListSource& source) {
     std::vector<std::string> output = {"Time", "Frame"};
+    std::vector<std::string> outputUnits = {std::string(kUnitSeconds), "frame number"};
     std::vector<std::string> statistics = {"File Name", "Partner File"};
+    std::vector<std::string> statisticsUnits = {"", ""};
+    const auto units = ValueUnits(array, source.distanceOption);
     for (std::size_t position = 1; position < array.size(); ++position) {
         const ParameterRecord& record = array[position];
         if (!record.enabled)
             continue;
+        const std::vector<std::string>& values = units[position];
         if (record.output) {
             output.insert(output.end(), record.valueCaptions.begin(), record.valueCaptions.end());
+            for (int column = 0; column < record.nValues; ++column)
+                outputUnits.insert(outputUnits.end(), record.dynamic ? 2 : 1, values[column]);
         }
         if (record.statistics) {
             statistics.insert(statistics.end(), record.statisticsCaptions.begin(),
                               record.statisticsCaptions.end());
+            const std::vector<std::string> statisticUnits = StatisticsUnits(record, values);
+            statisticsUnits.insert(statisticsUnits.end(), statisticUnits.begin(),
+                                   statisticUnits.end());
         }
     }
-    PrintCaptionList("Output file columns:", output);
+    PrintCaptionList("Output file columns:", output, outputUnits);
     std::printf("\n");
-    PrintCaptionList("Statistics file columns:", statistics);
+    PrintCaptionList("Statistics file columns:", statistics, statisticsUnits);
+    std::printf("\nDistances are related to \"%s\"%s.\n", source.distanceOption.c_str(),
+                source.distanceOptionsDiffer
+                    ? " in the first input file; the other files differ, and so do their units"
+                    : "");
 }
 
 int RunParameters(const ParametersOptions& options) {
@@ -160,7 +187,7 @@ int RunParameters(const ParametersOptions& options) {
         return 1;
     }
     if (options.captions)
-        PrintCaptions(array);
+        PrintCaptions(array, *source);
     std::fflush(stdout);
     return 0;
 }
@@ -179,6 +206,7 @@ void RegisterParametersCommand(CLI::App& app, CommandRegistry& registry) {
     command->add_flag("--captions", options->captions,
                       "Print the output-file and statistics-file column captions instead of the "
                       "list");
+    command->footer("Example: kivo parameters study.set --captions");
     command->callback([options, &registry] {
         registry.SetAction([options] { return RunParameters(*options); });
     });

@@ -1,21 +1,26 @@
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "cli/Commands.h"
 #include "core/ConsolePrompt.h"
 #include "core/Workspace.h"
 #include "engine/CalculationRun.h"
+#include "input/InputMessages.h"
 #include "settings/SettingsFile.h"
 
 namespace kivo::cli {
 namespace {
-
 
 std::atomic<bool> interrupted{false};
 
@@ -79,6 +84,74 @@ class ConsoleRunSink : public RunSink {
     std::chrono::steady_clock::time_point started_;
 };
 
+// The parts of a message text around its placeholder `mark`.
+std::pair<std::string_view, std::string_view> AroundPlaceholder(std::string_view text, char mark) {
+    const std::size_t at = text.find(mark);
+    return {text.substr(0, at), at == std::string_view::npos ? "" : text.substr(at + 1)};
+}
+
+// The run's messages as the console shows them: with --quiet only warnings,
+// errors and questions; the missing body parts of all files once, at the end,
+// instead of once per file; the elapsed time only in the summary.
+class RunPrompt : public UserPrompt {
+  public:
+    RunPrompt(UserPrompt& console, bool quiet) : console_(console), quiet_(quiet) {}
+
+    PromptAnswer Ask(const PromptMessage& message) override {
+        if (message.text.find("Elapsed time: ") != std::string::npos)
+            return PromptAnswer::Ok;
+        if (RecordMissingBodyParts(message.text))
+            return PromptAnswer::Yes;
+        if (quiet_ && message.buttons == PromptButtons::Ok &&
+            message.icon == PromptIcon::Information)
+            return PromptAnswer::Ok;
+        return console_.Ask(message);
+    }
+    using UserPrompt::Ask;
+
+    // One warning per list of missing body parts, naming every file.
+    void ReportMissingBodyParts(std::FILE* stream) const {
+        for (const auto& [parts, files] : missing_) {
+            std::string names;
+            for (const std::string& file : files)
+                names += (names.empty() ? "'" : ", '") + file + "'";
+            std::fprintf(stream,
+                         "Kivo: warning: Data to the following body parts are missing in %s %s: "
+                         "%s\n  -> the data were processed without them\n",
+                         files.size() == 1 ? "the file" : "the files", names.c_str(),
+                         parts.c_str());
+        }
+    }
+
+  private:
+    bool RecordMissingBodyParts(std::string_view text) {
+        const auto [beforeFile, afterFile] = AroundPlaceholder(kMissingBodyPartsMessage, '@');
+        const auto [beforeList, afterList] = AroundPlaceholder(afterFile, '#');
+        if (!text.starts_with(beforeFile) || !text.ends_with(afterList))
+            return false;
+        text.remove_prefix(beforeFile.size());
+        text.remove_suffix(afterList.size());
+        const std::size_t listAt = text.rfind(beforeList);
+        if (listAt == std::string_view::npos)
+            return false;
+        const std::string file(text.substr(0, listAt));
+        const std::string parts(text.substr(listAt + beforeList.size()));
+        for (auto& [known, files] : missing_) {
+            if (known == parts) {
+                if (std::find(files.begin(), files.end(), file) == files.end())
+                    files.push_back(file);
+                return true;
+            }
+        }
+        missing_.push_back({parts, {file}});
+        return true;
+    }
+
+    UserPrompt& console_;
+    bool quiet_;
+    std::vector<std::pair<std::string, std::vector<std::string>>> missing_;
+};
+
 struct RunOptions {
     std::string settingsPath;
     std::string outputDirectory;
@@ -86,37 +159,69 @@ struct RunOptions {
     bool quiet = false;
 };
 
-int RunStudy(const RunOptions& options) {
-    ConsolePrompt prompt(stderr);
-    prompt.SetQuiet(options.quiet);
-    if (options.overwrite) {
-        prompt.AddRule({"overwrite all files", PromptAnswer::Yes, "--overwrite"});
-    } else {
-        prompt.AddRule({"overwrite all files", PromptAnswer::No,
-                        "existing files are kept; run again with --overwrite to replace them"});
+// The output folder of the run: --output-dir, created when missing, or the
+// settings file's. False (with a note) when there is none to write into.
+bool ChooseOutputFolder(const RunOptions& options, const SettingsLoadNotes& notes,
+                        std::string& folder) {
+    namespace fs = std::filesystem;
+    if (!options.outputDirectory.empty()) {
+        folder = options.outputDirectory;
+        std::error_code error;
+        if (!fs::is_directory(folder, error)) {
+            fs::create_directories(folder, error);
+            if (error) {
+                std::fprintf(stderr, "kivo run: the output folder %s cannot be created: %s\n",
+                             folder.c_str(), error.message().c_str());
+                return false;
+            }
+            std::fprintf(stderr, "kivo run: created the output folder %s\n", folder.c_str());
+        }
+        return true;
     }
-    prompt.AddRule(
-        {"body parts are missing", PromptAnswer::Yes, "the data are processed without them"});
-    prompt.AddRule({"Partner file of input file", PromptAnswer::Ok,
-                    "the rows that need a partner are left out"});
-    prompt.AddRule({"abort the calculations", PromptAnswer::Yes, "interrupted"});
-    prompt.AddRule({"statistics file is missing", PromptAnswer::Ok, ""});
-    prompt.AddRule({"will be disabled", PromptAnswer::Ok, ""});
-    prompt.AddRule({"cannot be calculated", PromptAnswer::Ok, ""});
-    prompt.AddRule({"could not be found in the file", PromptAnswer::Ok, "the file is skipped"});
+    for (const auto& [field, missing] : notes.missingFolders) {
+        if (field == "Directory Output Files") {
+            std::fprintf(stderr,
+                         "kivo run: the output folder %s named in %s does not exist; create it "
+                         "or give --output-dir\n",
+                         missing.c_str(), options.settingsPath.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+int RunStudy(const RunOptions& options) {
+    ConsolePrompt console(stderr);
+    if (options.overwrite) {
+        console.AddRule({"overwrite all files", PromptAnswer::Yes, "--overwrite"});
+    } else {
+        console.AddRule({"overwrite all files", PromptAnswer::No,
+                         "existing files are kept; run again with --overwrite to replace them"});
+    }
+    console.AddRule({"Partner file of input file", PromptAnswer::Ok,
+                     "the rows that need a partner are left out"});
+    console.AddRule({"abort the calculations", PromptAnswer::Yes, "interrupted"});
+    console.AddRule({"statistics file is missing", PromptAnswer::Ok, ""});
+    console.AddRule({"will be disabled", PromptAnswer::Ok, ""});
+    console.AddRule({"cannot be calculated", PromptAnswer::Ok, ""});
+    console.AddRule({"could not be found in the file", PromptAnswer::Ok, "the file is skipped"});
+    RunPrompt prompt(console, options.quiet);
 
     Workspace workspace;
-    if (LoadSettings(options.settingsPath, workspace, prompt) != SettingsLoadResult::Loaded) {
+    SettingsLoadNotes notes;
+    if (LoadSettings(options.settingsPath, workspace, prompt, &notes) !=
+        SettingsLoadResult::Loaded) {
         return 2;
     }
     std::string& outputDirectory = workspace.options.directoryOutputFiles;
-    if (!options.outputDirectory.empty())
-        outputDirectory = options.outputDirectory;
+    if (!ChooseOutputFolder(options, notes, outputDirectory))
+        return 2;
 
     std::signal(SIGINT, OnInterrupt);
     ConsoleRunSink sink(options.quiet);
     const RunSummary summary = CalculateData(workspace, prompt, sink);
     std::signal(SIGINT, SIG_DFL);
+    prompt.ReportMissingBodyParts(stderr);
 
     std::printf("%ld frames processed in %.2f s\n", summary.framesProcessed,
                 summary.elapsedSeconds);
@@ -145,9 +250,12 @@ void RegisterRunCommand(CLI::App& app, CommandRegistry& registry) {
     auto* command = app.add_subcommand("run", "Compute the parameters of a study's input files");
     command->add_option("settings", options->settingsPath, "Settings file (.set)")->required();
     command->add_option("--output-dir", options->outputDirectory,
-                        "Folder for the output files (instead of the settings file's)");
+                        "Folder for the output files (instead of the settings file's); created "
+                        "when missing");
     command->add_flag("--overwrite", options->overwrite, "Replace existing output files");
-    command->add_flag("--quiet", options->quiet, "Print only questions, errors and the summary");
+    command->add_flag("--quiet", options->quiet,
+                      "Print only questions, warnings, errors and the summary (no progress)");
+    command->footer("Example: kivo run study.set --output-dir results");
     command->callback(
         [options, &registry] { registry.SetAction([options] { return RunStudy(*options); }); });
 }

@@ -8,7 +8,7 @@
 
 int main(int argc, char** argv) {
     kivo::InitDecimalSymbolFromLocale();
-    CLI::App app{"Kivo: nonverbal parameters from 3D motion-capture recordings"};
+    CLI::App app{"Kivo: nonverbal parameters from 3D motion-capture recordings", "kivo"};
     app.set_version_flag("--version", std::string("kivo ") + KIVO_VERSION);
     app.require_subcommand(1);
 

@@ -191,8 +191,9 @@ constexpr long long kNoUpperBound = 1LL << 62;
 // Reads the input file list, the bindings, the user variables and the
 // parameter list that follow the options, then shows the first file's options.
 void LoadLists(SequentialFieldReader& reader, const std::string& path, Workspace& workspace,
-               UserPrompt& prompt) {
+               UserPrompt& prompt, SettingsLoadNotes& notes) {
     const long long fileCount = ReadRange(reader, "number of input files", 0, kNoUpperBound, path);
+    notes.storedInputFiles = static_cast<std::size_t>(fileCount);
     const long long columnCount = ReadRange(reader, "number of input file columns",
                                             kInputFileColumnCount, kNoUpperBound, path);
     workspace.inputFiles.clear();
@@ -274,7 +275,7 @@ void LoadLists(SequentialFieldReader& reader, const std::string& path, Workspace
 
 // Reads the whole file into the workspace; false when it is no settings file.
 bool ReadSettingsFile(std::FILE* file, const std::string& path, Workspace& workspace,
-                      UserPrompt& prompt) {
+                      UserPrompt& prompt, SettingsLoadNotes& notes) {
     SequentialFieldReader reader(file, path);
     std::string identification;
     try {
@@ -297,6 +298,8 @@ bool ReadSettingsFile(std::FILE* file, const std::string& path, Workspace& works
                     text = (fs::path(settingsFolder) / text).lexically_normal().string();
                 if (IsFolder(text))
                     options.*field.text = std::move(text);
+                else if (!text.empty())
+                    notes.missingFolders.emplace_back(std::string(field.caption), std::move(text));
                 break;
             }
             case OptionKind::Text:
@@ -314,23 +317,44 @@ bool ReadSettingsFile(std::FILE* file, const std::string& path, Workspace& works
         }
     }
 
-    LoadLists(reader, path, workspace, prompt);
+    LoadLists(reader, path, workspace, prompt, notes);
     return true;
 }
 
 }  // namespace
 
+std::string FolderRelativeTo(const std::string& folder, const std::string& base) {
+    if (folder.empty() || base.empty() || fs::path(folder).is_relative())
+        return folder;
+    const fs::path normalFolder = fs::path(folder).lexically_normal();
+    const fs::path relative = normalFolder.lexically_relative(fs::path(base).lexically_normal());
+    if (relative.empty() || *relative.begin() == "..")
+        return folder;
+    std::string text = relative.string();
+    if (folder.back() == '/') {
+        if (text == ".")
+            return "./";
+        return WithTrailingSeparator(text);
+    }
+    return FolderWithoutSeparator(text);
+}
+
 std::string SerializeSettings(const Workspace& workspace, std::string_view settingsFolder,
-                              const std::string& path) {
+                              const std::string& path, SettingsFolders folders) {
+    const std::string base(settingsFolder);
+    const auto stored = [&](const std::string& folder) {
+        return folders == SettingsFolders::RelativeWhereBelow ? FolderRelativeTo(folder, base)
+                                                              : folder;
+    };
     SettingsWriter out(path);
     const WorkspaceOptions& options = workspace.options;
     out.Text(kSettingsIdentification, "identification");
     for (const OptionField& field : OptionFields()) {
         switch (field.kind) {
             case OptionKind::Folder:
-                out.Text(field.text == &WorkspaceOptions::directorySettingsFiles
-                             ? settingsFolder
-                             : std::string_view(options.*field.text),
+                out.Text(stored(field.text == &WorkspaceOptions::directorySettingsFiles
+                                    ? base
+                                    : options.*field.text),
                          field.caption);
                 break;
             case OptionKind::Text:
@@ -353,7 +377,8 @@ std::string SerializeSettings(const Workspace& workspace, std::string_view setti
     for (std::size_t row = 0; row < workspace.inputFiles.size(); ++row) {
         const InputFileRow& file = workspace.inputFiles[row];
         for (int column = 0; column < kInputFileColumnCount; ++column) {
-            out.NamedText(file[column], [&] { return InputFileField(row, file, column); });
+            const std::string text = column == kColDirectory ? stored(file[column]) : file[column];
+            out.NamedText(text, [&] { return InputFileField(row, file, column); });
         }
     }
 
@@ -388,9 +413,9 @@ std::string SerializeSettings(const Workspace& workspace, std::string_view setti
     return out.Content();
 }
 
-void SaveSettings(Workspace& workspace, const std::string& path) {
+void SaveSettings(Workspace& workspace, const std::string& path, SettingsFolders folders) {
     const std::string folder = FolderOf(path);
-    const std::string content = SerializeSettings(workspace, folder, path);
+    const std::string content = SerializeSettings(workspace, folder, path, folders);
     WriteAtomically(path, content);
     workspace.options.directorySettingsFiles = folder;
 }
@@ -419,7 +444,11 @@ bool AddFileWithColumns(Workspace& workspace,
     return true;
 }
 
-SettingsLoadResult LoadSettings(const std::string& path, Workspace& workspace, UserPrompt& prompt) {
+SettingsLoadResult LoadSettings(const std::string& path, Workspace& workspace, UserPrompt& prompt,
+                                SettingsLoadNotes* notes) {
+    SettingsLoadNotes ignored;
+    SettingsLoadNotes& taken = notes != nullptr ? *notes : ignored;
+    taken = SettingsLoadNotes();
     workspace.options.directorySettingsFiles = FolderOf(path);
     SettingsLoadResult result = SettingsLoadResult::Failed;
     try {
@@ -428,7 +457,7 @@ SettingsLoadResult LoadSettings(const std::string& path, Workspace& workspace, U
             throw SettingsFileError(kErrorFileNotFound, path, 0, "",
                                     std::string("File not found: ") + std::strerror(errno));
         }
-        result = ReadSettingsFile(file.get(), path, workspace, prompt)
+        result = ReadSettingsFile(file.get(), path, workspace, prompt, taken)
                      ? SettingsLoadResult::Loaded
                      : SettingsLoadResult::NotSettingsFile;
     } catch (const SettingsFileError& error) {

@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/UserPrompt.h"
 #include "core/Workspace.h"
@@ -12,19 +14,30 @@ namespace kivo {
 // The first field of every settings file.
 inline constexpr std::string_view kSettingsIdentification = "Kivo Settings";
 
+// How SaveSettings writes folders: as they are, or relative to the settings
+// file's folder wherever they lie in or below it (a study folder that can be
+// moved as a whole).
+enum class SettingsFolders { AsTheyAre, RelativeWhereBelow };
+
 // Writes the whole workspace to the settings file `path`. The working folder
 // of settings files becomes the file's folder. A text that contains a double
 // quote or a line break cannot be read back: such a workspace is refused with
 // a FileError naming the field, and nothing is written. The file is written
 // beside the target under a temporary name and then renamed over it, so an
 // interrupted save leaves the old file intact. I/O failures throw FileError.
-void SaveSettings(Workspace& workspace, const std::string& path);
+void SaveSettings(Workspace& workspace, const std::string& path,
+                  SettingsFolders folders = SettingsFolders::AsTheyAre);
 
 // The settings file's content as SaveSettings writes it, with
 // `settingsFolder` as the working folder of settings files. Throws FileError
 // (with `path` as the file) for texts that cannot be stored.
 std::string SerializeSettings(const Workspace& workspace, std::string_view settingsFolder,
-                              const std::string& path);
+                              const std::string& path,
+                              SettingsFolders folders = SettingsFolders::AsTheyAre);
+
+// `folder` relative to `base` when it is `base` itself or lies below it
+// ("." or "data/raw", with the trailing separator kept); otherwise unchanged.
+std::string FolderRelativeTo(const std::string& folder, const std::string& base);
 
 enum class SettingsLoadResult {
     Loaded,
@@ -32,12 +45,21 @@ enum class SettingsLoadResult {
     Failed,           // an error was reported; the workspace holds what was read so far
 };
 
+// What a load could not take over, for a front end to report or to guard on.
+struct SettingsLoadNotes {
+    std::size_t storedInputFiles = 0;  // input file records in the file
+    // Stored folders that do not exist (kept at their previous value), as
+    // "caption: folder" with the folder resolved against the settings file.
+    std::vector<std::pair<std::string, std::string>> missingFolders;
+};
+
 // Reads the settings file `path` into the workspace. Every stored input file
 // passes the file check again with its own time label; a file missing from
 // its stored folder is looked for in the settings file's folder. Messages and
 // errors go through `prompt`. The parameter type tags are derived afresh in
 // every case.
-SettingsLoadResult LoadSettings(const std::string& path, Workspace& workspace, UserPrompt& prompt);
+SettingsLoadResult LoadSettings(const std::string& path, Workspace& workspace, UserPrompt& prompt,
+                                SettingsLoadNotes* notes = nullptr);
 
 // Adds the stored input file described by its sixteen column texts (checked
 // with its own time label, column 2) and gives its row the stored texts. The

@@ -4,6 +4,7 @@
 
 #include "input/InputFileList.h"
 #include "input/ProcessingOptionRules.h"
+#include "params/ValueUnits.h"
 
 namespace kivo {
 namespace {
@@ -20,6 +21,35 @@ std::string OrNone(const std::string& text) {
     return text.empty() ? "(none)" : text;
 }
 
+std::string WithUnit(const std::string& value, std::string_view unit) {
+    return value.empty() ? value : value + " (" + std::string(unit) + ")";
+}
+
+std::string CameraWithUnits(const std::string& camera) {
+    return camera.empty()
+               ? OrNone(camera)
+               : camera + " (pixels/near and far plane in the " + std::string(kUnitDataUnit) +
+                     "/field of view in " + std::string(kUnitDegrees) + ")";
+}
+
+// A column's text with the unit it is given in.
+std::string ColumnWithUnit(const InputFileRow& row, int column) {
+    switch (column) {
+        case kColAngles:
+        case kColFieldOfView:
+            return WithUnit(row[column], kUnitDegrees);
+        case kColDistances:
+            return WithUnit(row[column], DistanceUnit(row[kColDistancesRelatedTo]));
+        case kColNearPlane:
+        case kColFarPlane:
+            return WithUnit(row[column], kUnitDataUnit);
+        case kColResolution:
+            return WithUnit(row[column], "pixels");
+        default:
+            return row[column];
+    }
+}
+
 void DescribeOptions(std::string& out, const WorkspaceOptions& options) {
     out += "Options\n";
     Line(out, 2, "Time Field", options.timeField);
@@ -27,10 +57,11 @@ void DescribeOptions(std::string& out, const WorkspaceOptions& options) {
     Line(out, 2, "Use Every",
          options.skipLines + OrdinalFrameLabel(options.skipLines).substr(0, 2) + " frame");
     Line(out, 2, "Distances related to", GetDistanceOption(options));
-    Line(out, 2, "Angles", options.thresholdAngles);
-    Line(out, 2, "Distances", options.thresholdDistances);
+    Line(out, 2, "Angles", WithUnit(options.thresholdAngles, kUnitDegrees));
+    Line(out, 2, "Distances",
+         WithUnit(options.thresholdDistances, DistanceUnit(GetDistanceOption(options))));
     Line(out, 2, "Dec. Places", options.decimalPlaces);
-    Line(out, 2, "Camera", OrNone(options.camera));
+    Line(out, 2, "Camera", CameraWithUnits(options.camera));
     out += "Output\n";
     Line(out, 2, "Output Folder", OrNone(options.directoryOutputFiles));
     Line(out, 2, "Prefix", options.prefix);
@@ -54,7 +85,8 @@ void DescribeInputFiles(std::string& out, const Workspace& workspace) {
         out += "  " + std::to_string(i + 1) + ". " + row[kColFileName] + "\n";
         for (int column = kColPartnerFile; column < kInputFileColumnCount; ++column) {
             const bool optional = column == kColVideoClipFile || column == kColVideoClipSide;
-            Line(out, 5, captions[column], optional ? OrNone(row[column]) : row[column]);
+            Line(out, 5, captions[column],
+                 optional ? OrNone(row[column]) : ColumnWithUnit(row, column));
         }
     }
 }

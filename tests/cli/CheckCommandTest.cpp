@@ -44,9 +44,15 @@ TEST(CheckCommand, ReportsEachRefusedFileOnOneLineAndExitsWithOne) {
                          "standing.colon.csv: not accepted: The format line starting "
                          "with the time identifier 'Time [sec]' could not be found"))
         << result.out;
+    EXPECT_TRUE(Contains(result.out,
+                         ".csv. Hint: the format line seems to be line 2, starting with 'Time'; "
+                         "use --time-label Time\n"))
+        << result.out;
     EXPECT_TRUE(Contains(result.out, notes + ": not accepted: The format line")) << result.out;
+    EXPECT_FALSE(Contains(result.out, notes + ". Hint")) << result.out;
     EXPECT_TRUE(Contains(result.out, missing + ": not accepted: no such file")) << result.out;
-    EXPECT_TRUE(Contains(result.err, "Kivo: warning: The format line")) << result.err;
+    // The reason is given once, with the result.
+    EXPECT_EQ(result.err, "");
 }
 
 // A refused file offers no names; a later file without a rate keeps the list's.

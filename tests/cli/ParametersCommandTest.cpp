@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Text.h"
@@ -44,6 +46,34 @@ TEST(ParametersCommand, PrintsTheCaptionsTheDefaultListCompilesTo) {
     EXPECT_EQ(statistics[0], "File Name");
     EXPECT_EQ(statistics[1], "Partner File");
     EXPECT_EQ(statistics[2], "M Global Static SRL Hips Sagittal");
+
+    // Units follow the function of each column and the distance option.
+    const auto units = ListedCaptions(result.out, "Output file columns:", true);
+    const auto statisticsUnits = ListedCaptions(result.out, "Statistics file columns:", true);
+    ASSERT_EQ(units.size(), columns.size());
+    ASSERT_EQ(statisticsUnits.size(), statistics.size());
+    const auto unitOf = [](const std::vector<std::string>& captions,
+                           const std::vector<std::string>& listed, const std::string& caption) {
+        const auto at = std::find(captions.begin(), captions.end(), caption);
+        return at == captions.end() ? "(no column " + caption + ")"
+                                    : listed[static_cast<std::size_t>(at - captions.begin())];
+    };
+    const std::pair<const char*, const char*> expected[] = {
+        {"Time", "seconds"},
+        {"Global Static SRL Hips Sagittal", "degrees"},
+        {"Joint Complexity Body", "count"},
+        {"Translational Magnitude Body", "percent of body height"},
+        {"Dyadic Proxemics Heads", "percent of body height"},
+        {"Dyadic Global Dynamic Magnitude Body: Percentage Contribution of A", "percent"},
+    };
+    for (const auto& [caption, unit] : expected)
+        EXPECT_EQ(unitOf(columns, units, caption), unit) << caption;
+    EXPECT_EQ(unitOf(statistics, statisticsUnits, "TSM Body (only A)"), "percent");
+    EXPECT_EQ(unitOf(statistics, statisticsUnits,
+                     "Activation Body: Average Duration of Pause Phases (seconds)"),
+              "seconds");
+    for (std::size_t i = 2; i < units.size(); ++i)
+        EXPECT_NE(units[i], "") << columns[i];
 }
 
 TEST(ParametersCommand, NeedsAListToShow) {

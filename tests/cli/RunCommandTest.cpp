@@ -220,5 +220,37 @@ TEST_F(RunCommandOnRecordings, RefusedOverwriteStopsWithExitCodeTwo) {
     EXPECT_EQ(ReadCrLfLines(path).size(), 304u);
 }
 
+// Person B lacks the bound "Head": the run says so once, whatever --quiet.
+TEST(RunCommand, ReportsRepeatedWarningsOnceAndTheOutputFolderItCannotUse) {
+    TempDir dir;
+    const std::string format = "Time;Frame;Hips:Tx;Hips:Ty;Hips:Tz;Hips:Rx;Hips:Ry;Hips:Rz";
+    const std::string head = ";Head:Tx;Head:Ty;Head:Tz;Head:Rx;Head:Ry;Head:Rz";
+    const std::string frames = "0;1;1;2;3;4;5;6\n0.01;2;1;2;3;4;5;6\n0.02;3;1;2;3;4;5;6\n";
+    dir.Write("s01.A.csv", format + head + "\n" + frames);
+    dir.Write("s01.B.csv", format + "\n" + frames);
+    ASSERT_EQ(RunKivo({"init", "study.set", "s01.A.csv", "s01.B.csv", "--time-label", "Time"}, dir)
+                  .exitCode,
+              0);
+
+    const auto quiet = RunKivo({"run", "study.set", "--quiet", "--output-dir", "out/new"}, dir);
+    EXPECT_EQ(quiet.exitCode, 0) << quiet.out << quiet.err;
+    EXPECT_TRUE(fs::exists(dir.PathOf("out/new/s01.A.csv")));
+    const std::string missing =
+        "Data to the following body parts are missing in the file "
+        "'s01.B.csv': Head\n";
+    EXPECT_TRUE(testing::Contains(quiet.err, missing)) << quiet.err;
+    EXPECT_EQ(quiet.err.find("body parts are missing"), quiet.err.rfind("body parts are missing"));
+    EXPECT_FALSE(testing::Contains(quiet.err, "Elapsed time")) << quiet.err;
+    EXPECT_TRUE(testing::Contains(quiet.out, "frames processed in")) << quiet.out;
+
+    fs::create_directories(dir.PathOf("gone"));
+    ASSERT_EQ(RunKivo({"settings", "set", "study.set", "output-folder", "gone"}, dir).exitCode, 0);
+    fs::remove(dir.PathOf("gone"));
+    const auto stopped = RunKivo({"run", "study.set", "--quiet"}, dir);
+    EXPECT_EQ(stopped.exitCode, 2);
+    EXPECT_TRUE(testing::Contains(stopped.err, dir.PathOf("gone") + " named in study.set"))
+        << stopped.err;
+}
+
 }  // namespace
 }  // namespace kivo

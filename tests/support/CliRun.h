@@ -2,6 +2,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -50,23 +51,32 @@ inline bool Contains(std::string_view text, std::string_view part) {
 }
 
 // The captions `kivo parameters --captions` lists under `heading` (such as
-// "Output file columns:"), without their column numbers.
-inline std::vector<std::string> ListedCaptions(std::string_view listing, std::string_view heading) {
+// "Output file columns:"), without their column numbers; with `units`, their
+// units instead.
+inline std::vector<std::string> ListedCaptions(std::string_view listing, std::string_view heading,
+                                               bool units = false) {
     std::vector<std::string> captions;
-    bool inside = false;
-    for (std::size_t start = 0, end; start < listing.size(); start = end + 1) {
-        end = listing.find('\n', start);
+    const std::size_t at = listing.find(std::string(heading) + "\n");
+    if (at == std::string_view::npos)
+        return captions;
+    std::size_t start = at + heading.size() + 1;
+    const std::size_t headerEnd = listing.find('\n', start);
+    const std::string_view header = listing.substr(start, headerEnd - start);
+    const std::size_t captionColumn = header.find("Caption");
+    const std::size_t unitColumn = header.find("Unit");
+    for (start = headerEnd + 1; start < listing.size();) {
+        std::size_t end = listing.find('\n', start);
         if (end == std::string_view::npos)
             end = listing.size();
         const std::string_view line = listing.substr(start, end - start);
-        if (!inside) {
-            inside = line == heading;
-        } else if (line.empty()) {
+        if (line.empty())
             break;
-        } else {
-            const std::size_t gap = line.find("  ", line.find_first_not_of(' '));
-            captions.emplace_back(gap == std::string_view::npos ? "" : line.substr(gap + 2));
-        }
+        std::string_view cell = units ? line.substr(unitColumn, captionColumn - unitColumn)
+                                      : line.substr(std::min(captionColumn, line.size()));
+        while (!cell.empty() && cell.back() == ' ')
+            cell.remove_suffix(1);
+        captions.emplace_back(cell);
+        start = end + 1;
     }
     return captions;
 }
