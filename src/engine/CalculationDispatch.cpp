@@ -82,6 +82,9 @@ int Calculate(FrameContext& context, int person, int position) {
             return CalculateCameraFraming(table, record, context.camera);
         case kFnCameraProxemics:
             return CalculateCameraProxemics(table, record, context.camera);
+        case kFnPixelDifference:
+            return CalculatePixelDifference(record, context.firstFrame, context.video,
+                                            context.frameNumber, context.clipSuffix);
         case kFnAddition:
             return CalculateAddition(records, person, position);
         case kFnSubtraction:

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "core/InputVariableTable.h"
 #include "core/ParameterRecord.h"
 #include "engine/DistanceCorrection.h"
 #include "media/CameraProjection.h"
+#include "media/PixelDifference.h"
 
 namespace kivo {
 
@@ -20,6 +22,10 @@ struct FrameContext {
     bool firstFrame = false;
     // The file's camera; nothing when it could not be set up.
     const CameraView* camera = nullptr;
+    // The file's video; nothing when it has none that can be read.
+    FileVideo* video = nullptr;
+    long frameNumber = 0;    // processed frames of the file so far, this one included
+    std::string clipSuffix = {};  // the part this frame is written to; empty without parts
 };
 
 // Computes the row at `position` through its calculation function: for person

@@ -15,6 +15,7 @@
 #include "core/Text.h"
 #include "engine/CalculationDispatch.h"
 #include "engine/CameraFunctions.h"
+#include "engine/FileVideoSetUp.h"
 #include "engine/OutputFile.h"
 #include "engine/OutputFileNames.h"
 #include "engine/OutputItems.h"
@@ -108,8 +109,12 @@ enum class FileOutcome { Next, EndRun };
 
 class Run {
   public:
-    Run(Workspace& workspace, UserPrompt& prompt, RunSink& sink)
-        : workspace_(workspace), prompt_(prompt), sink_(sink) {}
+    Run(Workspace& workspace, UserPrompt& prompt, RunSink& sink,
+        const ClipCodecChooser& chooseClipCodec)
+        : workspace_(workspace),
+          prompt_(prompt),
+          sink_(sink),
+          clips_(prompt, chooseClipCodec, overwriteAll_) {}
 
     RunSummary Execute() {
         const auto start = Clock::now();
@@ -430,19 +435,22 @@ class Run {
         return true;
     }
 
-    // Video frames cannot be read by this build: a named video is reported.
+    // The video of the file, when an enabled row compares its frames; in
+    // split mode its frames are also written as one clip per part file.
     bool CheckVideo(const InputFileRow& row) {
-        if (row[kColVideoClipFile].empty())
+        video_.reset();
+        if (row[kColVideoClipFile].empty() || !AnyEnabledRow(records_, {kFnPixelDifference}))
             return true;
-        const PromptAnswer answer = prompt_.Ask(
-            ReplaceAll("The video file '@' could not be opened.\r\n\r\nThe nonverbal parameter "
-                       "'Pixel Difference' cannot be calculated.",
-                       "@", row[kColVideoClipFile]),
-            PromptButtons::OkCancel, PromptIcon::Exclamation);
-        return answer == PromptAnswer::Ok;
+        FileVideoSetUp setUp = OpenFileVideo(row, splitMode_ ? &clips_ : nullptr, prompt_);
+        video_ = std::move(setUp.video);
+        return !setUp.endRun;
     }
 
     void CloseFiles() {
+        if (video_) {
+            video_->Frames().CloseVideo();
+            video_.reset();
+        }
         input_.Close();
         partner_.Close();
         if (part_.IsOpen())
@@ -464,7 +472,8 @@ class Run {
                              NumericTextValue(row[kColAngles]),
                              NumericTextValue(row[kColDistances]),
                              true,
-                             camera_ ? &*camera_ : nullptr};
+                             camera_ ? &*camera_ : nullptr,
+                             video_.get()};
         statisticsContext_.fileName = row[kColFileName];
         statisticsContext_.partnerFileName = partnerRow ? (*partnerRow)[kColFileName] : "";
         statisticsContext_.format = {format_.separator, format_.decimalPlaces,
@@ -502,6 +511,9 @@ class Run {
                     ComputeCorrection(context, 2, *partnerRow);
                 }
             }
+            context.frameNumber = processed;
+            if (splitMode_ && linesInPart_ == 1)
+                context.clipSuffix = PartSuffix(partNumber_ + 1);
             ComputeRows(context, splitMode_ ? linesInPart_ : processed, processed);
             WriteDataLine();
 
@@ -726,14 +738,17 @@ class Run {
     bool fileError_ = false;
     RunProgress progress_;
     std::optional<CameraView> camera_;
+    RunClips clips_;
+    std::unique_ptr<FileVideo> video_;
 
     std::string dataLine_, partnerLine_, skipLine_, line_;
 };
 
 }  // namespace
 
-RunSummary CalculateData(Workspace& workspace, UserPrompt& prompt, RunSink& sink) {
-    Run run(workspace, prompt, sink);
+RunSummary CalculateData(Workspace& workspace, UserPrompt& prompt, RunSink& sink,
+                         const ClipCodecChooser& chooseClipCodec) {
+    Run run(workspace, prompt, sink, chooseClipCodec);
     RunSummary summary;
     if (!RunTrapped(prompt, "CalculateData", [&] { summary = run.Execute(); })) {
         summary = run.Abandon();

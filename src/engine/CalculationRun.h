@@ -6,6 +6,7 @@
 #include "core/UserPrompt.h"
 #include "core/Workspace.h"
 #include "engine/RunSink.h"
+#include "media/ClipCodec.h"
 
 namespace kivo {
 
@@ -25,6 +26,10 @@ struct RunSummary {
 // means file). Every message and question goes through `prompt`; progress and
 // cancel requests through `sink`. The run may uncheck parameter rows of the
 // workspace (rows that need a partner, camera rows) when the user agrees.
-RunSummary CalculateData(Workspace& workspace, UserPrompt& prompt, RunSink& sink);
+// In split mode the videos of Pixel Difference are also written as one clip
+// per part file, with the encoder `chooseClipCodec` picks (no chooser, or
+// no choice: no clips).
+RunSummary CalculateData(Workspace& workspace, UserPrompt& prompt, RunSink& sink,
+                         const ClipCodecChooser& chooseClipCodec = {});
 
 }  // namespace kivo

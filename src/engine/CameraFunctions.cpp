@@ -31,8 +31,8 @@ std::array<double, 3> Position(const Vec3& v) {
     return {v.x, v.y, v.z};
 }
 
-// What both camera functions share: the window points of the row's first
-// variable and first target (z = 0) and the camera of person A.
+// What both camera functions share: person A's camera and the window
+// points of the row's first variable and first target (z = 0).
 struct FramingPoints {
     BodyPose camera;
     BodyPose interest;
@@ -40,39 +40,36 @@ struct FramingPoints {
     Vec3 target;
 };
 
-int Project(const CameraView& view, const FramingPoints& points, const Vec3& point, Vec3& window) {
+// The window point of person A's input variable `index`.
+int ProjectBodyPart(const InputVariableTable& table, int index, const CameraView& view,
+                    const FramingPoints& points, Vec3& window) {
+    Vec3 position;
+    int status = GetBodyPartPosition(table, 1, index, position);
+    if (status != kStatusOk)
+        return status;
     const BodyPose& c = points.camera;
     std::array<double, 3> projected{};
-    const int status = ProjectPoint(view, Position(point), {c.x, c.y, c.z, c.rx, c.ry, c.rz},
-                                    Position(points.interest.Position()), projected);
+    status = ProjectPoint(view, Position(position), {c.x, c.y, c.z, c.rx, c.ry, c.rz},
+                          Position(points.interest.Position()), projected);
     if (status == kStatusOk)
         window = {projected[0], projected[1], projected[2]};
     return status;
 }
 
 int ProjectFramingPoints(const InputVariableTable& table, const ParameterRecord& record,
-                         const CameraView& view, FramingPoints& points) {
+                         const CameraView* view, FramingPoints& points) {
+    if (view == nullptr || record.variableIndices.empty() || record.targetIndices.empty())
+        return kStatusSettingError;
     int status = GetBodyPartPose(table, 1, kCamera, points.camera);
     if (status == kStatusOk)
         status = GetBodyPartPose(table, 1, kInterest, points.interest);
-    if (status != kStatusOk)
-        return status;
-    Vec3 position;
-    if (record.variableIndices.empty() || record.targetIndices.empty())
-        return kStatusSettingError;
-    status = GetBodyPartPosition(table, 1, record.variableIndices[0], position);
     if (status == kStatusOk)
-        status = Project(view, points, position, points.variable);
-    if (status != kStatusOk)
-        return status;
-    status = GetBodyPartPosition(table, 1, record.targetIndices[0], position);
+        status = ProjectBodyPart(table, record.variableIndices[0], *view, points, points.variable);
     if (status == kStatusOk)
-        status = Project(view, points, position, points.target);
-    if (status != kStatusOk)
-        return status;
+        status = ProjectBodyPart(table, record.targetIndices[0], *view, points, points.target);
     points.variable.z = 0.0;
     points.target.z = 0.0;
-    return kStatusOk;
+    return status;
 }
 
 }  // namespace
@@ -96,10 +93,8 @@ std::optional<CameraView> SetUpFileCamera(const InputFileRow& row) {
 
 int CalculateCameraFraming(const InputVariableTable& table, ParameterRecord& record,
                            const CameraView* camera) {
-    if (camera == nullptr)
-        return kStatusSettingError;
     FramingPoints points;
-    const int status = ProjectFramingPoints(table, record, *camera, points);
+    const int status = ProjectFramingPoints(table, record, camera, points);
     if (status != kStatusOk)
         return status;
     record.Current(0, 1) = VectorDistance(points.variable, points.target) * 100.0 /
@@ -109,10 +104,8 @@ int CalculateCameraFraming(const InputVariableTable& table, ParameterRecord& rec
 
 int CalculateCameraProxemics(const InputVariableTable& table, ParameterRecord& record,
                              const CameraView* camera) {
-    if (camera == nullptr)
-        return kStatusSettingError;
     FramingPoints points;
-    const int status = ProjectFramingPoints(table, record, *camera, points);
+    const int status = ProjectFramingPoints(table, record, camera, points);
     if (status != kStatusOk)
         return status;
 
@@ -122,11 +115,9 @@ int CalculateCameraProxemics(const InputVariableTable& table, ParameterRecord& r
     double highest = 0.0;
     bool anyProjected = false;
     for (int k = kHips; k <= kHandRI; ++k) {
-        Vec3 position, window;
-        if (GetBodyPartPosition(table, 1, k, position) != kStatusOk ||
-            Project(*camera, points, position, window) != kStatusOk) {
+        Vec3 window;
+        if (ProjectBodyPart(table, k, *camera, points, window) != kStatusOk)
             continue;
-        }
         const double y = std::clamp(window.y, 0.0, windowHeight);
         lowest = anyProjected ? std::min(lowest, y) : y;
         highest = anyProjected ? std::max(highest, y) : y;

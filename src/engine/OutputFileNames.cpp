@@ -2,11 +2,15 @@
 
 namespace kivo {
 
-std::string OutputFileNames::PartPath(int part) const {
+std::string PartSuffix(int part) {
     std::string number = std::to_string(part);
     if (number.size() < 3)
         number.insert(0, 3 - number.size(), '0');
-    return baseName + ".part-" + number + extension;
+    return ".part-" + number;
+}
+
+std::string OutputFileNames::PartPath(int part) const {
+    return baseName + PartSuffix(part) + extension;
 }
 
 OutputFileNames MakeOutputFileNames(std::string_view outputDirectory, std::string_view prefix,

@@ -5,13 +5,17 @@
 
 namespace kivo {
 
+// ".part-001" ... ".part-999", ".part-1000" ...: what names part k (k >= 1)
+// of an output file and the video clip that covers it.
+std::string PartSuffix(int part);
+
 // Names of the files a run writes for one input file.
 struct OutputFileNames {
     std::string baseName;   // directory/prefix + name up to its last "." + suffix
     std::string extension;  // ".csv" or "." + the chosen extension
 
     std::string OutputPath() const { return baseName + extension; }
-    // Part k (k >= 1): ".part-001" ... ".part-999", ".part-1000" ...
+    // Part k (k >= 1), named with PartSuffix(k).
     std::string PartPath(int part) const;
     std::string MeansPath() const { return baseName + ".means" + extension; }
 };

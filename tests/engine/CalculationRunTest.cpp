@@ -18,6 +18,7 @@
 #include "params/Catalogue.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempDir.h"
+#include "support/TestVideo.h"
 
 namespace kivo {
 namespace {
@@ -568,6 +569,40 @@ TEST_F(CalculationRunTest, UnusableCameraGivesSettingErrorsForThatFileOnly) {
     EXPECT_TRUE(workspace.parameters[0].enabled);
     EXPECT_FALSE(workspace.parameters[1].enabled);
     EXPECT_FALSE(workspace.parameters[2].enabled);
+}
+
+// The video is opened only for enabled Pixel Difference rows. It advances
+// once per data frame however many rows read it, lags one frame behind the
+// data, and gives data errors once its last frame is reached.
+TEST_F(CalculationRunTest, PixelDifferenceRowsShareOneFramePairPerDataFrame) {
+    AddInput("take.csv", TurningFrames(6));  // 100 frames per second
+    workspace.inputFiles[0][kColVideoClipFile] = dir.PathOf("missing.avi");
+    workspace.inputFiles[0][kColVideoClipSide] = "Right Side";
+    AddRow("Change", "Pixel Difference", "", "", "", "x", "", false);
+    AddRow("Change Again", "Pixel Difference", "", "", "", "x", "", false);
+    ASSERT_TRUE(Run().completed);
+    EXPECT_EQ(CountMessages("missing.avi"), 0) << AllMessages();
+
+    using testing::SolidFrame;
+    const PixelFrame dark = SolidFrame(8, 2, {0, 0, 0});
+    const PixelFrame rightLit = testing::WithColumns(dark, 4, 7, {9, 9, 9});
+    testing::WriteVideo(dir.PathOf("take.avi"), {dark, dark, rightLit, dark, dark}, 100);
+    workspace.inputFiles[0][kColVideoClipFile] = dir.PathOf("take.avi");
+    workspace.parameters[0].enabled = workspace.parameters[1].enabled = true;
+    prompt.messages.clear();
+
+    const RunSummary summary = Run();
+
+    EXPECT_TRUE(summary.completed);
+    EXPECT_EQ(CountMessages("take.avi"), 0) << AllMessages();
+    const std::vector<std::string> lines = ReadLines(OutPath("take.csv"));
+    ASSERT_EQ(lines.size(), 7u);
+    const char* values[] = {"0.000", "0.000", "0.000", "50.000", "50.000", kDataError};
+    for (int i = 0; i < 6; ++i) {
+        const std::vector<std::string> fields = Fields(lines[i + 1]);
+        EXPECT_EQ(fields[2], values[i]) << lines[i + 1];
+        EXPECT_EQ(fields[3], values[i]) << lines[i + 1];
+    }
 }
 
 TEST_F(CalculationRunTest, TabSeparatedOutputKeepsEveryErrorItemInItsOwnField) {

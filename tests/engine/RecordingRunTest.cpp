@@ -106,7 +106,7 @@ class RecordingRun : public ::testing::TestWithParam<Layout> {
             ASSERT_TRUE(AddFile(workspace_, name, kRecordings + "/", prompt_)) << name;
         }
         CreateDefaultParameterList(workspace_.parameters);
-        for (int row = 163; row <= 164; ++row)  // the camera rows
+        for (int row = 163; row <= 165; ++row)  // the camera and video rows
             workspace_.parameters[row - 1].enabled = true;
         for (ParameterDefinition& row : workspace_.parameters) {
             const bool measured = row.output == "x" || row.statistics == "x";
@@ -143,7 +143,8 @@ class RecordingRun : public ::testing::TestWithParam<Layout> {
 
     // Person A's file carries the camera: Framing and Proxemics on every line
     // (Framing of the first frame as projected independently). B's file has
-    // no camera of its own, so its camera rows are data errors.
+    // no camera of its own, so its camera rows are data errors; no file has a
+    // video, so Pixel Difference is a data error everywhere.
     void ExpectCameraColumns(const std::string& outputA) {
         const std::string extension = GetParam().tabSeparated ? ".tsv" : ".csv";
         const std::vector<std::string> linesA = ReadLines(outputA);
@@ -162,6 +163,7 @@ class RecordingRun : public ::testing::TestWithParam<Layout> {
                     << caption << " line " << i + 1 << ": " << value;
                 EXPECT_EQ(b[columns.at(caption)], "ERROR:Data error") << caption;
             }
+            EXPECT_EQ(a[columns.at("Video Pixel Difference")], "ERROR:Data error");
         }
         const std::string firstFraming(
             SplitFields(linesA[1], Separator())[columns.at("Camera Framing")]);

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "media/VideoFrames.h"
+#include "support/TempDir.h"
+#include "support/TestVideo.h"
+
+namespace kivo {
+namespace {
+
+using testing::DecodedFrameCount;
+using testing::SolidFrame;
+using testing::TempDir;
+using testing::WithColumns;
+using testing::WriteVideo;
+
+struct StepCase {
+    int videoRate;
+    int dataRate;
+    VideoOpenResult result;
+    long step;
+};
+
+TEST(VideoFrames, StepsByTheRoundedRatioOfVideoAndDataRate) {
+    TempDir dir;
+    const std::vector<PixelFrame> frames(3, SolidFrame(4, 2, {1, 2, 3}));
+    for (const StepCase& c : {StepCase{25, 25, VideoOpenResult::Opened, 1},
+                              StepCase{25, 10, VideoOpenResult::Opened, 2},  // 2.5
+                              StepCase{30, 10, VideoOpenResult::Opened, 3},
+                              StepCase{30, 120, VideoOpenResult::TooSlow, 0},
+                              StepCase{30, 0, VideoOpenResult::TooSlow, 0}}) {
+        const std::string path = dir.PathOf("rate" + std::to_string(c.videoRate) + ".avi");
+        WriteVideo(path, frames, c.videoRate);
+        VideoFrames video;
+        EXPECT_EQ(video.OpenVideo(path, kWholeWidth, nullptr, c.dataRate), c.result)
+            << c.videoRate << " / " << c.dataRate;
+        EXPECT_EQ(video.Step(), c.step) << c.videoRate << " / " << c.dataRate;
+    }
+    VideoFrames video;
+    EXPECT_EQ(video.OpenVideo(dir.PathOf("rate25.avi"), kNoVideoSide, nullptr, 25),
+              VideoOpenResult::NotOpened);
+    EXPECT_EQ(video.OpenVideo(dir.PathOf("none.avi"), kWholeWidth, nullptr, 25),
+              VideoOpenResult::NotOpened);
+    EXPECT_EQ(video.FrameCount(), 0);
+}
+
+struct Comparison {
+    std::string file;     // name of the generated video; its extension gives the container
+    std::string encoder;  // lossless
+    int width;
+    int side;
+    // Columns counted as changed when every pixel changes, and when only the
+    // columns left of the middle change.
+    int everyPixel;
+    int leftOfMiddle;
+};
+
+void PrintTo(const Comparison& c, std::ostream* os) {
+    *os << c.file << " side " << c.side;
+}
+
+class FrameComparison : public ::testing::TestWithParam<Comparison> {};
+
+// Frames: 0 and 1 alike, 2 changes every pixel, 3 only the columns left of
+// the middle, 4 is the last frame, which is never taken.
+TEST_P(FrameComparison, CountsChangedPixelsOfTheSideAgainstTheWholePicture) {
+    const Comparison& c = GetParam();
+    const int height = 3;
+    const PixelFrame first = SolidFrame(c.width, height, {10, 20, 30});
+    const PixelFrame changed = SolidFrame(c.width, height, {200, 200, 200});
+    const PixelFrame leftChanged = WithColumns(changed, 0, c.width / 2 - 1, {0, 0, 0});
+    TempDir dir;
+    const std::string path = dir.PathOf(c.file);
+    WriteVideo(path, {first, first, changed, leftChanged, first}, 25, c.encoder);
+
+    VideoFrames video;
+    ASSERT_EQ(video.OpenVideo(path, c.side, nullptr, 25), VideoOpenResult::Opened);
+    EXPECT_EQ(video.FrameCount(), 5);
+    ASSERT_TRUE(video.GetFirstFrame(""));
+    const double column = 100.0 / c.width;
+    // The first frame is taken twice: the video lags one processed frame.
+    for (double expected : {0.0, 0.0, c.everyPixel * column, c.leftOfMiddle * column}) {
+        ASSERT_TRUE(video.GetNextFrame(""));
+        EXPECT_NEAR(video.GetPixelDifference(), expected, 1e-9);
+    }
+    EXPECT_FALSE(video.GetNextFrame(""));
+    EXPECT_FALSE(video.GetNextFrame(""));
+}
+
+INSTANTIATE_TEST_SUITE_P(Videos, FrameComparison,
+                         ::testing::Values(Comparison{"even.avi", "ffv1", 6, kWholeWidth, 6, 3},
+                                           Comparison{"even.avi", "ffv1", 6, kRightHalf, 3, 0},
+                                           Comparison{"even.avi", "ffv1", 6, kLeftHalf, 3, 3},
+                                           // Odd widths: the rounded middle column belongs to both
+                                           // halves (width 5) or to neither (width 7).
+                                           Comparison{"raw5.avi", "rawvideo", 5, kRightHalf, 3, 0},
+                                           Comparison{"raw5.avi", "rawvideo", 5, kLeftHalf, 3, 2},
+                                           Comparison{"odd.mkv", "ffv1", 7, kRightHalf, 3, 0},
+                                           Comparison{"odd.mkv", "ffv1", 7, kLeftHalf, 3, 3},
+                                           Comparison{"odd.mkv", "ffv1", 7, kWholeWidth, 7, 3}));
+
+// Chooses a lossless encoder and records what it was asked.
+class RecordingClipPolicy : public ClipPolicy {
+  public:
+    std::optional<ClipCodecChoice> ChooseClipCodec(const ClipCodecRequest& request) override {
+        requests.push_back(request);
+        return ClipCodecChoice{"ffv1"};
+    }
+    bool MayWriteClip(const std::string&) override { return true; }
+    void ClipFailed(const std::string& path, const std::string& reason) override {
+        ADD_FAILURE() << path << ": " << reason;
+    }
+    std::vector<ClipCodecRequest> requests;
+};
+
+// 12 frames at 50 per second for data at 25: two video frames per data
+// frame, each clip holds the frames its part passes over, and the clip of
+// the first part is not begun again at the second frame.
+TEST(VideoFrames, WritesTheFramesOfEachPartIntoItsOwnClip) {
+    TempDir dir;
+    std::vector<PixelFrame> frames;
+    for (int k = 0; k < 12; ++k)
+        frames.push_back(SolidFrame(8, 4, {static_cast<std::uint8_t>(k * 10), 0, 0}));
+    WriteVideo(dir.PathOf("take.v1.avi"), frames, 50);
+
+    RecordingClipPolicy clips;
+    VideoFrames video;
+    ASSERT_EQ(video.OpenVideo(dir.PathOf("take.v1.avi"), kWholeWidth, &clips, 25),
+              VideoOpenResult::Opened);
+    ASSERT_TRUE(video.GetFirstFrame(".part-001"));
+    for (const char* suffix : {".part-001", ".part-001", ".part-002", ".part-002", ".part-002"}) {
+        ASSERT_TRUE(video.GetNextFrame(suffix)) << suffix;
+        EXPECT_EQ(video.GetPixelDifference(), 100.0);
+    }
+    EXPECT_FALSE(video.GetNextFrame(".part-002"));
+    video.CloseVideo();
+
+    ASSERT_EQ(clips.requests.size(), 1u);
+    EXPECT_EQ(clips.requests[0].clipPath, dir.PathOf("take.v1.part-001.avi"));
+    EXPECT_EQ(clips.requests[0].container, "avi");
+    ASSERT_FALSE(clips.requests[0].encoders.empty());
+    EXPECT_EQ(clips.requests[0].encoders[0].name, "rawvideo");
+    EXPECT_EQ(DecodedFrameCount(dir.PathOf("take.v1.part-001.avi")), 6);
+    EXPECT_EQ(DecodedFrameCount(dir.PathOf("take.v1.part-002.avi")), 6);
+}
+
+}  // namespace
+}  // namespace kivo
