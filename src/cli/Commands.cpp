@@ -29,6 +29,7 @@ void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     RegisterParametersCommand(app, registry);
     RegisterInitCommand(app, registry);
     RegisterSettingsCommand(app, registry);
+    RegisterVideoCommands(app, registry);
     RegisterRunCommand(app, registry);
     RegisterStatsCommand(app, registry);
     app.footer("Examples:\n" + CollectExamples(app));

@@ -25,5 +25,6 @@ void RegisterInitCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterSettingsCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterRunCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterStatsCommand(CLI::App& app, CommandRegistry& registry);
+void RegisterVideoCommands(CLI::App& app, CommandRegistry& registry);
 
 }  // namespace kivo::cli

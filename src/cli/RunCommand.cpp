@@ -17,6 +17,7 @@
 #include "core/Workspace.h"
 #include "engine/CalculationRun.h"
 #include "input/InputMessages.h"
+#include "media/ClipCodec.h"
 #include "settings/SettingsFile.h"
 
 namespace kivo::cli {
@@ -157,7 +158,69 @@ struct RunOptions {
     std::string outputDirectory;
     bool overwrite = false;
     bool quiet = false;
+    std::string clipCodec;
 };
+
+// The value of --clip-codec that lists the encoders instead of running.
+constexpr std::string_view kListClipCodecs = "list";
+
+// The containers of the clips the run would write: those of the videos of
+// its input files (in split mode).
+std::vector<std::string> ClipContainers(const Workspace& workspace) {
+    std::vector<std::string> containers;
+    for (const InputFileRow& row : workspace.inputFiles) {
+        if (row[kColVideoClipFile].empty())
+            continue;
+        const std::string container = ClipContainerOf(row[kColVideoClipFile]);
+        if (std::find(containers.begin(), containers.end(), container) == containers.end())
+            containers.push_back(container);
+    }
+    return containers;
+}
+
+int ListClipCodecs(const Workspace& workspace) {
+    const std::vector<std::string> containers = ClipContainers(workspace);
+    if (containers.empty())
+        std::printf("No input file of this study has a video.\n");
+    for (const std::string& container : containers) {
+        std::printf("Encoders for %s clips (--clip-codec NAME):\n", container.c_str());
+        for (const ClipEncoder& encoder : ClipEncodersFor(container))
+            std::printf("  %-16s %s\n", encoder.name.c_str(), encoder.description.c_str());
+    }
+    return 0;
+}
+
+// False (with a note) when the encoder cannot write clips of every video.
+bool CheckClipCodec(const Workspace& workspace, const std::string& encoder) {
+    for (const std::string& container : ClipContainers(workspace)) {
+        const std::vector<ClipEncoder> encoders = ClipEncodersFor(container);
+        if (std::none_of(encoders.begin(), encoders.end(),
+                         [&](const ClipEncoder& offered) { return offered.name == encoder; })) {
+            std::fprintf(stderr,
+                         "kivo run: the encoder '%s' cannot write %s clips; --clip-codec list "
+                         "shows the choices\n",
+                         encoder.c_str(), container.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+// The clip encoder of the run: --clip-codec, or none (said once).
+ClipCodecChooser ClipCodecOption(const std::string& encoder) {
+    if (!encoder.empty())
+        return [encoder](const ClipCodecRequest&) { return ClipCodecChoice{encoder}; };
+    auto told = std::make_shared<bool>(false);
+    return [told](const ClipCodecRequest&) -> std::optional<ClipCodecChoice> {
+        if (!*told) {
+            std::fprintf(stderr,
+                         "kivo run: no video clips are written for the part files; choose an "
+                         "encoder with --clip-codec NAME (--clip-codec list shows them)\n");
+            *told = true;
+        }
+        return std::nullopt;
+    };
+}
 
 // The output folder of the run: --output-dir, created when missing, or the
 // settings file's. False (with a note) when there is none to write into.
@@ -213,13 +276,18 @@ int RunStudy(const RunOptions& options) {
         SettingsLoadResult::Loaded) {
         return 2;
     }
+    if (options.clipCodec == kListClipCodecs)
+        return ListClipCodecs(workspace);
+    if (!options.clipCodec.empty() && !CheckClipCodec(workspace, options.clipCodec))
+        return 2;
     std::string& outputDirectory = workspace.options.directoryOutputFiles;
     if (!ChooseOutputFolder(options, notes, outputDirectory))
         return 2;
 
     std::signal(SIGINT, OnInterrupt);
     ConsoleRunSink sink(options.quiet);
-    const RunSummary summary = CalculateData(workspace, prompt, sink);
+    const RunSummary summary =
+        CalculateData(workspace, prompt, sink, ClipCodecOption(options.clipCodec));
     std::signal(SIGINT, SIG_DFL);
     prompt.ReportMissingBodyParts(stderr);
 
@@ -232,6 +300,11 @@ int RunStudy(const RunOptions& options) {
     }
     if (!summary.statisticsFile.empty()) {
         std::printf("Statistics file: %s\n", summary.statisticsFile.c_str());
+    }
+    if (!summary.clipFiles.empty()) {
+        std::printf("Video clips:\n");
+        for (const std::string& path : summary.clipFiles)
+            std::printf("  %s\n", path.c_str());
     }
     if (!summary.filesWithErrors.empty()) {
         std::printf("Files with error items:\n");
@@ -255,7 +328,12 @@ void RegisterRunCommand(CLI::App& app, CommandRegistry& registry) {
     command->add_flag("--overwrite", options->overwrite, "Replace existing output files");
     command->add_flag("--quiet", options->quiet,
                       "Print only questions, warnings, errors and the summary (no progress)");
-    command->footer("Example: kivo run study.set --output-dir results");
+    command->add_option("--clip-codec", options->clipCodec,
+                        "In split mode, write the video of each part file as a clip with this "
+                        "encoder; 'list' shows the encoders for the study's videos");
+    command->footer(
+        "Example: kivo run study.set --output-dir results\n"
+        "Example: kivo run study.set --clip-codec ffv1");
     command->callback(
         [options, &registry] { registry.SetAction([options] { return RunStudy(*options); }); });
 }

@@ -24,7 +24,7 @@ struct FrameContext {
     const CameraView* camera = nullptr;
     // The file's video; nothing when it has none that can be read.
     FileVideo* video = nullptr;
-    long frameNumber = 0;    // processed frames of the file so far, this one included
+    long frameNumber = 0;         // processed frames of the file so far, this one included
     std::string clipSuffix = {};  // the part this frame is written to; empty without parts
 };
 

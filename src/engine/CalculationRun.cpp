@@ -140,6 +140,8 @@ class Run {
     RunSummary Abandon() {
         input_.Close();
         partner_.Close();
+        if (video_)
+            video_->Frames().CloseVideo();
         try {
             Finish();
         } catch (const std::exception&) {
@@ -702,6 +704,7 @@ class Run {
     }
 
     void Finish() {
+        summary_.clipFiles = clips_.ClipsWritten();
         if (statistics_.IsOpen())
             statistics_.Close();
         records_.clear();

@@ -17,6 +17,7 @@ struct RunSummary {
     std::vector<std::string> outputFiles;      // paths, in the order written
     std::vector<std::string> filesWithErrors;  // output file names that hold error items
     std::string statisticsFile;                // path, empty when none was written
+    std::vector<std::string> clipFiles;        // video clips written, in order
     double elapsedSeconds = 0.0;
     long framesProcessed = 0;
 };

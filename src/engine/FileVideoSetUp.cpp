@@ -80,6 +80,10 @@ void RunClips::ClipFailed(const std::string& clipPath, const std::string& reason
                  PromptIcon::Exclamation);
 }
 
+void RunClips::ClipWritten(const std::string& clipPath) {
+    written_.push_back(clipPath);
+}
+
 FileVideoSetUp OpenFileVideo(const InputFileRow& row, ClipPolicy* clips, UserPrompt& prompt) {
     FileVideoSetUp setUp;
     const std::string& path = row[kColVideoClipFile];

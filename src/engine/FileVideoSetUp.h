@@ -29,12 +29,16 @@ class RunClips : public ClipPolicy {
     std::optional<ClipCodecChoice> ChooseClipCodec(const ClipCodecRequest& request) override;
     bool MayWriteClip(const std::string& clipPath) override;
     void ClipFailed(const std::string& clipPath, const std::string& reason) override;
+    void ClipWritten(const std::string& clipPath) override;
+
+    const std::vector<std::string>& ClipsWritten() const { return written_; }
 
   private:
     UserPrompt& prompt_;
     ClipCodecChooser chooser_;
     bool& overwriteAll_;
     std::vector<std::pair<std::string, ClipCodecChoice>> choices_;  // per container
+    std::vector<std::string> written_;
 };
 
 struct FileVideoSetUp {

@@ -182,8 +182,10 @@ void VideoFrames::FinishClip() {
     if (!clip_.IsOpen())
         return;
     const std::string path = clip_.Path();
-    if (!clip_.Close() && clips_ != nullptr)
+    if (!clip_.Close())
         StopClips(path, clip_.Error());
+    else if (clips_ != nullptr)
+        clips_->ClipWritten(path);
 }
 
 void VideoFrames::StopClips(const std::string& clipPath, const std::string& reason) {

@@ -28,6 +28,8 @@ class ClipPolicy {
     virtual bool MayWriteClip(const std::string& clipPath) = 0;
     // A clip could not be written; no further clips are written for the video.
     virtual void ClipFailed(const std::string& clipPath, const std::string& reason) = 0;
+    // A clip is complete.
+    virtual void ClipWritten(const std::string& clipPath) = 0;
 };
 
 enum class VideoOpenResult {

@@ -24,7 +24,8 @@ TEST(Help, TheReadmeListsTheCommandsAsHelpDoesAndEveryCommandGivesAnExample) {
         << "README.md must show `kivo --help` as it is:\n"
         << text;
 
-    for (const char* command : {"check", "parameters", "init", "run", "stats"}) {
+    for (const char* command :
+         {"check", "parameters", "init", "video", "check-video", "run", "stats"}) {
         const auto commandHelp = RunKivo({command, "--help"}, dir);
         EXPECT_TRUE(Contains(commandHelp.out, std::string("Example: kivo ") + command))
             << commandHelp.out;

@@ -112,7 +112,9 @@ class RecordingClipPolicy : public ClipPolicy {
     void ClipFailed(const std::string& path, const std::string& reason) override {
         ADD_FAILURE() << path << ": " << reason;
     }
+    void ClipWritten(const std::string& path) override { written.push_back(path); }
     std::vector<ClipCodecRequest> requests;
+    std::vector<std::string> written;
 };
 
 // 12 frames at 50 per second for data at 25: two video frames per data
@@ -142,6 +144,8 @@ TEST(VideoFrames, WritesTheFramesOfEachPartIntoItsOwnClip) {
     EXPECT_EQ(clips.requests[0].container, "avi");
     ASSERT_FALSE(clips.requests[0].encoders.empty());
     EXPECT_EQ(clips.requests[0].encoders[0].name, "rawvideo");
+    EXPECT_EQ(clips.written, (std::vector<std::string>{dir.PathOf("take.v1.part-001.avi"),
+                                                       dir.PathOf("take.v1.part-002.avi")}));
     EXPECT_EQ(DecodedFrameCount(dir.PathOf("take.v1.part-001.avi")), 6);
     EXPECT_EQ(DecodedFrameCount(dir.PathOf("take.v1.part-002.avi")), 6);
 }
