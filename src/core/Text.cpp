@@ -68,6 +68,39 @@ std::string ReplaceAll(std::string text, std::string_view placeholder, std::stri
     return text;
 }
 
+std::vector<std::string_view> ListEntries(std::string_view column) {
+    if (column.empty())
+        return {};
+    return SplitFields(column, ',');
+}
+
+bool ListContains(std::string_view column, std::string_view entry) {
+    for (std::string_view present : ListEntries(column)) {
+        if (present == entry)
+            return true;
+    }
+    return false;
+}
+
+bool RenameListEntries(std::string& column, std::string_view oldName, std::string_view newName) {
+    if (oldName.empty() || !ListContains(column, oldName))
+        return false;
+    std::string renamed;
+    bool first = true;
+    for (std::string_view entry : SplitFields(column, ',')) {
+        if (!first)
+            renamed += ',';
+        first = false;
+        renamed += entry == oldName ? newName : entry;
+    }
+    column = std::move(renamed);
+    return true;
+}
+
+bool IsListableName(std::string_view name) {
+    return name.find_first_of(",\"\r\n") == std::string_view::npos;
+}
+
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return ToLowerAscii(x) == ToLowerAscii(y);

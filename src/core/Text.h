@@ -26,6 +26,19 @@ inline std::string_view StripCarriageReturn(std::string_view line) {
     return line;
 }
 
+// Comma-separated name lists (Variables, Target): entries are compared whole.
+// An empty column has no entries.
+std::vector<std::string_view> ListEntries(std::string_view column);
+bool ListContains(std::string_view column, std::string_view entry);
+// Replaces every entry equal to `oldName` by `newName`; true when one was.
+bool RenameListEntries(std::string& column, std::string_view oldName, std::string_view newName);
+
+// Whether a name can stand in a comma-separated list and in a settings file:
+// it holds no comma, no double quote and no line break.
+bool IsListableName(std::string_view name);
+inline constexpr std::string_view kUnlistableNameMessage =
+    "A name must not contain a comma, a double quote or a line break!";
+
 // Text comparison without regard to ASCII letter case.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 bool ContainsIgnoringCase(std::string_view text, std::string_view part);

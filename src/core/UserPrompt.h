@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,15 @@ class UserPrompt {
   public:
     virtual ~UserPrompt() = default;
     virtual PromptAnswer Ask(const PromptMessage& message) = 0;
+
+    // Asks for one line of text in an input box that starts with `initial`;
+    // nothing when the user cancels. A front end without input boxes cancels.
+    virtual std::optional<std::string> AskText(const PromptMessage& message,
+                                               std::string_view initial) {
+        (void)message;
+        (void)initial;
+        return std::nullopt;
+    }
 
     // A message with an OK button.
     void Tell(std::string text, PromptIcon icon = PromptIcon::Information) {

@@ -12,20 +12,6 @@ bool IsUserVariable(int userVariable) {
     return userVariable >= 0 && userVariable < kUserVariableCount;
 }
 
-void RenameEntries(std::string& column, std::string_view oldName, std::string_view newName) {
-    if (column.find(oldName) == std::string::npos)
-        return;
-    std::string renamed;
-    bool first = true;
-    for (std::string_view entry : SplitFields(column, ',')) {
-        if (!first)
-            renamed += ',';
-        first = false;
-        renamed += entry == oldName ? newName : entry;
-    }
-    column = std::move(renamed);
-}
-
 }  // namespace
 
 void BindDataField(Workspace& workspace, int position, std::string_view dataFieldName) {
@@ -48,12 +34,21 @@ bool RenameUserVariable(Workspace& workspace, int userVariable, std::string_view
     const int position = kFirstUserVariable + userVariable;
     std::string& name = workspace.userVariableNames[userVariable];
     if (!newName.empty()) {
-        for (int k = 0; k < kInputVariableCount; ++k) {
-            if (k != position && workspace.InputVariableName(k) == newName) {
-                prompt.Tell("This variable name is already in use.\r\nPlease choose another name.",
-                            PromptIcon::Exclamation);
-                return false;
-            }
+        if (!IsListableName(newName)) {
+            prompt.Tell(std::string(kUnlistableNameMessage), PromptIcon::Exclamation);
+            return false;
+        }
+        // A parameter's name would turn the entries that use the parameter
+        // into entries of this variable.
+        bool taken = false;
+        for (int k = 0; k < kInputVariableCount && !taken; ++k)
+            taken = k != position && workspace.InputVariableName(k) == newName;
+        for (std::size_t r = 0; r < workspace.parameters.size() && !taken; ++r)
+            taken = workspace.parameters[r].name == newName;
+        if (taken) {
+            prompt.Tell("This variable name is already in use.\r\nPlease choose another name.",
+                        PromptIcon::Exclamation);
+            return false;
         }
         // A variable named for the first time renames nothing: the empty old
         // name would otherwise match every empty column.
@@ -71,9 +66,9 @@ void RenameInParameterList(std::vector<ParameterDefinition>& rows, std::string_v
     if (oldName.empty())
         return;
     for (ParameterDefinition& row : rows) {
-        RenameEntries(row.variables, oldName, newName);
-        RenameEntries(row.target, oldName, newName);
-        RenameEntries(row.referenceSystem, oldName, newName);
+        RenameListEntries(row.variables, oldName, newName);
+        RenameListEntries(row.target, oldName, newName);
+        RenameListEntries(row.referenceSystem, oldName, newName);
     }
 }
 

@@ -20,8 +20,9 @@ void BindDataField(Workspace& workspace, int position, std::string_view dataFiel
 bool IsUserVariableNameEditable(const Workspace& workspace, int userVariable);
 
 // Gives user variable 0..49 the name `newName`. A name already used by
-// another input variable is refused with a message (false, the old name
-// stays). Otherwise every entry equal to the old name in the Variables, Target
+// another input variable or by a parameter, or one that holds a comma, a
+// double quote or a line break, is refused with a message (false, the old
+// name stays). Otherwise every entry equal to the old name in the Variables, Target
 // and Reference System columns of the parameter list is renamed. An empty
 // name also unbinds the user variable.
 bool RenameUserVariable(Workspace& workspace, int userVariable, std::string_view newName,

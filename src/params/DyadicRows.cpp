@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "core/Text.h"
+
 namespace kivo {
 
 bool IsDyadicFunction(std::string_view functionName) {
@@ -18,8 +20,8 @@ int UncheckDyadicRows(std::vector<ParameterDefinition>& rows) {
         for (const std::string& name : disabledNames) {
             if (drop)
                 break;
-            drop = !name.empty() && (row.variables.find(name) != std::string::npos ||
-                                     row.target.find(name) != std::string::npos);
+            drop = !name.empty() &&
+                   (ListContains(row.variables, name) || ListContains(row.target, name));
         }
         if (!drop)
             continue;

@@ -12,7 +12,8 @@ namespace kivo {
 bool IsDyadicFunction(std::string_view functionName);
 
 // Disables every dyadic row and, in list order, every later row whose
-// Variables or Target text contains the name of a row disabled here. Returns
+// Variables or Target list has an entry equal to the name of a row disabled
+// here (whole entries: "Distance Hands" is no entry of "Distance Hands Body"). Returns
 // the number of rows disabled.
 int UncheckDyadicRows(std::vector<ParameterDefinition>& rows);
 

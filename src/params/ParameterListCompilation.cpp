@@ -21,12 +21,8 @@ std::vector<std::string> SplitList(const std::string& column) {
     return SplitToStrings(column, ',');
 }
 
-// A numeric target as the 16-bit whole number the record holds.
 int TargetNumber(std::string_view text) {
-    std::string normalised(text);
-    if (DecimalSymbol() != ".")
-        normalised = ReplaceAll(normalised, DecimalSymbol(), ".");
-    const auto value = ToInteger16(ReadNumber(normalised));
+    const std::optional<int> value = ReadTargetNumber(text);
     if (!value)
         throw TrappedError(kErrorOverflow, "Overflow");
     return *value;
@@ -420,6 +416,16 @@ CompileOutcome InitParameterListArray(ParameterArray& array,
     if (!completed)
         outcome.failed = true;
     return outcome;
+}
+
+std::optional<int> ReadTargetNumber(std::string_view text) {
+    std::string normalised(text);
+    if (DecimalSymbol() != ".")
+        normalised = ReplaceAll(normalised, DecimalSymbol(), ".");
+    const auto value = ToInteger16(ReadNumber(normalised));
+    if (!value)
+        return std::nullopt;
+    return *value;
 }
 
 void RestoreUnnamedInputVariables(InputVariableTable& table) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,10 @@ CompileOutcome InitParameterListArray(ParameterArray& array,
                                       const std::vector<ParameterDefinition>& rows,
                                       InputVariableTable& table, const DataFieldBindings& bindings,
                                       bool splitMode, UserPrompt& prompt);
+
+// A numeric Target entry as the 16-bit whole number the record holds
+// (rounded); nothing when it lies beyond that range.
+std::optional<int> ReadTargetNumber(std::string_view text);
 
 // Gives the unnamed-entry marker back its empty name.
 void RestoreUnnamedInputVariables(InputVariableTable& table);

@@ -55,13 +55,18 @@ TEST_F(UserVariableTest, RenamingChangesWholeEntriesOnly) {
     EXPECT_TRUE(prompt.messages.empty());
 }
 
-TEST_F(UserVariableTest, RefusesTheNameOfAnotherInputVariableButNotItsOwn) {
+TEST_F(UserVariableTest, RefusesTakenAndUnlistableNamesButNotItsOwn) {
     workspace.parameters = {Row("Cup", "", "")};
-    for (const char* taken : {"Head", "Chair"}) {
+    for (const char* taken : {"Head", "Chair", "P"}) {
         EXPECT_FALSE(RenameUserVariable(workspace, 0, taken, prompt)) << taken;
         EXPECT_EQ(prompt.LastText(),
                   "This variable name is already in use.\r\nPlease choose another name.");
         EXPECT_EQ(prompt.messages.back().icon, PromptIcon::Exclamation);
+    }
+    for (const char* unlistable : {"Cup,Saucer", "Cup \"A\"", "Cup\nA"}) {
+        EXPECT_FALSE(RenameUserVariable(workspace, 0, unlistable, prompt)) << unlistable;
+        EXPECT_EQ(prompt.LastText(),
+                  "A name must not contain a comma, a double quote or a line break!");
     }
     EXPECT_EQ(workspace.userVariableNames[0], "Cup");
     EXPECT_EQ(workspace.parameters[0].variables, "Cup");
