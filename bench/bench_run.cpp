@@ -2,11 +2,14 @@
 // floor: a program that only reads the same two files, converts every bound
 // field and formats and writes as many numbers as the run writes.
 //
-//   bench_run [--minutes M ...] [--data DIR]
+//   bench_run [--minutes M ...] [--data DIR] [--video]
 //
 // The dyad is the CMU recording of the shared data folder repeated in time to
 // M minutes at 120 frames per second (generated into a temporary folder, never
-// kept). The run and the floor each run in a child process, so that their peak
+// kept). With --video every fourth line is processed together with a
+// generated 30-per-second video of the same length (320 x 240, Motion JPEG) on both
+// files: the camera and Pixel Difference rows are enabled, and the output is
+// split into parts of one minute, each with its clip of the video. The run and the floor each run in a child process, so that their peak
 // memory (maximum resident set size) is measured separately.
 
 #include <sys/resource.h>
@@ -30,6 +33,7 @@
 #include "engine/CalculationRun.h"
 #include "engine/OutputFile.h"
 #include "engine/OutputItems.h"
+#include "media/ClipWriter.h"
 #include "input/BodyDataPositions.h"
 #include "input/DataFieldBindings.h"
 #include "input/DataFileFormat.h"
@@ -96,6 +100,45 @@ Workspace MakeStudy(const std::string& a, const std::string& b, const std::strin
     ApplyBindings(workspace, ReadBindingsFile(bindings), bindings);
     workspace.options.directoryOutputFiles = outputDirectory;
     return workspace;
+}
+
+// M minutes of a 30-per-second video in which a bar moves and the picture
+// brightens slowly, so that every frame differs from the one before.
+void MakeVideo(const std::string& path, int minutes) {
+    const int width = 320, height = 240;
+    PixelFrame frame{width, height, 3, width * 3, std::vector<std::uint8_t>(width * 3 * height)};
+    ClipWriter writer;
+    if (!writer.Open(path, {"mjpeg"}, width, height, 30, 1)) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), writer.Error().c_str());
+        std::exit(1);
+    }
+    for (long k = 0; k < minutes * 60L * 30; ++k) {
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                std::uint8_t* pixel = &frame.pixels[(y * width + x) * 3];
+                const bool bar = (x + k) % width < 40;
+                pixel[0] = static_cast<std::uint8_t>(bar ? 255 : (k / 8) % 200);
+                pixel[1] = static_cast<std::uint8_t>(y);
+                pixel[2] = static_cast<std::uint8_t>(x);
+            }
+        }
+        if (!writer.Write(frame)) std::exit(1);
+    }
+    if (!writer.Close()) std::exit(1);
+}
+
+// The video on both files, every fourth line, the camera and video rows on,
+// parts of one minute with clips.
+void AddVideo(Workspace& workspace, const std::string& video) {
+    for (InputFileRow& row : workspace.inputFiles) {
+        row[kColUseEvery] = "4";
+        row[kColVideoClipFile] = video;
+        row[kColVideoClipSide] = row[kColFileName].find(".A.") != std::string::npos ? "Left Side"
+                                                                                   : "Right Side";
+    }
+    for (int row = 163; row <= 165; ++row) workspace.parameters[row - 1].enabled = true;
+    workspace.options.splitFile = true;
+    workspace.options.noOfLines = "1800";
 }
 
 int FieldCount(const std::string& path) {
@@ -171,14 +214,17 @@ int Floor(const Workspace& workspace, int valuesPerLine, const std::string& outp
 int main(int argc, char** argv) {
     std::vector<int> minutes;
     std::string data = KIVO_SHARED_DATA_DIR "/cmu";
+    bool video = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--minutes" && i + 1 < argc) {
             minutes.push_back(std::atoi(argv[++i]));
         } else if (argument == "--data" && i + 1 < argc) {
             data = argv[++i];
+        } else if (argument == "--video") {
+            video = true;
         } else {
-            std::fprintf(stderr, "usage: bench_run [--minutes M ...] [--data DIR]\n");
+            std::fprintf(stderr, "usage: bench_run [--minutes M ...] [--data DIR] [--video]\n");
             return 2;
         }
     }
@@ -199,15 +245,23 @@ int main(int argc, char** argv) {
         bench::TileRecording(data + "/cmu18_01.A.txt", a, "Time", frames);
         bench::TileRecording(data + "/cmu18_01.B.txt", b, "Time", frames);
         Workspace workspace = MakeStudy(a, b, data + "/bindings.txt", (folder / "out").string());
+        if (video) {
+            const std::string path = (folder / "bench.avi").string();
+            MakeVideo(path, m);
+            AddVideo(workspace, path);
+        }
         const Measurement run = InChild([&] {
             SilentPrompt prompt;
             RunSink sink;
-            return CalculateData(workspace, prompt, sink).completed ? 0 : 1;
+            const ClipCodecChooser jpeg = [](const ClipCodecRequest&) {
+                return std::optional<ClipCodecChoice>(ClipCodecChoice{"mjpeg"});
+            };
+            return CalculateData(workspace, prompt, sink, jpeg).completed ? 0 : 1;
         });
         const int valuesPerLine = FieldCount((folder / "out" / "bench.A.csv").string()) - 2;
         const Measurement floor =
             InChild([&] { return Floor(workspace, valuesPerLine, (folder / "out").string()); });
-        const long processed = 2 * frames;  // both files are input files once
+        const long processed = 2 * frames / (video ? 4 : 1);  // both files are input files once
         std::printf("%8d %10ld %10.2f %12.0f %10.2f %7.2f %12.1f %12.1f\n", m, processed,
                     run.seconds, processed / run.seconds, floor.seconds,
                     run.seconds / floor.seconds, run.peakKilobytes / 1024.0,
