@@ -150,5 +150,33 @@ TEST(VideoFrames, WritesTheFramesOfEachPartIntoItsOwnClip) {
     EXPECT_EQ(DecodedFrameCount(dir.PathOf("take.v1.part-002.avi")), 6);
 }
 
+// A video cut off in the middle: the frames that are there are taken, then
+// every call says there is none (no decode past the end, in clip mode too).
+TEST(VideoFrames, ACutOffVideoEndsWhereItsDataEnd) {
+    TempDir dir;
+    std::vector<PixelFrame> frames;
+    for (int k = 0; k < 40; ++k)
+        frames.push_back(SolidFrame(64, 48, {static_cast<std::uint8_t>(k), 1, 2}));
+    WriteVideo(dir.PathOf("whole.avi"), frames, 25, "rawvideo");
+    const std::string whole = testing::ReadFileText(dir.PathOf("whole.avi"));
+    dir.Write("cut.avi", whole.substr(0, whole.size() / 2));
+
+    for (bool clipMode : {false, true}) {
+        RecordingClipPolicy clips;
+        VideoFrames video;
+        ASSERT_EQ(
+            video.OpenVideo(dir.PathOf("cut.avi"), kWholeWidth, clipMode ? &clips : nullptr, 25),
+            VideoOpenResult::Opened);
+        ASSERT_TRUE(video.GetFirstFrame(".part-001"));
+        int taken = 1;
+        while (video.GetNextFrame(".part-001"))
+            ++taken;
+        EXPECT_GT(taken, 5);
+        EXPECT_LT(taken, 30);
+        EXPECT_FALSE(video.GetNextFrame(".part-001"));
+        video.CloseVideo();
+    }
+}
+
 }  // namespace
 }  // namespace kivo
