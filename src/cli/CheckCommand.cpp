@@ -148,7 +148,7 @@ void RegisterCheckCommand(CLI::App& app, CommandRegistry& registry) {
     command->add_option("files", options->files, "Data files, added in this order")
         ->required()
         ->type_name("FILE");
-    command->footer("Example: kivo check --time-label Time s01.A.txt s01.B.txt");
+    command->footer("Example: kivo check --time-label Time s01.A.txt s01.B.txt\n");
     command->callback(
         [&registry, options] { registry.SetAction([options] { return RunCheck(*options); }); });
 }

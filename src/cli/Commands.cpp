@@ -25,6 +25,7 @@ std::string CollectExamples(const CLI::App& app) {
 }  // namespace
 
 void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
+    RegisterConvertCommand(app, registry);
     RegisterCheckCommand(app, registry);
     RegisterParametersCommand(app, registry);
     RegisterInitCommand(app, registry);

@@ -20,6 +20,7 @@ void RegisterCommands(CLI::App& app, CommandRegistry& registry);
 
 // One registration function per command (each in its own file).
 void RegisterCheckCommand(CLI::App& app, CommandRegistry& registry);
+void RegisterConvertCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterParametersCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterInitCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterSettingsCommand(CLI::App& app, CommandRegistry& registry);

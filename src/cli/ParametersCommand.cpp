@@ -206,7 +206,7 @@ void RegisterParametersCommand(CLI::App& app, CommandRegistry& registry) {
     command->add_flag("--captions", options->captions,
                       "Print the output-file and statistics-file column captions instead of the "
                       "list");
-    command->footer("Example: kivo parameters study.set --captions");
+    command->footer("Example: kivo parameters study.set --captions\n");
     command->callback([options, &registry] {
         registry.SetAction([options] { return RunParameters(*options); });
     });

@@ -333,7 +333,7 @@ void RegisterRunCommand(CLI::App& app, CommandRegistry& registry) {
                         "encoder; 'list' shows the encoders for the study's videos");
     command->footer(
         "Example: kivo run study.set --output-dir results\n"
-        "Example: kivo run study.set --clip-codec ffv1");
+        "Example: kivo run study.set --clip-codec ffv1\n");
     command->callback(
         [options, &registry] { registry.SetAction([options] { return RunStudy(*options); }); });
 }

@@ -143,7 +143,7 @@ void RegisterSettingsCommand(CLI::App& app, CommandRegistry& registry) {
     command->require_subcommand(1);
     auto* show = command->add_subcommand("show", "Print a readable summary of a settings file");
     show->add_option("settings", *path, "Settings file (.set)")->required();
-    show->footer("Example: kivo settings show study.set");
+    show->footer("Example: kivo settings show study.set\n");
     show->callback(
         [path, &registry] { registry.SetAction([path] { return RunSettingsShow(*path); }); });
 

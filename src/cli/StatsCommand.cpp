@@ -44,7 +44,7 @@ void RegisterStatsCommand(CLI::App& app, CommandRegistry& registry) {
     command->add_option("--columns", options->pattern,
                         "Show only the columns whose caption contains this text (any case), "
                         "besides the file and part columns");
-    command->footer("Example: kivo stats results/Statistics.csv --columns Complexity");
+    command->footer("Example: kivo stats results/Statistics.csv --columns Complexity\n");
     command->callback(
         [options, &registry] { registry.SetAction([options] { return RunStats(*options); }); });
 }

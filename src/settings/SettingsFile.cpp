@@ -1,8 +1,5 @@
 #include "settings/SettingsFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/AtomicFile.h"
 #include "core/ErrorTrap.h"
 #include "core/FileError.h"
 #include "core/OptionFields.h"
@@ -81,59 +79,9 @@ std::string ParameterColumnName(int column) {
 }
 
 void WriteAtomically(const std::string& path, const std::string& content) {
-    const fs::path target(path);
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string temporary;
-    int descriptor = -1;
-    for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
-        std::string name = ".";
-        name += target.filename().string();
-        name += '.';
-        name += std::to_string(::getpid());
-        name += '.';
-        name += std::to_string(attempt);
-        name += ".tmp";
-        temporary = (folder / name).string();
-        descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (descriptor < 0 && errno != EEXIST)
-            break;
-    }
-    if (descriptor < 0) {
-        throw FileError(path, 0, "",
-                        std::string("The file cannot be written: ") + std::strerror(errno));
-    }
-    const char* data = content.data();
-    std::size_t left = content.size();
-    bool ok = true;
-    while (left > 0) {
-        const ssize_t written = ::write(descriptor, data, left);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            ok = false;
-            break;
-        }
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    int savedErrno = errno;
-    if (ok && ::fsync(descriptor) != 0) {
-        ok = false;
-        savedErrno = errno;
-    }
-    if (::close(descriptor) != 0 && ok) {
-        ok = false;
-        savedErrno = errno;
-    }
-    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
-        ok = false;
-        savedErrno = errno;
-    }
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        throw FileError(path, 0, "",
-                        std::string("The file cannot be written: ") + std::strerror(savedErrno));
-    }
+    AtomicFile file(path);
+    file.Append(content);
+    file.Commit();
 }
 
 struct FileCloser {
