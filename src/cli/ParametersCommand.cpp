@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/StudyFile.h"
+#include "cli/TextTable.h"
 #include "core/ConsolePrompt.h"
 #include "core/InputVariableTable.h"
 #include "core/ParameterDefinition.h"
@@ -13,6 +15,7 @@
 #include "input/InputFileList.h"
 #include "params/DefaultParameterList.h"
 #include "params/ParameterListCompilation.h"
+#include "params/ParameterListEditor.h"
 #include "params/ValueUnits.h"
 #include "settings/SettingsFile.h"
 
@@ -23,6 +26,19 @@ struct ParametersOptions {
     bool useDefault = false;
     std::string settingsFile;
     bool captions = false;
+    bool wide = false;
+    // Edits, applied in this order.
+    std::vector<std::string> only;
+    std::vector<std::string> enable;
+    std::vector<std::string> disable;
+    std::vector<std::string> output;  // on|off, then names or row numbers (none: every row)
+    std::vector<std::string> statistics;
+    std::vector<std::string> dynamic;
+
+    bool Edits() const {
+        return !only.empty() || !enable.empty() || !disable.empty() || !output.empty() ||
+               !statistics.empty() || !dynamic.empty();
+    }
 };
 
 // A parameter list together with the input variables it is compiled against.
@@ -75,34 +91,7 @@ std::string Flag(bool on) {
     return on ? "x" : "";
 }
 
-// Prints rows of cells as columns padded to their widest cell.
-void PrintTable(const std::vector<std::vector<std::string>>& table) {
-    std::vector<std::size_t> widths;
-    for (const auto& cells : table) {
-        if (widths.size() < cells.size())
-            widths.resize(cells.size(), 0);
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            widths[c] = std::max(widths[c], cells[c].size());
-        }
-    }
-    std::string line;
-    for (const auto& cells : table) {
-        line.clear();
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            if (c > 0)
-                line += "  ";
-            line += cells[c];
-            if (c + 1 < cells.size())
-                line.append(widths[c] - cells[c].size(), ' ');
-        }
-        while (!line.empty() && line.back() == ' ')
-            line.pop_back();
-        line += '\n';
-        std::fputs(line.c_str(), stdout);
-    }
-}
-
-void PrintParameterTable(const std::vector<ParameterDefinition>& rows) {
+void PrintParameterTable(const std::vector<ParameterDefinition>& rows, bool wide) {
     std::vector<std::vector<std::string>> table;
     table.push_back({"Pos", "Parameter Name", "Calculation Function", "Variables", "Target",
                      "Reference System", "Output", "Statistics", "Dynamic", "Enabled"});
@@ -112,7 +101,10 @@ void PrintParameterTable(const std::vector<ParameterDefinition>& rows) {
                          row.referenceSystem, row.output, row.statistics, row.dynamic,
                          Flag(row.enabled)});
     }
-    PrintTable(table);
+    // The texts give way to the terminal's width, the lists first; positions
+    // and flags never do.
+    const std::vector<std::size_t> keep = {0, 24, 20, 12, 12, 10};
+    std::fputs(FormatTextTable(table, wide ? 0 : TerminalWidth(), keep).c_str(), stdout);
 }
 
 void PrintCaptionList(const char* heading, const std::vector<std::string>& captions,
@@ -121,7 +113,7 @@ void PrintCaptionList(const char* heading, const std::vector<std::string>& capti
     std::vector<std::vector<std::string>> table = {{"#", "Unit", "Caption"}};
     for (std::size_t i = 0; i < captions.size(); ++i)
         table.push_back({std::to_string(i + 1), units[i], captions[i]});
-    PrintTable(table);
+    std::fputs(FormatTextTable(table).c_str(), stdout);
 }
 
 // The header columns of the output files and of the statistics file, each
@@ -159,10 +151,140 @@ void PrintCaptions(const ParameterArray& array, const ParameterListSource& sourc
                     : "");
 }
 
+// The rows named by names or 1-based row numbers (a name wins); nothing
+// (with a note) when one names no row.
+std::optional<std::vector<std::size_t>> FindRows(const std::vector<ParameterDefinition>& rows,
+                                                 const std::vector<std::string>& references,
+                                                 const std::string& path) {
+    std::vector<std::size_t> found;
+    for (const std::string& reference : references) {
+        const auto named =
+            std::find_if(rows.begin(), rows.end(),
+                         [&](const ParameterDefinition& r) { return r.name == reference; });
+        if (named != rows.end()) {
+            found.push_back(static_cast<std::size_t>(named - rows.begin()));
+            continue;
+        }
+        const bool digits =
+            !reference.empty() && std::all_of(reference.begin(), reference.end(),
+                                              [](char c) { return c >= '0' && c <= '9'; });
+        const unsigned long number = digits && reference.size() < 10 ? std::stoul(reference) : 0;
+        if (number < 1 || number > rows.size()) {
+            std::fprintf(stderr, "kivo parameters: %s has no parameter '%s'\n", path.c_str(),
+                         reference.c_str());
+            return std::nullopt;
+        }
+        found.push_back(number - 1);
+    }
+    return found;
+}
+
+// Switches a column of the named rows, or with no names of every row. The
+// first word is "on" or "off".
+bool SwitchColumn(ParameterListEditor& editor, const std::vector<ParameterDefinition>& rows,
+                  const std::vector<std::string>& words, const std::string& path,
+                  EditorResult (ParameterListEditor::*forRow)(std::size_t, bool),
+                  EditorResult (ParameterListEditor::*on)(),
+                  EditorResult (ParameterListEditor::*off)()) {
+    if (words.empty())
+        return true;
+    const bool switchOn = words.front() == "on";
+    const std::vector<std::string> references(words.begin() + 1, words.end());
+    if (references.empty()) {
+        (editor.*(switchOn ? on : off))();
+        return true;
+    }
+    const std::optional<std::vector<std::size_t>> found = FindRows(rows, references, path);
+    if (!found)
+        return false;
+    for (std::size_t row : *found)
+        (editor.*forRow)(row, switchOn);
+    return true;
+}
+
+// Applies the edits through the rules of the parameter page. False when a
+// rule refused one (it has said why) or a name matched no row.
+bool EditParameterList(Workspace& workspace, const ParametersOptions& options, UserPrompt& prompt) {
+    const std::string& path = options.settingsFile;
+    CountingPrompt counting(prompt);
+    ParameterListEditor editor(workspace, counting);
+    const std::vector<ParameterDefinition>& rows = workspace.parameters;
+    const auto each = [&](const std::vector<std::string>& references, auto&& apply) {
+        const std::optional<std::vector<std::size_t>> found = FindRows(rows, references, path);
+        if (!found)
+            return false;
+        apply(*found);
+        return true;
+    };
+    const bool found =
+        each(options.only,
+             [&](const std::vector<std::size_t>& r) {
+                 if (!r.empty())
+                     editor.EnableOnly(r);
+             }) &&
+        each(options.enable,
+             [&](const std::vector<std::size_t>& r) {
+                 for (std::size_t row : r)
+                     editor.SetEnabled(row, true);
+             }) &&
+        each(options.disable,
+             [&](const std::vector<std::size_t>& r) {
+                 for (std::size_t row : r)
+                     editor.SetEnabled(row, false);
+             }) &&
+        SwitchColumn(editor, rows, options.output, path, &ParameterListEditor::SetOutput,
+                     &ParameterListEditor::OutputOn, &ParameterListEditor::OutputOff) &&
+        SwitchColumn(editor, rows, options.statistics, path, &ParameterListEditor::SetStatistics,
+                     &ParameterListEditor::StatisticsOn, &ParameterListEditor::StatisticsOff) &&
+        SwitchColumn(editor, rows, options.dynamic, path, &ParameterListEditor::SetDynamic,
+                     &ParameterListEditor::DynamicOn, &ParameterListEditor::DynamicOff);
+    return found && counting.Problems() == 0;
+}
+
+int RunParameterEdits(const ParametersOptions& options) {
+    for (const std::vector<std::string>* words :
+         {&options.output, &options.statistics, &options.dynamic}) {
+        if (!words->empty() && words->front() != "on" && words->front() != "off") {
+            std::fprintf(stderr,
+                         "kivo parameters: --output, --statistics and --dynamic begin with on or "
+                         "off, not '%s'\n",
+                         words->front().c_str());
+            return 2;
+        }
+    }
+    Workspace workspace;
+    if (!LoadStudyForChange(options.settingsFile, workspace, "parameters"))
+        return 1;
+    ConsolePrompt prompt(stderr);
+    prompt.AddRule({"output values and statistics?", PromptAnswer::No,
+                    "give --output on or --statistics on for it"});
+    if (!EditParameterList(workspace, options, prompt)) {
+        std::fprintf(stderr, "kivo parameters: nothing was changed in %s\n",
+                     options.settingsFile.c_str());
+        return 1;
+    }
+    if (!SaveStudy(workspace, options.settingsFile, "parameters"))
+        return 1;
+    const auto enabled = std::count_if(workspace.parameters.begin(), workspace.parameters.end(),
+                                       [](const ParameterDefinition& r) { return r.enabled; });
+    std::printf("%s: %td of %zu parameters enabled\n", options.settingsFile.c_str(), enabled,
+                workspace.parameters.size());
+    std::fflush(stdout);
+    return 0;
+}
+
 int RunParameters(const ParametersOptions& options) {
     if (!options.useDefault && options.settingsFile.empty()) {
         std::fputs("kivo parameters: give --default or a settings file\n", stderr);
         return 2;
+    }
+    if (options.Edits()) {
+        if (options.useDefault || options.captions) {
+            std::fputs("kivo parameters: edits need a settings file and go without --captions\n",
+                       stderr);
+            return 2;
+        }
+        return RunParameterEdits(options);
     }
     std::optional<ParameterListSource> source =
         options.useDefault ? std::optional(DefaultSource()) : SettingsSource(options.settingsFile);
@@ -176,7 +298,7 @@ int RunParameters(const ParametersOptions& options) {
     RestoreUnnamedInputVariables(source->table);
 
     if (!options.captions)
-        PrintParameterTable(source->rows);
+        PrintParameterTable(source->rows, options.wide);
     if (outcome.failed) {
         if (outcome.failedRow > 0) {
             std::fprintf(stderr, "kivo parameters: the list does not compile (row %d '%s')\n",
@@ -197,7 +319,7 @@ int RunParameters(const ParametersOptions& options) {
 void RegisterParametersCommand(CLI::App& app, CommandRegistry& registry) {
     auto options = std::make_shared<ParametersOptions>();
     auto* command = app.add_subcommand(
-        "parameters", "Show a parameter list, or the column captions it compiles to");
+        "parameters", "Show or change a parameter list, or the column captions it compiles to");
     auto* useDefault =
         command->add_flag("--default", options->useDefault, "Use the default parameter list");
     auto* settings = command->add_option("settings", options->settingsFile,
@@ -206,7 +328,32 @@ void RegisterParametersCommand(CLI::App& app, CommandRegistry& registry) {
     command->add_flag("--captions", options->captions,
                       "Print the output-file and statistics-file column captions instead of the "
                       "list");
-    command->footer("Example: kivo parameters study.set --captions\n");
+    command->add_flag("--wide", options->wide,
+                      "Print the list with full texts, however wide the terminal");
+    const auto rows = [&](const char* name, std::vector<std::string>& into, const char* text) {
+        command->add_option(name, into, text)->type_name("NAME|ROW");
+    };
+    rows("--only", options->only, "Enable only these parameters and the parameters they need");
+    rows("--enable", options->enable, "Enable these parameters (each must have what it needs)");
+    rows("--disable", options->disable,
+         "Disable these parameters and the enabled parameters that use them");
+    const auto column = [&](const char* name, std::vector<std::string>& into, const char* what) {
+        command
+            ->add_option(name, into,
+                         std::string("Switch ") + what +
+                             " on or off for these parameters (none named: for every parameter)")
+            ->type_name("on|off [NAME|ROW]")
+            ->expected(1, -1);
+    };
+    column("--output", options->output, "Output");
+    column("--statistics", options->statistics, "Statistics");
+    column("--dynamic", options->dynamic, "Dynamic");
+    command->footer(
+        "Edits follow the rules of the parameter page (a parameter is enabled only with the\n"
+        "parameters it needs; nothing is saved when a rule refuses) and are applied in the\n"
+        "order --only, --enable, --disable, --output, --statistics, --dynamic.\n"
+        "Example: kivo parameters study.set --captions\n"
+        "Example: kivo parameters study.set --only \"Dyadic Proxemics Body\" --dynamic on\n");
     command->callback([options, &registry] {
         registry.SetAction([options] { return RunParameters(*options); });
     });

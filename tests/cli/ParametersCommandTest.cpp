@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -74,6 +75,54 @@ TEST(ParametersCommand, PrintsTheCaptionsTheDefaultListCompilesTo) {
               "seconds");
     for (std::size_t i = 2; i < units.size(); ++i)
         EXPECT_NE(units[i], "") << columns[i];
+}
+
+// The default list, shortened to the terminal's width or in full.
+TEST(ParametersCommand, FitsTheTableToTheTerminalUnlessWide) {
+    TempDir dir;
+    const auto narrow = RunKivo({"parameters", "--default"}, dir, "COLUMNS=100");
+    ASSERT_EQ(narrow.exitCode, 0) << narrow.err;
+    for (const std::string& line : SplitToStrings(narrow.out, '\n')) {
+        const auto characters =
+            std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; });
+        EXPECT_LE(characters, 100) << line;
+    }
+    EXPECT_TRUE(testing::Contains(narrow.out, "\n126  Dyadic P…  Dyadic Pr…  Hips,Ches…"));
+    const auto wide = RunKivo({"parameters", "--default", "--wide"}, dir, "COLUMNS=100");
+    EXPECT_TRUE(testing::Contains(wide.out, "Hand R O,Hand R F,Hand R I  Hips,Chest,Head,"));
+}
+
+// The parameter page's rules decide; a refused edit leaves the file as it was.
+TEST(ParametersCommand, EditsTheListThroughTheEditorRules) {
+    TempDir dir;
+    for (const char* name : {"study.set", "dyad.A.csv", "dyad.B.csv"}) {
+        std::filesystem::copy_file(std::string(KIVO_EXAMPLES_DIR) + "/" + name, dir.PathOf(name));
+    }
+    const auto only = RunKivo({"parameters", "study.set", "--only", "Dyadic Proxemics Body"}, dir);
+    ASSERT_EQ(only.exitCode, 0) << only.err;
+    EXPECT_EQ(only.out, "study.set: 1 of 165 parameters enabled\n");
+    ASSERT_EQ(RunKivo({"run", "study.set", "--output-dir", "out", "--quiet"}, dir).exitCode, 0);
+    const std::string output = testing::ReadFileText(dir.PathOf("out/dyad.A.csv"));
+    EXPECT_EQ(output.substr(0, output.find('\r')), "Time;Frame;Dyadic Proxemics Body");
+
+    const std::string saved = testing::ReadFileText(dir.PathOf("study.set"));
+    const auto refused = RunKivo({"parameters", "study.set", "--enable", "TSM Body"}, dir);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(testing::Contains(refused.err,
+                                  "The calculation of the nonverbal parameter 'TSM Body' requires "
+                                  "the calculation of the nonverbal parameter 'Complexity Body'."))
+        << refused.err;
+    const auto unknown = RunKivo({"parameters", "study.set", "--output", "on", "Nobody"}, dir);
+    EXPECT_TRUE(testing::Contains(unknown.err, "study.set has no parameter 'Nobody'"));
+    EXPECT_EQ(testing::ReadFileText(dir.PathOf("study.set")), saved);
+
+    const auto more = RunKivo(
+        {"parameters", "study.set", "--only", "126", "TSM Head", "--dynamic", "on", "TSM Head"},
+        dir);
+    ASSERT_EQ(more.exitCode, 0) << more.err;
+    const auto listing = RunKivo({"parameters", "study.set", "--captions"}, dir);
+    const auto columns = ListedCaptions(listing.out, "Statistics file columns:");
+    EXPECT_NE(std::find(columns.begin(), columns.end(), "D TSM Head"), columns.end());
 }
 
 TEST(ParametersCommand, NeedsAListToShow) {

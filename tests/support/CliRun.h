@@ -27,9 +27,12 @@ inline std::string ShellQuoted(std::string_view argument) {
 
 // Runs the built kivo program with `arguments` in the folder `dir` (relative
 // paths are taken from there); stdin is empty, stdout and stderr are captured.
-inline CliResult RunKivo(const std::vector<std::string>& arguments, const TempDir& dir) {
+// `environment` holds NAME=value settings for the program (shell words).
+inline CliResult RunKivo(const std::vector<std::string>& arguments, const TempDir& dir,
+                         std::string_view environment = {}) {
     const std::string errPath = dir.PathOf("kivo-stderr.txt");
-    std::string command = "cd " + ShellQuoted(dir.PathOf("")) + " && " + ShellQuoted(KIVO_CLI_PATH);
+    std::string command = "cd " + ShellQuoted(dir.PathOf("")) + " && " + std::string(environment) +
+                          (environment.empty() ? "" : " ") + ShellQuoted(KIVO_CLI_PATH);
     for (const std::string& argument : arguments)
         command += " " + ShellQuoted(argument);
     command += " </dev/null 2>" + ShellQuoted(errPath);
