@@ -1,5 +1,6 @@
 #include "engine/FileVideoSetUp.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
@@ -81,7 +82,9 @@ void RunClips::ClipFailed(const std::string& clipPath, const std::string& reason
 }
 
 void RunClips::ClipWritten(const std::string& clipPath) {
-    written_.push_back(clipPath);
+    // The files of a dyad share their video, and so the names of its clips.
+    if (std::find(written_.begin(), written_.end(), clipPath) == written_.end())
+        written_.push_back(clipPath);
 }
 
 FileVideoSetUp OpenFileVideo(const InputFileRow& row, ClipPolicy* clips, UserPrompt& prompt) {

@@ -144,7 +144,10 @@ TEST(VideoCommands, AssignAVideoToADyadAndWriteOneClipPerPart) {
     EXPECT_EQ(testing::DecodedFrameCount(dir.PathOf("s01.part-001.mkv")), 6);
     EXPECT_EQ(testing::DecodedFrameCount(dir.PathOf("s01.part-002.mkv")), 6);
     EXPECT_EQ(testing::DecodedFrameCount(dir.PathOf("s01.part-003.mkv")), 2);
-    EXPECT_TRUE(Contains(run.out, "Video clips:\n  " + dir.PathOf("s01.part-001.mkv"))) << run.out;
+    EXPECT_TRUE(Contains(run.out, "Video clips:\n  " + dir.PathOf("s01.part-001.mkv") + "\n  " +
+                                      dir.PathOf("s01.part-002.mkv") + "\n  " +
+                                      dir.PathOf("s01.part-003.mkv") + "\n"))
+        << run.out;
 }
 
 }  // namespace
