@@ -30,6 +30,7 @@ void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     RegisterParametersCommand(app, registry);
     RegisterInitCommand(app, registry);
     RegisterSettingsCommand(app, registry);
+    RegisterBindingsCommand(app, registry);
     RegisterVideoCommands(app, registry);
     RegisterRunCommand(app, registry);
     RegisterStatsCommand(app, registry);

@@ -24,6 +24,7 @@ void RegisterConvertCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterParametersCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterInitCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterSettingsCommand(CLI::App& app, CommandRegistry& registry);
+void RegisterBindingsCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterRunCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterStatsCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterVideoCommands(CLI::App& app, CommandRegistry& registry);

@@ -8,12 +8,14 @@
 
 #include "cli/CommandHints.h"
 #include "cli/Commands.h"
+#include "cli/ConvertRecordings.h"
 #include "core/ConsolePrompt.h"
 #include "core/FileError.h"
 #include "core/Workspace.h"
 #include "input/DataFieldBindings.h"
 #include "input/FormatLineGuess.h"
 #include "input/InputFileList.h"
+#include "input/KnownSkeletons.h"
 #include "params/DefaultParameterList.h"
 #include "settings/BindingsFile.h"
 #include "settings/SettingsFile.h"
@@ -26,13 +28,61 @@ namespace fs = std::filesystem;
 // The --time-label value that takes the label from the first data file.
 constexpr std::string_view kAutomaticTimeLabel = "auto";
 
+// The --bindings value that binds the data fields of known skeletons.
+constexpr std::string_view kAutomaticBindings = "auto";
+
 struct InitOptions {
     std::string settingsFile;
     std::vector<std::string> dataFiles;
     std::string timeLabel;
     std::string bindingsFile;
+    std::string convertDirectory;
     bool force = false;
 };
+
+bool IsBvhFile(const std::string& path) {
+    std::string extension = fs::path(path).extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return extension == ".bvh";
+}
+
+// Converts the BVH recordings among the data files into data files in
+// `folder` and puts those in their place. False (with a note) when one fails.
+bool ConvertBvhDataFiles(std::vector<std::string>& files, const std::string& folder, bool force) {
+    std::vector<Conversion> plan;
+    for (const std::string& file : files) {
+        if (IsBvhFile(file))
+            plan.push_back({file, (fs::path(folder) / fs::path(file).stem()).string() + ".txt"});
+    }
+    if (plan.empty())
+        return true;
+    if (!ConvertRecordings(plan, BvhConversionOptions(), force, "init"))
+        return false;
+    std::size_t next = 0;
+    for (std::string& file : files) {
+        if (IsBvhFile(file))
+            file = plan[next++].target;
+    }
+    return true;
+}
+
+// Binds the data fields of known skeletons and prints the whole table of the
+// fixed input variables.
+void BindKnownSkeleton(Workspace& workspace) {
+    BindKnownSkeletonFields(workspace);
+    std::printf("Input variable bindings (from the data-field names of known skeletons):\n");
+    std::string unbound;
+    for (int position = 0; position < kFixedInputVariableCount; ++position) {
+        const std::string name(workspace.InputVariableName(position));
+        const std::string& field = workspace.boundDataFields[position];
+        if (!field.empty())
+            std::printf("  %s: %s\n", name.c_str(), field.c_str());
+        else
+            unbound += (unbound.empty() ? "" : ", ") + name;
+    }
+    std::printf("Unbound: %s\n", unbound.empty() ? "none" : unbound.c_str());
+}
 
 std::string AbsolutePath(const std::string& path) {
     std::error_code error;
@@ -109,6 +159,15 @@ void PrintReport(const Workspace& workspace, const std::string& path) {
         std::printf("Input variables the parameter list needs that are still unbound: %s\n",
                     unbound.c_str());
     }
+    const bool heightUnknown = workspace.boundDataFields[kTop].empty() ||
+                               workspace.boundDataFields[kBottom].empty();
+    if (heightUnknown && GetDistanceOption(workspace.options) == "Height") {
+        std::printf(
+            "Without Top and Bottom the body height is unknown, so distances stay uncorrected; "
+            "'kivo settings set %s distances-related-to Length --all-files' relates them to the "
+            "arm and leg length instead.\n",
+            ShellWord(path).c_str());
+    }
 }
 
 int RunInit(const InitOptions& options) {
@@ -121,20 +180,33 @@ int RunInit(const InitOptions& options) {
     }
     ConsolePrompt prompt(stderr);
     Workspace workspace;
+    std::vector<std::string> dataFiles = options.dataFiles;
+    const bool firstIsBvh = IsBvhFile(dataFiles.front());
+    const std::string convertFolder = options.convertDirectory.empty()
+                                          ? fs::path(path).parent_path().string()
+                                          : options.convertDirectory;
+    if (!options.convertDirectory.empty() && !fs::is_directory(convertFolder, error))
+        fs::create_directories(convertFolder, error);  // a failure is reported by the conversion
+    if (!ConvertBvhDataFiles(dataFiles, convertFolder, options.force))
+        return 1;
     if (options.timeLabel == kAutomaticTimeLabel) {
-        const std::optional<std::string> label = GuessTimeLabel(options.dataFiles.front());
+        const std::optional<std::string> label = GuessTimeLabel(dataFiles.front());
         if (!label)
             return 1;
         workspace.options.timeField = *label;
     } else if (!options.timeLabel.empty()) {
         workspace.options.timeField = options.timeLabel;
+    } else if (firstIsBvh) {
+        workspace.options.timeField = "Time";  // the label of converted recordings
     }
-    if (!AddDataFiles(workspace, options.dataFiles, prompt))
+    if (!AddDataFiles(workspace, dataFiles, prompt))
         return 1;
     CreateDefaultParameterList(workspace.parameters);
     BindMatchingDataFields(workspace);
     try {
-        if (!options.bindingsFile.empty()) {
+        if (options.bindingsFile == kAutomaticBindings) {
+            BindKnownSkeleton(workspace);
+        } else if (!options.bindingsFile.empty()) {
             ApplyBindings(workspace, ReadBindingsFile(options.bindingsFile), options.bindingsFile);
         }
         // Output files go beside the settings file until the user chooses a folder.
@@ -159,17 +231,24 @@ void RegisterInitCommand(CLI::App& app, CommandRegistry& registry) {
         "init", "Create a settings file for data files with the default parameter list");
     command->add_option("settings", options->settingsFile, "Settings file (.set) to create")
         ->required();
-    command->add_option("datafiles", options->dataFiles, "Data files, in run order")->required();
+    command
+        ->add_option("datafiles", options->dataFiles,
+                     "Data files, in run order; BVH recordings (.bvh) are converted first")
+        ->required();
     command->add_option("--time-label", options->timeLabel,
                         "Label of the first field of the format line (default \"Time [sec]\"); "
                         "auto: the label of the line that looks like the first file's format "
                         "line");
     command->add_option("--bindings", options->bindingsFile,
-                        "File of 'input variable;data field' lines (\"#\" starts a comment)");
-    command->add_flag("--force", options->force, "Overwrite an existing settings file");
+                        "File of 'input variable;data field' lines (\"#\" starts a comment), or "
+                        "auto: the data fields of known skeletons (CMU, Mixamo)");
+    command->add_option("--convert-dir", options->convertDirectory,
+                        "Folder for the data files converted from BVH recordings (default: the "
+                        "settings file's); created when missing");
+    command->add_flag("--force", options->force,
+                      "Overwrite an existing settings file and converted data files");
     command->footer(
-        "Example: kivo init study.set s01.A.txt s01.B.txt --time-label auto --bindings "
-        "bindings.txt");
+        "Example: kivo init study.set s01.A.txt s01.B.txt --time-label auto --bindings auto\n");
     command->callback(
         [options, &registry] { registry.SetAction([options] { return RunInit(*options); }); });
 }

@@ -91,7 +91,21 @@ void DescribeInputFiles(std::string& out, const Workspace& workspace) {
     }
 }
 
-void DescribeBindings(std::string& out, const Workspace& workspace) {
+void DescribeUserVariables(std::string& out, const Workspace& workspace) {
+    std::string names;
+    for (const std::string& name : workspace.userVariableNames) {
+        if (name.empty())
+            continue;
+        names += names.empty() ? "" : ", ";
+        names += name;
+    }
+    Line(out, 0, "User Variables", names.empty() ? "(none)" : names);
+}
+
+}  // namespace
+
+std::string DescribeBindings(const Workspace& workspace) {
+    std::string out;
     int bound = 0;
     for (const std::string& field : workspace.boundDataFields)
         bound += field.empty() ? 0 : 1;
@@ -108,26 +122,14 @@ void DescribeBindings(std::string& out, const Workspace& workspace) {
                 : std::string(name);
         Line(out, 2, label, field.empty() ? "(unbound)" : field);
     }
+    return out;
 }
-
-void DescribeUserVariables(std::string& out, const Workspace& workspace) {
-    std::string names;
-    for (const std::string& name : workspace.userVariableNames) {
-        if (name.empty())
-            continue;
-        names += names.empty() ? "" : ", ";
-        names += name;
-    }
-    Line(out, 0, "User Variables", names.empty() ? "(none)" : names);
-}
-
-}  // namespace
 
 std::string DescribeWorkspace(const Workspace& workspace) {
     std::string out;
     DescribeOptions(out, workspace.options);
     DescribeInputFiles(out, workspace);
-    DescribeBindings(out, workspace);
+    out += DescribeBindings(workspace);
     DescribeUserVariables(out, workspace);
     std::size_t enabled = 0;
     for (const ParameterDefinition& row : workspace.parameters)

@@ -11,4 +11,8 @@ namespace kivo {
 // input variables, the user variables and the size of the parameter list.
 std::string DescribeWorkspace(const Workspace& workspace);
 
+// The bindings part of that summary: how many input variables are bound, then
+// one line per fixed or named input variable with its data field.
+std::string DescribeBindings(const Workspace& workspace);
+
 }  // namespace kivo
