@@ -48,12 +48,14 @@ using namespace kivo;
 namespace {
 
 class SilentPrompt : public UserPrompt {
-public:
+  public:
     PromptAnswer Ask(const PromptMessage& message) override {
         switch (message.buttons) {
             case PromptButtons::Ok:
-            case PromptButtons::OkCancel: return PromptAnswer::Ok;
-            default: return PromptAnswer::Yes;
+            case PromptButtons::OkCancel:
+                return PromptAnswer::Ok;
+            default:
+                return PromptAnswer::Yes;
         }
     }
     using UserPrompt::Ask;
@@ -68,7 +70,8 @@ struct Measurement {
 Measurement InChild(const std::function<int()>& work) {
     const auto start = std::chrono::steady_clock::now();
     const pid_t child = fork();
-    if (child == 0) std::_Exit(work());
+    if (child == 0)
+        std::_Exit(work());
     int status = 0;
     rusage usage{};
     wait4(child, &status, 0, &usage);
@@ -144,7 +147,8 @@ void AddVideo(Workspace& workspace, const std::string& video) {
 int FieldCount(const std::string& path) {
     TextLineReader reader;
     std::string header;
-    if (!reader.Open(path) || !reader.ReadLine(header)) return 0;
+    if (!reader.Open(path) || !reader.ReadLine(header))
+        return 0;
     return static_cast<int>(SplitFields(header, ';').size());
 }
 
@@ -154,7 +158,8 @@ int FieldCount(const std::string& path) {
 int Floor(const Workspace& workspace, int valuesPerLine, const std::string& outputDirectory) {
     SilentPrompt prompt;
     InputVariableTable table;
-    for (int k = 0; k < kInputVariableCount; ++k) table[k].dataFieldName = workspace.boundDataFields[k];
+    for (int k = 0; k < kInputVariableCount; ++k)
+        table[k].dataFieldName = workspace.boundDataFields[k];
     std::vector<std::string_view> fields;
     double checksum = 0.0;
     for (std::size_t i = 0; i < workspace.inputFiles.size(); ++i) {
@@ -174,7 +179,8 @@ int Floor(const Workspace& workspace, int valuesPerLine, const std::string& outp
             separators[person] = SeparatorChar(positions.separator);
             for (int k = 0; k < kInputVariableCount; ++k) {
                 for (int index : table.Person(k, person + 1).fieldIndex) {
-                    if (index > 0) bound[person].push_back(index);
+                    if (index > 0)
+                        bound[person].push_back(index);
                 }
             }
         }
@@ -188,18 +194,17 @@ int Floor(const Workspace& workspace, int valuesPerLine, const std::string& outp
             for (int person = 0; person < 2; ++person) {
                 SplitFields(StripCarriageReturn(lines[person]), separators[person], fields);
                 for (int index : bound[person]) {
-                    values.push_back(index < static_cast<int>(fields.size())
-                                         ? ReadNumber(fields[index])
-                                         : 0.0);
+                    values.push_back(
+                        index < static_cast<int>(fields.size()) ? ReadNumber(fields[index]) : 0.0);
                 }
             }
             out.clear();
-            AppendGeneral(out, values[0]);
+            AppendGeneral(out, values[0], ".");
             out += ';';
             out += "1";
             for (int v = 0; v < valuesPerLine; ++v) {
                 out += ';';
-                AppendOutputValue(out, values[v % values.size()], 1);
+                AppendOutputValue(out, values[v % values.size()], 1, ".");
             }
             checksum += values.back();
             output.WriteLine(out);
@@ -228,7 +233,8 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (minutes.empty()) minutes = {1, 10};
+    if (minutes.empty())
+        minutes = {1, 10};
     if (!fs::exists(data + "/cmu18_01.A.txt")) {
         std::fprintf(stderr, "bench_run: no recordings in %s\n", data.c_str());
         return 2;

@@ -5,7 +5,7 @@
 
 #include "cli/Commands.h"
 #include "cli/StudyFile.h"
-#include "core/ConsolePrompt.h"
+#include "cli/ConsolePrompt.h"
 #include "core/FileError.h"
 #include "core/Workspace.h"
 #include "settings/BindingsFile.h"

@@ -6,7 +6,7 @@
 
 #include "cli/CommandHints.h"
 #include "cli/Commands.h"
-#include "core/ConsolePrompt.h"
+#include "cli/ConsolePrompt.h"
 #include "core/Workspace.h"
 #include "input/DataFileCheck.h"
 #include "input/InputFileList.h"
@@ -93,10 +93,10 @@ std::string JoinNames(const std::vector<std::string>& names) {
 
 // Adds the files to an input file list in the order given, as the Add command
 // would, and reports for each whether it was accepted and what the check found.
-int RunCheck(const CheckOptions& options) {
+int RunCheck(const CheckOptions& options, const std::string& decimalSymbol) {
     ConsolePrompt console;
     RecordingPrompt prompt;
-    Workspace workspace;
+    Workspace workspace(decimalSymbol);
     workspace.options.timeField = options.timeLabel;
     bool allAccepted = true;
 
@@ -117,7 +117,7 @@ int RunCheck(const CheckOptions& options) {
         prompt.PassOn(console);
         // The list keeps only the rate; describe the format line the check found.
         SilentPrompt silent;
-        const FileCheckResult check = CheckFile(path, options.timeLabel, silent);
+        const FileCheckResult check = CheckFile(path, options.timeLabel, decimalSymbol, silent);
         const InputFileRow& row = workspace.inputFiles.back();
         std::printf("%s: accepted\n", path.c_str());
         std::printf("  separator: %s\n", ReadableSeparator(check.separator).c_str());
@@ -149,8 +149,10 @@ void RegisterCheckCommand(CLI::App& app, CommandRegistry& registry) {
         ->required()
         ->type_name("FILE");
     command->footer("Example: kivo check --time-label Time s01.A.txt s01.B.txt\n");
-    command->callback(
-        [&registry, options] { registry.SetAction([options] { return RunCheck(*options); }); });
+    command->callback([&registry, options] {
+        registry.SetAction(
+            [options, &registry] { return RunCheck(*options, registry.DecimalSymbol()); });
+    });
 }
 
 }  // namespace kivo::cli

@@ -3,17 +3,26 @@
 #include <CLI/CLI.hpp>
 
 #include <functional>
+#include <string>
 
 namespace kivo::cli {
 
 // Each command adds its subcommand and, when parsed, sets the action to run.
+// The registry also carries what every command takes from the environment.
 class CommandRegistry {
-public:
+  public:
+    explicit CommandRegistry(std::string decimalSymbol = ".")
+        : decimalSymbol_(std::move(decimalSymbol)) {}
+
     void SetAction(std::function<int()> action) { action_ = std::move(action); }
     int Run() const { return action_ ? action_() : 0; }
 
-private:
+    // The user's decimal symbol, for the workspaces the commands create.
+    const std::string& DecimalSymbol() const { return decimalSymbol_; }
+
+  private:
     std::function<int()> action_;
+    std::string decimalSymbol_;
 };
 
 void RegisterCommands(CLI::App& app, CommandRegistry& registry);

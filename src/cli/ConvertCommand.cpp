@@ -43,8 +43,8 @@ std::optional<std::vector<Conversion>> PlanConversions(const ConvertOptions& opt
         return std::nullopt;
     }
     const std::string target = options.files.size() > 1
-                                    ? options.files[1]
-                                    : fs::path(options.files[0]).stem().string() + ".txt";
+                                   ? options.files[1]
+                                   : fs::path(options.files[0]).stem().string() + ".txt";
     plan.push_back({options.files[0], target});
     return plan;
 }
@@ -86,17 +86,20 @@ void RegisterConvertCommand(CLI::App& app, CommandRegistry& registry) {
     command->add_option("--decimals", options->decimals, "Decimals of positions and angles")
         ->check(CLI::Range(1, 15))
         ->capture_default_str();
-    command->add_option("--scale", options->scale,
-                        "Multiplies every position (a change of unit, such as 2.54 for inches "
-                        "to centimetres)")
+    command
+        ->add_option("--scale", options->scale,
+                     "Multiplies every position (a change of unit, such as 2.54 for inches "
+                     "to centimetres)")
         ->capture_default_str();
-    command->add_option("--skip-frames", options->skipFrames,
-                        "Leading frames to leave out (calibration poses)")
+    command
+        ->add_option("--skip-frames", options->skipFrames,
+                     "Leading frames to leave out (calibration poses)")
         ->check(CLI::NonNegativeNumber)
         ->capture_default_str();
-    command->add_option("--rest-frame", options->restFrame,
-                        "Give orientations relative to this frame of the file (0 = the first), "
-                        "for recordings that start in a calibration pose")
+    command
+        ->add_option("--rest-frame", options->restFrame,
+                     "Give orientations relative to this frame of the file (0 = the first), "
+                     "for recordings that start in a calibration pose")
         ->check(CLI::NonNegativeNumber);
     command->add_flag("--force", options->force, "Overwrite existing data files");
     command->footer(

@@ -40,14 +40,14 @@ bool ConvertRecordings(const std::vector<Conversion>& plan, const BvhConversionO
         for (ConvertedDataFile& file : converted)
             file.Commit();
     } catch (const FileError& failure) {
-        note(std::string(failure.what()) + (plan.size() > 1 ? "; no data file was written"
-                                                            : "; the data file was not written"));
+        note(std::string(failure.what()) +
+             (plan.size() > 1 ? "; no data file was written" : "; the data file was not written"));
         return false;
     }
     for (std::size_t i = 0; i < plan.size(); ++i) {
         std::printf("Wrote %s from %s: %zu joints, %ld frames, %s s apart\n",
                     plan[i].target.c_str(), plan[i].source.c_str(), converted[i].joints,
-                    converted[i].frames, FormatGeneral(converted[i].frameTime).c_str());
+                    converted[i].frames, FormatGeneral(converted[i].frameTime, ".").c_str());
     }
     std::fflush(stdout);
     return true;

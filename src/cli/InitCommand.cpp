@@ -8,8 +8,8 @@
 
 #include "cli/CommandHints.h"
 #include "cli/Commands.h"
+#include "cli/ConsolePrompt.h"
 #include "cli/ConvertRecordings.h"
-#include "core/ConsolePrompt.h"
 #include "core/FileError.h"
 #include "core/Workspace.h"
 #include "input/DataFieldBindings.h"
@@ -159,8 +159,8 @@ void PrintReport(const Workspace& workspace, const std::string& path) {
         std::printf("Input variables the parameter list needs that are still unbound: %s\n",
                     unbound.c_str());
     }
-    const bool heightUnknown = workspace.boundDataFields[kTop].empty() ||
-                               workspace.boundDataFields[kBottom].empty();
+    const bool heightUnknown =
+        workspace.boundDataFields[kTop].empty() || workspace.boundDataFields[kBottom].empty();
     if (heightUnknown && GetDistanceOption(workspace.options) == "Height") {
         std::printf(
             "Without Top and Bottom the body height is unknown, so distances stay uncorrected; "
@@ -170,7 +170,7 @@ void PrintReport(const Workspace& workspace, const std::string& path) {
     }
 }
 
-int RunInit(const InitOptions& options) {
+int RunInit(const InitOptions& options, const std::string& decimalSymbol) {
     const std::string path = AbsolutePath(options.settingsFile);
     std::error_code error;
     if (!options.force && fs::exists(path, error)) {
@@ -179,7 +179,7 @@ int RunInit(const InitOptions& options) {
         return 1;
     }
     ConsolePrompt prompt(stderr);
-    Workspace workspace;
+    Workspace workspace(decimalSymbol);
     std::vector<std::string> dataFiles = options.dataFiles;
     const bool firstIsBvh = IsBvhFile(dataFiles.front());
     const std::string convertFolder = options.convertDirectory.empty()
@@ -249,8 +249,10 @@ void RegisterInitCommand(CLI::App& app, CommandRegistry& registry) {
                       "Overwrite an existing settings file and converted data files");
     command->footer(
         "Example: kivo init study.set s01.A.txt s01.B.txt --time-label auto --bindings auto\n");
-    command->callback(
-        [options, &registry] { registry.SetAction([options] { return RunInit(*options); }); });
+    command->callback([options, &registry] {
+        registry.SetAction(
+            [options, &registry] { return RunInit(*options, registry.DecimalSymbol()); });
+    });
 }
 
 }  // namespace kivo::cli

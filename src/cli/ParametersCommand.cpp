@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/ConsolePrompt.h"
 #include "cli/StudyFile.h"
 #include "cli/TextTable.h"
-#include "core/ConsolePrompt.h"
 #include "core/InputVariableTable.h"
 #include "core/ParameterDefinition.h"
 #include "core/Workspace.h"
@@ -256,7 +256,7 @@ int RunParameterEdits(const ParametersOptions& options) {
     if (!LoadStudyForChange(options.settingsFile, workspace, "parameters"))
         return 1;
     ConsolePrompt prompt(stderr);
-    prompt.AddRule({"output values and statistics?", PromptAnswer::No,
+    prompt.AddRule({PromptId::OutputAndStatistics, PromptAnswer::No,
                     "give --output on or --statistics on for it"});
     if (!EditParameterList(workspace, options, prompt)) {
         std::fprintf(stderr, "kivo parameters: nothing was changed in %s\n",

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
-#include "core/ConsolePrompt.h"
+#include "cli/ConsolePrompt.h"
 #include "core/Workspace.h"
 #include "engine/CalculationRun.h"
 #include "input/InputMessages.h"
@@ -99,9 +99,9 @@ class RunPrompt : public UserPrompt {
     RunPrompt(UserPrompt& console, bool quiet) : console_(console), quiet_(quiet) {}
 
     PromptAnswer Ask(const PromptMessage& message) override {
-        if (message.text.find("Elapsed time: ") != std::string::npos)
+        if (message.id == PromptId::RunFinished)
             return PromptAnswer::Ok;
-        if (RecordMissingBodyParts(message.text))
+        if (message.id == PromptId::MissingBodyParts && RecordMissingBodyParts(message.text))
             return PromptAnswer::Yes;
         if (quiet_ && message.buttons == PromptButtons::Ok &&
             message.icon == PromptIcon::Information)
@@ -253,24 +253,24 @@ bool ChooseOutputFolder(const RunOptions& options, const SettingsLoadNotes& note
     return true;
 }
 
-int RunStudy(const RunOptions& options) {
+int RunStudy(const RunOptions& options, const std::string& decimalSymbol) {
     ConsolePrompt console(stderr);
     if (options.overwrite) {
-        console.AddRule({"overwrite all files", PromptAnswer::Yes, "--overwrite"});
+        console.AddRule({PromptId::OverwriteOutputFiles, PromptAnswer::Yes, "--overwrite"});
     } else {
-        console.AddRule({"overwrite all files", PromptAnswer::No,
+        console.AddRule({PromptId::OverwriteOutputFiles, PromptAnswer::No,
                          "existing files are kept; run again with --overwrite to replace them"});
     }
-    console.AddRule({"Partner file of input file", PromptAnswer::Ok,
+    console.AddRule({PromptId::PartnerFileMissing, PromptAnswer::Ok,
                      "the rows that need a partner are left out"});
-    console.AddRule({"abort the calculations", PromptAnswer::Yes, "interrupted"});
-    console.AddRule({"statistics file is missing", PromptAnswer::Ok, ""});
-    console.AddRule({"will be disabled", PromptAnswer::Ok, ""});
-    console.AddRule({"cannot be calculated", PromptAnswer::Ok, ""});
-    console.AddRule({"could not be found in the file", PromptAnswer::Ok, "the file is skipped"});
+    console.AddRule({PromptId::AbortCalculations, PromptAnswer::Yes, "interrupted"});
+    console.AddRule({PromptId::StatisticsFileNameMissing, PromptAnswer::Ok, ""});
+    console.AddRule({PromptId::CameraValuesMissing, PromptAnswer::Ok, ""});
+    console.AddRule({PromptId::VideoNotOpened, PromptAnswer::Ok, ""});
+    console.AddRule({PromptId::FormatLineNotFound, PromptAnswer::Ok, "the file is skipped"});
     RunPrompt prompt(console, options.quiet);
 
-    Workspace workspace;
+    Workspace workspace(decimalSymbol);
     SettingsLoadNotes notes;
     if (LoadSettings(options.settingsPath, workspace, prompt, &notes) !=
         SettingsLoadResult::Loaded) {
@@ -334,8 +334,10 @@ void RegisterRunCommand(CLI::App& app, CommandRegistry& registry) {
     command->footer(
         "Example: kivo run study.set --output-dir results\n"
         "Example: kivo run study.set --clip-codec ffv1\n");
-    command->callback(
-        [options, &registry] { registry.SetAction([options] { return RunStudy(*options); }); });
+    command->callback([options, &registry] {
+        registry.SetAction(
+            [options, &registry] { return RunStudy(*options, registry.DecimalSymbol()); });
+    });
 }
 
 }  // namespace kivo::cli

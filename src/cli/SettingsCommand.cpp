@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/ConsolePrompt.h"
 #include "cli/StudyFile.h"
-#include "core/ConsolePrompt.h"
 #include "core/Workspace.h"
 #include "input/OptionSettings.h"
 #include "settings/SettingsFile.h"
@@ -18,9 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int RunSettingsShow(const std::string& path) {
+int RunSettingsShow(const std::string& path, const std::string& decimalSymbol) {
     ConsolePrompt prompt(stderr);
-    Workspace workspace;
+    Workspace workspace(decimalSymbol);
     if (LoadSettings(path, workspace, prompt) != SettingsLoadResult::Loaded)
         return 1;
     std::printf("Settings file: %s\n%s", path.c_str(), DescribeWorkspace(workspace).c_str());
@@ -100,14 +100,14 @@ bool ChooseFiles(const Workspace& workspace, const OptionSetting& setting,
     return true;
 }
 
-int RunSettingsSet(const SetOptions& options) {
+int RunSettingsSet(const SetOptions& options, const std::string& decimalSymbol) {
     const OptionSetting* setting = FindOptionSetting(options.name);
     if (setting == nullptr) {
         std::fprintf(stderr, "kivo settings set: no option '%s'; the options are:\n%s",
                      options.name.c_str(), OptionNames().c_str());
         return 2;
     }
-    Workspace workspace;
+    Workspace workspace(decimalSymbol);
     if (!LoadStudyForChange(options.settingsFile, workspace, "settings set"))
         return 1;
     std::vector<std::optional<std::size_t>> files;
@@ -144,8 +144,10 @@ void RegisterSettingsCommand(CLI::App& app, CommandRegistry& registry) {
     auto* show = command->add_subcommand("show", "Print a readable summary of a settings file");
     show->add_option("settings", *path, "Settings file (.set)")->required();
     show->footer("Example: kivo settings show study.set\n");
-    show->callback(
-        [path, &registry] { registry.SetAction([path] { return RunSettingsShow(*path); }); });
+    show->callback([path, &registry] {
+        registry.SetAction(
+            [path, &registry] { return RunSettingsShow(*path, registry.DecimalSymbol()); });
+    });
 
     auto options = std::make_shared<SetOptions>();
     auto* set = command->add_subcommand(
@@ -162,7 +164,8 @@ void RegisterSettingsCommand(CLI::App& app, CommandRegistry& registry) {
     set->footer("Options:\n" + OptionNames() +
                 "Example: kivo settings set study.set decimal-places 3 --all-files\n");
     set->callback([options, &registry] {
-        registry.SetAction([options] { return RunSettingsSet(*options); });
+        registry.SetAction(
+            [options, &registry] { return RunSettingsSet(*options, registry.DecimalSymbol()); });
     });
 }
 

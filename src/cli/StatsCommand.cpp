@@ -14,7 +14,7 @@ struct StatsOptions {
     std::string pattern;
 };
 
-int RunStats(const StatsOptions& options) {
+int RunStats(const StatsOptions& options, const std::string& decimalSymbol) {
     StatisticsTable table;
     try {
         table = ReadStatisticsFile(options.file);
@@ -28,7 +28,7 @@ int RunStats(const StatsOptions& options) {
                      options.file.c_str(), options.pattern.c_str());
         return 1;
     }
-    const std::string text = FormatStatisticsTable(table, columns);
+    const std::string text = FormatStatisticsTable(table, columns, decimalSymbol);
     std::fputs(text.c_str(), stdout);
     std::fflush(stdout);
     return 0;
@@ -45,8 +45,10 @@ void RegisterStatsCommand(CLI::App& app, CommandRegistry& registry) {
                         "Show only the columns whose caption contains this text (any case), "
                         "besides the file and part columns");
     command->footer("Example: kivo stats results/Statistics.csv --columns Complexity\n");
-    command->callback(
-        [options, &registry] { registry.SetAction([options] { return RunStats(*options); }); });
+    command->callback([options, &registry] {
+        registry.SetAction(
+            [options, &registry] { return RunStats(*options, registry.DecimalSymbol()); });
+    });
 }
 
 }  // namespace kivo::cli

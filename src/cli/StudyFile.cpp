@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/ConsolePrompt.h"
+#include "cli/ConsolePrompt.h"
 #include "core/FileError.h"
 #include "settings/SettingsFile.h"
 

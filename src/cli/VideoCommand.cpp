@@ -5,8 +5,8 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/ConsolePrompt.h"
 #include "cli/StudyFile.h"
-#include "core/ConsolePrompt.h"
 #include "core/Workspace.h"
 #include "input/InputFileList.h"
 #include "input/ProcessingOptionRules.h"

@@ -4,15 +4,14 @@
 #include <exception>
 
 #include "cli/Commands.h"
-#include "core/Numbers.h"
+#include "cli/UserDecimalSymbol.h"
 
 int main(int argc, char** argv) {
-    kivo::InitDecimalSymbolFromLocale();
     CLI::App app{"Kivo: nonverbal parameters from 3D motion-capture recordings", "kivo"};
     app.set_version_flag("--version", std::string("kivo ") + KIVO_VERSION);
     app.require_subcommand(1);
 
-    kivo::cli::CommandRegistry registry;
+    kivo::cli::CommandRegistry registry(kivo::cli::UserDecimalSymbol());
     kivo::cli::RegisterCommands(app, registry);
 
     try {

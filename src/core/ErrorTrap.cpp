@@ -14,6 +14,17 @@ std::string ErrorMessageText(int number, std::string_view procedure, std::string
     return text;
 }
 
+void ShowErrorMessage(UserPrompt& prompt, int number, std::string_view procedure,
+                      std::string_view description) {
+    PromptMessage message;
+    message.id = PromptId::TrappedError;
+    message.text = ErrorMessageText(number, procedure, description);
+    message.icon = PromptIcon::Critical;
+    message.buttons = PromptButtons::Ok;
+    message.title = std::string(kErrorMessageTitle);
+    prompt.Ask(message);
+}
+
 void ReportTrappedError(UserPrompt& prompt, std::string_view procedure,
                         const std::exception& error) {
     int number = kErrorUnexpected;
@@ -26,12 +37,7 @@ void ReportTrappedError(UserPrompt& prompt, std::string_view procedure,
     } else if (dynamic_cast<const std::overflow_error*>(&error)) {
         number = kErrorOverflow;
     }
-    PromptMessage message;
-    message.text = ErrorMessageText(number, procedure, error.what());
-    message.icon = PromptIcon::Critical;
-    message.buttons = PromptButtons::Ok;
-    message.title = std::string(kErrorMessageTitle);
-    prompt.Ask(message);
+    ShowErrorMessage(prompt, number, procedure, error.what());
 }
 
 }  // namespace kivo

@@ -35,8 +35,12 @@ class TrappedError : public std::runtime_error {
 // "Error No. <n> in subroutine '<procedure>': \r\n\r\n<description>"
 std::string ErrorMessageText(int number, std::string_view procedure, std::string_view description);
 
-// Shows an exception that escaped `procedure` through the prompt, with the
-// critical icon and the title "Error Message".
+// Shows the error message box: the text above, the critical icon and the title
+// "Error Message".
+void ShowErrorMessage(UserPrompt& prompt, int number, std::string_view procedure,
+                      std::string_view description);
+
+// Shows an exception that escaped `procedure` as the error message box.
 void ReportTrappedError(UserPrompt& prompt, std::string_view procedure,
                         const std::exception& error);
 

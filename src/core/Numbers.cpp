@@ -2,7 +2,6 @@
 
 #include <array>
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <system_error>
 
@@ -68,13 +67,8 @@ std::size_t CompactNumber(std::string_view field, char* buffer, std::size_t capa
 constexpr std::array<double, 16> kPowersOfTen = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
-std::string& DecimalSymbolStorage() {
-    static std::string symbol = ".";
-    return symbol;
-}
-
-void AppendWithDecimalSymbol(std::string& out, const char* first, const char* last) {
-    const std::string& symbol = DecimalSymbolStorage();
+void AppendWithDecimalSymbol(std::string& out, const char* first, const char* last,
+                             std::string_view symbol) {
     for (const char* p = first; p != last; ++p) {
         if (*p == '.') {
             out += symbol;
@@ -120,14 +114,13 @@ double ReadNumber(std::string_view field) {
     return ParseCompact(buffer, buffer + length);
 }
 
-bool IsNumeric(std::string_view text) {
+bool IsNumeric(std::string_view text, std::string_view symbol) {
     while (!text.empty() && IsBlank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back()))
         text.remove_suffix(1);
     if (text.empty())
         return false;
-    const std::string& symbol = DecimalSymbolStorage();
     std::size_t i = 0;
     if (text[i] == '+' || text[i] == '-')
         ++i;
@@ -172,24 +165,15 @@ std::optional<std::int16_t> ToInteger16(double value) {
     return static_cast<std::int16_t>(rounded);
 }
 
-const std::string& DecimalSymbol() {
-    return DecimalSymbolStorage();
-}
-
-void SetDecimalSymbol(std::string symbol) {
-    DecimalSymbolStorage() = std::move(symbol);
-}
-
-void InitDecimalSymbolFromLocale() {
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    std::string saved = previous ? previous : "C";
-    if (std::setlocale(LC_NUMERIC, "") != nullptr) {
-        const std::lconv* conventions = std::localeconv();
-        if (conventions && conventions->decimal_point && *conventions->decimal_point) {
-            SetDecimalSymbol(conventions->decimal_point);
-        }
+double ReadUserNumber(std::string_view text, std::string_view decimalSymbol) {
+    if (decimalSymbol == "." || decimalSymbol.empty())
+        return ReadNumber(text);
+    std::string normalised(text);
+    for (std::size_t at = normalised.find(decimalSymbol); at != std::string::npos;
+         at = normalised.find(decimalSymbol, at + 1)) {
+        normalised.replace(at, decimalSymbol.size(), ".");
     }
-    std::setlocale(LC_NUMERIC, saved.c_str());
+    return ReadNumber(normalised);
 }
 
 double RoundHalfUp(double value, int decimals) {
@@ -199,7 +183,7 @@ double RoundHalfUp(double value, int decimals) {
     return std::floor(value * scale + 0.5) / scale;
 }
 
-void AppendFixed(std::string& out, double value, int decimals) {
+void AppendFixed(std::string& out, double value, int decimals, std::string_view decimalSymbol) {
     if (value == 0.0)
         value = 0.0;  // no "-0.000"
     char buffer[400];
@@ -209,14 +193,15 @@ void AppendFixed(std::string& out, double value, int decimals) {
         out += '0';
         return;
     }
-    AppendWithDecimalSymbol(out, buffer, result.ptr);
+    AppendWithDecimalSymbol(out, buffer, result.ptr, decimalSymbol);
     if (decimals == 0)
-        out += DecimalSymbolStorage();
+        out += decimalSymbol;
 }
 
-void AppendRoundedFixed(std::string& out, double value, int decimals) {
+void AppendRoundedFixed(std::string& out, double value, int decimals,
+                        std::string_view decimalSymbol) {
     if (decimals < 0 || decimals >= static_cast<int>(kPowersOfTen.size())) {
-        AppendFixed(out, RoundHalfUp(value, decimals), decimals);
+        AppendFixed(out, RoundHalfUp(value, decimals), decimals, decimalSymbol);
         return;
     }
     // RoundHalfUp's steps: the rounded value is q / 10^d with an integer q.
@@ -226,9 +211,9 @@ void AppendRoundedFixed(std::string& out, double value, int decimals) {
     // 10^-d, so the rounded value printed with d decimals reads exactly as the
     // digits of q with the decimal point set d places from the right.
     constexpr double kExactLimit = 1125899906842624.0;  // 2^50
-    const std::string& symbol = DecimalSymbolStorage();
+    const std::string_view symbol = decimalSymbol;
     if (!(std::fabs(q) < kExactLimit) || symbol.size() > 8) {
-        AppendFixed(out, q / scale, decimals);
+        AppendFixed(out, q / scale, decimals, decimalSymbol);
         return;
     }
     // The text is built backwards from the last decimal: at most 15
@@ -254,35 +239,36 @@ void AppendRoundedFixed(std::string& out, double value, int decimals) {
     out.append(first, end);
 }
 
-std::string FormatFixed(double value, int decimals) {
+std::string FormatFixed(double value, int decimals, std::string_view decimalSymbol) {
     std::string out;
-    AppendFixed(out, value, decimals);
+    AppendFixed(out, value, decimals, decimalSymbol);
     return out;
 }
 
-void AppendGeneral(std::string& out, double value, int significantDigits) {
+void AppendGeneral(std::string& out, double value, std::string_view decimalSymbol,
+                   int significantDigits) {
     if (value == 0.0)
         value = 0.0;
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
                                       std::chars_format::general, significantDigits);
-    AppendWithDecimalSymbol(out, buffer, result.ptr);
+    AppendWithDecimalSymbol(out, buffer, result.ptr, decimalSymbol);
 }
 
-std::string FormatGeneral(double value, int significantDigits) {
+std::string FormatGeneral(double value, std::string_view decimalSymbol, int significantDigits) {
     std::string out;
-    AppendGeneral(out, value, significantDigits);
+    AppendGeneral(out, value, decimalSymbol, significantDigits);
     return out;
 }
 
-std::string FormatGeneralSingle(float value) {
+std::string FormatGeneralSingle(float value, std::string_view decimalSymbol) {
     if (value == 0.0f)
         value = 0.0f;
     char buffer[64];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
     std::string out;
-    AppendWithDecimalSymbol(out, buffer, result.ptr);
+    AppendWithDecimalSymbol(out, buffer, result.ptr, decimalSymbol);
     return out;
 }
 

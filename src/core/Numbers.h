@@ -15,40 +15,45 @@ namespace kivo {
 // number beyond the range of a double.
 double ReadNumber(std::string_view field);
 
+// The user's decimal symbol is given to every function that reads a number the
+// user typed or writes a number for the user. The front end determines it once
+// from the user's environment; data files always use the period.
+
 // True when the whole text (blanks around it allowed) is one number: optional
 // sign, digits with at most one decimal point (the period or the user's
 // decimal symbol), optional exponent.
-bool IsNumeric(std::string_view text);
+bool IsNumeric(std::string_view text, std::string_view decimalSymbol);
+
+// The value of a numeric text typed by the user (the period or the user's
+// decimal symbol as decimal point), read by the rules of ReadNumber.
+double ReadUserNumber(std::string_view text, std::string_view decimalSymbol);
 
 // Rounds half to even to a 16-bit signed integer; nothing when out of range.
 std::optional<std::int16_t> ToInteger16(double value);
-
-// The user's decimal symbol, used for every number Kivo writes. Taken from
-// LC_NUMERIC by InitDecimalSymbolFromLocale(); "." until then.
-const std::string& DecimalSymbol();
-void SetDecimalSymbol(std::string symbol);
-void InitDecimalSymbolFromLocale();
 
 // Round half up (toward positive infinity) to `decimals` places:
 // floor(value * 10^decimals + 0.5) / 10^decimals.
 double RoundHalfUp(double value, int decimals);
 
 // Appends `value` with exactly `decimals` decimals (at least one integer
-// digit, no thousands separator) and the user's decimal symbol; with 0
-// decimals the decimal symbol is still written ("4.").
-void AppendFixed(std::string& out, double value, int decimals);
-std::string FormatFixed(double value, int decimals);
+// digit, no thousands separator) and the decimal symbol; with 0 decimals the
+// decimal symbol is still written ("4.").
+void AppendFixed(std::string& out, double value, int decimals, std::string_view decimalSymbol);
+std::string FormatFixed(double value, int decimals, std::string_view decimalSymbol);
 
-// AppendFixed(out, RoundHalfUp(value, decimals), decimals), character for
-// character, written straight from the rounded integer where that is exact.
-void AppendRoundedFixed(std::string& out, double value, int decimals);
+// AppendFixed(out, RoundHalfUp(value, decimals), decimals, decimalSymbol),
+// character for character, written straight from the rounded integer where
+// that is exact.
+void AppendRoundedFixed(std::string& out, double value, int decimals,
+                        std::string_view decimalSymbol);
 
 // Appends `value` as a general number: up to `significantDigits` significant
 // digits, no trailing zeros, scientific notation ("1.5E+20") only for very
-// large or small magnitudes, the user's decimal symbol.
-void AppendGeneral(std::string& out, double value, int significantDigits = 15);
-std::string FormatGeneral(double value, int significantDigits = 15);
+// large or small magnitudes, the decimal symbol.
+void AppendGeneral(std::string& out, double value, std::string_view decimalSymbol,
+                   int significantDigits = 15);
+std::string FormatGeneral(double value, std::string_view decimalSymbol, int significantDigits = 15);
 // The same for a single-precision value (up to 7 significant digits).
-std::string FormatGeneralSingle(float value);
+std::string FormatGeneralSingle(float value, std::string_view decimalSymbol);
 
 }  // namespace kivo

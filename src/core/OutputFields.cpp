@@ -8,13 +8,14 @@ double RoundToDecimalPlaces(double value, int decimalPlaces) {
     return RoundHalfUp(value, decimalPlaces);
 }
 
-void AppendOutputValue(std::string& line, double value, int decimalPlaces) {
-    AppendRoundedFixed(line, value, decimalPlaces);
+void AppendOutputValue(std::string& line, double value, int decimalPlaces,
+                       std::string_view decimalSymbol) {
+    AppendRoundedFixed(line, value, decimalPlaces, decimalSymbol);
 }
 
-std::string FormatOutputValue(double value, int decimalPlaces) {
+std::string FormatOutputValue(double value, int decimalPlaces, std::string_view decimalSymbol) {
     std::string text;
-    AppendOutputValue(text, value, decimalPlaces);
+    AppendOutputValue(text, value, decimalPlaces, decimalSymbol);
     return text;
 }
 

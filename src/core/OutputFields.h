@@ -10,8 +10,9 @@ namespace kivo {
 // Number format of written values: round half up to the decimal places, then
 // exactly that many decimals with the user's decimal symbol.
 double RoundToDecimalPlaces(double value, int decimalPlaces);
-void AppendOutputValue(std::string& line, double value, int decimalPlaces);
-std::string FormatOutputValue(double value, int decimalPlaces);
+void AppendOutputValue(std::string& line, double value, int decimalPlaces,
+                       std::string_view decimalSymbol);
+std::string FormatOutputValue(double value, int decimalPlaces, std::string_view decimalSymbol);
 
 // Appends one error item for an error text such as ";ERROR:DIV/0": an error
 // item is always exactly one field, the separator followed by the text without

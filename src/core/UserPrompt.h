@@ -10,11 +10,81 @@ enum class PromptIcon { Information, Exclamation, Critical, Question };
 enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class PromptAnswer { Ok, Cancel, Yes, No };
 
+// What a message or question is about, independent of its wording: front ends
+// and tests key on it (the command line's answer policy, scripted answers).
+enum class PromptId {
+    TrappedError,  // the "Error Message" box of an unexpected failure
+
+    // Data files and the input file list.
+    TimeLabelMissing,
+    FormatLineNotFound,  // a message when a file is added, a question during a run
+    TimeValuesIncorrect,
+    MissingBodyParts,
+    FileAlreadyListed,
+    SelectInputFile,
+    OwnPartnerFile,
+    PartnerRateDiffers,
+    FileListEmpty,
+    RemoveAllFiles,
+    FilesNotFound,
+    FilesRelocated,
+
+    // Options, data fields and the parameter list.
+    OptionValueRefused,  // a value that none of an option's states stands for
+    VideoFileMissing,
+    NoVideoClipFile,
+    SplitFileOff,
+    CameraTextInvalid,
+    LinesPerPartInvalid,
+    VariableNameInUse,
+    ClearDataFieldLists,
+    DeleteUserVariables,
+    ResetParameterList,
+    RestoreParameterList,
+    ClearParameterList,
+    ParameterDefinitionError,  // the compilation refuses a row of the list
+    UnlistableName,            // a name that cannot stand in a comma-separated list
+
+    // The parameter list editor.
+    AddSelectedItem,
+    UndefinedEntry,
+    ListLimitReached,
+    RowsDisabledToo,
+    RowsNotEnabled,
+    ParameterNameRefused,
+    EnterNumber,
+    WholeNumberRequired,
+    ReferenceSystemRequired,
+    RowCannotBeEnabled,
+    OutputAndStatistics,
+    RemoveParameter,
+    ParameterNeedsRows,  // a row needs rows that are disabled, missing or below it
+
+    // Settings files.
+    NotSettingsFile,
+
+    // The calculation run.
+    OutputDirectoryMissing,
+    StatisticsFileNameMissing,
+    OverwriteOutputFiles,
+    OutputReplacesInput,
+    PartnerFileMissing,
+    CameraValuesMissing,
+    VideoNotOpened,  // also a video slower than the processed data
+    ClipNotWritten,
+    AbortCalculations,
+    PartnerEndsEarly,
+    ShortDataLine,
+    RunFinished,
+    FilesWithErrors,
+};
+
 inline constexpr std::string_view kPromptTitle = "Kivo";
 inline constexpr std::string_view kErrorMessageTitle = "Error Message";
 
 // One message or question of the system. Texts use "\r\n" line breaks.
 struct PromptMessage {
+    PromptId id = PromptId::TrappedError;
     std::string text;
     PromptIcon icon = PromptIcon::Information;
     PromptButtons buttons = PromptButtons::Ok;
@@ -38,11 +108,11 @@ class UserPrompt {
     }
 
     // A message with an OK button.
-    void Tell(std::string text, PromptIcon icon = PromptIcon::Information) {
-        Ask(PromptMessage{std::move(text), icon, PromptButtons::Ok});
+    void Tell(PromptId id, std::string text, PromptIcon icon = PromptIcon::Information) {
+        Ask(PromptMessage{id, std::move(text), icon, PromptButtons::Ok});
     }
-    PromptAnswer Ask(std::string text, PromptButtons buttons, PromptIcon icon) {
-        return Ask(PromptMessage{std::move(text), icon, buttons});
+    PromptAnswer Ask(PromptId id, std::string text, PromptButtons buttons, PromptIcon icon) {
+        return Ask(PromptMessage{id, std::move(text), icon, buttons});
     }
 };
 

@@ -1,6 +1,5 @@
 #include "core/Workspace.h"
 
-#include "core/Numbers.h"
 #include "core/OptionFields.h"
 #include "core/Text.h"
 
@@ -17,12 +16,12 @@ const std::array<std::string_view, kInputFileColumnCount>& InputFileColumnCaptio
     return captions;
 }
 
-WorkspaceOptions::WorkspaceOptions() {
+WorkspaceOptions::WorkspaceOptions(std::string_view decimalSymbol) {
     for (const OptionField& field : OptionFields()) {
         std::string start(field.startValue);
         // Numbers start in the user's number format.
         if (field.kind == OptionKind::Number)
-            start = ReplaceAll(std::move(start), ".", DecimalSymbol());
+            start = ReplaceAll(std::move(start), ".", decimalSymbol);
         SetOptionFromStoredText(*this, field, start);
     }
 }

@@ -56,7 +56,8 @@ struct InputFileRow {
 // kept as the controls show them; check boxes and option buttons as states.
 // Every option but the video controls starts with its value in OptionFields().
 struct WorkspaceOptions {
-    WorkspaceOptions();
+    // The start values; numbers are written with `decimalSymbol`.
+    explicit WorkspaceOptions(std::string_view decimalSymbol = ".");
 
     // Working folders.
     std::string directoryInputFiles;
@@ -102,6 +103,16 @@ struct WorkspaceOptions {
 // The whole working state: options, input file list, data-field names and
 // bindings, user variables and the parameter list.
 struct Workspace {
+    Workspace() = default;
+    // A workspace for a user whose decimal symbol is `decimalSymbol`.
+    explicit Workspace(std::string_view userDecimalSymbol)
+        : decimalSymbol(userDecimalSymbol), options(userDecimalSymbol) {}
+
+    // The user's decimal symbol, taken by the front end from the user's
+    // environment (never stored with the settings): numbers typed into the
+    // option boxes may use it, and numbers written into the option boxes,
+    // output files and statistics files use it.
+    std::string decimalSymbol = ".";
     WorkspaceOptions options;
     std::vector<InputFileRow> inputFiles;
     // The names offered for binding (from the format line of the first file).

@@ -76,10 +76,12 @@ std::string ElapsedTimeText(double seconds) {
 
 // A whole number from a file's options column; FileError naming the file and
 // the column otherwise.
-int WholeNumberOption(const InputFileRow& row, int column, int minimum, int maximum) {
+int WholeNumberOption(const InputFileRow& row, int column, int minimum, int maximum,
+                      std::string_view decimalSymbol) {
     const std::string& text = row[column];
-    const std::optional<std::int16_t> value =
-        IsNumeric(text) ? ToInteger16(NumericTextValue(text)) : std::nullopt;
+    const std::optional<std::int16_t> value = IsNumeric(text, decimalSymbol)
+                                                  ? ToInteger16(ReadUserNumber(text, decimalSymbol))
+                                                  : std::nullopt;
     if (!value || *value < minimum || *value > maximum) {
         throw FileError(row[kColFileName], 0, std::string(InputFileColumnCaptions()[column]),
                         "the option '" + text + "' is not a whole number from " +
@@ -109,12 +111,17 @@ enum class FileOutcome { Next, EndRun };
 
 class Run {
   public:
-    Run(Workspace& workspace, UserPrompt& prompt, RunSink& sink,
+    Run(const Workspace& workspace, UserPrompt& prompt, RunSink& sink,
         const ClipCodecChooser& chooseClipCodec)
         : workspace_(workspace),
           prompt_(prompt),
           sink_(sink),
-          clips_(prompt, chooseClipCodec, overwriteAll_) {}
+          parameters_(workspace.parameters),
+          symbol_(workspace.decimalSymbol),
+          clips_(prompt, chooseClipCodec, overwriteAll_) {
+        format_.decimalSymbol = symbol_;
+        statisticsContext_.format.decimalSymbol = symbol_;
+    }
 
     RunSummary Execute() {
         const auto start = Clock::now();
@@ -132,6 +139,7 @@ class Run {
         }
         summary_.elapsedSeconds = std::chrono::duration<double>(Clock::now() - start).count();
         Finish();
+        ListRowsToUncheck();
         return summary_;
     }
 
@@ -148,26 +156,37 @@ class Run {
             // Already reported: the failure that ended the run came first.
         }
         summary_.completed = false;
+        ListRowsToUncheck();
         return summary_;
     }
 
   private:
+    void ListRowsToUncheck() {
+        summary_.rowsToUncheck.clear();
+        for (std::size_t i = 0; i < parameters_.size() && i < workspace_.parameters.size(); ++i) {
+            if (workspace_.parameters[i].enabled && !parameters_[i].enabled)
+                summary_.rowsToUncheck.push_back(i);
+        }
+    }
+
     // Steps before the first file. False when the run does not start.
     bool Start() {
         const WorkspaceOptions& options = workspace_.options;
         std::error_code error;
         if (options.directoryOutputFiles.empty() ||
             !fs::is_directory(options.directoryOutputFiles, error)) {
-            prompt_.Tell("Please specify an existing directory for the output files!",
+            prompt_.Tell(PromptId::OutputDirectoryMissing,
+                         "Please specify an existing directory for the output files!",
                          PromptIcon::Exclamation);
             return false;
         }
         splitMode_ = options.splitFile;
         if (splitMode_) {
             const std::string& text = options.noOfLines;
-            const double value = IsNumeric(text) ? NumericTextValue(text) : 0.0;
+            const double value = IsNumeric(text, symbol_) ? ReadUserNumber(text, symbol_) : 0.0;
             if (!(value >= 2.0 && value <= 2147483647.0)) {
-                prompt_.Tell("Please enter the maximum number of data lines for each part file!",
+                prompt_.Tell(PromptId::LinesPerPartInvalid,
+                             "Please enter the maximum number of data lines for each part file!",
                              PromptIcon::Exclamation);
                 return false;
             }
@@ -195,10 +214,11 @@ class Run {
         const WorkspaceOptions& options = workspace_.options;
         if (options.statisticsFileName.empty()) {
             statisticsOn_ = false;
-            return prompt_.Ask(
-                       "The file name for the statistics file is missing!\r\nThe "
-                       "calculation of statistics will be disabled.",
-                       PromptButtons::OkCancel, PromptIcon::Information) == PromptAnswer::Ok;
+            return prompt_.Ask(PromptId::StatisticsFileNameMissing,
+                               "The file name for the statistics file is missing!\r\nThe "
+                               "calculation of statistics will be disabled.",
+                               PromptButtons::OkCancel,
+                               PromptIcon::Information) == PromptAnswer::Ok;
         }
         const std::string path =
             (fs::path(options.directoryOutputFiles) / options.statisticsFileName).string();
@@ -211,7 +231,8 @@ class Run {
         }
         std::error_code error;
         if (fs::exists(path, error) && !overwriteAll_) {
-            if (prompt_.Ask("Do you want to overwrite all files in the output directory?",
+            if (prompt_.Ask(PromptId::OverwriteOutputFiles,
+                            "Do you want to overwrite all files in the output directory?",
                             PromptButtons::YesNo, PromptIcon::Exclamation) != PromptAnswer::Yes) {
                 statisticsOn_ = false;
                 return false;
@@ -232,9 +253,8 @@ class Run {
     }
 
     bool Compile() {
-        const CompileOutcome outcome =
-            InitParameterListArray(records_, workspace_.parameters, table_,
-                                   workspace_.boundDataFields, splitMode_, prompt_);
+        const CompileOutcome outcome = InitParameterListArray(
+            records_, parameters_, table_, workspace_.boundDataFields, splitMode_, prompt_);
         compiled_ = true;
         return !outcome.failed;
     }
@@ -296,6 +316,7 @@ class Run {
                               {kFnDirectionForward, kFnDirectionBackward, kFnDyadicMimicry,
                                kFnDyadicProxemics, kFnDyadicParameter})) {
                 const PromptAnswer answer = prompt_.Ask(
+                    PromptId::PartnerFileMissing,
                     ReplaceAll("Partner file of input file '@' is missing.\r\nNo parameters will "
                                "be calculated, which needs data of a partner.",
                                "@", fileName),
@@ -304,7 +325,7 @@ class Run {
                     input_.Close();
                     return FileOutcome::EndRun;
                 }
-                UncheckDyadicRows(workspace_.parameters);
+                UncheckDyadicRows(parameters_);
                 if (!Compile()) {
                     input_.Close();
                     return FileOutcome::EndRun;
@@ -357,7 +378,8 @@ class Run {
     // its partner, or a file still to be processed); asks once before
     // overwriting existing files.
     void RefuseOutputPath(const std::string& outputPath, const std::string& inputPath) {
-        prompt_.Tell(ReplaceAll(ReplaceAll("The output file '@' would replace the input file "
+        prompt_.Tell(PromptId::OutputReplacesInput,
+                     ReplaceAll(ReplaceAll("The output file '@' would replace the input file "
                                            "'#'.\r\nPlease choose another output directory, "
                                            "prefix or suffix.",
                                            "@", outputPath),
@@ -384,7 +406,8 @@ class Run {
         }
         std::error_code error;
         if (fs::exists(names.OutputPath(), error) && !overwriteAll_) {
-            if (prompt_.Ask("Do you want to overwrite all files in the output directory?",
+            if (prompt_.Ask(PromptId::OverwriteOutputFiles,
+                            "Do you want to overwrite all files in the output directory?",
                             PromptButtons::YesNo, PromptIcon::Exclamation) != PromptAnswer::Yes) {
                 return false;
             }
@@ -418,17 +441,18 @@ class Run {
         camera_.reset();
         if (!AnyEnabledRow(records_, {kFnCameraFraming, kFnCameraProxemics}))
             return true;
-        camera_ = SetUpFileCamera(row);
+        camera_ = SetUpFileCamera(row, symbol_);
         if (camera_)
             return true;
         const PromptAnswer answer = prompt_.Ask(
+            PromptId::CameraValuesMissing,
             "Values for resolution, near plane, far plane, and 'field of view' are missing.\r\n"
             "\r\nThe parameters 'Camera Framing' and 'Camera Proxemics' cannot be calculated and "
             "will be disabled.",
             PromptButtons::OkCancel, PromptIcon::Information);
         if (answer != PromptAnswer::Ok)
             return false;
-        for (ParameterDefinition& definition : workspace_.parameters) {
+        for (ParameterDefinition& definition : parameters_) {
             const int function = FunctionIndexOf(definition.function);
             if (function == kFnCameraFraming || function == kFnCameraProxemics) {
                 definition.enabled = false;
@@ -443,7 +467,7 @@ class Run {
         video_.reset();
         if (row[kColVideoClipFile].empty() || !AnyEnabledRow(records_, {kFnPixelDifference}))
             return true;
-        FileVideoSetUp setUp = OpenFileVideo(row, splitMode_ ? &clips_ : nullptr, prompt_);
+        FileVideoSetUp setUp = OpenFileVideo(row, splitMode_ ? &clips_ : nullptr, symbol_, prompt_);
         video_ = std::move(setUp.video);
         return !setUp.endRun;
     }
@@ -466,20 +490,21 @@ class Run {
     // Reads and computes every n-th frame. False when the run is aborted.
     bool ReadFrames(const InputFileRow& row, const InputFileRow* partnerRow,
                     const std::string& separatorA, const std::string& separatorB) {
-        const int useEvery = WholeNumberOption(row, kColUseEvery, 1, 32767);
-        format_.decimalPlaces = WholeNumberOption(row, kColDecimalPlaces, 0, 15);
+        const int useEvery = WholeNumberOption(row, kColUseEvery, 1, 32767, symbol_);
+        format_.decimalPlaces = WholeNumberOption(row, kColDecimalPlaces, 0, 15, symbol_);
         FrameContext context{table_,
                              records_,
                              {},
-                             NumericTextValue(row[kColAngles]),
-                             NumericTextValue(row[kColDistances]),
+                             ReadUserNumber(row[kColAngles], symbol_),
+                             ReadUserNumber(row[kColDistances], symbol_),
                              true,
                              camera_ ? &*camera_ : nullptr,
                              video_.get()};
         statisticsContext_.fileName = row[kColFileName];
         statisticsContext_.partnerFileName = partnerRow ? (*partnerRow)[kColFileName] : "";
         statisticsContext_.format = {format_.separator, format_.decimalPlaces,
-                                     NumericTextValue(row[kColFramesPerSec]) / useEvery};
+                                     ReadUserNumber(row[kColFramesPerSec], symbol_) / useEvery,
+                                     symbol_};
         const char inputSeparator = SeparatorChar(separatorA);
         const char partnerSeparator = SeparatorChar(separatorB);
         const bool partnerRowsNeeded = AnyPartnerFlag();
@@ -505,7 +530,7 @@ class Run {
             if (splitMode_)
                 ++linesInPart_;
             line_.clear();
-            AppendTimeAndFrame(line_, values, std::string_view(&format_.separator, 1));
+            AppendTimeAndFrame(line_, values, std::string_view(&format_.separator, 1), symbol_);
 
             if (context.firstFrame) {
                 ComputeCorrection(context, 1, row);
@@ -532,7 +557,8 @@ class Run {
                 sink_.Progress(progress_);
             }
             if (sink_.TakeCancelRequest() &&
-                prompt_.Ask("Do you really want to abort the calculations?", PromptButtons::YesNo,
+                prompt_.Ask(PromptId::AbortCalculations,
+                            "Do you really want to abort the calculations?", PromptButtons::YesNo,
                             PromptIcon::Exclamation) == PromptAnswer::Yes) {
                 return false;
             }
@@ -570,7 +596,8 @@ class Run {
         }
         if (!reported) {
             reported = true;
-            prompt_.Tell(ReplaceAll(ReplaceAll("The partner file '@' ends before the input file "
+            prompt_.Tell(PromptId::PartnerEndsEarly,
+                         ReplaceAll(ReplaceAll("The partner file '@' ends before the input file "
                                                "'#'.\r\nFor the remaining frames the partner's "
                                                "data are missing.",
                                                "@", partnerRow[kColFileName]),
@@ -580,7 +607,8 @@ class Run {
     }
 
     void ReportShortLine(const InputFileRow& row, long lineNumber) {
-        prompt_.Tell(ReplaceAll(ReplaceAll("Line # of the file '@' has fewer fields than the "
+        prompt_.Tell(PromptId::ShortDataLine,
+                     ReplaceAll(ReplaceAll("Line # of the file '@' has fewer fields than the "
                                            "bound data fields need.\r\nThe input variables "
                                            "concerned count as not assigned in such lines.",
                                            "#", std::to_string(lineNumber)),
@@ -589,8 +617,8 @@ class Run {
     }
 
     void ComputeCorrection(FrameContext& context, int person, const InputFileRow& row) {
-        const DistanceCorrectionResult result =
-            CalculateDistanceCorrectionFactors(table_, person, row[kColDistancesRelatedTo]);
+        const DistanceCorrectionResult result = CalculateDistanceCorrectionFactors(
+            table_, person, row[kColDistancesRelatedTo], symbol_);
         context.factors[person - 1] = result.factors;
         if (!result.failed)
             return;
@@ -690,17 +718,18 @@ class Run {
         } else {
             text = "All files have been processed.\r\n\r\nElapsed time: ";
         }
-        prompt_.Tell(text + ElapsedTimeText(summary_.elapsedSeconds), PromptIcon::Information);
+        prompt_.Tell(PromptId::RunFinished, text + ElapsedTimeText(summary_.elapsedSeconds),
+                     PromptIcon::Information);
         if (summary_.filesWithErrors.empty())
             return;
         std::string list;
         for (const std::string& name : summary_.filesWithErrors)
             list += "\r\n" + name;
-        prompt_.Tell(
-            "While processing the data, at least one error occured.\r\nPlease check the "
-            "following output files for the item 'ERROR':\r\n" +
-                list,
-            PromptIcon::Exclamation);
+        prompt_.Tell(PromptId::FilesWithErrors,
+                     "While processing the data, at least one error occured.\r\nPlease check the "
+                     "following output files for the item 'ERROR':\r\n" +
+                         list,
+                     PromptIcon::Exclamation);
     }
 
     void Finish() {
@@ -712,10 +741,14 @@ class Run {
             RestoreUnnamedInputVariables(table_);
     }
 
-    Workspace& workspace_;
+    const Workspace& workspace_;
     UserPrompt& prompt_;
     RunSink& sink_;
     RunSummary summary_;
+    // The run's own copy of the parameter list: the rows the user agrees to
+    // disable are unchecked here.
+    std::vector<ParameterDefinition> parameters_;
+    std::string symbol_;  // the user's decimal symbol
 
     InputVariableTable table_;
     ParameterArray records_;
@@ -749,7 +782,7 @@ class Run {
 
 }  // namespace
 
-RunSummary CalculateData(Workspace& workspace, UserPrompt& prompt, RunSink& sink,
+RunSummary CalculateData(const Workspace& workspace, UserPrompt& prompt, RunSink& sink,
                          const ClipCodecChooser& chooseClipCodec) {
     Run run(workspace, prompt, sink, chooseClipCodec);
     RunSummary summary;
@@ -757,6 +790,13 @@ RunSummary CalculateData(Workspace& workspace, UserPrompt& prompt, RunSink& sink
         summary = run.Abandon();
     }
     return summary;
+}
+
+void UncheckRowsOfRun(std::vector<ParameterDefinition>& parameters, const RunSummary& summary) {
+    for (std::size_t position : summary.rowsToUncheck) {
+        if (position < parameters.size())
+            parameters[position].enabled = false;
+    }
 }
 
 }  // namespace kivo

@@ -20,17 +20,25 @@ struct RunSummary {
     std::vector<std::string> clipFiles;        // video clips written, in order
     double elapsedSeconds = 0.0;
     long framesProcessed = 0;
+    // List positions (from 0, ascending) of the parameter rows the user agreed
+    // to disable during the run (rows that need a partner, camera rows).
+    std::vector<std::size_t> rowsToUncheck;
 };
 
 // Runs the workspace's parameter list over every input file in list order and
 // writes one output file per input file (and, in split mode, part files and a
 // means file). Every message and question goes through `prompt`; progress and
-// cancel requests through `sink`. The run may uncheck parameter rows of the
-// workspace (rows that need a partner, camera rows) when the user agrees.
+// cancel requests through `sink`. Numbers are written with the workspace's
+// decimal symbol. The workspace is left as it is: rows the user agreed to
+// disable are listed in the summary, for the caller to apply.
 // In split mode the videos of Pixel Difference are also written as one clip
 // per part file, with the encoder `chooseClipCodec` picks (no chooser, or
 // no choice: no clips).
-RunSummary CalculateData(Workspace& workspace, UserPrompt& prompt, RunSink& sink,
+RunSummary CalculateData(const Workspace& workspace, UserPrompt& prompt, RunSink& sink,
                          const ClipCodecChooser& chooseClipCodec = {});
+
+// Unchecks the summary's rows to uncheck in `parameters` (the list the run was
+// given).
+void UncheckRowsOfRun(std::vector<ParameterDefinition>& parameters, const RunSummary& summary);
 
 }  // namespace kivo

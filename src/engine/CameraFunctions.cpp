@@ -13,15 +13,15 @@
 namespace kivo {
 namespace {
 
-std::optional<double> Number(std::string_view text) {
-    if (!IsNumeric(text))
+std::optional<double> Number(std::string_view text, std::string_view symbol) {
+    if (!IsNumeric(text, symbol))
         return std::nullopt;
-    const double value = NumericTextValue(text);
+    const double value = ReadUserNumber(text, symbol);
     return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
-std::optional<int> WindowSize(std::string_view text) {
-    const std::optional<double> value = Number(text);
+std::optional<int> WindowSize(std::string_view text, std::string_view symbol) {
+    const std::optional<double> value = Number(text, symbol);
     if (!value || *value < 1.0 || *value > 32767.0 || *value != std::floor(*value))
         return std::nullopt;
     return static_cast<int>(*value);
@@ -74,16 +74,18 @@ int ProjectFramingPoints(const InputVariableTable& table, const ParameterRecord&
 
 }  // namespace
 
-std::optional<CameraView> SetUpFileCamera(const InputFileRow& row) {
+std::optional<CameraView> SetUpFileCamera(const InputFileRow& row, std::string_view decimalSymbol) {
     const std::string& resolution = row[kColResolution];
     const std::size_t x = resolution.find_first_of("xX");
     if (x == std::string::npos)
         return std::nullopt;
-    const std::optional<int> width = WindowSize(std::string_view(resolution).substr(0, x));
-    const std::optional<int> height = WindowSize(std::string_view(resolution).substr(x + 1));
-    const std::optional<double> nearPlane = Number(row[kColNearPlane]);
-    const std::optional<double> farPlane = Number(row[kColFarPlane]);
-    const std::optional<double> fieldOfView = Number(row[kColFieldOfView]);
+    const std::optional<int> width =
+        WindowSize(std::string_view(resolution).substr(0, x), decimalSymbol);
+    const std::optional<int> height =
+        WindowSize(std::string_view(resolution).substr(x + 1), decimalSymbol);
+    const std::optional<double> nearPlane = Number(row[kColNearPlane], decimalSymbol);
+    const std::optional<double> farPlane = Number(row[kColFarPlane], decimalSymbol);
+    const std::optional<double> fieldOfView = Number(row[kColFieldOfView], decimalSymbol);
     if (!width || !height || !nearPlane || !farPlane || *farPlane == *nearPlane || !fieldOfView ||
         !(*fieldOfView > 0.0 && *fieldOfView < 180.0)) {
         return std::nullopt;

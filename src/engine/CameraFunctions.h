@@ -12,8 +12,9 @@ namespace kivo {
 // The camera of an input file from its camera columns: width and height
 // whole numbers 1..32767 written as WidthxHeight (the x in either case), near
 // and far plane numbers that differ, a field of view strictly between 0 and
-// 180 degrees. Nothing when any of them is missing or unusable.
-std::optional<CameraView> SetUpFileCamera(const InputFileRow& row);
+// 180 degrees. Nothing when any of them is missing or unusable. Numbers may
+// be written with the period or the user's `decimalSymbol`.
+std::optional<CameraView> SetUpFileCamera(const InputFileRow& row, std::string_view decimalSymbol);
 
 // Camera Framing: the on-screen distance of the row's first variable and
 // first target as a percentage of the window height. Camera Proxemics: the

@@ -98,12 +98,10 @@ bool MeasureLimb(const InputVariableTable& table, int person, int upper, int mid
 }
 
 // A body height typed by the user, with the period or the user's decimal symbol.
-double ReadBodyHeight(std::string_view text) {
-    const std::string& symbol = DecimalSymbol();
-    if (symbol.empty() || symbol == "." || text.find('.') != std::string_view::npos) {
+double ReadBodyHeight(std::string_view text, std::string_view symbol) {
+    if (text.find('.') != std::string_view::npos)
         return ReadNumber(text);
-    }
-    return ReadNumber(ReplaceAll(std::string(text), symbol, "."));
+    return ReadUserNumber(text, symbol);
 }
 
 }  // namespace
@@ -127,7 +125,8 @@ double GetDistanceCorrectionFactor(int index, const DistanceCorrection& factors)
 }
 
 DistanceCorrectionResult CalculateDistanceCorrectionFactors(const InputVariableTable& table,
-                                                            int person, std::string_view option) {
+                                                            int person, std::string_view option,
+                                                            std::string_view decimalSymbol) {
     DistanceCorrectionResult result;
     if (option == "Length") {
         double armLength = 0.0;
@@ -145,11 +144,11 @@ DistanceCorrectionResult CalculateDistanceCorrectionFactors(const InputVariableT
         return result;
     }
     const bool relative = option == "Height";
-    if (relative || IsNumeric(option)) {
+    if (relative || IsNumeric(option, decimalSymbol)) {
         double height = 0.0;
         if (!MeasureBodyHeight(table, person, height))
             return Failed(kHeightMeasure, kHeightVariables);
-        const double reference = relative ? 100.0 : ReadBodyHeight(option);
+        const double reference = relative ? 100.0 : ReadBodyHeight(option, decimalSymbol);
         const double factor = reference / height;
         if (!Usable(height, factor))
             return Failed(kHeightMeasure, kHeightVariables);

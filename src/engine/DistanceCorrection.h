@@ -40,7 +40,9 @@ struct DistanceCorrectionResult {
 // the chains Hips-Chest-Head-Top and Hips-Leg R-Knee R-Foot R-Bottom
 // straightened. Missing data, or a measured length or height of 0, fail the
 // correction: factors 1.0 and the notice lines naming the needed variables.
+// A body height may be typed with the period or the user's `decimalSymbol`.
 DistanceCorrectionResult CalculateDistanceCorrectionFactors(const InputVariableTable& table,
-                                                            int person, std::string_view option);
+                                                            int person, std::string_view option,
+                                                            std::string_view decimalSymbol);
 
 }  // namespace kivo

@@ -17,8 +17,8 @@ constexpr std::string_view kCannotCalculate =
     "\r\n\r\nThe nonverbal parameter 'Pixel Difference' cannot be calculated.";
 
 // A whole number of an options text, rounded half to even; 0 when it is none.
-long RoundedOption(std::string_view text) {
-    const double value = NumericTextValue(text);
+long RoundedOption(std::string_view text, std::string_view symbol) {
+    const double value = ReadUserNumber(text, symbol);
     return std::isfinite(value) && std::fabs(value) < 2147483647.0
                ? static_cast<long>(std::nearbyint(value))
                : 0;
@@ -36,9 +36,9 @@ int VideoSideCodeOf(std::string_view sideText) {
     return kNoVideoSide;
 }
 
-int VideoDataRate(const InputFileRow& row) {
-    const long framesPerSecond = RoundedOption(row[kColFramesPerSec]);
-    const long useEvery = RoundedOption(row[kColUseEvery]);
+int VideoDataRate(const InputFileRow& row, std::string_view decimalSymbol) {
+    const long framesPerSecond = RoundedOption(row[kColFramesPerSec], decimalSymbol);
+    const long useEvery = RoundedOption(row[kColUseEvery], decimalSymbol);
     if (useEvery == 0)
         return 0;
     return static_cast<int>(
@@ -65,7 +65,8 @@ bool RunClips::MayWriteClip(const std::string& clipPath) {
     std::error_code error;
     if (overwriteAll_ || !std::filesystem::exists(clipPath, error))
         return true;
-    if (prompt_.Ask("Do you want to overwrite all files in the output directory?",
+    if (prompt_.Ask(PromptId::OverwriteOutputFiles,
+                    "Do you want to overwrite all files in the output directory?",
                     PromptButtons::YesNo, PromptIcon::Exclamation) != PromptAnswer::Yes) {
         return false;
     }
@@ -74,7 +75,8 @@ bool RunClips::MayWriteClip(const std::string& clipPath) {
 }
 
 void RunClips::ClipFailed(const std::string& clipPath, const std::string& reason) {
-    prompt_.Tell(ReplaceAll(ReplaceAll("The video clip '@' could not be written: #.\r\n\r\nNo "
+    prompt_.Tell(PromptId::ClipNotWritten,
+                 ReplaceAll(ReplaceAll("The video clip '@' could not be written: #.\r\n\r\nNo "
                                        "further clips are written for this video.",
                                        "@", clipPath),
                             "#", reason),
@@ -87,11 +89,12 @@ void RunClips::ClipWritten(const std::string& clipPath) {
         written_.push_back(clipPath);
 }
 
-FileVideoSetUp OpenFileVideo(const InputFileRow& row, ClipPolicy* clips, UserPrompt& prompt) {
+FileVideoSetUp OpenFileVideo(const InputFileRow& row, ClipPolicy* clips,
+                             std::string_view decimalSymbol, UserPrompt& prompt) {
     FileVideoSetUp setUp;
     const std::string& path = row[kColVideoClipFile];
     auto video = std::make_unique<FileVideo>();
-    const int dataRate = VideoDataRate(row);
+    const int dataRate = VideoDataRate(row, decimalSymbol);
     std::string text;
     switch (
         video->Frames().OpenVideo(path, VideoSideCodeOf(row[kColVideoClipSide]), clips, dataRate)) {
@@ -102,16 +105,17 @@ FileVideoSetUp OpenFileVideo(const InputFileRow& row, ClipPolicy* clips, UserPro
             text = ReplaceAll("The video file '@' could not be opened.", "@", path);
             break;
         case VideoOpenResult::TooSlow:
-            text = ReplaceAll(ReplaceAll(ReplaceAll("The video file '@' has # frames per second, "
-                                                    "fewer than the * processed data frames per "
-                                                    "second of its input file.",
-                                                    "@", path),
-                                         "#", FormatGeneral(video->Frames().Info().FrameRate())),
-                              "*", std::to_string(dataRate));
+            text = ReplaceAll(
+                ReplaceAll(ReplaceAll("The video file '@' has # frames per second, "
+                                      "fewer than the * processed data frames per "
+                                      "second of its input file.",
+                                      "@", path),
+                           "#", FormatGeneral(video->Frames().Info().FrameRate(), decimalSymbol)),
+                "*", std::to_string(dataRate));
             break;
     }
-    setUp.endRun = prompt.Ask(text + std::string(kCannotCalculate), PromptButtons::OkCancel,
-                              PromptIcon::Exclamation) != PromptAnswer::Ok;
+    setUp.endRun = prompt.Ask(PromptId::VideoNotOpened, text + std::string(kCannotCalculate),
+                              PromptButtons::OkCancel, PromptIcon::Exclamation) != PromptAnswer::Ok;
     return setUp;
 }
 

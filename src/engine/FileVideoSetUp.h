@@ -17,7 +17,7 @@ int VideoSideCodeOf(std::string_view sideText);
 // Processed data frames per second of a file: its "Frames/Sec" and "Use
 // Every" each rounded half to even to a whole number, and their quotient
 // rounded the same way (0 when it cannot be formed).
-int VideoDataRate(const InputFileRow& row);
+int VideoDataRate(const InputFileRow& row, std::string_view decimalSymbol);
 
 // The clips of a run: the encoder chosen once per container, and clip files
 // replaced only under the run's overwrite rule (the question is the run's
@@ -48,7 +48,9 @@ struct FileVideoSetUp {
 
 // Opens the video of an input file for its Pixel Difference rows (`clips`:
 // write clips, nothing: none). A video that cannot be opened or is slower
-// than the processed data is reported; OK goes on without it.
-FileVideoSetUp OpenFileVideo(const InputFileRow& row, ClipPolicy* clips, UserPrompt& prompt);
+// than the processed data is reported; OK goes on without it. Numbers of the
+// row and of the message use the user's `decimalSymbol`.
+FileVideoSetUp OpenFileVideo(const InputFileRow& row, ClipPolicy* clips,
+                             std::string_view decimalSymbol, UserPrompt& prompt);
 
 }  // namespace kivo

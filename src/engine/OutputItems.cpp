@@ -32,13 +32,13 @@ void AppendValueItems(std::string& line, const ParameterRecord& record, bool fir
         const double current = record.Current(v, 1);
         line += format.separator;
         if (!IsNoValue(current))
-            AppendOutputValue(line, current, format.decimalPlaces);
+            AppendOutputValue(line, current, format.decimalPlaces, format.decimalSymbol);
         if (!record.dynamic)
             continue;
         line += format.separator;
         const double previous = record.Previous(v, 1);
         if (!firstFrame && !IsNoValue(current) && !IsNoValue(previous)) {
-            AppendOutputValue(line, current - previous, format.decimalPlaces);
+            AppendOutputValue(line, current - previous, format.decimalPlaces, format.decimalSymbol);
         }
     }
 }

@@ -10,10 +10,11 @@
 namespace kivo {
 
 // How values are written into one output file: the field separator (";" or a
-// tab) and the file's decimal places.
+// tab), the file's decimal places and the user's decimal symbol.
 struct OutputFormat {
     char separator = ';';
     int decimalPlaces = 1;
+    std::string decimalSymbol = ".";
 };
 
 // Header line without its line end: "Time", "Frame" (or "Part ", "Frames" for a

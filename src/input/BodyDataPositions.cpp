@@ -32,6 +32,7 @@ BodyDataPositionsResult GetBodyDataPositions(int person, std::string_view format
     SplitAtSeparator(formatLine, result.separator, fields);
     if (fields.front() != timeLabel) {
         const PromptAnswer answer = prompt.Ask(
+            PromptId::FormatLineNotFound,
             FillPlaceholders(kFormatLineNotFoundMessage, {{'@', fileName}, {'*', timeLabel}}),
             PromptButtons::OkCancel, PromptIcon::Exclamation);
         result.answer = ToPositionsAnswer(answer);
@@ -78,7 +79,8 @@ BodyDataPositionsResult GetBodyDataPositions(int person, std::string_view format
     }
     if (!result.missingVariables.empty()) {
         const PromptAnswer answer =
-            prompt.Ask(FillPlaceholders(kMissingBodyPartsMessage,
+            prompt.Ask(PromptId::MissingBodyParts,
+                       FillPlaceholders(kMissingBodyPartsMessage,
                                         {{'@', fileName}, {'#', result.missingBodyParts}}),
                        PromptButtons::YesNoCancel, PromptIcon::Exclamation);
         result.answer = ToPositionsAnswer(answer);

@@ -49,9 +49,9 @@ DataLineValues BodyDataReader::GetBodyDataValues(int person, std::string_view da
     return values;
 }
 
-void AppendTimeAndFrame(std::string& out, const DataLineValues& values,
-                        std::string_view separator) {
-    AppendGeneral(out, values.time, 15);
+void AppendTimeAndFrame(std::string& out, const DataLineValues& values, std::string_view separator,
+                        std::string_view decimalSymbol) {
+    AppendGeneral(out, values.time, decimalSymbol, 15);
     out += separator;
     out += values.frameField;
 }

@@ -41,6 +41,7 @@ class BodyDataReader {
 
 // Appends the time value (up to 15 significant digits, the user's decimal
 // symbol), `separator` and the frame field: the start of an output line.
-void AppendTimeAndFrame(std::string& out, const DataLineValues& values, std::string_view separator);
+void AppendTimeAndFrame(std::string& out, const DataLineValues& values, std::string_view separator,
+                        std::string_view decimalSymbol);
 
 }  // namespace kivo

@@ -35,7 +35,8 @@ bool RenameUserVariable(Workspace& workspace, int userVariable, std::string_view
     std::string& name = workspace.userVariableNames[userVariable];
     if (!newName.empty()) {
         if (!IsListableName(newName)) {
-            prompt.Tell(std::string(kUnlistableNameMessage), PromptIcon::Exclamation);
+            prompt.Tell(PromptId::UnlistableName, std::string(kUnlistableNameMessage),
+                        PromptIcon::Exclamation);
             return false;
         }
         // A parameter's name would turn the entries that use the parameter
@@ -46,7 +47,8 @@ bool RenameUserVariable(Workspace& workspace, int userVariable, std::string_view
         for (std::size_t r = 0; r < workspace.parameters.size() && !taken; ++r)
             taken = workspace.parameters[r].name == newName;
         if (taken) {
-            prompt.Tell("This variable name is already in use.\r\nPlease choose another name.",
+            prompt.Tell(PromptId::VariableNameInUse,
+                        "This variable name is already in use.\r\nPlease choose another name.",
                         PromptIcon::Exclamation);
             return false;
         }
@@ -73,7 +75,8 @@ void RenameInParameterList(std::vector<ParameterDefinition>& rows, std::string_v
 }
 
 bool ClearDataFieldLists(Workspace& workspace, UserPrompt& prompt) {
-    if (prompt.Ask("Do your really want to clear all data field lists?", PromptButtons::YesNo,
+    if (prompt.Ask(PromptId::ClearDataFieldLists,
+                   "Do your really want to clear all data field lists?", PromptButtons::YesNo,
                    PromptIcon::Exclamation) != PromptAnswer::Yes) {
         return false;
     }
@@ -84,7 +87,8 @@ bool ClearDataFieldLists(Workspace& workspace, UserPrompt& prompt) {
 }
 
 bool DeleteUserVariables(Workspace& workspace, UserPrompt& prompt) {
-    if (prompt.Ask("Do your really want to delete all user variables?", PromptButtons::YesNo,
+    if (prompt.Ask(PromptId::DeleteUserVariables,
+                   "Do your really want to delete all user variables?", PromptButtons::YesNo,
                    PromptIcon::Exclamation) != PromptAnswer::Yes) {
         return false;
     }

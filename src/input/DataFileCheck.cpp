@@ -11,7 +11,8 @@
 
 namespace kivo {
 
-FileCheckResult CheckFile(const std::string& path, std::string_view timeLabel, UserPrompt& prompt,
+FileCheckResult CheckFile(const std::string& path, std::string_view timeLabel,
+                          std::string_view decimalSymbol, UserPrompt& prompt,
                           DataFieldNameList* dataFieldNames) {
     FileCheckResult result;
     std::error_code error;
@@ -19,7 +20,8 @@ FileCheckResult CheckFile(const std::string& path, std::string_view timeLabel, U
         return result;
     if (timeLabel.empty()) {
         // Without a label every first line would pass as a format line.
-        prompt.Tell(std::string(kTimeLabelMissingMessage), PromptIcon::Exclamation);
+        prompt.Tell(PromptId::TimeLabelMissing, std::string(kTimeLabelMissingMessage),
+                    PromptIcon::Exclamation);
         return result;
     }
 
@@ -35,6 +37,7 @@ FileCheckResult CheckFile(const std::string& path, std::string_view timeLabel, U
         SplitAtSeparator(line, separator, fields);
         if (fields.front() != timeLabel) {
             prompt.Tell(
+                PromptId::FormatLineNotFound,
                 FillPlaceholders(kFormatLineNotFoundMessage, {{'@', path}, {'*', timeLabel}}),
                 PromptIcon::Exclamation);
             return;
@@ -54,10 +57,11 @@ FileCheckResult CheckFile(const std::string& path, std::string_view timeLabel, U
         }
         const float rate = times[1] > times[0] ? 1.0f / (times[1] - times[0]) : 0.0f;
         if (!(rate > 0.0f) || !std::isfinite(rate)) {
-            prompt.Tell(FillPlaceholders(kTimeValuesIncorrectMessage, {{'@', path}}),
+            prompt.Tell(PromptId::TimeValuesIncorrect,
+                        FillPlaceholders(kTimeValuesIncorrectMessage, {{'@', path}}),
                         PromptIcon::Exclamation);
         } else {
-            result.framesPerSecond = FormatGeneralSingle(rate);
+            result.framesPerSecond = FormatGeneralSingle(rate, decimalSymbol);
         }
         result.accepted = true;
     });

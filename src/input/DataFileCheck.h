@@ -15,7 +15,8 @@ struct FileCheckResult {
     bool accepted = false;
     std::string separator;  // one character when the format line was found
     bool colonLayout = false;
-    std::string framesPerSecond;          // empty when no rate could be derived
+    std::string framesPerSecond;          // with the user's decimal symbol; empty when no rate
+                                          // could be derived
     std::vector<std::string> fieldNames;  // data-field names the format line offers
 };
 
@@ -31,7 +32,8 @@ struct FileCheckResult {
 // equal, or the second is not later than the first, the user is told, the
 // file is still accepted and `framesPerSecond` stays empty (the caller keeps
 // its previous rate).
-FileCheckResult CheckFile(const std::string& path, std::string_view timeLabel, UserPrompt& prompt,
+FileCheckResult CheckFile(const std::string& path, std::string_view timeLabel,
+                          std::string_view decimalSymbol, UserPrompt& prompt,
                           DataFieldNameList* dataFieldNames = nullptr);
 
 }  // namespace kivo

@@ -123,6 +123,7 @@ bool AddFile(Workspace& workspace, std::string_view name, std::string_view direc
              std::string_view timeLabel, UserPrompt& prompt) {
     if (workspace.FindInputFile(name)) {
         prompt.Tell(
+            PromptId::FileAlreadyListed,
             FillPlaceholders("The file '@' is already in the list and will not added once again.",
                              {{'@', name}}),
             PromptIcon::Information);
@@ -131,7 +132,8 @@ bool AddFile(Workspace& workspace, std::string_view name, std::string_view direc
     const std::string folder = WithTrailingSeparator(directory);
     const std::string path = folder + std::string(name);
     DataFieldNameList* names = workspace.inputFiles.empty() ? &workspace.dataFieldNames : nullptr;
-    const FileCheckResult check = CheckFile(path, timeLabel, prompt, names);
+    const FileCheckResult check =
+        CheckFile(path, timeLabel, workspace.decimalSymbol, prompt, names);
     if (!check.accepted)
         return false;
     WorkspaceOptions& options = workspace.options;
@@ -170,7 +172,8 @@ bool AddFile(Workspace& workspace, std::string_view name, std::string_view direc
 
 int AddFiles(Workspace& workspace, const std::vector<std::string>& paths, UserPrompt& prompt) {
     if (workspace.options.timeField.empty()) {
-        prompt.Tell(std::string(kTimeLabelMissingMessage), PromptIcon::Exclamation);
+        prompt.Tell(PromptId::TimeLabelMissing, std::string(kTimeLabelMissingMessage),
+                    PromptIcon::Exclamation);
         return 0;
     }
     int added = 0;
@@ -187,7 +190,8 @@ int AddFiles(Workspace& workspace, const std::vector<std::string>& paths, UserPr
 bool AssignPartnerFile(Workspace& workspace, std::optional<std::size_t> selected,
                        const std::string& partnerPath, UserPrompt& prompt) {
     if (!IsSelected(workspace, selected)) {
-        prompt.Tell(std::string(kSelectFileMessage), PromptIcon::Information);
+        prompt.Tell(PromptId::SelectInputFile, std::string(kSelectFileMessage),
+                    PromptIcon::Information);
         return false;
     }
     if (partnerPath.empty())
@@ -197,18 +201,20 @@ bool AssignPartnerFile(Workspace& workspace, std::optional<std::size_t> selected
     const auto [directory, partnerName] = SplitDirectoryAndName(partnerPath);
     if (partnerPath == workspace.inputFiles[index].fullPath) {
         prompt.Tell(
+            PromptId::OwnPartnerFile,
             FillPlaceholders("The file '@' cannot be its own partner file.", {{'@', partnerPath}}),
             PromptIcon::Exclamation);
         return false;
     }
-    const FileCheckResult check =
-        CheckFile(partnerPath, workspace.options.timeField, prompt, nullptr);
+    const FileCheckResult check = CheckFile(partnerPath, workspace.options.timeField,
+                                            workspace.decimalSymbol, prompt, nullptr);
     if (!check.accepted)
         return false;
     if (!check.framesPerSecond.empty())
         workspace.options.linesPerSec = check.framesPerSecond;
     if (workspace.options.linesPerSec != workspace.inputFiles[index][kColFramesPerSec]) {
-        prompt.Tell(FillPlaceholders("The partner file '@'\r\nhas not the same rate of "
+        prompt.Tell(PromptId::PartnerRateDiffers,
+                    FillPlaceholders("The partner file '@'\r\nhas not the same rate of "
                                      "frames/sec\r\nas the data file '#'.",
                                      {{'@', partnerName}, {'#', selectedName}}),
                     PromptIcon::Exclamation);
@@ -233,7 +239,8 @@ bool AssignPartnerFile(Workspace& workspace, std::optional<std::size_t> selected
 bool AssignVideoFile(Workspace& workspace, std::optional<std::size_t> selected,
                      const std::string& videoPath, UserPrompt& prompt) {
     if (!IsSelected(workspace, selected)) {
-        prompt.Tell(std::string(kSelectFileMessage), PromptIcon::Information);
+        prompt.Tell(PromptId::SelectInputFile, std::string(kSelectFileMessage),
+                    PromptIcon::Information);
         return false;
     }
     if (videoPath.empty())
@@ -258,7 +265,8 @@ bool AssignVideoFile(Workspace& workspace, std::optional<std::size_t> selected,
 bool RemoveInputFile(Workspace& workspace, std::optional<std::size_t> selected,
                      UserPrompt& prompt) {
     if (!IsSelected(workspace, selected)) {
-        prompt.Tell(std::string(kSelectFileMessage), PromptIcon::Information);
+        prompt.Tell(PromptId::SelectInputFile, std::string(kSelectFileMessage),
+                    PromptIcon::Information);
         return false;
     }
     const std::string name = workspace.inputFiles[*selected][kColFileName];
@@ -275,11 +283,11 @@ bool RemoveInputFile(Workspace& workspace, std::optional<std::size_t> selected,
 
 bool RemoveAllInputFiles(Workspace& workspace, UserPrompt& prompt) {
     if (workspace.inputFiles.empty()) {
-        prompt.Tell("The list is already empty!", PromptIcon::Information);
+        prompt.Tell(PromptId::FileListEmpty, "The list is already empty!", PromptIcon::Information);
         return false;
     }
-    if (prompt.Ask("Do you really want to remove all input files?", PromptButtons::YesNo,
-                   PromptIcon::Question) != PromptAnswer::Yes) {
+    if (prompt.Ask(PromptId::RemoveAllFiles, "Do you really want to remove all input files?",
+                   PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes) {
         return false;
     }
     workspace.inputFiles.clear();

@@ -34,14 +34,16 @@ bool IsOneOf(std::string_view value, std::initializer_list<std::string_view> wor
 
 // A value that none of the box's states stands for.
 bool Refuse(UserPrompt& prompt, const OptionSetting& setting, std::string_view value) {
-    prompt.Tell(FillPlaceholders("'@' is not a value of the option '*': #.",
+    prompt.Tell(PromptId::OptionValueRefused,
+                FillPlaceholders("'@' is not a value of the option '*': #.",
                                  {{'@', value}, {'*', setting.caption}, {'#', setting.values}}),
                 PromptIcon::Exclamation);
     return false;
 }
 
 // The distance controls for a distance option text.
-bool SetDistanceControls(WorkspaceOptions& options, std::string_view value) {
+bool SetDistanceControls(WorkspaceOptions& options, std::string_view value,
+                         std::string_view decimalSymbol) {
     if (IsOneOf(value, {"Height", "Length"})) {
         options.distances = true;
         options.distancesHeight = IsOneOf(value, {"Height"});
@@ -49,7 +51,7 @@ bool SetDistanceControls(WorkspaceOptions& options, std::string_view value) {
         return true;
     }
     const std::string bodyHeight =
-        IsOneOf(value, {"unmodified"}) ? std::string() : FilterNumericText(value);
+        IsOneOf(value, {"unmodified"}) ? std::string() : FilterNumericText(value, decimalSymbol);
     if (bodyHeight.empty() && !IsOneOf(value, {"unmodified"}))
         return false;
     options.distances = false;
@@ -100,34 +102,35 @@ bool SetPerFileOption(Workspace& workspace, const OptionSetting& setting, std::s
                       std::optional<std::size_t> file, UserPrompt& prompt) {
     WorkspaceOptions& options = workspace.options;
     const std::string text(value);
+    const std::string_view symbol = workspace.decimalSymbol;
     switch (setting.kind) {
         case SettingKind::TimeField:
             options.timeField = text;
             TimeFieldLostFocus(workspace, file);
             return true;
         case SettingKind::FramesPerSec:
-            options.linesPerSec = FilterNumericText(text);
+            options.linesPerSec = FilterNumericText(text, symbol);
             LinesPerSecLostFocus(workspace, file, prompt);
             return true;
         case SettingKind::UseEvery:
-            options.skipLines = FilterNumericText(text);
+            options.skipLines = FilterNumericText(text, symbol);
             SkipLinesLostFocus(workspace, file, prompt);
             return true;
         case SettingKind::DistancesRelatedTo:
-            if (!SetDistanceControls(options, text))
+            if (!SetDistanceControls(options, text, symbol))
                 return Refuse(prompt, setting, value);
             DistanceControlChanged(workspace, file, false);
             return true;
         case SettingKind::AngleThreshold:
-            options.thresholdAngles = FilterNumericText(text);
+            options.thresholdAngles = FilterNumericText(text, symbol);
             ThresholdAnglesLostFocus(workspace, file);
             return true;
         case SettingKind::DistanceThreshold:
-            options.thresholdDistances = FilterNumericText(text);
+            options.thresholdDistances = FilterNumericText(text, symbol);
             ThresholdDistancesLostFocus(workspace, file);
             return true;
         case SettingKind::DecimalPlaces:
-            options.decimalPlaces = FilterNumericText(text);
+            options.decimalPlaces = FilterNumericText(text, symbol);
             DecimalPlacesLostFocus(workspace, file, prompt);
             return true;
         case SettingKind::Camera:
@@ -143,6 +146,7 @@ bool SetPerFileOption(Workspace& workspace, const OptionSetting& setting, std::s
             }
             if (!IsFile(text)) {
                 prompt.Tell(
+                    PromptId::VideoFileMissing,
                     FillPlaceholders("The video file '@' could not be opened.", {{'@', text}}),
                     PromptIcon::Exclamation);
                 return false;
@@ -153,7 +157,8 @@ bool SetPerFileOption(Workspace& workspace, const OptionSetting& setting, std::s
             if (!side)
                 return Refuse(prompt, setting, value);
             if (file && workspace.inputFiles[*file][kColVideoClipFile].empty()) {
-                prompt.Tell(FillPlaceholders("The file '@' has no video clip file.",
+                prompt.Tell(PromptId::NoVideoClipFile,
+                            FillPlaceholders("The file '@' has no video clip file.",
                                              {{'@', workspace.inputFiles[*file][kColFileName]}}),
                             PromptIcon::Exclamation);
                 return false;
@@ -165,13 +170,16 @@ bool SetPerFileOption(Workspace& workspace, const OptionSetting& setting, std::s
     }
 }
 
-bool SetOutputOption(WorkspaceOptions& options, const OptionSetting& setting,
-                     std::string_view value, UserPrompt& prompt) {
+bool SetOutputOption(Workspace& workspace, const OptionSetting& setting, std::string_view value,
+                     UserPrompt& prompt) {
+    WorkspaceOptions& options = workspace.options;
+    const std::string_view symbol = workspace.decimalSymbol;
     const std::string text(value);
     switch (setting.kind) {
         case SettingKind::OutputFolder:
             if (!IsFolder(text)) {
-                prompt.Tell("Please specify an existing directory for the output files!",
+                prompt.Tell(PromptId::OutputDirectoryMissing,
+                            "Please specify an existing directory for the output files!",
                             PromptIcon::Exclamation);
                 return false;
             }
@@ -208,12 +216,13 @@ bool SetOutputOption(WorkspaceOptions& options, const OptionSetting& setting,
         }
         case SettingKind::LinesPerPartFile:
             if (!options.splitFile) {
-                prompt.Tell("The output files are not split: set 'Split Output Files' first.",
+                prompt.Tell(PromptId::SplitFileOff,
+                            "The output files are not split: set 'Split Output Files' first.",
                             PromptIcon::Exclamation);
                 return false;
             }
-            options.noOfLines = FilterNumericText(text);
-            return NoOfLinesLostFocus(options, prompt);
+            options.noOfLines = FilterNumericText(text, symbol);
+            return NoOfLinesLostFocus(options, symbol, prompt);
         default:
             return false;
     }
@@ -272,7 +281,7 @@ bool SetOption(Workspace& workspace, const OptionSetting& setting, std::string_v
     if (file && *file >= workspace.inputFiles.size())
         file.reset();
     if (!setting.perFile)
-        return SetOutputOption(workspace.options, setting, value, prompt);
+        return SetOutputOption(workspace, setting, value, prompt);
     if (file)
         ShowInputFileOptions(workspace, *file);
     return SetPerFileOption(workspace, setting, value, file, prompt);

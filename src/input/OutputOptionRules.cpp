@@ -60,14 +60,16 @@ void SplitFileClick(WorkspaceOptions& options) {
         options.noOfLines.clear();
 }
 
-bool NoOfLinesLostFocus(WorkspaceOptions& options, UserPrompt& prompt) {
+bool NoOfLinesLostFocus(WorkspaceOptions& options, std::string_view decimalSymbol,
+                        UserPrompt& prompt) {
     if (!options.splitFile)
         return true;
     std::optional<std::int16_t> lines;
-    if (IsNumeric(options.noOfLines))
-        lines = ToInteger16(NumericTextValue(options.noOfLines));
+    if (IsNumeric(options.noOfLines, decimalSymbol))
+        lines = ToInteger16(ReadUserNumber(options.noOfLines, decimalSymbol));
     if (!lines || *lines < 2) {
-        prompt.Tell("Please enter the maximum number of data lines for each part file!",
+        prompt.Tell(PromptId::LinesPerPartInvalid,
+                    "Please enter the maximum number of data lines for each part file!",
                     PromptIcon::Exclamation);
         return false;
     }

@@ -24,6 +24,7 @@ void SplitFileClick(WorkspaceOptions& options);
 // txtNoOfLines, while chkSplitFile is checked: a whole number from 2 to 32767
 // is written back as plain digits; anything else is refused with a message
 // and the function returns false (the focus goes back to the box).
-bool NoOfLinesLostFocus(WorkspaceOptions& options, UserPrompt& prompt);
+bool NoOfLinesLostFocus(WorkspaceOptions& options, std::string_view decimalSymbol,
+                        UserPrompt& prompt);
 
 }  // namespace kivo

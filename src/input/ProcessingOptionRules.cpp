@@ -26,11 +26,12 @@ void PositiveWholeNumberLostFocus(Workspace& workspace, std::optional<std::size_
                                   std::string_view procedure, UserPrompt& prompt) {
     InputFileRow* row = EditedRow(workspace, edited);
     const std::string fallback = row ? (*row)[column] : std::string(startValue);
-    if (!IsNumeric(text)) {
+    const std::string_view symbol = workspace.decimalSymbol;
+    if (!IsNumeric(text, symbol)) {
         text = fallback;
         return;
     }
-    const std::optional<std::int16_t> value = ToInteger16(NumericTextValue(text));
+    const std::optional<std::int16_t> value = ToInteger16(ReadUserNumber(text, symbol));
     if (!value) {
         ReportOverflow(prompt, procedure);
         text = fallback;
@@ -47,10 +48,11 @@ void PositiveWholeNumberLostFocus(Workspace& workspace, std::optional<std::size_
 
 void ThresholdLostFocus(Workspace& workspace, std::optional<std::size_t> edited, std::string& text,
                         int column) {
-    double value = IsNumeric(text) ? NumericTextValue(text) : 0.0;
+    const std::string_view symbol = workspace.decimalSymbol;
+    double value = IsNumeric(text, symbol) ? ReadUserNumber(text, symbol) : 0.0;
     if (!(value > 0.0))
         value = 0.1;
-    text = FormatGeneral(value);
+    text = FormatGeneral(value, symbol);
     if (InputFileRow* row = EditedRow(workspace, edited))
         (*row)[column] = text;
 }
@@ -69,23 +71,16 @@ std::string_view SideText(VideoSide side) {
 
 }  // namespace
 
-std::string FilterNumericText(std::string_view text) {
-    if (text.empty() || IsNumeric(text))
+std::string FilterNumericText(std::string_view text, std::string_view decimalSymbol) {
+    if (text.empty() || IsNumeric(text, decimalSymbol))
         return std::string(text);
     return {};
 }
 
-double NumericTextValue(std::string_view text) {
-    const std::string& symbol = DecimalSymbol();
-    if (symbol == "." || symbol.empty())
-        return ReadNumber(text);
-    return ReadNumber(ReplaceAll(std::string(text), symbol, "."));
-}
-
-std::string OrdinalFrameLabel(std::string_view skipLinesText) {
+std::string OrdinalFrameLabel(std::string_view skipLinesText, std::string_view decimalSymbol) {
     std::optional<std::int16_t> n;
-    if (IsNumeric(skipLinesText))
-        n = ToInteger16(NumericTextValue(skipLinesText));
+    if (IsNumeric(skipLinesText, decimalSymbol))
+        n = ToInteger16(ReadUserNumber(skipLinesText, decimalSymbol));
     if (n == 1)
         return "st Frame";
     if (n == 2)
@@ -127,8 +122,9 @@ void DecimalPlacesLostFocus(Workspace& workspace, std::optional<std::size_t> edi
     std::string& text = workspace.options.decimalPlaces;
     InputFileRow* row = EditedRow(workspace, edited);
     int places = 1;
-    if (IsNumeric(text)) {
-        const std::optional<std::int16_t> value = ToInteger16(NumericTextValue(text));
+    if (IsNumeric(text, workspace.decimalSymbol)) {
+        const std::optional<std::int16_t> value =
+            ToInteger16(ReadUserNumber(text, workspace.decimalSymbol));
         if (!value) {
             ReportOverflow(prompt, "txtDecimalPlaces_LostFocus");
             text = row ? (*row)[kColDecimalPlaces] : WorkspaceOptions().decimalPlaces;
@@ -162,6 +158,7 @@ bool CameraLostFocus(Workspace& workspace, std::optional<std::size_t> edited, Us
         return true;
     }
     prompt.Tell(
+        PromptId::CameraTextInvalid,
         "The input field 'Camera' does not contain exactly four values for the following "
         "variables (slash-separated): \r\n\r\nWidthxHeight/NearPlane/FarPlane/Field Of View",
         PromptIcon::Exclamation);
@@ -228,7 +225,8 @@ bool VideoSideClick(Workspace& workspace, std::optional<std::size_t> selected, V
     options.bothSides = side == VideoSide::Both;
     InputFileRow* row = EditedRow(workspace, selected);
     if (!row) {
-        prompt.Tell("Please select an input file.", PromptIcon::Information);
+        prompt.Tell(PromptId::SelectInputFile, "Please select an input file.",
+                    PromptIcon::Information);
         return false;
     }
     (*row)[kColVideoClipSide] = std::string(SideText(side));

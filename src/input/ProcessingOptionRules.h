@@ -15,16 +15,13 @@ namespace kivo {
 // the file the control edits (none when no file is selected). Each lost-focus
 // rule corrects the control's value and writes it into that file's row.
 
-// Numeric text boxes, on every change: a text that is not numeric becomes empty.
-std::string FilterNumericText(std::string_view text);
-
-// The value of a numeric text (the period or the user's decimal symbol as
-// decimal point).
-double NumericTextValue(std::string_view text);
+// Numeric text boxes, on every change: a text that is not numeric (with the
+// period or the user's decimal symbol) becomes empty.
+std::string FilterNumericText(std::string_view text, std::string_view decimalSymbol);
 
 // The label after txtSkipLines: "st Frame", "nd Frame", "rd Frame" for 1, 2,
 // 3, otherwise "th Frame".
-std::string OrdinalFrameLabel(std::string_view skipLinesText);
+std::string OrdinalFrameLabel(std::string_view skipLinesText, std::string_view decimalSymbol);
 
 void TimeFieldLostFocus(Workspace& workspace, std::optional<std::size_t> edited);
 

@@ -103,7 +103,8 @@ PromptMessage RowProblemMessage(const ParameterDefinition& row, const RowProblem
                    row.name + "' lies beyond -32768..32767!";
             break;
     }
-    return PromptMessage{std::move(text), PromptIcon::Exclamation, PromptButtons::Ok};
+    return PromptMessage{PromptId::ParameterNeedsRows, std::move(text), PromptIcon::Exclamation,
+                         PromptButtons::Ok};
 }
 
 // One pass over the list in order. Rows above the current one are settled:
@@ -218,7 +219,7 @@ class ParameterListCheck::Pass {
         bool allInputVariables = true;
         std::optional<RowProblem> outOfRange;
         for (std::string_view text : targets) {
-            if (IsNumeric(text)) {
+            if (IsListNumber(text)) {
                 allInputVariables = false;
                 if (!ReadTargetNumber(text) && !outOfRange) {
                     outOfRange =
@@ -250,7 +251,7 @@ class ParameterListCheck::Pass {
         if (!bodyParts.empty())
             return Problem(RowProblemKind::RequiresDynamicSrl, {}, std::move(bodyParts));
         if (targetRule.kind == OperandKind::Threshold) {
-            const bool oneNumber = targets.size() == 1 && IsNumeric(targets.front());
+            const bool oneNumber = targets.size() == 1 && IsListNumber(targets.front());
             if (!oneNumber && !(targets.size() >= 2 && allInputVariables))
                 return Problem(RowProblemKind::ThresholdTarget, "target");
         }

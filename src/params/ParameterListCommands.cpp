@@ -6,15 +6,15 @@
 namespace kivo {
 namespace {
 
-bool Confirm(UserPrompt& prompt, std::string text) {
-    return prompt.Ask(std::move(text), PromptButtons::YesNo, PromptIcon::Exclamation) ==
+bool Confirm(UserPrompt& prompt, PromptId id, std::string text) {
+    return prompt.Ask(id, std::move(text), PromptButtons::YesNo, PromptIcon::Exclamation) ==
            PromptAnswer::Yes;
 }
 
 }  // namespace
 
 bool ResetParameterList(std::vector<ParameterDefinition>& rows, UserPrompt& prompt) {
-    if (!Confirm(prompt,
+    if (!Confirm(prompt, PromptId::ResetParameterList,
                  "Do you really want to reset the parameter list to the default list of nonverbal "
                  "parameters?")) {
         return false;
@@ -26,7 +26,7 @@ bool ResetParameterList(std::vector<ParameterDefinition>& rows, UserPrompt& prom
 bool RestoreParameterList(
     std::vector<ParameterDefinition>& rows, UserPrompt& prompt,
     const std::function<std::optional<std::vector<ParameterDefinition>>()>& loadStored) {
-    if (!Confirm(prompt,
+    if (!Confirm(prompt, PromptId::RestoreParameterList,
                  "Do you really want to restore the parameter list to the set of parameters loaded "
                  "at program start?")) {
         return false;
@@ -43,7 +43,7 @@ bool RestoreParameterList(
 
 bool ClearParameterList(std::vector<ParameterDefinition>& rows, UserPrompt& prompt) {
     if (!Confirm(
-            prompt,
+            prompt, PromptId::ClearParameterList,
             "Do you really want to remove all nonverbal parameters from the parameter list?")) {
         return false;
     }

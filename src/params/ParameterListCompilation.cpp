@@ -179,6 +179,7 @@ class Compiler {
         if (global != 0 && local != 0)
             return true;
         PromptMessage message;
+        message.id = PromptId::ParameterDefinitionError;
         message.text = "The calculation of the nonverbal parameter '" + Row(position).name +
                        "' requires the calculation of the Global Dynamic SRL and the Local Dynamic "
                        "SRL parameters of the body part " +
@@ -201,7 +202,7 @@ class Compiler {
         for (int i = 0; i < n; ++i) {
             const std::string& text = texts[static_cast<std::size_t>(i)];
             int& index = record.targetIndices[static_cast<std::size_t>(i)];
-            const bool number = IsNumeric(text);
+            const bool number = IsListNumber(text);
             int p = kNotAnInputVariable;
             if (number) {
                 index = TargetNumber(text);
@@ -226,7 +227,7 @@ class Compiler {
             }
         }
         if (rule.kind == OperandKind::Threshold) {
-            const bool oneNumber = n == 1 && IsNumeric(texts[0]);
+            const bool oneNumber = n == 1 && IsListNumber(texts[0]);
             if (!oneNumber && !(n >= 2 && allInputVariables)) {
                 return FailOperand(position, "target", row.target,
                                    "a number or two input variables");
@@ -332,6 +333,7 @@ class Compiler {
 
     bool FailUndefined(int position, std::string_view word, const std::string& name) {
         PromptMessage message;
+        message.id = PromptId::ParameterDefinitionError;
         message.text = "Calculation aborted due to an undefined " + std::string(word) + " " +
                        Quoted(name) + "\r\nused in the nonverbal parameter " +
                        Quoted(Row(position).name) +
@@ -344,6 +346,7 @@ class Compiler {
     bool FailOperand(int position, std::string_view word, const std::string& operand,
                      const std::string& requirement) {
         PromptMessage message;
+        message.id = PromptId::ParameterDefinitionError;
         message.text = "Calculation aborted due to the " + std::string(word) + " " +
                        Quoted(operand) + "\r\nused in the nonverbal parameter " +
                        Quoted(Row(position).name) + ".\r\nPlease choose " + requirement + " as " +
@@ -355,6 +358,7 @@ class Compiler {
 
     bool FailMissing(int position, std::string_view word, int count) {
         PromptMessage message;
+        message.id = PromptId::ParameterDefinitionError;
         message.text =
             "Calculation aborted due to a missing " + std::string(word) +
             "\r\nin the nonverbal parameter " + Quoted(Row(position).name) +
@@ -368,6 +372,7 @@ class Compiler {
 
     bool FailRequires(int position, const std::string& operandName) {
         PromptMessage message;
+        message.id = PromptId::ParameterDefinitionError;
         message.text = "The calculation of the nonverbal parameter " + Quoted(Row(position).name) +
                        " requires the calculation of the nonverbal parameter " +
                        Quoted(operandName) + ".";
@@ -418,11 +423,12 @@ CompileOutcome InitParameterListArray(ParameterArray& array,
     return outcome;
 }
 
+bool IsListNumber(std::string_view text) {
+    return IsNumeric(text, ".");
+}
+
 std::optional<int> ReadTargetNumber(std::string_view text) {
-    std::string normalised(text);
-    if (DecimalSymbol() != ".")
-        normalised = ReplaceAll(normalised, DecimalSymbol(), ".");
-    const auto value = ToInteger16(ReadNumber(normalised));
+    const auto value = ToInteger16(ReadNumber(text));
     if (!value)
         return std::nullopt;
     return *value;
@@ -499,7 +505,7 @@ void MarkForPartner(ParameterArray& array, const std::vector<ParameterDefinition
         if (!record.targetsAreInputVariables && current <= static_cast<int>(rows.size())) {
             const std::vector<std::string> texts = SplitList(rows[current - 1].target);
             for (std::size_t i = 0; i < record.targetIndices.size() && i < texts.size(); ++i) {
-                if (!IsNumeric(texts[i]))
+                if (!IsListNumber(texts[i]))
                     pending.push_back(record.targetIndices[i]);
             }
         }

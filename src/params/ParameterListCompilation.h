@@ -54,6 +54,11 @@ CompileOutcome InitParameterListArray(ParameterArray& array,
                                       InputVariableTable& table, const DataFieldBindings& bindings,
                                       bool splitMode, UserPrompt& prompt);
 
+// Whether an entry of a parameter definition's list is a number. Such numbers
+// are written with the period: the entries are comma-separated, so a decimal
+// comma could never stand in one.
+bool IsListNumber(std::string_view text);
+
 // A numeric Target entry as the 16-bit whole number the record holds
 // (rounded); nothing when it lies beyond that range.
 std::optional<int> ReadTargetNumber(std::string_view text);

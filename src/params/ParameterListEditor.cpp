@@ -10,6 +10,7 @@
 #include "params/OperandRules.h"
 #include "params/ParameterListCheck.h"
 #include "params/ParameterListCommands.h"
+#include "params/ParameterListCompilation.h"
 
 namespace kivo {
 namespace {
@@ -95,8 +96,8 @@ std::optional<int> ReadWholeNumber(std::string_view text) {
     return value;
 }
 
-bool AskYesNo(UserPrompt& prompt, std::string text, PromptIcon icon) {
-    return prompt.Ask(std::move(text), PromptButtons::YesNo, icon) == PromptAnswer::Yes;
+bool AskYesNo(UserPrompt& prompt, PromptId id, std::string text, PromptIcon icon) {
+    return prompt.Ask(id, std::move(text), PromptButtons::YesNo, icon) == PromptAnswer::Yes;
 }
 
 // The rows other rows may use as operands of `function` in `column`.
@@ -218,8 +219,8 @@ std::vector<std::string> ParameterListEditor::VariableChoices(
     }
     switch (rule.kind) {
         case OperandKind::Threshold:
-            choices.emplace_back(IsNumeric(definition.target) ? kChangeNumberItem
-                                                              : kEnterNumberItem);
+            choices.emplace_back(IsListNumber(definition.target) ? kChangeNumberItem
+                                                                 : kEnterNumberItem);
             [[fallthrough]];
         case OperandKind::InputVariables: {
             std::vector<std::string> names = NamedInputVariables();
@@ -314,7 +315,7 @@ bool ParameterListEditor::AskToAddPendingItem() {
         configuration.column == EditorColumn::Target ? row->target : row->variables;
     if (ListContains(column, pending_))
         return false;
-    if (!AskYesNo(prompt_,
+    if (!AskYesNo(prompt_, PromptId::AddSelectedItem,
                   "Should the selected input variable '" + pending_ + "' of the parameter '" +
                       row->name + "' added to the list '" +
                       std::string(ColumnCaption(configuration.column)) + "'?",
@@ -329,7 +330,7 @@ void ParameterListEditor::TellUndefinedEntries(bool variableBoxOnly) {
     if (row == nullptr)
         return;
     const auto tell = [&](std::string text) {
-        prompt_.Tell(std::move(text), PromptIcon::Exclamation);
+        prompt_.Tell(PromptId::UndefinedEntry, std::move(text), PromptIcon::Exclamation);
     };
     if (!variableBoxOnly && !row->function.empty() && FunctionOf(*row) == kFnNone) {
         tell("The calculation function '" + row->function + "' is not defined!");
@@ -348,7 +349,7 @@ void ParameterListEditor::TellUndefinedEntries(bool variableBoxOnly) {
             const bool numbers = TargetRule(FunctionOf(*row)).kind == OperandKind::Threshold &&
                                  configuration.column == EditorColumn::Target;
             for (std::string& entry : EntriesOf(column)) {
-                if (!Contains(choices, entry) && !(numbers && IsNumeric(entry)))
+                if (!Contains(choices, entry) && !(numbers && IsListNumber(entry)))
                     unknown.push_back(std::move(entry));
             }
         }
@@ -413,14 +414,15 @@ EditorResult ParameterListEditor::EditColumn(
     std::vector<std::string> entries = EntriesOf(column);
     // A number is the whole Target of Less Than and Greater Than.
     if (configuration.column == EditorColumn::Target &&
-        TargetRule(FunctionOf(*row)).kind == OperandKind::Threshold && IsNumeric(column)) {
+        TargetRule(FunctionOf(*row)).kind == OperandKind::Threshold && IsListNumber(column)) {
         entries.clear();
     }
     const std::size_t before = entries.size();
     edit(entries);
     if (checkLimit && entries.size() > before &&
         static_cast<int>(entries.size()) > configuration.limit) {
-        prompt_.Tell("The " + std::string(ColumnWord(configuration.column)) +
+        prompt_.Tell(PromptId::ListLimitReached,
+                     "The " + std::string(ColumnWord(configuration.column)) +
                          " list of the parameter '" + row->name + "' holds at most " +
                          std::to_string(configuration.limit) + " entries!",
                      PromptIcon::Exclamation);
@@ -448,7 +450,8 @@ void ParameterListEditor::TellDisabledToo(const std::vector<std::string>& names,
     if (names.empty())
         return;
     const bool one = names.size() == 1;
-    prompt_.Tell(std::string(one ? "The nonverbal parameter " : "The nonverbal parameters ") +
+    prompt_.Tell(PromptId::RowsDisabledToo,
+                 std::string(one ? "The nonverbal parameter " : "The nonverbal parameters ") +
                      QuotedList(names) + (one ? " needs '" : " need '") + cause +
                      (one ? "' and has been disabled too." : "' and have been disabled too."),
                  PromptIcon::Information);
@@ -458,7 +461,8 @@ void ParameterListEditor::TellNotEnabled(const std::vector<std::string>& names) 
     if (names.empty())
         return;
     const bool one = names.size() == 1;
-    prompt_.Tell(std::string(one ? "The nonverbal parameter " : "The nonverbal parameters ") +
+    prompt_.Tell(PromptId::RowsNotEnabled,
+                 std::string(one ? "The nonverbal parameter " : "The nonverbal parameters ") +
                      QuotedList(names) +
                      (one ? " cannot be calculated and stays disabled."
                           : " cannot be calculated and stay disabled."),
@@ -473,7 +477,7 @@ EditorResult ParameterListEditor::Rename(std::string_view newName) {
     if (row == nullptr || newName == row->name)
         return {};
     const auto refuse = [&](std::string_view text) {
-        prompt_.Tell(std::string(text), PromptIcon::Exclamation);
+        prompt_.Tell(PromptId::ParameterNameRefused, std::string(text), PromptIcon::Exclamation);
         return EditorResult{false, EditorFocus::NameBox};
     };
     if (newName.empty())
@@ -487,7 +491,7 @@ EditorResult ParameterListEditor::Rename(std::string_view newName) {
     // Entries are read as input variables first, and numeric targets as numbers.
     if (IsInputVariableName(newName) || newName == kUnnamedMarker)
         return refuse("This label is the name of an input variable!");
-    if (IsNumeric(newName))
+    if (IsListNumber(newName))
         return refuse("A number cannot be the name of a parameter!");
 
     const std::string oldName = row->name;
@@ -509,7 +513,8 @@ EditorResult ParameterListEditor::ChangeFunction(std::string_view function) {
     if (row == nullptr || function == row->function)
         return {};
     if (!function.empty() && FunctionIndexOf(function) == kFnNone) {
-        prompt_.Tell("The calculation function '" + std::string(function) + "' is not defined!",
+        prompt_.Tell(PromptId::UndefinedEntry,
+                     "The calculation function '" + std::string(function) + "' is not defined!",
                      PromptIcon::Exclamation);
         return {};
     }
@@ -554,14 +559,16 @@ EditorResult ParameterListEditor::EnterNumber() {
     const ParameterDefinition* row = Selected();
     if (row == nullptr)
         return {};
-    PromptMessage message{"Enter a number:", PromptIcon::Question, PromptButtons::OkCancel};
+    PromptMessage message{PromptId::EnterNumber, "Enter a number:", PromptIcon::Question,
+                          PromptButtons::OkCancel};
     const std::optional<std::string> answer =
-        prompt_.AskText(message, IsNumeric(row->target) ? row->target : std::string());
+        prompt_.AskText(message, IsListNumber(row->target) ? row->target : std::string());
     if (!answer)
         return {};  // Cancel keeps the Target
     const std::optional<int> number = ReadWholeNumber(*answer);
     if (!number) {
-        prompt_.Tell("Please enter a whole number from -32768 to 32767!", PromptIcon::Exclamation);
+        prompt_.Tell(PromptId::WholeNumberRequired,
+                     "Please enter a whole number from -32768 to 32767!", PromptIcon::Exclamation);
         return {};
     }
     const std::string text = std::to_string(*number);
@@ -638,12 +645,14 @@ EditorResult ParameterListEditor::ChangeReferenceSystem(std::string_view text) {
     if (row == nullptr || !SelectedConfiguration().referenceSystem || text == row->referenceSystem)
         return {};
     if (text.empty() && row->function.find("SRL") == std::string::npos) {
-        prompt_.Tell("The calculation routine '" + row->function + "' needs a reference system!",
+        prompt_.Tell(PromptId::ReferenceSystemRequired,
+                     "The calculation routine '" + row->function + "' needs a reference system!",
                      PromptIcon::Exclamation);
         return {};
     }
     if (!text.empty() && !IsInputVariableName(text)) {
-        prompt_.Tell("The calculation function '" + std::string(text) + "' is not defined!",
+        prompt_.Tell(PromptId::UndefinedEntry,
+                     "The calculation function '" + std::string(text) + "' is not defined!",
                      PromptIcon::Exclamation);
         return {};
     }
@@ -677,7 +686,7 @@ EditorResult ParameterListEditor::SetFlag(std::size_t position, int column, bool
     const EditorConfiguration configuration =
         ConfigureEditor(FunctionOf(row), EditorColumn::Variables);
     const auto refuse = [&](std::string text) {
-        prompt_.Tell(std::move(text), PromptIcon::Exclamation);
+        prompt_.Tell(PromptId::RowCannotBeEnabled, std::move(text), PromptIcon::Exclamation);
         return EditorResult{};
     };
     if (on && !configuration.knownFunction)
@@ -725,7 +734,7 @@ EditorResult ParameterListEditor::SetEnabled(std::size_t position, bool enabled)
     List() = std::move(candidate);
     ParameterDefinition& row = List()[position];
     if (row.output.empty() && row.statistics.empty() &&
-        AskYesNo(prompt_,
+        AskYesNo(prompt_, PromptId::OutputAndStatistics,
                  "Should the nonverbal parameter '" + row.name + "' output values and statistics?",
                  PromptIcon::Question)) {
         if (ConfigureEditor(FunctionOf(row), EditorColumn::Variables).output)
@@ -904,9 +913,9 @@ EditorResult ParameterListEditor::New() {
 
 EditorResult ParameterListEditor::Delete() {
     const ParameterDefinition* row = Selected();
-    if (row == nullptr ||
-        !AskYesNo(prompt_, "Do your really want to remove the selected parameter?",
-                  PromptIcon::Exclamation)) {
+    if (row == nullptr || !AskYesNo(prompt_, PromptId::RemoveParameter,
+                                    "Do your really want to remove the selected parameter?",
+                                    PromptIcon::Exclamation)) {
         return {};
     }
     const std::size_t position = *selected_;

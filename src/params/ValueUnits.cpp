@@ -21,7 +21,8 @@ std::string DistanceUnit(std::string_view distanceOption, Limb limb) {
                 return "percent of arm or leg length";
         }
     }
-    if (IsNumeric(distanceOption))
+    // A body height, typed with a decimal point or a decimal comma.
+    if (IsNumeric(distanceOption, ".") || IsNumeric(distanceOption, ","))
         return "unit of the body height " + std::string(TrimBlanks(distanceOption));
     return std::string(kUnitDataUnit);
 }

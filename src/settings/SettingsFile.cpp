@@ -115,12 +115,7 @@ std::string FolderOf(const std::string& path) {
 }
 
 void ReportLoadError(UserPrompt& prompt, const SettingsFileError& error) {
-    PromptMessage message;
-    message.text = ErrorMessageText(error.Number(), "LoadSettings", error.what());
-    message.icon = PromptIcon::Critical;
-    message.buttons = PromptButtons::Ok;
-    message.title = std::string(kErrorMessageTitle);
-    prompt.Ask(message);
+    ShowErrorMessage(prompt, error.Number(), "LoadSettings", error.what());
 }
 
 // Reads a count or bound and checks its range.
@@ -168,13 +163,15 @@ void LoadLists(SequentialFieldReader& reader, const std::string& path, Workspace
         AddFileWithColumns(workspace, columns, prompt);
     }
     if (fileCount > 0 && workspace.inputFiles.empty()) {
-        prompt.Tell("Files not found at the last location.", PromptIcon::Exclamation);
+        prompt.Tell(PromptId::FilesNotFound, "Files not found at the last location.",
+                    PromptIcon::Exclamation);
     }
     if (!relocated.empty()) {
         std::string list;
         for (const std::string& name : relocated)
             list += (list.empty() ? "" : "\r\n") + name;
-        prompt.Tell(FillPlaceholders("The following input files were not found at their stored "
+        prompt.Tell(PromptId::FilesRelocated,
+                    FillPlaceholders("The following input files were not found at their stored "
                                      "location and were taken from the folder of the settings "
                                      "file '@':\r\n\r\n#",
                                      {{'@', path}, {'#', list}}),
@@ -232,7 +229,8 @@ bool ReadSettingsFile(std::FILE* file, const std::string& path, Workspace& works
         identification.clear();
     }
     if (identification != kSettingsIdentification) {
-        prompt.Tell("This file contains no valid settings!", PromptIcon::Exclamation);
+        prompt.Tell(PromptId::NotSettingsFile, "This file contains no valid settings!",
+                    PromptIcon::Exclamation);
         return false;
     }
 

@@ -50,12 +50,14 @@ std::string ColumnWithUnit(const InputFileRow& row, int column) {
     }
 }
 
-void DescribeOptions(std::string& out, const WorkspaceOptions& options) {
+void DescribeOptions(std::string& out, const Workspace& workspace) {
+    const WorkspaceOptions& options = workspace.options;
     out += "Options\n";
     Line(out, 2, "Time Field", options.timeField);
     Line(out, 2, "Frames/Sec", options.linesPerSec);
     Line(out, 2, "Use Every",
-         options.skipLines + OrdinalFrameLabel(options.skipLines).substr(0, 2) + " frame");
+         options.skipLines +
+             OrdinalFrameLabel(options.skipLines, workspace.decimalSymbol).substr(0, 2) + " frame");
     Line(out, 2, "Distances related to", GetDistanceOption(options));
     Line(out, 2, "Angles", WithUnit(options.thresholdAngles, kUnitDegrees));
     Line(out, 2, "Distances",
@@ -127,7 +129,7 @@ std::string DescribeBindings(const Workspace& workspace) {
 
 std::string DescribeWorkspace(const Workspace& workspace) {
     std::string out;
-    DescribeOptions(out, workspace.options);
+    DescribeOptions(out, workspace);
     DescribeInputFiles(out, workspace);
     out += DescribeBindings(workspace);
     DescribeUserVariables(out, workspace);

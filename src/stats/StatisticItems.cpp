@@ -40,7 +40,7 @@ void AppendItem(std::string& line, const StatisticItem& item, const StatisticsFo
         return;
     }
     line += format.separator;
-    AppendOutputValue(line, item.value, format.decimalPlaces);
+    AppendOutputValue(line, item.value, format.decimalPlaces, format.decimalSymbol);
 }
 
 template <std::size_t N>

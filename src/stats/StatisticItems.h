@@ -27,12 +27,14 @@ struct StatisticItem {
     static StatisticItem Error(std::string_view text) { return {0.0, text}; }
 };
 
-// How the numbers of a statistics line are written, and the effective frame
-// rate of the file (Frames/Sec divided by Use Every) for the phase items.
+// How the numbers of a statistics line are written (separator, decimal places,
+// the user's decimal symbol), and the effective frame rate of the file
+// (Frames/Sec divided by Use Every) for the phase items.
 struct StatisticsFormat {
     char separator = ';';
     int decimalPlaces = 1;
     double framesPerSecond = 0.0;
+    std::string decimalSymbol = ".";
 };
 
 // Mean, standard deviation (population), minimum, maximum.

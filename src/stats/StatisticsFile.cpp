@@ -124,7 +124,7 @@ std::string BuildMeansLine(ParameterArray& array, const ColumnLayout& layout,
                 record->partCounts[column] > 0) {
                 line += separator;
                 AppendOutputValue(line, record->partSums[column] / record->partCounts[column],
-                                  format.decimalPlaces);
+                                  format.decimalPlaces, format.decimalSymbol);
             } else {
                 AppendErrorItem(line, kDivisionByZeroItem, separator);
             }

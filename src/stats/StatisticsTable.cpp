@@ -12,18 +12,19 @@ namespace {
 
 constexpr std::string_view kFirstCaption = "File Name";
 
-bool IsNumberOrErrorItem(std::string_view cell) {
-    return cell.starts_with("ERROR:") || IsNumeric(cell);
+bool IsNumberOrErrorItem(std::string_view cell, std::string_view decimalSymbol) {
+    return cell.starts_with("ERROR:") || IsNumeric(cell, decimalSymbol);
 }
 
 // Right-align a column when every non-empty data cell is a number or an error item.
-bool IsNumericColumn(const StatisticsTable& table, std::size_t column) {
+bool IsNumericColumn(const StatisticsTable& table, std::size_t column,
+                     std::string_view decimalSymbol) {
     bool any = false;
     for (const auto& row : table.rows) {
         const std::string& cell = row[column];
         if (cell.empty())
             continue;
-        if (!IsNumberOrErrorItem(cell))
+        if (!IsNumberOrErrorItem(cell, decimalSymbol))
             return false;
         any = true;
     }
@@ -88,7 +89,8 @@ std::vector<std::size_t> SelectStatisticsColumns(const StatisticsTable& table,
 }
 
 std::string FormatStatisticsTable(const StatisticsTable& table,
-                                  const std::vector<std::size_t>& columns) {
+                                  const std::vector<std::size_t>& columns,
+                                  std::string_view decimalSymbol) {
     std::vector<std::size_t> widths(columns.size(), 0);
     std::vector<bool> right(columns.size(), false);
     for (std::size_t k = 0; k < columns.size(); ++k) {
@@ -96,7 +98,7 @@ std::string FormatStatisticsTable(const StatisticsTable& table,
         widths[k] = TrimBlanks(table.captions[c]).size();
         for (const auto& row : table.rows)
             widths[k] = std::max(widths[k], row[c].size());
-        right[k] = IsNumericColumn(table, c);
+        right[k] = IsNumericColumn(table, c, decimalSymbol);
     }
     std::string text;
     std::string line;

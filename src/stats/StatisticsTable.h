@@ -33,8 +33,10 @@ std::vector<std::size_t> SelectStatisticsColumns(const StatisticsTable& table,
 
 // The chosen columns as an aligned text table, a header row and one row per
 // line of the file, columns two blanks apart, each line ended by "\n".
-// Columns whose cells are all numbers or error items are right-aligned.
+// Columns whose cells are all numbers (with the period or `decimalSymbol`) or
+// error items are right-aligned.
 std::string FormatStatisticsTable(const StatisticsTable& table,
-                                  const std::vector<std::size_t>& columns);
+                                  const std::vector<std::size_t>& columns,
+                                  std::string_view decimalSymbol);
 
 }  // namespace kivo

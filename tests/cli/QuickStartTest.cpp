@@ -71,7 +71,7 @@ TEST(QuickStart, TheReadmesThreeLinesTurnTheCmuBvhDyadIntoDyadicRows) {
                 continue;
             ++frames;
             for (std::size_t i : dyadic)
-                EXPECT_TRUE(!fields[i].empty() && IsNumeric(fields[i]))
+                EXPECT_TRUE(!fields[i].empty() && IsNumeric(fields[i], "."))
                     << captions[i] << ": " << line.substr(0, 20);
         }
         EXPECT_EQ(frames, 304) << person;

@@ -54,24 +54,27 @@ TEST(ToInteger16, RoundsHalfToEvenAndRefusesOutOfRange) {
 }
 
 TEST(IsNumeric, AcceptsWholeNumbersOnly) {
-    SetDecimalSymbol(".");
-    EXPECT_TRUE(IsNumeric("12"));
-    EXPECT_TRUE(IsNumeric(" -0.05 "));
-    EXPECT_TRUE(IsNumeric("1e3"));
-    EXPECT_TRUE(IsNumeric(".5"));
-    EXPECT_FALSE(IsNumeric("2a"));
-    EXPECT_FALSE(IsNumeric(""));
-    EXPECT_FALSE(IsNumeric("-"));
-    EXPECT_FALSE(IsNumeric("1e"));
-    EXPECT_FALSE(IsNumeric("1.2.3"));
+    EXPECT_TRUE(IsNumeric("12", "."));
+    EXPECT_TRUE(IsNumeric(" -0.05 ", "."));
+    EXPECT_TRUE(IsNumeric("1e3", "."));
+    EXPECT_TRUE(IsNumeric(".5", "."));
+    EXPECT_FALSE(IsNumeric("2a", "."));
+    EXPECT_FALSE(IsNumeric("", "."));
+    EXPECT_FALSE(IsNumeric("-", "."));
+    EXPECT_FALSE(IsNumeric("1e", "."));
+    EXPECT_FALSE(IsNumeric("1.2.3", "."));
+    // The period or the user's decimal symbol, but only one of them.
+    EXPECT_TRUE(IsNumeric("2,5", ","));
+    EXPECT_TRUE(IsNumeric("2.5", ","));
+    EXPECT_FALSE(IsNumeric("2,5", "."));
+    EXPECT_FALSE(IsNumeric("1.2,3", ","));
+    EXPECT_DOUBLE_EQ(ReadUserNumber("2,5", ","), 2.5);
 }
 
 class OutputNumber : public ::testing::Test {
   protected:
-    void SetUp() override { SetDecimalSymbol("."); }
-    void TearDown() override { SetDecimalSymbol("."); }
-    static std::string Written(double value, int decimals) {
-        return FormatFixed(RoundHalfUp(value, decimals), decimals);
+    static std::string Written(double value, int decimals, std::string_view symbol = ".") {
+        return FormatFixed(RoundHalfUp(value, decimals), decimals, symbol);
     }
 };
 
@@ -90,9 +93,8 @@ TEST_F(OutputNumber, WritesTheDecimalSymbolAlsoWithZeroDecimals) {
 }
 
 TEST_F(OutputNumber, UsesTheUsersDecimalSymbol) {
-    SetDecimalSymbol(",");
-    EXPECT_EQ(Written(0.0625, 3), "0,063");
-    EXPECT_EQ(FormatGeneral(0.008333), "0,008333");
+    EXPECT_EQ(Written(0.0625, 3, ","), "0,063");
+    EXPECT_EQ(FormatGeneral(0.008333, ","), "0,008333");
 }
 
 TEST_F(OutputNumber, KeepsFifteenDecimalPlaces) {
@@ -100,21 +102,19 @@ TEST_F(OutputNumber, KeepsFifteenDecimalPlaces) {
 }
 
 TEST(GeneralNumber, WritesUpToFifteenSignificantDigits) {
-    SetDecimalSymbol(".");
-    EXPECT_EQ(FormatGeneral(0.0), "0");
-    EXPECT_EQ(FormatGeneral(0.008333), "0.008333");
-    EXPECT_EQ(FormatGeneral(2.5), "2.5");
-    EXPECT_EQ(FormatGeneral(600.0), "600");
-    EXPECT_EQ(FormatGeneral(0.1 + 0.2), "0.3");
-    EXPECT_EQ(FormatGeneral(-0.0), "0");
-    EXPECT_EQ(FormatGeneral(1.5e20), "1.5E+20");
+    EXPECT_EQ(FormatGeneral(0.0, "."), "0");
+    EXPECT_EQ(FormatGeneral(0.008333, "."), "0.008333");
+    EXPECT_EQ(FormatGeneral(2.5, "."), "2.5");
+    EXPECT_EQ(FormatGeneral(600.0, "."), "600");
+    EXPECT_EQ(FormatGeneral(0.1 + 0.2, "."), "0.3");
+    EXPECT_EQ(FormatGeneral(-0.0, "."), "0");
+    EXPECT_EQ(FormatGeneral(1.5e20, "."), "1.5E+20");
 }
 
 TEST(GeneralNumber, WritesSinglePrecisionFrameRates) {
-    SetDecimalSymbol(".");
-    EXPECT_EQ(FormatGeneralSingle(1.0f / (0.008333f - 0.0f)), "120.0048");
-    EXPECT_EQ(FormatGeneralSingle(1.0f / (0.01f - 0.0f)), "100");
-    EXPECT_EQ(FormatGeneralSingle(-100.0f), "-100");
+    EXPECT_EQ(FormatGeneralSingle(1.0f / (0.008333f - 0.0f), "."), "120.0048");
+    EXPECT_EQ(FormatGeneralSingle(1.0f / (0.01f - 0.0f), "."), "100");
+    EXPECT_EQ(FormatGeneralSingle(-100.0f, "."), "-100");
 }
 
 }  // namespace

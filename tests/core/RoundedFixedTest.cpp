@@ -12,15 +12,15 @@ namespace kivo {
 namespace {
 
 // The definition: round half up, then print with that many decimals.
-std::string Expected(double value, int decimals) {
+std::string Expected(double value, int decimals, std::string_view symbol) {
     std::string text;
-    AppendFixed(text, RoundHalfUp(value, decimals), decimals);
+    AppendFixed(text, RoundHalfUp(value, decimals), decimals, symbol);
     return text;
 }
 
-std::string Actual(double value, int decimals) {
+std::string Actual(double value, int decimals, std::string_view symbol) {
     std::string text = "x";  // appends, keeps what was there
-    AppendRoundedFixed(text, value, decimals);
+    AppendRoundedFixed(text, value, decimals, symbol);
     return text.substr(1);
 }
 
@@ -69,23 +69,13 @@ std::vector<double> SampleValues() {
     return values;
 }
 
-class RoundedFixed : public ::testing::TestWithParam<const char*> {
-  protected:
-    void SetUp() override {
-        saved_ = DecimalSymbol();
-        SetDecimalSymbol(GetParam());
-    }
-    void TearDown() override { SetDecimalSymbol(saved_); }
-
-  private:
-    std::string saved_;
-};
+class RoundedFixed : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(RoundedFixed, ReadsExactlyAsRoundingThenPrinting) {
     const std::vector<double> values = SampleValues();
     for (int decimals = -1; decimals <= 16; ++decimals) {
         for (double value : values) {
-            ASSERT_EQ(Actual(value, decimals), Expected(value, decimals))
+            ASSERT_EQ(Actual(value, decimals, GetParam()), Expected(value, decimals, GetParam()))
                 << "value " << value << ", " << decimals << " decimals";
         }
     }
@@ -93,10 +83,10 @@ TEST_P(RoundedFixed, ReadsExactlyAsRoundingThenPrinting) {
 
 TEST_P(RoundedFixed, WritesTheDecimalSymbolAlsoWithoutDecimals) {
     const std::string symbol = GetParam();
-    EXPECT_EQ(Actual(3.5, 0), "4" + symbol);
-    EXPECT_EQ(Actual(-0.0625, 3), "-0" + symbol + "062");
-    EXPECT_EQ(Actual(0.0625, 3), "0" + symbol + "063");
-    EXPECT_EQ(Actual(-0.0004, 3), "0" + symbol + "000");
+    EXPECT_EQ(Actual(3.5, 0, symbol), "4" + symbol);
+    EXPECT_EQ(Actual(-0.0625, 3, symbol), "-0" + symbol + "062");
+    EXPECT_EQ(Actual(0.0625, 3, symbol), "0" + symbol + "063");
+    EXPECT_EQ(Actual(-0.0004, 3, symbol), "0" + symbol + "000");
 }
 
 INSTANTIATE_TEST_SUITE_P(DecimalSymbols, RoundedFixed,

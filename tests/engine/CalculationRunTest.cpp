@@ -121,7 +121,6 @@ class TestSink : public RunSink {
 class CalculationRunTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        SetDecimalSymbol(".");
         fs::create_directories(dir.PathOf("in"));
         fs::create_directories(dir.PathOf("out"));
         WorkspaceOptions& options = workspace.options;
@@ -132,7 +131,6 @@ class CalculationRunTest : public ::testing::Test {
         workspace.boundDataFields[kHips] = "Hips";
         workspace.boundDataFields[kChest] = "Chest";
     }
-    void TearDown() override { SetDecimalSymbol("."); }
 
     std::string InDir() const { return dir.PathOf("in"); }
     std::string OutDir() const { return dir.PathOf("out"); }
@@ -302,7 +300,7 @@ TEST_P(SplitModeRun, WritesPartFilesOnlyForLinesThatExist) {
             if (i == 1) {
                 EXPECT_EQ(fields[8] + fields[9] + fields[10], "") << lines[i];
             } else {
-                EXPECT_EQ(fields[8], FormatFixed(c.useEvery, 3)) << lines[i];
+                EXPECT_EQ(fields[8], FormatFixed(c.useEvery, 3, ".")) << lines[i];
             }
         }
     }
@@ -504,7 +502,7 @@ TEST_F(CalculationRunTest, PartnerShorterThanTheInputFileGivesOneNotice) {
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::vector<std::string> fields = Fields(lines[i]);
         EXPECT_EQ(fields.size(), header.size()) << lines[i];
-        EXPECT_EQ(fields[2], FormatFixed(static_cast<double>(i), 3)) << lines[i];
+        EXPECT_EQ(fields[2], FormatFixed(static_cast<double>(i), 3, ".")) << lines[i];
     }
     EXPECT_EQ(ReadLines(OutPath("s.B.csv")).size(), 4u);
 }
@@ -529,8 +527,9 @@ TEST_P(MissingPartner, DyadicRowIsDroppedAfterOkAndCancelEndsTheRun) {
         EXPECT_FALSE(fs::exists(OutPath("take.csv")));
         return;
     }
-    EXPECT_TRUE(workspace.parameters[0].enabled);
-    EXPECT_FALSE(workspace.parameters[1].enabled);
+    // The run leaves the list alone and names the row the user agreed to drop.
+    EXPECT_TRUE(workspace.parameters[1].enabled);
+    EXPECT_EQ(summary.rowsToUncheck, std::vector<std::size_t>{1});
     const std::vector<std::string> lines = ReadLines(OutPath("take.csv"));
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "Time;Frame;Hips SRL Sagittal;Hips SRL Rotational;Hips SRL Lateral");
@@ -566,9 +565,7 @@ TEST_F(CalculationRunTest, UnusableCameraGivesSettingErrorsForThatFileOnly) {
               "0.01;2;2.000;0.000;0.000;ERROR:Setting error;ERROR:Setting error");
     EXPECT_EQ(ReadLines(OutPath("two.csv"))[2],
               "0.01;2;2.000;0.000;0.000;ERROR:Data error;ERROR:Data error");
-    EXPECT_TRUE(workspace.parameters[0].enabled);
-    EXPECT_FALSE(workspace.parameters[1].enabled);
-    EXPECT_FALSE(workspace.parameters[2].enabled);
+    EXPECT_EQ(summary.rowsToUncheck, (std::vector<std::size_t>{1, 2}));
 }
 
 // The video is opened only for enabled Pixel Difference rows. It advances
@@ -650,7 +647,7 @@ TEST_P(OutputNumberFormat, RoundsHalfUpThroughARun) {
     AddRow("Twice", "Addition", "Pose,Pose");
     AddRow("Near", "Less Than", "Pose", "Hips,Chest");
     AddRow("Ratio", "Division", "Pose", "Pose");
-    SetDecimalSymbol(c.decimalSymbol);
+    workspace.decimalSymbol = c.decimalSymbol;
 
     const RunSummary summary = Run();
 

@@ -111,7 +111,7 @@ TEST(FileCamera, NeedsWholeWindowSizesDistinctPlanesAndAnOpenFieldOfView) {
         row[kColNearPlane] = c.nearPlane;
         row[kColFarPlane] = c.farPlane;
         row[kColFieldOfView] = c.fieldOfView;
-        const std::optional<CameraView> camera = SetUpFileCamera(row);
+        const std::optional<CameraView> camera = SetUpFileCamera(row, ".");
         EXPECT_EQ(camera.has_value(), c.usable)
             << c.resolution << "/" << c.nearPlane << "/" << c.farPlane << "/" << c.fieldOfView;
     }

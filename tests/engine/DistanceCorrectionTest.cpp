@@ -71,7 +71,7 @@ class NoCorrectionOptions : public ::testing::TestWithParam<const char*> {};
 TEST_P(NoCorrectionOptions, LeaveFactorsAtOne) {
     const InputVariableTable table = UprightModel(1, 90);
     const DistanceCorrectionResult result =
-        CalculateDistanceCorrectionFactors(table, 1, GetParam());
+        CalculateDistanceCorrectionFactors(table, 1, GetParam(), ".");
     EXPECT_FALSE(result.failed);
     ExpectUncorrected(result);
     EXPECT_TRUE(result.noticeLines.empty());
@@ -97,10 +97,8 @@ class CorrectionOptions : public ::testing::TestWithParam<FactorCase> {};
 
 TEST_P(CorrectionOptions, ScaleTheModelToTheRealPerson) {
     const FactorCase& c = GetParam();
-    SetDecimalSymbol(c.decimalSymbol);
     const DistanceCorrectionResult result = CalculateDistanceCorrectionFactors(
-        UprightModel(c.person, c.modelHeight), c.person, c.option);
-    SetDecimalSymbol(".");
+        UprightModel(c.person, c.modelHeight), c.person, c.option, c.decimalSymbol);
     EXPECT_FALSE(result.failed);
     EXPECT_EQ(result.factors.armFactor, c.armFactor);
     EXPECT_EQ(result.factors.legFactor, c.legFactor);
@@ -126,7 +124,8 @@ TEST(CalculateDistanceCorrectionFactors, HeightIsMeasuredOnStraightenedChains) {
     Place(table, 1, kKneeR, {5, 0, -45, 90, 0, 0});
     Place(table, 1, kFootR, {5, 0, -85, 90, 0, 0});
     Place(table, 1, kBottom, {5, 0, -120, 90, 0, 0});
-    const DistanceCorrectionResult result = CalculateDistanceCorrectionFactors(table, 1, "Height");
+    const DistanceCorrectionResult result =
+        CalculateDistanceCorrectionFactors(table, 1, "Height", ".");
     EXPECT_FALSE(result.failed);
     EXPECT_NEAR(result.factors.armFactor, 0.5, 1e-12);  // 100 / 200
 }
@@ -152,7 +151,7 @@ class CorrectionFailure : public ::testing::TestWithParam<FailureCase> {};
 TEST_P(CorrectionFailure, LeavesFactorsAtOneWithTheNoticeLines) {
     InputVariableTable table = UprightModel(1, 90);
     GetParam().spoil(table);
-    ExpectFailure(CalculateDistanceCorrectionFactors(table, 1, GetParam().option),
+    ExpectFailure(CalculateDistanceCorrectionFactors(table, 1, GetParam().option, "."),
                   GetParam().measure, GetParam().variables);
 }
 

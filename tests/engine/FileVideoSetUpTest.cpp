@@ -43,7 +43,7 @@ TEST(FileVideoSetUp, OpensOnlyAVideoThatCanFollowTheProcessedData) {
         for (PromptAnswer answer : {PromptAnswer::Ok, PromptAnswer::Cancel}) {
             testing::ScriptedPrompt prompt;
             prompt.QueueAnswer(answer);
-            const FileVideoSetUp setUp = OpenFileVideo(row, nullptr, prompt);
+            const FileVideoSetUp setUp = OpenFileVideo(row, nullptr, ".", prompt);
             const std::string what = std::string(c.framesPerSecond) + "/" + c.useEvery + " " +
                                      c.video + " '" + c.side + "'";
             if (std::string(c.message).empty()) {

@@ -25,10 +25,7 @@ ParameterRecord Row(std::vector<std::string> captions, int nValues, bool dynamic
     return record;
 }
 
-class OutputItems : public ::testing::Test {
-  protected:
-    void SetUp() override { SetDecimalSymbol("."); }
-};
+class OutputItems : public ::testing::Test {};
 
 TEST_F(OutputItems, HeaderListsCaptionsOfEnabledOutputRows) {
     std::vector<ParameterRecord> records(1);

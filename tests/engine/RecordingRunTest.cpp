@@ -100,7 +100,6 @@ class RecordingRun : public ::testing::TestWithParam<Layout> {
         if (!fs::exists(kRecordings + "/cmu18_01.A.txt")) {
             GTEST_SKIP() << "the shared CMU recordings are not available";
         }
-        SetDecimalSymbol(".");
         workspace_.options.timeField = "Time";
         for (const char* name : {"cmu18_01.A.txt", "cmu18_01.B.txt", "cmu18_01_tab.A.tsv"}) {
             ASSERT_TRUE(AddFile(workspace_, name, kRecordings + "/", prompt_)) << name;

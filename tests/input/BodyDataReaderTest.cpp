@@ -17,11 +17,9 @@ constexpr std::string_view kFirstLine = "0.0;1;1;2;3;4;5;6;7;8;9;10;11;12";
 class BodyDataReaderTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        SetDecimalSymbol(".");
         table.Person(kHips, 1).fieldIndex = {2, 3, 4, 5, 6, 7};
         table.Person(kHead, 1).fieldIndex = {8, 9, 10, 11, 12, 13};
     }
-    void TearDown() override { SetDecimalSymbol("."); }
 
     InputVariableTable table;
     BodyDataReader reader;
@@ -44,9 +42,8 @@ TEST_F(BodyDataReaderTest, ReturnsTimeAndFrameWithoutCarriageReturn) {
     const DataLineValues values =
         reader.GetBodyDataValues(1, "1.25E+01\t 0007\r", '\t', true, table);
     EXPECT_EQ(values.frameField, " 0007");
-    SetDecimalSymbol(",");
     std::string line = "x";
-    AppendTimeAndFrame(line, values, ";");
+    AppendTimeAndFrame(line, values, ";", ",");
     EXPECT_EQ(line, "x12,5; 0007");
 }
 

@@ -25,14 +25,12 @@ constexpr std::string_view kColonFile =
 
 class CheckFileTest : public ::testing::Test {
   protected:
-    void SetUp() override { SetDecimalSymbol("."); }
-    void TearDown() override { SetDecimalSymbol("."); }
-
-    FileCheckResult Check(std::string_view content, std::string_view label = "Time") {
+    FileCheckResult Check(std::string_view content, std::string_view label = "Time",
+                          std::string_view decimalSymbol = ".") {
         path = dir.Write("take.csv", content);
         prompt.messages.clear();
         names = DataFieldNameList();
-        return CheckFile(path, label, prompt, &names);
+        return CheckFile(path, label, decimalSymbol, prompt, &names);
     }
 
     TempDir dir;
@@ -57,9 +55,8 @@ TEST_F(CheckFileTest, AcceptsAColonLayoutFileAndDerivesItsRate) {
         EXPECT_EQ(names.Names(), (std::vector<std::string>{"", "Frame", "Hips"}));
         EXPECT_TRUE(prompt.messages.empty());
     }
-    SetDecimalSymbol(",");
-    EXPECT_EQ(Check(kColonFile).framesPerSecond, "120,0048");
-    EXPECT_FALSE(CheckFile(dir.PathOf("absent.csv"), "Time", prompt, &names).accepted);
+    EXPECT_EQ(Check(kColonFile, "Time", ",").framesPerSecond, "120,0048");
+    EXPECT_FALSE(CheckFile(dir.PathOf("absent.csv"), "Time", ".", prompt, &names).accepted);
     EXPECT_TRUE(prompt.messages.empty());  // a missing file is refused silently
 }
 

@@ -36,10 +36,7 @@ TEST(PartnerFileName, SwapsTheTokenBetweenTheLastTwoPeriods) {
 
 class InputFileListTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        SetDecimalSymbol(".");
-        workspace.options.timeField = "Time";
-    }
+    void SetUp() override { workspace.options.timeField = "Time"; }
 
     bool Add(const std::string& name, std::string_view step = "0.01") {
         WriteSmallDataFile(dir, name, "Time", step);

@@ -19,14 +19,11 @@ using testing::ScriptedPrompt;
 class OptionRulesTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        SetDecimalSymbol(".");
         InputFileRow row;
         row.columns = {"s01.csv", "No",       "Time", "120",  "3",  "", "0.25",   "0.1",
                        "4",       "1024x768", "10",   "4000", "40", "", "/v.avi", "Both Sides"};
         workspace.inputFiles.push_back(row);
     }
-    void TearDown() override { SetDecimalSymbol("."); }
-
     InputFileRow& Row() { return workspace.inputFiles[0]; }
 
     Workspace workspace;
@@ -36,20 +33,17 @@ class OptionRulesTest : public ::testing::Test {
 
 TEST(NumericTextBox, EmptiesATextThatIsNoNumberInTheUsersDecimalSymbol) {
     for (const char* text : {"2", "2.5", ""})
-        EXPECT_EQ(FilterNumericText(text), text);
-    for (const char* text : {"2a", "-"})
-        EXPECT_EQ(FilterNumericText(text), "") << text;
-    SetDecimalSymbol(",");
-    EXPECT_EQ(FilterNumericText("2,5"), "2,5");
-    EXPECT_DOUBLE_EQ(NumericTextValue("2,5"), 2.5);
-    SetDecimalSymbol(".");
+        EXPECT_EQ(FilterNumericText(text, "."), text);
+    for (const char* text : {"2a", "-", "2,5"})
+        EXPECT_EQ(FilterNumericText(text, "."), "") << text;
+    EXPECT_EQ(FilterNumericText("2,5", ","), "2,5");
 }
 
 // Only 1, 2 and 3 take their own ending ("21" is "th" as well).
 TEST(OrdinalFrameLabel, ReadsAsOnePhraseWithTheBox) {
     for (const auto& [box, label] : {std::pair{"1", "st Frame"}, std::pair{"2", "nd Frame"},
                                      std::pair{"3", "rd Frame"}, std::pair{"21", "th Frame"}})
-        EXPECT_EQ(OrdinalFrameLabel(box), label) << box;
+        EXPECT_EQ(OrdinalFrameLabel(box, "."), label) << box;
 }
 
 // Use Every: positive whole numbers, rounded half to even, else the stored
@@ -207,12 +201,12 @@ TEST(OutputOptionRules, LinesPerPartFileRangeFromTwoTo32767) {
     options.splitFile = true;
     for (const char* refused : {"1", "abc", "40000", ""}) {
         options.noOfLines = refused;
-        EXPECT_FALSE(NoOfLinesLostFocus(options, prompt)) << refused;
+        EXPECT_FALSE(NoOfLinesLostFocus(options, ".", prompt)) << refused;
         EXPECT_EQ(prompt.LastText(),
                   "Please enter the maximum number of data lines for each part file!");
     }
     options.noOfLines = "0500";
-    EXPECT_TRUE(NoOfLinesLostFocus(options, prompt));
+    EXPECT_TRUE(NoOfLinesLostFocus(options, ".", prompt));
     EXPECT_EQ(options.noOfLines, "500");
     options.splitFile = false;
     SplitFileClick(options);

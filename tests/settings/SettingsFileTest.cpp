@@ -54,7 +54,6 @@ constexpr int kParameterCountLine = kUserVariableBoundLine + 1 + kUserVariableCo
 class SettingsFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        SetDecimalSymbol(".");
         WriteSmallDataFile(dir, "s01.A.csv");
         WriteSmallDataFile(dir, "s01.B.csv");
         study.options.timeField = "Time";

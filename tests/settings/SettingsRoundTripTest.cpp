@@ -137,7 +137,6 @@ Workspace ExpectedAfterLoading(Workspace saved, const Workspace& loaded) {
 }
 
 TEST(SettingsRoundTrip, LoadingWhatWasSavedReproducesRandomWorkspaces) {
-    SetDecimalSymbol(".");
     TempDir dir;
     RandomStudy study(20240611u, dir);
     for (int iteration = 0; iteration < 40; ++iteration) {

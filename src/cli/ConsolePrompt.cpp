@@ -1,10 +1,10 @@
-#include "core/ConsolePrompt.h"
+#include "cli/ConsolePrompt.h"
 
 #include <unistd.h>
 
 #include "core/Text.h"
 
-namespace kivo {
+namespace kivo::cli {
 namespace {
 
 std::string_view IconLabel(PromptIcon icon) {
@@ -67,7 +67,7 @@ PromptAnswer ConsolePrompt::Ask(const PromptMessage& message) {
         return PromptAnswer::Ok;
 
     for (const Rule& rule : rules_) {
-        if (message.text.find(rule.textContains) != std::string::npos) {
+        if (rule.question == message.id) {
             std::fprintf(stream_, "  -> answered %s%s%s\n", AnswerName(rule.answer).data(),
                          rule.note.empty() ? "" : ": ", rule.note.c_str());
             return rule.answer;
@@ -110,4 +110,4 @@ std::optional<PromptAnswer> ConsolePrompt::AskTerminal(PromptButtons buttons) {
     return std::nullopt;
 }
 
-}  // namespace kivo
+}  // namespace kivo::cli

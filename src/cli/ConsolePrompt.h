@@ -1,14 +1,13 @@
 #pragma once
 
 #include <cstdio>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/UserPrompt.h"
 
-namespace kivo {
+namespace kivo::cli {
 
 // The command line's prompt: prints every message to stderr and answers
 // questions by rules set from command-line flags. It asks on the terminal only
@@ -17,7 +16,7 @@ namespace kivo {
 class ConsolePrompt : public UserPrompt {
   public:
     struct Rule {
-        std::string textContains;  // the rule applies to questions whose text contains this
+        PromptId question;  // the rule answers this question
         PromptAnswer answer;
         std::string note;  // printed after the message when the rule answers (may be empty)
     };
@@ -46,4 +45,4 @@ class ConsolePrompt : public UserPrompt {
 
 std::string_view AnswerName(PromptAnswer answer);
 
-}  // namespace kivo
+}  // namespace kivo::cli
