@@ -128,7 +128,8 @@ bool AddDataFiles(Workspace& workspace, const std::vector<std::string>& files, U
     return true;
 }
 
-void PrintReport(const Workspace& workspace, const std::string& path) {
+// `path` is the settings file written, `given` the name the user gave it.
+void PrintReport(const Workspace& workspace, const std::string& path, const std::string& given) {
     std::size_t enabled = 0;
     for (const ParameterDefinition& row : workspace.parameters)
         enabled += row.enabled ? 1 : 0;
@@ -166,7 +167,7 @@ void PrintReport(const Workspace& workspace, const std::string& path) {
             "Without Top and Bottom the body height is unknown, so distances stay uncorrected; "
             "'kivo settings set %s distances-related-to Length --all-files' relates them to the "
             "arm and leg length instead.\n",
-            ShellWord(path).c_str());
+            ShellWord(given).c_str());
     }
 }
 
@@ -218,7 +219,7 @@ int RunInit(const InitOptions& options, const std::string& decimalSymbol) {
         std::fprintf(stderr, "kivo init: %s\n", failure.what());
         return 1;
     }
-    PrintReport(workspace, path);
+    PrintReport(workspace, path, options.settingsFile);
     std::fflush(stdout);
     return 0;
 }
