@@ -46,8 +46,7 @@ int ChangeBinding(const BindingsOptions& options) {
     if (!LoadStudyForChange(options.settingsFile, workspace, "bindings"))
         return 1;
     try {
-        ApplyBindings(workspace, {{options.variable, *options.dataField, 0}},
-                      options.settingsFile);
+        ApplyBindings(workspace, {{options.variable, *options.dataField, 0}}, options.settingsFile);
     } catch (const FileError& failure) {
         std::fprintf(stderr, "kivo bindings: %s\n", failure.what());
         if (failure.Field() == *options.dataField)

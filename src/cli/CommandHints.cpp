@@ -1,5 +1,7 @@
 #include "cli/CommandHints.h"
 
+#include <filesystem>
+
 #include "input/FormatLineGuess.h"
 
 namespace kivo::cli {
@@ -16,7 +18,16 @@ std::string ShellWord(std::string_view text) {
     return quoted + "'";
 }
 
+bool IsBvhFile(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return extension == ".bvh";
+}
+
 std::string FormatLineHint(const std::string& path) {
+    if (IsBvhFile(path))
+        return "this is a BVH recording; 'kivo convert' turns it into a data file";
     const auto guess = GuessFormatLine(path);
     if (!guess)
         return {};

@@ -40,13 +40,6 @@ struct InitOptions {
     bool force = false;
 };
 
-bool IsBvhFile(const std::string& path) {
-    std::string extension = fs::path(path).extension().string();
-    for (char& c : extension)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return extension == ".bvh";
-}
-
 // Converts the BVH recordings among the data files into data files in
 // `folder` and puts those in their place. False (with a note) when one fails.
 bool ConvertBvhDataFiles(std::vector<std::string>& files, const std::string& folder, bool force) {

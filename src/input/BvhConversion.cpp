@@ -52,7 +52,8 @@ Matrix Multiply(const Matrix& a, const Matrix& b) {
 }
 
 Matrix Transposed(const Matrix& m) {
-    return {{{m[0][0], m[1][0], m[2][0]}, {m[0][1], m[1][1], m[2][1]}, {m[0][2], m[1][2], m[2][2]}}};
+    return {
+        {{m[0][0], m[1][0], m[2][0]}, {m[0][1], m[1][1], m[2][1]}, {m[0][2], m[1][2], m[2][2]}}};
 }
 
 Vector Apply(const Matrix& m, const Vector& v) {
@@ -122,8 +123,8 @@ void AppendNumber(std::string& out, double value, int decimals) {
 // colon in the name, trimmed.
 std::string BodyPartName(std::string_view jointName) {
     const std::size_t colon = jointName.find(':');
-    return std::string(TrimBlanks(colon == std::string_view::npos ? jointName
-                                                                   : jointName.substr(colon + 1)));
+    return std::string(
+        TrimBlanks(colon == std::string_view::npos ? jointName : jointName.substr(colon + 1)));
 }
 
 // Joint names must make labels that name each joint once.
@@ -209,8 +210,11 @@ ConvertedDataFile ConvertBvh(const std::string& bvhPath, const std::string& outp
     CheckJointNames(hierarchy, options.separator, bvhPath);
     if (options.skipFrames >= hierarchy.frameCount) {
         throw FileError(bvhPath, hierarchy.framesLine, "Frames",
-                        "no frame is left after skipping " + std::to_string(options.skipFrames) +
-                            " of " + std::to_string(hierarchy.frameCount));
+                        hierarchy.frameCount == 0
+                            ? std::string("the file holds no frame")
+                            : "no frame is left after skipping " +
+                                  std::to_string(options.skipFrames) + " of " +
+                                  std::to_string(hierarchy.frameCount));
     }
     std::vector<Matrix> rest;
     if (options.restFrame)

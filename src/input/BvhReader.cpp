@@ -13,7 +13,8 @@ constexpr std::string_view kWhitespace = " \t\r\v\f";
 
 void SplitWords(std::string_view line, std::vector<std::string_view>& words) {
     words.clear();
-    for (std::size_t start = line.find_first_not_of(kWhitespace); start != std::string_view::npos;) {
+    for (std::size_t start = line.find_first_not_of(kWhitespace);
+         start != std::string_view::npos;) {
         const std::size_t end = line.find_first_of(kWhitespace, start);
         words.push_back(line.substr(start, end - start));
         start = end == std::string_view::npos ? end : line.find_first_not_of(kWhitespace, end);
@@ -73,9 +74,9 @@ BvhReader::Token BvhReader::Expect(std::string_view word) {
     const Token token = Next();
     if (token.text != word) {
         Fail(token.line, word,
-             token.text.empty() ? "the file ends where '" + std::string(word) + "' is expected"
-                                : "'" + std::string(word) + "' is expected, not " +
-                                      Quoted(token.text));
+             token.text.empty()
+                 ? "the file ends where '" + std::string(word) + "' is expected"
+                 : "'" + std::string(word) + "' is expected, not " + Quoted(token.text));
     }
     return token;
 }
@@ -93,8 +94,8 @@ long BvhReader::Count(const Token& token, std::string_view field) const {
     long value = -1;
     const auto [end, error] =
         std::from_chars(token.text.data(), token.text.data() + token.text.size(), value);
-    if (token.text.empty() || error != std::errc() || end != token.text.data() + token.text.size() ||
-        value < 0) {
+    if (token.text.empty() || error != std::errc() ||
+        end != token.text.data() + token.text.size() || value < 0) {
         Fail(token.line, field,
              (token.text.empty() ? std::string("nothing") : Quoted(token.text)) +
                  " is not a whole number of at least 0");
@@ -115,8 +116,7 @@ std::string BvhReader::RestOfLine() {
 void BvhReader::ReadChannels(BvhJoint& joint, long line) {
     const long count = Count(Next(), "CHANNELS");
     if (count != 3 && count != 6) {
-        Fail(line, "CHANNELS",
-             "a joint has 3 or 6 channels, not " + std::to_string(count));
+        Fail(line, "CHANNELS", "a joint has 3 or 6 channels, not " + std::to_string(count));
     }
     for (long i = 0; i < count; ++i) {
         const Token token = Next();
@@ -151,8 +151,9 @@ void BvhReader::ReadHierarchy() {
             Fail(token.line, "MOTION", "the file ends before its MOTION block");
         if (token.text == "MOTION") {
             if (!open.empty())
-                Fail(token.line, "}", "the block opened on line " +
-                                          std::to_string(open.back().line) + " is not closed");
+                Fail(token.line, "}",
+                     "the block opened on line " + std::to_string(open.back().line) +
+                         " is not closed");
             if (hierarchy_.joints.empty())
                 Fail(token.line, "ROOT", "the hierarchy has no joint");
             return;
@@ -184,8 +185,8 @@ void BvhReader::ReadHierarchy() {
             open.push_back({-1, false, token.line});
         } else if (token.text == "OFFSET") {
             if (open.empty() || open.back().hasOffset)
-                Fail(token.line, "OFFSET", open.empty() ? "an OFFSET outside a joint"
-                                                        : "a second OFFSET in one block");
+                Fail(token.line, "OFFSET",
+                     open.empty() ? "an OFFSET outside a joint" : "a second OFFSET in one block");
             std::array<double, 3> offset{};
             for (double& value : offset)
                 value = Number(Next(), "OFFSET");
@@ -269,8 +270,7 @@ bool BvhReader::ReadFrame(std::vector<double>& values) {
     for (std::size_t i = 0; i < tokens_.size(); ++i) {
         const std::optional<double> value = ParseNumber(tokens_[i]);
         if (!value) {
-            Fail(line, "value " + std::to_string(i + 1),
-                 Quoted(tokens_[i]) + " is not a number");
+            Fail(line, "value " + std::to_string(i + 1), Quoted(tokens_[i]) + " is not a number");
         }
         values[i] = *value;
     }

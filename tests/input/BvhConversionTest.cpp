@@ -232,7 +232,7 @@ TEST(BvhConversion, RefusesABadFileNamingTheLineAndWritesNothing) {
          "HIERARCHY\nROOT Hips\n{\nOFFSET 0 0 0\nCHANNELS 3 Xrotation "
          "Yrotation Zrotation\nMOTION\n",
          6, "opened on line 2 is not closed"},
-        {"no frames left", head + "MOTION\nFrames: 0\nFrame Time: 0.01\n", 8, "no frame is left"},
+        {"no frames", head + "MOTION\nFrames: 0\nFrame Time: 0.01\n", 8, "holds no frame"},
         {"twice the name",
          "HIERARCHY\nROOT Hips\n{\nOFFSET 0 0 0\nCHANNELS 3 Xrotation "
          "Yrotation Zrotation\nJOINT a:Hips\n{\nOFFSET 0 1 0\nCHANNELS 3 "
