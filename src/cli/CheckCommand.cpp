@@ -14,9 +14,6 @@
 namespace kivo::cli {
 namespace {
 
-// The part of the format-line message that names the failure.
-constexpr std::string_view kFormatLineNotFound = "could not be found in the file";
-
 struct CheckOptions {
     std::string timeLabel = "Time [sec]";
     std::vector<std::string> files;
@@ -35,6 +32,9 @@ class RecordingPrompt : public UserPrompt {
 
     void Reset() { messages_.clear(); }
     std::string FirstText() const { return messages_.empty() ? "" : messages_.front().text; }
+    bool FormatLineNotFound() const {
+        return !messages_.empty() && messages_.front().id == PromptId::FormatLineNotFound;
+    }
     void PassOn(UserPrompt& target) const {
         for (const PromptMessage& message : messages_)
             target.Ask(message);
@@ -108,7 +108,7 @@ int RunCheck(const CheckOptions& options, const std::string& decimalSymbol) {
             std::string reason =
                 prompt.FirstText().empty() ? "no such file" : OneLine(prompt.FirstText());
             if (const std::string hint = FormatLineHint(path);
-                !hint.empty() && reason.find(kFormatLineNotFound) != std::string::npos) {
+                !hint.empty() && prompt.FormatLineNotFound()) {
                 reason += " Hint: " + hint;
             }
             std::printf("%s: not accepted: %s\n", path.c_str(), reason.c_str());
