@@ -1,5 +1,6 @@
 #include "engine/CalculationDispatch.h"
 
+#include <array>
 #include <cmath>
 
 #include "core/NoValue.h"
@@ -34,81 +35,109 @@ int CalculateThresholdComparison(FrameContext& context, int person, int position
                                thresholdStatus);
 }
 
-// One calculation for one person; status 6 for functions this build does not compute.
-int Calculate(FrameContext& context, int person, int position) {
-    ParameterRecord& record = context.records[position];
-    std::vector<ParameterRecord>& records = context.records;
-    const InputVariableTable& table = context.table;
-    const DistanceCorrection& factors = context.factors[person - 1];
-    switch (record.functionIndex) {
-        case kFnStaticSRL:
-            return CalculateStaticSRL(table, record, person);
-        case kFnDynamicSRL:
-            return CalculateDynamicSRL(table, record, person);
-        case kFnComplexity:
-            return CalculateComplexity(table, records, person, position, factors,
-                                       context.thresholdAngles, context.thresholdDistances);
-        case kFnTSM:
-            return CalculateTSM(records, person, position);
-        case kFnMagnitude:
-            return CalculateMagnitude(table, records, person, position, factors);
-        case kFnActivation:
-            return CalculateActivation(records, person, position);
-        case kFnDirectionForward:
-            return CalculateDirection(table, record, person, 1.0);
-        case kFnDirectionBackward:
-            return CalculateDirection(table, record, person, -1.0);
-        case kFnSymmetry:
-            return CalculateSymmetry(table, record, person, factors);
-        case kFnExpansion:
-            return CalculateExpansion(table, record, person, factors);
-        case kFnDistance:
-            return CalculateDistance(table, record, person, factors);
-        case kFnOpenness:
-            return CalculateOpenness(records, person, position);
-        case kFnFolded:
-            return CalculateFolded(table, record, person);
-        case kFnCrossed:
-            return CalculateCrossed(table, record, person);
-        case kFnDyadicMimicry:
-            return CalculateDyadicMimicry(table, record, person);
-        case kFnDyadicProxemics:
-            return CalculateDyadicProxemics(table, record, person, factors);
-        case kFnDyadicParameter:
-            return CalculateDyadicParameters(records, position);
-        case kFnDynamicParameter:
-            return CalculateDynamic(records, person, position);
-        case kFnCameraFraming:
-            return CalculateCameraFraming(table, record, context.camera);
-        case kFnCameraProxemics:
-            return CalculateCameraProxemics(table, record, context.camera);
-        case kFnPixelDifference:
-            return CalculatePixelDifference(record, context.firstFrame, context.video,
-                                            context.frameNumber, context.clipSuffix);
-        case kFnAddition:
-            return CalculateAddition(records, person, position);
-        case kFnSubtraction:
-            return CalculateSubtraction(records, person, position);
-        case kFnMultiplication:
-            return CalculateMultiplication(records, person, position);
-        case kFnDivision:
-            return CalculateDivision(records, person, position);
-        case kFnAbsoluteValue:
-            return CalculateAbsoluteValue(records, person, position);
-        case kFnLessThan:
-            return CalculateThresholdComparison(context, person, position, true);
-        case kFnGreaterThan:
-            return CalculateThresholdComparison(context, person, position, false);
-        case kFnCoordTransform:
-            return CalculateCoordinateTransformation(table, record, person);
-        default:
-            return kStatusSettingError;
-    }
+// One calculation for one person.
+using Calculation = int (*)(FrameContext& context, int person, int position);
+
+// The calculation routine of each function index (none for index 0).
+std::array<Calculation, kFunctionCount + 1> CalculationRoutines() {
+    std::array<Calculation, kFunctionCount + 1> routines{};
+    routines[kFnStaticSRL] = [](FrameContext& c, int person, int position) {
+        return CalculateStaticSRL(c.table, c.records[position], person);
+    };
+    routines[kFnDynamicSRL] = [](FrameContext& c, int person, int position) {
+        return CalculateDynamicSRL(c.table, c.records[position], person);
+    };
+    routines[kFnComplexity] = [](FrameContext& c, int person, int position) {
+        return CalculateComplexity(c.table, c.records, person, position, c.factors[person - 1],
+                                   c.thresholdAngles, c.thresholdDistances);
+    };
+    routines[kFnTSM] = [](FrameContext& c, int person, int position) {
+        return CalculateTSM(c.records, person, position);
+    };
+    routines[kFnMagnitude] = [](FrameContext& c, int person, int position) {
+        return CalculateMagnitude(c.table, c.records, person, position, c.factors[person - 1]);
+    };
+    routines[kFnActivation] = [](FrameContext& c, int person, int position) {
+        return CalculateActivation(c.records, person, position);
+    };
+    routines[kFnDirectionForward] = [](FrameContext& c, int person, int position) {
+        return CalculateDirection(c.table, c.records[position], person, 1.0);
+    };
+    routines[kFnDirectionBackward] = [](FrameContext& c, int person, int position) {
+        return CalculateDirection(c.table, c.records[position], person, -1.0);
+    };
+    routines[kFnSymmetry] = [](FrameContext& c, int person, int position) {
+        return CalculateSymmetry(c.table, c.records[position], person, c.factors[person - 1]);
+    };
+    routines[kFnExpansion] = [](FrameContext& c, int person, int position) {
+        return CalculateExpansion(c.table, c.records[position], person, c.factors[person - 1]);
+    };
+    routines[kFnDistance] = [](FrameContext& c, int person, int position) {
+        return CalculateDistance(c.table, c.records[position], person, c.factors[person - 1]);
+    };
+    routines[kFnOpenness] = [](FrameContext& c, int person, int position) {
+        return CalculateOpenness(c.records, person, position);
+    };
+    routines[kFnFolded] = [](FrameContext& c, int person, int position) {
+        return CalculateFolded(c.table, c.records[position], person);
+    };
+    routines[kFnCrossed] = [](FrameContext& c, int person, int position) {
+        return CalculateCrossed(c.table, c.records[position], person);
+    };
+    routines[kFnDyadicMimicry] = [](FrameContext& c, int person, int position) {
+        return CalculateDyadicMimicry(c.table, c.records[position], person);
+    };
+    routines[kFnDyadicProxemics] = [](FrameContext& c, int person, int position) {
+        return CalculateDyadicProxemics(c.table, c.records[position], person,
+                                        c.factors[person - 1]);
+    };
+    routines[kFnDyadicParameter] = [](FrameContext& c, int, int position) {
+        return CalculateDyadicParameters(c.records, position);
+    };
+    routines[kFnDynamicParameter] = [](FrameContext& c, int person, int position) {
+        return CalculateDynamic(c.records, person, position);
+    };
+    routines[kFnCameraFraming] = [](FrameContext& c, int, int position) {
+        return CalculateCameraFraming(c.table, c.records[position], c.camera);
+    };
+    routines[kFnCameraProxemics] = [](FrameContext& c, int, int position) {
+        return CalculateCameraProxemics(c.table, c.records[position], c.camera);
+    };
+    routines[kFnPixelDifference] = [](FrameContext& c, int, int position) {
+        return CalculatePixelDifference(c.records[position], c.firstFrame, c.video, c.frameNumber,
+                                        c.clipSuffix);
+    };
+    routines[kFnAddition] = [](FrameContext& c, int person, int position) {
+        return CalculateAddition(c.records, person, position);
+    };
+    routines[kFnSubtraction] = [](FrameContext& c, int person, int position) {
+        return CalculateSubtraction(c.records, person, position);
+    };
+    routines[kFnMultiplication] = [](FrameContext& c, int person, int position) {
+        return CalculateMultiplication(c.records, person, position);
+    };
+    routines[kFnDivision] = [](FrameContext& c, int person, int position) {
+        return CalculateDivision(c.records, person, position);
+    };
+    routines[kFnAbsoluteValue] = [](FrameContext& c, int person, int position) {
+        return CalculateAbsoluteValue(c.records, person, position);
+    };
+    routines[kFnLessThan] = [](FrameContext& c, int person, int position) {
+        return CalculateThresholdComparison(c, person, position, true);
+    };
+    routines[kFnGreaterThan] = [](FrameContext& c, int person, int position) {
+        return CalculateThresholdComparison(c, person, position, false);
+    };
+    routines[kFnCoordTransform] = [](FrameContext& c, int person, int position) {
+        return CalculateCoordinateTransformation(c.table, c.records[position], person);
+    };
+    return routines;
 }
 
-bool RunsOncePerFrame(int functionIndex) {
-    return functionIndex == kFnDyadicParameter || functionIndex == kFnCameraFraming ||
-           functionIndex == kFnCameraProxemics || functionIndex == kFnPixelDifference;
+int Calculate(FrameContext& context, int person, int position) {
+    static const std::array<Calculation, kFunctionCount + 1> routines = CalculationRoutines();
+    const int function = context.records[position].functionIndex;
+    return routines[static_cast<std::size_t>(function)](context, person, position);
 }
 
 // A value that is not a finite number never leaves a calculation: it becomes
@@ -135,7 +164,7 @@ void DispatchRow(FrameContext& context, int position) {
         return;
     }
     record.statusA = KeepFinite(record, 1, Calculate(context, 1, position));
-    if (record.partnerFlag && !RunsOncePerFrame(record.functionIndex)) {
+    if (record.partnerFlag && !CatalogueEntryOf(record.functionIndex).oncePerFrame) {
         record.statusB = KeepFinite(record, 2, Calculate(context, 2, position));
     }
 }

@@ -90,21 +90,19 @@ int WholeNumberOption(const InputFileRow& row, int column, int minimum, int maxi
     return *value;
 }
 
-bool AnyEnabledRow(const ParameterArray& records, std::initializer_list<int> functions) {
+// Whether an enabled row's function has the trait `needs` picks.
+bool AnyEnabledRow(const ParameterArray& records, bool CatalogueEntry::*needs) {
     for (std::size_t p = 1; p < records.size(); ++p) {
-        if (!records[p].enabled)
-            continue;
-        for (int function : functions) {
-            if (records[p].functionIndex == function)
-                return true;
-        }
+        if (records[p].enabled && CatalogueEntryOf(records[p].functionIndex).*needs)
+            return true;
     }
     return false;
 }
 
 // Rows that have no value before the second frame of a file (or of a part).
 bool NeedsTwoFrames(const ParameterRecord& record) {
-    return record.functionIndex == kFnDynamicParameter || record.baseFunction == kFnDynamicSRL;
+    return CatalogueEntryOf(record.functionIndex).needsPreviousFrame ||
+           CatalogueEntryOf(record.baseFunction).needsPreviousFrame;
 }
 
 enum class FileOutcome { Next, EndRun };
@@ -312,9 +310,7 @@ class Run {
 
         const InputFileRow* partnerRow = FindPartnerRow(row);
         if (partnerRow == nullptr) {
-            if (AnyEnabledRow(records_,
-                              {kFnDirectionForward, kFnDirectionBackward, kFnDyadicMimicry,
-                               kFnDyadicProxemics, kFnDyadicParameter})) {
+            if (AnyEnabledRow(records_, &CatalogueEntry::dyadic)) {
                 const PromptAnswer answer = prompt_.Ask(
                     PromptId::PartnerFileMissing,
                     ReplaceAll("Partner file of input file '@' is missing.\r\nNo parameters will "
@@ -439,7 +435,7 @@ class Run {
     // leaves them out in later runs.
     bool CheckCamera(const InputFileRow& row) {
         camera_.reset();
-        if (!AnyEnabledRow(records_, {kFnCameraFraming, kFnCameraProxemics}))
+        if (!AnyEnabledRow(records_, &CatalogueEntry::camera))
             return true;
         camera_ = SetUpFileCamera(row, symbol_);
         if (camera_)
@@ -453,10 +449,8 @@ class Run {
         if (answer != PromptAnswer::Ok)
             return false;
         for (ParameterDefinition& definition : parameters_) {
-            const int function = FunctionIndexOf(definition.function);
-            if (function == kFnCameraFraming || function == kFnCameraProxemics) {
+            if (CatalogueEntryOf(FunctionIndexOf(definition.function)).camera)
                 definition.enabled = false;
-            }
         }
         return true;
     }
@@ -465,7 +459,7 @@ class Run {
     // split mode its frames are also written as one clip per part file.
     bool CheckVideo(const InputFileRow& row) {
         video_.reset();
-        if (row[kColVideoClipFile].empty() || !AnyEnabledRow(records_, {kFnPixelDifference}))
+        if (row[kColVideoClipFile].empty() || !AnyEnabledRow(records_, &CatalogueEntry::video))
             return true;
         FileVideoSetUp setUp = OpenFileVideo(row, splitMode_ ? &clips_ : nullptr, symbol_, prompt_);
         video_ = std::move(setUp.video);

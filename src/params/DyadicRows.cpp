@@ -3,13 +3,12 @@
 #include <string>
 
 #include "core/Text.h"
+#include "params/Catalogue.h"
 
 namespace kivo {
 
 bool IsDyadicFunction(std::string_view functionName) {
-    return functionName == "Dyadic Parameter" || functionName == "Dyadic Proxemics" ||
-           functionName == "Dyadic Mimicry" || functionName == "Direction (forward)" ||
-           functionName == "Direction (backward)";
+    return CatalogueEntryOf(FunctionIndexOf(functionName)).dyadic;
 }
 
 int UncheckDyadicRows(std::vector<ParameterDefinition>& rows) {

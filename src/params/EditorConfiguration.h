@@ -3,16 +3,12 @@
 #include <string>
 #include <string_view>
 
+#include "params/Catalogue.h"
+
 namespace kivo {
 
 // The column of the selected row that the variable controls edit.
 enum class EditorColumn { Variables, Target };
-
-// List: entries are added, removed and cleared one by one. Single: the chosen
-// item replaces the whole column.
-enum class EntryMode { Single, List };
-
-inline constexpr int kNoEntryLimit = 32767;
 
 // Which editor controls a function offers for the chosen column.
 struct EditorConfiguration {

@@ -2,23 +2,16 @@
 
 #include <algorithm>
 #include <array>
+#include <stdexcept>
 
 #include "params/Catalogue.h"
 
 namespace kivo {
 namespace {
 
-constexpr std::array<std::string_view, 3> kSRLCaptions = {" Sagittal", " Rotational", " Lateral"};
-constexpr std::array<std::string_view, 4> kMovementCaptions = {"Global Dynamic ", "Local Dynamic ",
-                                                               "Translational ", "Joint "};
-constexpr std::array<std::string_view, 3> kDirectionCaptions = {
-    "3D Deviation", "2D Deviation Horizontal", "2D Deviation Vertical"};
-constexpr std::array<std::string_view, 2> kMimicryCaptions = {"Rotational ", "Mirror "};
 constexpr std::array<std::string_view, 4> kContributionCaptions = {
     ": Common Expression (A and B)", ": Percentage Contribution of A",
     ": Net Contribution of A (reduced by B)", ": Net Percentage Contribution of A"};
-constexpr std::array<std::string_view, 6> kTransformCaptions = {"TransX", "TransY", "TransZ",
-                                                                "RotX",   "RotY",   "RotZ"};
 constexpr std::array<std::string_view, 5> kTSMCaptions = {"", " (only A)", " (only B)",
                                                           " (A and B)", " (A and/or B)"};
 constexpr std::array<std::string_view, 7> kActivationCaptions = {
@@ -30,91 +23,52 @@ constexpr std::array<std::string_view, 7> kActivationCaptions = {
     "Average Acceleration of Movements (per second squared)",
     "Average Decelaration of Movements (per second squared)"};
 
+// The caption part of a value column; out of range like a vector's at().
+std::string_view CaptionPart(const CatalogueEntry& entry, std::size_t slot) {
+    if (slot >= entry.captionParts.size())
+        throw std::out_of_range("caption part");
+    return entry.captionParts[slot];
+}
+
 std::string Join(std::string_view a, std::string_view b) {
     std::string text(a);
     text += b;
     return text;
 }
 
-// Texts of the composite caption of a derived row over several operands.
-struct CompositeStyle {
-    std::string_view joiner;
-    std::string suffix;
-};
-
-CompositeStyle CompositeStyleOf(int functionIndex, const std::string& target) {
-    switch (functionIndex) {
-        case kFnAddition:
-            return {"' plus '", ""};
-        case kFnSubtraction:
-            return {"' minus '", ""};
-        case kFnMultiplication:
-            return {"' times '", ""};
-        case kFnDivision:
-            return {"' by '", ""};
-        case kFnDynamicParameter:
-            return {"", " (Dynamic)"};
-        case kFnAbsoluteValue:
-            return {"", " (Absolute Value)"};
-        case kFnLessThan:
-            return {"", " Less Than " + target};
-        case kFnGreaterThan:
-            return {"", " Greater Than " + target};
-        default:
-            return {"", ""};
-    }
-}
-
-bool IsDerivedFunction(int functionIndex) {
-    switch (functionIndex) {
-        case kFnDynamicParameter:
-        case kFnAddition:
-        case kFnSubtraction:
-        case kFnMultiplication:
-        case kFnDivision:
-        case kFnAbsoluteValue:
-        case kFnLessThan:
-        case kFnGreaterThan:
-            return true;
-        default:
-            return false;
-    }
-}
-
-// Operand rows of a composite caption, in caption order.
-std::vector<int> CompositeOperands(const ParameterRecord& record) {
+// Operand rows of a composite caption, in caption order: with a joiner the
+// first Target row (when the count takes it) and every Variables row, else
+// the first Variables row alone.
+std::vector<int> CompositeOperands(const ParameterRecord& record, const CatalogueEntry& entry) {
     std::vector<int> operands;
-    switch (record.functionIndex) {
-        case kFnAddition:
-        case kFnMultiplication:
-            operands = record.variableIndices;
-            break;
-        case kFnSubtraction:
-        case kFnDivision:
-            if (!record.targetIndices.empty())
-                operands.push_back(record.targetIndices.front());
-            operands.insert(operands.end(), record.variableIndices.begin(),
-                            record.variableIndices.end());
-            break;
-        default:
-            if (!record.variableIndices.empty())
-                operands.push_back(record.variableIndices.front());
-            break;
+    if (entry.joiner.empty()) {
+        if (!record.variableIndices.empty())
+            operands.push_back(record.variableIndices.front());
+        return operands;
     }
+    if (entry.valueCount == ValueCountRule::SmallestOperandOrTarget &&
+        !record.targetIndices.empty()) {
+        operands.push_back(record.targetIndices.front());
+    }
+    operands.insert(operands.end(), record.variableIndices.begin(), record.variableIndices.end());
     return operands;
 }
 
 std::string CompositeCaption(const std::vector<ParameterRecord>& records,
-                             const std::vector<int>& operands, int column, const std::string& name,
-                             const CompositeStyle& style) {
+                             const ParameterRecord& record, int column, const std::string& name,
+                             const std::string& target) {
+    const CatalogueEntry& entry = CatalogueEntryOf(record.functionIndex);
+    const std::vector<int> operands = CompositeOperands(record, entry);
     std::string caption = name + ": '";
     for (std::size_t i = 0; i < operands.size(); ++i) {
         if (i > 0)
-            caption += style.joiner;
+            caption += entry.joiner;
         caption += PlainValueCaption(records.at(operands[i]), column);
     }
     caption += "'";
-    caption += style.suffix;
+    caption += entry.compositeSuffix;
+    if (entry.suffixNamesTarget)
+        caption += target;
     return caption;
 }
 
@@ -122,33 +76,28 @@ std::string CompositeCaption(const std::vector<ParameterRecord>& records,
 std::string PlainCaption(const std::vector<ParameterRecord>& records, const ParameterRecord& record,
                          int column, const std::string& name, const std::string& target) {
     const std::size_t slot = static_cast<std::size_t>(column - 1);
-    switch (record.functionIndex) {
-        case kFnStaticSRL:
-        case kFnDynamicSRL:
-            return name + std::string(kSRLCaptions.at(slot));
-        case kFnComplexity:
-        case kFnMagnitude:
-            return Join(kMovementCaptions.at(slot), name);
-        case kFnDirectionForward:
-        case kFnDirectionBackward:
-            return name + ": " + std::string(kDirectionCaptions.at(slot));
-        case kFnDyadicMimicry:
-            return Join(kMimicryCaptions.at(slot), name);
-        case kFnCoordTransform:
-            return name + ": " + std::string(kTransformCaptions.at(slot));
-        case kFnDyadicParameter: {
+    const CatalogueEntry& entry = CatalogueEntryOf(record.functionIndex);
+    switch (entry.captions) {
+        case CaptionRule::NameSuffixes:
+            return name + std::string(CaptionPart(entry, slot));
+        case CaptionRule::PrefixedName:
+            return Join(CaptionPart(entry, slot), name);
+        case CaptionRule::NameLabels:
+            return name + ": " + std::string(CaptionPart(entry, slot));
+        case CaptionRule::Contributions: {
             const ParameterRecord& input = records.at(record.variableIndices.at(0));
             const int inputColumn = (column - 1) / 4 + 1;
             return "Dyadic " + PlainValueCaption(input, inputColumn) +
                    std::string(kContributionCaptions.at((column - 1) % 4));
         }
-        default:
-            if (IsDerivedFunction(record.functionIndex) && record.nValues > 1) {
-                return CompositeCaption(records, CompositeOperands(record), column, name,
-                                        CompositeStyleOf(record.functionIndex, target));
-            }
+        case CaptionRule::Composite:
+            if (record.nValues > 1)
+                return CompositeCaption(records, record, column, name, target);
+            return name;
+        case CaptionRule::Name:
             return name;
     }
+    return name;
 }
 
 }  // namespace
@@ -193,15 +142,9 @@ void BuildStatisticCaptions(ParameterRecord& record, bool dynamic,
 }
 
 void BuildStatisticCaptionsForFunction(ParameterRecord& record, const std::string& name) {
-    switch (record.functionIndex) {
-        case kFnComplexity:
-            BuildStatisticCaptions(record, record.dynamic, kComplexityPrefixes);
-            break;
-        case kFnMagnitude:
-        case kFnPixelDifference:
-            BuildStatisticCaptions(record, record.dynamic, kMagnitudePrefixes);
-            break;
-        case kFnTSM: {
+    const CatalogueEntry& entry = CatalogueEntryOf(record.functionIndex);
+    switch (entry.statistics) {
+        case StatisticsKind::DyadicMovement: {
             record.statisticsCaptions.clear();
             for (std::string_view suffix : kTSMCaptions)
                 record.statisticsCaptions.push_back(name + std::string(suffix));
@@ -212,14 +155,15 @@ void BuildStatisticCaptionsForFunction(ParameterRecord& record, const std::strin
             record.nStatCaptions = static_cast<int>(record.statisticsCaptions.size());
             break;
         }
-        case kFnActivation:
+        case StatisticsKind::Phases:
             record.statisticsCaptions.clear();
             for (std::string_view caption : kActivationCaptions)
                 record.statisticsCaptions.push_back(name + ": " + std::string(caption));
             record.nStatCaptions = static_cast<int>(record.statisticsCaptions.size());
             break;
-        default:
-            BuildStatisticCaptions(record, record.dynamic, kGeneralPrefixes);
+        case StatisticsKind::General:
+        case StatisticsKind::Level:
+            BuildStatisticCaptions(record, record.dynamic, entry.statisticPrefixes);
             break;
     }
 }

@@ -9,11 +9,6 @@
 
 namespace kivo {
 
-// Statistics caption prefixes.
-inline constexpr std::string_view kGeneralPrefixes[] = {"M ", "SD ", "MIN ", "MAX "};
-inline constexpr std::string_view kComplexityPrefixes[] = {"CBM ", "CAP "};
-inline constexpr std::string_view kMagnitudePrefixes[] = {"MBM ", "MAP "};
-
 // The caption of value column `column` (1-based) without "D ": with Dynamic
 // set the captions alternate plain, "D " twin, so column v stands at
 // (v - 1) * (1 + Dynamic) + 1.

@@ -7,29 +7,17 @@
 #include "core/Numbers.h"
 #include "core/Text.h"
 #include "params/Catalogue.h"
-#include "params/OperandRules.h"
 #include "params/ParameterListCompilation.h"
 
 namespace kivo {
 namespace {
 
 constexpr std::size_t kNoRow = static_cast<std::size_t>(-1);
-constexpr int kNoLimit = 32767;
 
 std::vector<std::string_view> Entries(const std::string& column) {
     if (column.empty())
         return {};
     return SplitFields(column, ',');
-}
-
-bool IsMovementFunction(int function) {
-    return function == kFnComplexity || function == kFnMagnitude;
-}
-
-// Functions that cannot do without a reference system (the SRL functions use
-// an empty one for global angles).
-bool NeedsReferenceSystem(int function) {
-    return function == kFnSymmetry || function == kFnDyadicMimicry || function == kFnCoordTransform;
 }
 
 RowProblem Problem(RowProblemKind kind, std::string word = {}, std::vector<std::string> names = {},
@@ -166,13 +154,14 @@ class ParameterListCheck::Pass {
         }
         const std::vector<std::string_view> variables = Entries(row.variables);
         const std::vector<std::string_view> targets = Entries(row.target);
-        const OperandRule variableRule = VariablesRule(function);
-        const OperandRule targetRule = TargetRule(function);
+        const CatalogueEntry& entry = CatalogueEntryOf(function);
+        const OperandRule variableRule = entry.variables;
+        const OperandRule targetRule = entry.target;
         if (variableRule.minimumCount > 0 && variables.empty())
             return Problem(RowProblemKind::MissingOperand, "variable");
         if (targetRule.minimumCount > 0 && targets.empty())
             return Problem(RowProblemKind::MissingOperand, "target");
-        if (NeedsReferenceSystem(function) && row.referenceSystem.empty())
+        if (entry.needsReferenceSystem && row.referenceSystem.empty())
             return Problem(RowProblemKind::MissingOperand, "reference system");
         if (static_cast<int>(variables.size()) < variableRule.minimumCount) {
             return Problem(RowProblemKind::TooFewOperands, "variable", {},
@@ -202,7 +191,7 @@ class ParameterListCheck::Pass {
             if (position != kNotAnInputVariable) {
                 if (variableRule.kind == OperandKind::Rows) {
                     undefined("variable", name);
-                } else if (IsMovementFunction(function) &&
+                } else if (entry.bodyPartsBySrlRows &&
                            !(globalSrl_[static_cast<std::size_t>(position)] &&
                              localSrl_[static_cast<std::size_t>(position)])) {
                     AddOnce(bodyParts, name);
@@ -257,11 +246,10 @@ class ParameterListCheck::Pass {
         }
         if (outOfRange)
             return outOfRange;
-        const int required = RequiredOperandColumns(function);
+        const int required = entry.operandColumns;
         if (required > 0) {
             std::vector<std::size_t> operands = variableRows;
-            if (function == kFnOpenness)
-                operands.insert(operands.end(), targetRows.begin(), targetRows.end());
+            operands.insert(operands.end(), targetRows.begin(), targetRows.end());
             for (std::size_t r : operands) {
                 if (nValues_[r] < required) {
                     return Problem(RowProblemKind::OperandColumns, {}, {rows_[r].name}, required);
@@ -275,27 +263,11 @@ class ParameterListCheck::Pass {
     int ValueCount(std::size_t i, const std::vector<std::size_t>& variableRows,
                    const std::vector<std::size_t>& targetRows) const {
         const ParameterDefinition& row = rows_[i];
-        const auto smallest = [&](int start) {
-            for (std::size_t r : variableRows)
-                start = std::min(start, nValues_[r]);
-            return start;
-        };
-        switch (TypeTagFunctionIndex(row.typeTag)) {
-            case kFnDyadicParameter:
-                return variableRows.empty() ? 0 : 4 * nValues_[variableRows.front()];
-            case kFnSubtraction:
-            case kFnDivision:
-                return targetRows.empty() ? 0 : smallest(nValues_[targetRows.front()]);
-            case kFnDynamicParameter:
-            case kFnAddition:
-            case kFnMultiplication:
-            case kFnAbsoluteValue:
-            case kFnLessThan:
-            case kFnGreaterThan:
-                return smallest(kNoLimit);
-            default:
-                return TypeTagColumns(row.typeTag);
-        }
+        std::vector<int> variableValues;
+        for (std::size_t r : variableRows)
+            variableValues.push_back(nValues_[r]);
+        return ValueCountOf(TypeTagFunctionIndex(row.typeTag), TypeTagColumns(row.typeTag),
+                            variableValues, targetRows.empty() ? 0 : nValues_[targetRows.front()]);
     }
 
     const ParameterListCheck& check_;
@@ -399,12 +371,12 @@ std::vector<std::size_t> ParameterListCheck::WithNeededRows(
             const int bodyPart = InputVariableIndex(name);
             if (bodyPart == kNotAnInputVariable) {
                 include(rowAbove(name, i));
-            } else if (IsMovementFunction(function)) {
+            } else if (CatalogueEntryOf(function).bodyPartsBySrlRows) {
                 includeSrlRow(bodyPart, false, i);
                 includeSrlRow(bodyPart, true, i);
             }
         }
-        if (TargetRule(function).kind == OperandKind::Rows) {
+        if (CatalogueEntryOf(function).target.kind == OperandKind::Rows) {
             for (std::string_view text : Entries(row.target))
                 include(rowAbove(text, i));
         }

@@ -6,14 +6,12 @@
 #include "core/Numbers.h"
 #include "core/Text.h"
 #include "params/Catalogue.h"
-#include "params/OperandRules.h"
 #include "params/ParameterCaptions.h"
 
 namespace kivo {
 namespace {
 
 constexpr std::string_view kProcedure = "InitParameterListArray";
-constexpr int kNoLimit = 32767;
 
 std::vector<std::string> SplitList(const std::string& column) {
     if (column.empty())
@@ -26,39 +24,6 @@ int TargetNumber(std::string_view text) {
     if (!value)
         throw TrappedError(kErrorOverflow, "Overflow");
     return *value;
-}
-
-bool IsMovementFunction(int functionIndex) {
-    return functionIndex == kFnComplexity || functionIndex == kFnMagnitude;
-}
-
-int ValueCounterCount(int functionIndex) {
-    switch (functionIndex) {
-        case kFnComplexity:
-        case kFnMagnitude:
-        case kFnPixelDifference:
-            return 2;
-        case kFnTSM:
-            return 7;
-        case kFnActivation:
-            return 8;
-        default:
-            return 1;
-    }
-}
-
-int DifferenceCounterCount(int functionIndex) {
-    switch (functionIndex) {
-        case kFnComplexity:
-        case kFnMagnitude:
-        case kFnActivation:
-        case kFnPixelDifference:
-            return 2;
-        case kFnTSM:
-            return 7;
-        default:
-            return 1;
-    }
 }
 
 std::string Quoted(std::string_view text) {
@@ -116,12 +81,12 @@ class Compiler {
         const ParameterDefinition& row = Row(position);
         ParameterRecord& record = array_[position];
         const int function = record.functionIndex;
-        const OperandRule rule = VariablesRule(function);
+        const OperandRule rule = CatalogueEntryOf(function).variables;
         const std::vector<std::string> names = SplitList(row.variables);
         const int k = static_cast<int>(names.size());
         if (k < rule.minimumCount)
             return FailMissing(position, "variable", rule.minimumCount);
-        const bool movement = IsMovementFunction(function);
+        const bool movement = CatalogueEntryOf(function).bodyPartsBySrlRows;
         if (k >= 1) {
             record.nVariables = movement ? 2 * k : k;
             record.variableIndices.assign(static_cast<std::size_t>(record.nVariables), 0);
@@ -137,12 +102,11 @@ class Compiler {
                     return FailOperand(position, "variable", name, "an input variable");
                 }
                 record.variableIndices[static_cast<std::size_t>(i)] = r;
-                if (function == kFnDyadicParameter)
-                    MarkForPartner(array_, rows_, r);
-                if (function == kFnTSM) {
+                const PartnerRule partner = CatalogueEntryOf(function).partner;
+                if (partner == PartnerRule::RowAndOperands)
                     record.partnerFlag = true;
+                if (partner != PartnerRule::None)
                     MarkForPartner(array_, rows_, r);
-                }
             } else if (rule.kind == OperandKind::Rows) {
                 return FailOperand(position, "variable", name, EarlierRowRequirement(position));
             } else if (!movement) {
@@ -191,7 +155,7 @@ class Compiler {
     bool ResolveTargets(int position) {
         const ParameterDefinition& row = Row(position);
         ParameterRecord& record = array_[position];
-        const OperandRule rule = TargetRule(record.functionIndex);
+        const OperandRule rule = CatalogueEntryOf(record.functionIndex).target;
         const std::vector<std::string> texts = SplitList(row.target);
         const int n = static_cast<int>(texts.size());
         if (n < rule.minimumCount)
@@ -239,7 +203,8 @@ class Compiler {
     // TSM, Activation and Openness read fixed value columns of their operand rows.
     bool CheckOperandColumns(int position) {
         const ParameterRecord& record = array_[position];
-        const int required = RequiredOperandColumns(record.functionIndex);
+        const CatalogueEntry& entry = CatalogueEntryOf(record.functionIndex);
+        const int required = entry.operandColumns;
         if (required == 0)
             return true;
         const auto check = [&](const std::vector<int>& indices, std::string_view word) {
@@ -259,37 +224,23 @@ class Compiler {
         };
         if (!check(record.variableIndices, "variable"))
             return false;
-        return record.functionIndex != kFnOpenness || check(record.targetIndices, "target");
+        return entry.target.kind != OperandKind::Rows || check(record.targetIndices, "target");
     }
 
     void SetValueCount(int position) {
         ParameterRecord& record = array_[position];
-        const auto smallestOfVariables = [&](int start) {
-            int count = start;
+        // Only counts taken from operands read the operand rows.
+        const ValueCountRule rule = CatalogueEntryOf(record.functionIndex).valueCount;
+        std::vector<int> variableValues;
+        int firstTargetValues = 0;
+        if (rule != ValueCountRule::Fixed) {
             for (int index : record.variableIndices)
-                count = std::min(count, array_[index].nValues);
-            return count;
-        };
-        switch (record.functionIndex) {
-            case kFnDyadicParameter:
-                record.nValues = 4 * array_[record.variableIndices[0]].nValues;
-                break;
-            case kFnSubtraction:
-            case kFnDivision:
-                record.nValues = smallestOfVariables(array_[record.targetIndices[0]].nValues);
-                break;
-            case kFnDynamicParameter:
-            case kFnAddition:
-            case kFnMultiplication:
-            case kFnAbsoluteValue:
-            case kFnLessThan:
-            case kFnGreaterThan:
-                record.nValues = smallestOfVariables(kNoLimit);
-                break;
-            default:
-                record.nValues = TypeTagColumns(Row(position).typeTag);
-                break;
+                variableValues.push_back(array_[index].nValues);
         }
+        if (rule == ValueCountRule::SmallestOperandOrTarget)
+            firstTargetValues = array_[record.targetIndices[0]].nValues;
+        record.nValues = ValueCountOf(record.functionIndex, TypeTagColumns(Row(position).typeTag),
+                                      variableValues, firstTargetValues);
     }
 
     void Allocate(int position) {
@@ -302,12 +253,12 @@ class Compiler {
         record.currentValues.assign(slots, 0.0);
         record.previousValues.assign(slots, 0.0);
         StatisticsAccumulator accumulator;
-        accumulator.counters.assign(
-            static_cast<std::size_t>(ValueCounterCount(record.functionIndex)), 0);
+        const StatisticsKind kind = StatisticsKindOf(record.functionIndex);
+        accumulator.counters.assign(static_cast<std::size_t>(ValueCountersNeeded(kind)), 0);
         record.valueAccumulators.assign(values, accumulator);
         if (record.dynamic) {
-            accumulator.counters.assign(
-                static_cast<std::size_t>(DifferenceCounterCount(record.functionIndex)), 0);
+            accumulator.counters.assign(static_cast<std::size_t>(DifferenceCountersNeeded(kind)),
+                                        0);
             record.dAccumulators.assign(values, accumulator);
         }
         if (splitMode_) {
@@ -455,29 +406,12 @@ int FindPrecedingParameter(const std::vector<ParameterDefinition>& rows, std::st
 int GetBaseFunction(const ParameterArray& array, int position) {
     while (position >= 1 && position < static_cast<int>(array.size())) {
         const ParameterRecord& record = array[static_cast<std::size_t>(position)];
-        switch (record.functionIndex) {
-            case kFnComplexity:
-            case kFnTSM:
-            case kFnMagnitude:
-            case kFnActivation:
-            case kFnDyadicParameter:
-            case kFnDynamicParameter:
-            case kFnAddition:
-            case kFnSubtraction:
-            case kFnMultiplication:
-            case kFnDivision:
-            case kFnAbsoluteValue:
-            case kFnLessThan:
-            case kFnGreaterThan:
-                // Operands stand above their row, so the walk always ends.
-                if (record.variableIndices.empty() || record.variableIndices[0] >= position) {
-                    return record.functionIndex;
-                }
-                position = record.variableIndices[0];
-                break;
-            default:
-                return record.functionIndex;
-        }
+        if (!CatalogueEntryOf(record.functionIndex).followsFirstVariable)
+            return record.functionIndex;
+        // Operands stand above their row, so the walk always ends.
+        if (record.variableIndices.empty() || record.variableIndices[0] >= position)
+            return record.functionIndex;
+        position = record.variableIndices[0];
     }
     return kFnNone;
 }

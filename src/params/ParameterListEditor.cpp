@@ -7,7 +7,6 @@
 #include "core/Numbers.h"
 #include "core/Text.h"
 #include "params/DyadicRows.h"
-#include "params/OperandRules.h"
 #include "params/ParameterListCheck.h"
 #include "params/ParameterListCommands.h"
 #include "params/ParameterListCompilation.h"
@@ -100,23 +99,25 @@ bool AskYesNo(UserPrompt& prompt, PromptId id, std::string text, PromptIcon icon
     return prompt.Ask(id, std::move(text), PromptButtons::YesNo, icon) == PromptAnswer::Yes;
 }
 
-// The rows other rows may use as operands of `function` in `column`.
-bool OffersRow(int function, EditorColumn column, const ParameterDefinition& candidate) {
+// Whether the variable box offers `candidate` (a row above) for a column.
+bool OffersRow(OperandChoice choice, const ParameterDefinition& candidate) {
     const int offered = FunctionOf(candidate);
-    switch (function) {
-        case kFnTSM:
+    switch (choice) {
+        case OperandChoice::Rows:
+            return true;
+        case OperandChoice::ComplexityRows:
             return offered == kFnComplexity;
-        case kFnActivation:
+        case OperandChoice::MagnitudeRows:
             return offered == kFnMagnitude;
-        case kFnOpenness:
-            return column == EditorColumn::Variables
-                       ? offered == kFnDistance
-                       : offered == kFnFolded || offered == kFnCrossed;
-        case kFnDyadicParameter:
+        case OperandChoice::DistanceRows:
+            return offered == kFnDistance;
+        case OperandChoice::FoldedOrCrossedRows:
+            return offered == kFnFolded || offered == kFnCrossed;
+        case OperandChoice::ContributingRows:
             return offered != kFnActivation && offered != kFnTSM && offered != kFnPixelDifference &&
                    offered != kFnDyadicParameter;
         default:
-            return true;
+            return false;
     }
 }
 
@@ -209,31 +210,31 @@ std::vector<std::string> ParameterListEditor::VariableChoices(
     if (!configuration.variableBox || row >= List().size())
         return choices;
     const ParameterDefinition& definition = List()[row];
-    const int function = FunctionOf(definition);
-    const bool target = configuration.column == EditorColumn::Target;
-    const OperandRule rule = target ? TargetRule(function) : VariablesRule(function);
-    if (function == kFnFolded || function == kFnCrossed) {
-        if (target)
+    const CatalogueEntry& entry = CatalogueEntryOf(FunctionOf(definition));
+    const OperandChoice choice = configuration.column == EditorColumn::Target
+                                     ? entry.editTarget.choice
+                                     : entry.editVariables.choice;
+    switch (choice) {
+        case OperandChoice::None:
+            break;
+        case OperandChoice::LeftPairs:
+            return {"Hand L,Elbow L", "Foot L,Knee L"};
+        case OperandChoice::RightPairs:
             return {"Hand R,Elbow R", "Foot R,Knee R"};
-        return {"Hand L,Elbow L", "Foot L,Knee L"};
-    }
-    switch (rule.kind) {
-        case OperandKind::Threshold:
+        case OperandChoice::NumberOrInputVariables:
             choices.emplace_back(IsListNumber(definition.target) ? kChangeNumberItem
                                                                  : kEnterNumberItem);
             [[fallthrough]];
-        case OperandKind::InputVariables: {
+        case OperandChoice::InputVariables: {
             std::vector<std::string> names = NamedInputVariables();
             choices.insert(choices.end(), names.begin(), names.end());
             break;
         }
-        case OperandKind::Rows:
+        default:
             for (std::size_t r = 0; r < row; ++r) {
-                if (OffersRow(function, configuration.column, List()[r]))
+                if (OffersRow(choice, List()[r]))
                     choices.push_back(List()[r].name);
             }
-            break;
-        case OperandKind::Unchecked:
             break;
     }
     return choices;
@@ -346,8 +347,9 @@ void ParameterListEditor::TellUndefinedEntries(bool variableBoxOnly) {
             if (!column.empty() && !Contains(choices, column))
                 unknown.push_back(column);
         } else {
-            const bool numbers = TargetRule(FunctionOf(*row)).kind == OperandKind::Threshold &&
-                                 configuration.column == EditorColumn::Target;
+            const bool numbers =
+                CatalogueEntryOf(FunctionOf(*row)).target.kind == OperandKind::Threshold &&
+                configuration.column == EditorColumn::Target;
             for (std::string& entry : EntriesOf(column)) {
                 if (!Contains(choices, entry) && !(numbers && IsListNumber(entry)))
                     unknown.push_back(std::move(entry));
@@ -414,7 +416,8 @@ EditorResult ParameterListEditor::EditColumn(
     std::vector<std::string> entries = EntriesOf(column);
     // A number is the whole Target of Less Than and Greater Than.
     if (configuration.column == EditorColumn::Target &&
-        TargetRule(FunctionOf(*row)).kind == OperandKind::Threshold && IsListNumber(column)) {
+        CatalogueEntryOf(FunctionOf(*row)).target.kind == OperandKind::Threshold &&
+        IsListNumber(column)) {
         entries.clear();
     }
     const std::size_t before = entries.size();
@@ -834,8 +837,7 @@ EditorResult ParameterListEditor::DisableDyad() {
 EditorResult ParameterListEditor::OutputOn() {
     const Rows before = List();
     for (ParameterDefinition& row : List()) {
-        const int function = FunctionOf(row);
-        if (function != kFnTSM && function != kFnActivation)
+        if (CatalogueEntryOf(FunctionOf(row)).editOutput)
             row.output = kOn;
     }
     return {List() != before};
@@ -871,9 +873,8 @@ EditorResult ParameterListEditor::StatisticsOff() {
 EditorResult ParameterListEditor::DynamicOn() {
     const Rows before = List();
     for (ParameterDefinition& row : List()) {
-        const int function = FunctionOf(row);
-        if ((row.output == kOn || row.statistics == kOn) && function != kFnActivation &&
-            function != kFnDynamicSRL && function != kFnStaticSRL) {
+        if ((row.output == kOn || row.statistics == kOn) &&
+            CatalogueEntryOf(FunctionOf(row)).editDynamic) {
             row.dynamic = kOn;
         }
     }

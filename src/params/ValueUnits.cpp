@@ -90,7 +90,8 @@ std::string JoinedUnit(const std::vector<std::string>& units, std::string_view j
 // Subtraction and Division first.
 std::vector<int> Operands(const ParameterRecord& record) {
     std::vector<int> operands;
-    if ((record.functionIndex == kFnSubtraction || record.functionIndex == kFnDivision) &&
+    if (CatalogueEntryOf(record.functionIndex).valueCount ==
+            ValueCountRule::SmallestOperandOrTarget &&
         !record.targetIndices.empty()) {
         operands.push_back(record.targetIndices.front());
     }
@@ -98,17 +99,17 @@ std::vector<int> Operands(const ParameterRecord& record) {
     return operands;
 }
 
-std::string DerivedUnit(const UnitList& known, const ParameterRecord& record, int column) {
+std::string DerivedUnit(const UnitList& known, const ParameterRecord& record, int column,
+                        UnitRule rule) {
     std::vector<std::string> units;
     for (int operand : Operands(record))
         units.push_back(UnitOfColumn(known, operand, column));
-    switch (record.functionIndex) {
-        case kFnAddition:
-        case kFnSubtraction:
+    switch (rule) {
+        case UnitRule::Common:
             return CommonUnit(units);
-        case kFnMultiplication:
+        case UnitRule::Product:
             return JoinedUnit(units, " x ");
-        case kFnDivision:
+        case UnitRule::Quotient:
             return JoinedUnit(units, " / ");
         default:
             return units.empty() ? std::string() : units.front();
@@ -135,73 +136,57 @@ std::vector<std::string> UnitsOfRecord(const std::vector<ParameterRecord>& recor
     std::vector<std::string> units(static_cast<std::size_t>(std::max(n, 0)));
     const auto fill = [&](std::string_view unit) { std::fill(units.begin(), units.end(), unit); };
     const int input = record.variableIndices.empty() ? 0 : record.variableIndices.front();
-    switch (record.functionIndex) {
-        case kFnStaticSRL:
-        case kFnDynamicSRL:
-        case kFnDirectionForward:
-        case kFnDirectionBackward:
-        case kFnDyadicMimicry:
+    const CatalogueEntry& entry = CatalogueEntryOf(record.functionIndex);
+    switch (entry.units) {
+        case UnitRule::Degrees:
             fill(kUnitDegrees);
             break;
-        case kFnComplexity:
+        case UnitRule::Count:
             fill(kUnitCount);
             break;
-        case kFnMagnitude:
+        case UnitRule::Magnitude:
             fill(kUnitDegrees);
             if (n >= 3)
                 units[2] = DistanceUnit(option, LimbOf(MagnitudeBodyParts(records, record)));
             break;
-        case kFnTSM:
-            fill(UnitOfColumn(known, input, 3));
+        case UnitRule::OperandColumn:
+            // The column the function reads from its operand row.
+            fill(UnitOfColumn(known, input, entry.operandColumns - 1));
             break;
-        case kFnActivation:
-            fill(UnitOfColumn(known, input, 2));
-            break;
-        case kFnSymmetry:
-        case kFnDistance:
+        case UnitRule::DistanceOfFirstVariable:
             fill(DistanceUnit(option, LimbOf(FirstOf(record.variableIndices))));
             break;
-        case kFnExpansion:
-        case kFnDyadicProxemics:
+        case UnitRule::DistanceOfVariables:
             fill(DistanceUnit(option, LimbOf(record.variableIndices)));
             break;
-        case kFnOpenness:
-            fill(UnitOfColumn(known, input, 0));
-            break;
-        case kFnFolded:
+        case UnitRule::Halves:
             fill(kUnitHalves);
             break;
-        case kFnCrossed:
-        case kFnLessThan:
-        case kFnGreaterThan:
+        case UnitRule::Flag:
             fill(kUnitFlag);
             break;
-        case kFnDyadicParameter:
+        case UnitRule::Contributions:
             for (int column = 0; column < n; ++column) {
                 units[column] = column % 4 == 1 || column % 4 == 3
                                     ? std::string(kUnitPercent)
                                     : UnitOfColumn(known, input, column / 4);
             }
             break;
-        case kFnCameraFraming:
-        case kFnCameraProxemics:
-        case kFnPixelDifference:
+        case UnitRule::Percent:
             fill(kUnitPercent);
             break;
-        case kFnCoordTransform:
+        case UnitRule::Transform:
             for (int column = 0; column < n; ++column)
                 units[column] = std::string(column < 3 ? kUnitDataUnit : kUnitDegrees);
             break;
-        case kFnDynamicParameter:
-        case kFnAddition:
-        case kFnSubtraction:
-        case kFnMultiplication:
-        case kFnDivision:
-        case kFnAbsoluteValue:
+        case UnitRule::Common:
+        case UnitRule::Product:
+        case UnitRule::Quotient:
+        case UnitRule::First:
             for (int column = 0; column < n; ++column)
-                units[column] = DerivedUnit(known, record, column);
+                units[column] = DerivedUnit(known, record, column, entry.units);
             break;
-        default:
+        case UnitRule::None:
             break;
     }
     return units;
@@ -220,18 +205,19 @@ std::vector<std::vector<std::string>> ValueUnits(const std::vector<ParameterReco
 std::vector<std::string> StatisticsUnits(const ParameterRecord& record,
                                          const std::vector<std::string>& values) {
     std::vector<std::string> units;
-    switch (record.functionIndex) {
-        case kFnTSM:
+    switch (StatisticsKindOf(record.functionIndex)) {
+        case StatisticsKind::DyadicMovement:
             units.assign(record.statisticsCaptions.size(), std::string(kUnitPercent));
             return units;
-        case kFnActivation: {
+        case StatisticsKind::Phases: {
             const std::string unit = values.empty() ? std::string() : values.front();
             return {std::string(kUnitCount),     std::string(kUnitSeconds),
                     std::string(kUnitCount),     std::string(kUnitSeconds),
                     unit + " per second",        unit + " per second squared",
                     unit + " per second squared"};
         }
-        default: {
+        case StatisticsKind::General:
+        case StatisticsKind::Level: {
             // Per value column each prefix in turn, then the same for the "D " twins.
             const std::size_t perColumn =
                 values.empty()
@@ -245,6 +231,7 @@ std::vector<std::string> StatisticsUnits(const ParameterRecord& record,
             return units;
         }
     }
+    return units;
 }
 
 }  // namespace kivo

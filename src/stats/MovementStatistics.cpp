@@ -7,7 +7,7 @@
 #include "core/ErrorTrap.h"
 #include "core/NoValue.h"
 #include "params/Catalogue.h"
-#include "stats/StatisticsKind.h"
+#include "params/StatisticsKind.h"
 
 namespace kivo {
 namespace {
@@ -197,7 +197,7 @@ void ResetStatisticsAccumulators(ParameterArray& array, bool splitMode) {
             ResetPartSums(record);
         if (!record.enabled || !record.statistics)
             continue;
-        const bool activation = record.functionIndex == kFnActivation;
+        const bool activation = StatisticsKindOf(record.functionIndex) == StatisticsKind::Phases;
         for (StatisticsAccumulator& accumulator : record.valueAccumulators) {
             accumulator.firstSum = 0.0;
             accumulator.secondSum = 0.0;

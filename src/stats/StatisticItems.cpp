@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/OutputFields.h"
+#include "params/StatisticsKind.h"
 #include "stats/MovementStatistics.h"
-#include "stats/StatisticsKind.h"
 
 namespace kivo {
 namespace {

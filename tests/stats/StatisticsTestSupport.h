@@ -11,7 +11,7 @@
 #include "params/ParameterCaptions.h"
 #include "params/ParameterListCompilation.h"
 #include "stats/MovementStatistics.h"
-#include "stats/StatisticsKind.h"
+#include "params/StatisticsKind.h"
 #include "support/ScriptedPrompt.h"
 
 namespace kivo::testing {

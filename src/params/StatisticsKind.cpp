@@ -1,40 +1,29 @@
-#include "stats/StatisticsKind.h"
+#include "params/StatisticsKind.h"
 
 #include "params/Catalogue.h"
 
 namespace kivo {
 
 StatisticsKind StatisticsKindOf(int functionIndex) {
-    switch (functionIndex) {
-        case kFnComplexity:
-        case kFnMagnitude:
-        case kFnPixelDifference:
-            return StatisticsKind::Level;
-        case kFnTSM:
-            return StatisticsKind::DyadicMovement;
-        case kFnActivation:
-            return StatisticsKind::Phases;
-        default:
-            return StatisticsKind::General;
-    }
+    return CatalogueEntryOf(functionIndex).statistics;
 }
 
 double MovementThreshold(int functionIndex, int column, double thresholdAngles,
                          double thresholdDistances) {
-    switch (functionIndex) {
-        case kFnComplexity:
-        case kFnMagnitude:
+    switch (CatalogueEntryOf(functionIndex).threshold) {
+        case MovementThresholdRule::AnglesButTranslational:
             // The third column holds the translational (distance) measure.
             return column == 2 ? thresholdDistances : thresholdAngles;
-        case kFnTSM:
+        case MovementThresholdRule::Angles:
             return thresholdAngles;
-        case kFnActivation:
+        case MovementThresholdRule::Distances:
             return thresholdDistances;
-        case kFnPixelDifference:
+        case MovementThresholdRule::PixelConstant:
             return kPixelDifferenceThreshold;
-        default:
+        case MovementThresholdRule::None:
             return 0.0;
     }
+    return 0.0;
 }
 
 int ItemsPerColumn(StatisticsKind kind) {

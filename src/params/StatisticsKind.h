@@ -2,7 +2,7 @@
 
 namespace kivo {
 
-// The kind of statistics a parameter gets, chosen by its calculation function.
+// The kind of statistics a parameter gets (a trait of its calculation function).
 enum class StatisticsKind {
     General,  // mean, standard deviation, minimum, maximum
     Level,    // Complexity, Magnitude, Pixel Difference: mean per frame and per movement frame
@@ -10,7 +10,7 @@ enum class StatisticsKind {
     Phases,          // Activation: movement and pause phases
 };
 
-StatisticsKind StatisticsKindOf(int functionIndex);
+StatisticsKind StatisticsKindOf(int functionIndex);  // General for unknown indices
 
 // Pixel Difference compares against this constant instead of a file option.
 inline constexpr double kPixelDifferenceThreshold = 10.0;
