@@ -6,23 +6,37 @@
 namespace kivo::cli {
 namespace {
 
-// The "Example:" lines of the subcommands' help texts, in command order.
-std::string CollectExamples(const CLI::App& app) {
-    constexpr std::string_view kExample = "Example: ";
+constexpr std::string_view kExample = "Example: ";
+
+// The "Example:" lines of a command's help text, each as `indent` and the line.
+std::string ExampleLines(const CLI::App& command, std::string_view indent) {
     std::string examples;
-    for (const CLI::App* command : app.get_subcommands({})) {
-        const std::string footer = command->get_footer();
-        for (std::size_t at = footer.find(kExample); at != std::string::npos;
-             at = footer.find(kExample, at + 1)) {
-            const std::size_t start = at + kExample.size();
-            examples += "  " + footer.substr(start, footer.find('\n', start) - start) + "\n";
-        }
-        examples += CollectExamples(*command);
+    const std::string footer = command.get_footer();
+    for (std::size_t at = footer.find(kExample); at != std::string::npos;
+         at = footer.find(kExample, at + 1)) {
+        const std::size_t start = at + kExample.size();
+        examples += std::string(indent) + footer.substr(start, footer.find('\n', start) - start) +
+                    "\n";
     }
     return examples;
 }
 
+// The examples of all subcommands, in command order.
+std::string CollectExamples(const CLI::App& app) {
+    std::string examples;
+    for (const CLI::App* command : app.get_subcommands({}))
+        examples += ExampleLines(*command, "  ") + CollectExamples(*command);
+    return examples;
+}
+
 }  // namespace
+
+std::string ParsedCommandExamples(const CLI::App& app) {
+    const CLI::App* command = &app;
+    while (!command->get_subcommands().empty())
+        command = command->get_subcommands().back();
+    return command == &app ? std::string() : ExampleLines(*command, std::string(kExample));
+}
 
 void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     RegisterConvertCommand(app, registry);

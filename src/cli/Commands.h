@@ -27,6 +27,9 @@ class CommandRegistry {
 
 void RegisterCommands(CLI::App& app, CommandRegistry& registry);
 
+// The example lines of the command the arguments named (after a usage error).
+std::string ParsedCommandExamples(const CLI::App& app);
+
 // One registration function per command (each in its own file).
 void RegisterCheckCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterConvertCommand(CLI::App& app, CommandRegistry& registry);

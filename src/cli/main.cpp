@@ -17,7 +17,10 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
-        return app.exit(error);
+        const int status = app.exit(error);
+        if (status != 0)
+            std::fputs(kivo::cli::ParsedCommandExamples(app).c_str(), stderr);
+        return status;
     }
     try {
         return registry.Run();

@@ -31,6 +31,10 @@ TEST(Help, TheReadmeListsTheCommandsAsHelpDoesAndEveryCommandGivesAnExample) {
             << commandHelp.out;
         EXPECT_TRUE(Contains(text, std::string("\n  kivo ") + command)) << command;
     }
+    // A usage error shows how the command is used.
+    const auto usage = RunKivo({"init"}, dir);
+    EXPECT_NE(usage.exitCode, 0);
+    EXPECT_TRUE(Contains(usage.err, "\nExample: kivo init study.set ")) << usage.err;
 }
 
 }  // namespace
