@@ -267,6 +267,7 @@ int RunStudy(const RunOptions& options, const std::string& decimalSymbol) {
     console.AddRule({PromptId::StatisticsFileNameMissing, PromptAnswer::Ok, ""});
     console.AddRule({PromptId::CameraValuesMissing, PromptAnswer::Ok, ""});
     console.AddRule({PromptId::VideoNotOpened, PromptAnswer::Ok, ""});
+    console.AddRule({PromptId::VideoTooSlow, PromptAnswer::Ok, ""});
     console.AddRule({PromptId::FormatLineNotFound, PromptAnswer::Ok, "the file is skipped"});
     RunPrompt prompt(console, options.quiet);
 

@@ -70,7 +70,8 @@ enum class PromptId {
     OutputReplacesInput,
     PartnerFileMissing,
     CameraValuesMissing,
-    VideoNotOpened,  // also a video slower than the processed data
+    VideoNotOpened,
+    VideoTooSlow,  // fewer video frames than processed data frames per second
     ClipNotWritten,
     AbortCalculations,
     PartnerEndsEarly,

@@ -96,6 +96,7 @@ FileVideoSetUp OpenFileVideo(const InputFileRow& row, ClipPolicy* clips,
     auto video = std::make_unique<FileVideo>();
     const int dataRate = VideoDataRate(row, decimalSymbol);
     std::string text;
+    PromptId id = PromptId::VideoNotOpened;
     switch (
         video->Frames().OpenVideo(path, VideoSideCodeOf(row[kColVideoClipSide]), clips, dataRate)) {
         case VideoOpenResult::Opened:
@@ -105,6 +106,7 @@ FileVideoSetUp OpenFileVideo(const InputFileRow& row, ClipPolicy* clips,
             text = ReplaceAll("The video file '@' could not be opened.", "@", path);
             break;
         case VideoOpenResult::TooSlow:
+            id = PromptId::VideoTooSlow;
             text = ReplaceAll(
                 ReplaceAll(ReplaceAll("The video file '@' has # frames per second, "
                                       "fewer than the * processed data frames per "
@@ -114,8 +116,8 @@ FileVideoSetUp OpenFileVideo(const InputFileRow& row, ClipPolicy* clips,
                 "*", std::to_string(dataRate));
             break;
     }
-    setUp.endRun = prompt.Ask(PromptId::VideoNotOpened, text + std::string(kCannotCalculate),
-                              PromptButtons::OkCancel, PromptIcon::Exclamation) != PromptAnswer::Ok;
+    setUp.endRun = prompt.Ask(id, text + std::string(kCannotCalculate), PromptButtons::OkCancel,
+                              PromptIcon::Exclamation) != PromptAnswer::Ok;
     return setUp;
 }
 

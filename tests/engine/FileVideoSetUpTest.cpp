@@ -21,6 +21,7 @@ TEST(FileVideoSetUp, OpensOnlyAVideoThatCanFollowTheProcessedData) {
         const char* video;
         const char* side;
         const char* message;  // empty: opened without a message
+        PromptId id = PromptId::VideoNotOpened;
     };
     testing::TempDir dir;
     testing::WriteVideo(dir.PathOf("v25.avi"), {testing::SolidFrame(4, 2, {1, 2, 3})}, 25);
@@ -31,8 +32,10 @@ TEST(FileVideoSetUp, OpensOnlyAVideoThatCanFollowTheProcessedData) {
              {"50", "2", "v25.avi", "Left Side", ""},
              {"49.6", "2.4", "v25.avi", "Both Sides", ""},
              {"120", "1", "v30.mkv", "Right Side",
-              "has 30 frames per second, fewer than the 120 processed data frames per second"},
-             {"30", "100", "v25.avi", "Right Side", "fewer than the 0 processed data frames"},
+              "has 30 frames per second, fewer than the 120 processed data frames per second",
+              PromptId::VideoTooSlow},
+             {"30", "100", "v25.avi", "Right Side", "fewer than the 0 processed data frames",
+              PromptId::VideoTooSlow},
              {"25", "1", "none.avi", "Right Side", "could not be opened."},
              {"25", "1", "v25.avi", "", "could not be opened."}}) {
         InputFileRow row;
@@ -53,6 +56,7 @@ TEST(FileVideoSetUp, OpensOnlyAVideoThatCanFollowTheProcessedData) {
             EXPECT_FALSE(setUp.video) << what;
             EXPECT_EQ(setUp.endRun, answer == PromptAnswer::Cancel) << what;
             ASSERT_EQ(prompt.messages.size(), 1u) << what;
+            EXPECT_EQ(prompt.messages[0].id, c.id) << what;
             EXPECT_TRUE(prompt.LastText().starts_with("The video file '" + dir.PathOf(c.video)))
                 << prompt.LastText();
             EXPECT_NE(prompt.LastText().find(c.message), std::string::npos) << prompt.LastText();
