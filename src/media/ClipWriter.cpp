@@ -1,11 +1,9 @@
 #include "media/ClipWriter.h"
 
-#include <cstdio>
-#include <filesystem>
+#include <unistd.h>
 
-extern "C" {
-#include <libavutil/opt.h>
-}
+#include <cstdint>
+#include <filesystem>
 
 #include "media/FfmpegHandles.h"
 
@@ -42,6 +40,16 @@ AVPixelFormat EncoderPixelFormat(const AVCodec& encoder) {
     if (encoder.pix_fmts == nullptr)
         return AV_PIX_FMT_BGR24;
     return avcodec_find_best_pix_fmt_of_list(encoder.pix_fmts, AV_PIX_FMT_BGR24, 0, nullptr);
+}
+
+// A hidden name beside the clip, apart from the clips other writers (of this
+// or another process) write at the same time.
+std::string PartialPath(const std::string& path, const void* writer) {
+    const std::filesystem::path target(path);
+    const std::string name = "." + target.filename().string() + "." + std::to_string(::getpid()) +
+                             "." + std::to_string(reinterpret_cast<std::uintptr_t>(writer)) +
+                             ".tmp";
+    return (target.parent_path() / name).string();
 }
 
 }  // namespace
@@ -83,7 +91,7 @@ bool ClipWriter::Open(const std::string& path, const ClipCodecChoice& choice, in
     state_ = std::make_unique<State>();
     State& s = *state_;
     s.path = path;
-    s.partialPath = path + ".partial";
+    s.partialPath = PartialPath(path, this);
     auto fail = [&s](std::string why) {
         s.error = std::move(why);
         s.codec.reset();

@@ -144,6 +144,8 @@ TEST(VideoCommands, AssignAVideoToADyadAndWriteOneClipPerPart) {
     EXPECT_EQ(testing::DecodedFrameCount(dir.PathOf("s01.part-001.mkv")), 6);
     EXPECT_EQ(testing::DecodedFrameCount(dir.PathOf("s01.part-002.mkv")), 6);
     EXPECT_EQ(testing::DecodedFrameCount(dir.PathOf("s01.part-003.mkv")), 2);
+    for (const auto& entry : std::filesystem::directory_iterator(dir.PathOf("")))
+        EXPECT_FALSE(entry.path().extension() == ".tmp") << entry.path();  // no clip half-written
     EXPECT_TRUE(Contains(run.out, "Video clips:\n  " + dir.PathOf("s01.part-001.mkv") + "\n  " +
                                       dir.PathOf("s01.part-002.mkv") + "\n  " +
                                       dir.PathOf("s01.part-003.mkv") + "\n"))
