@@ -19,6 +19,7 @@
 #include "engine/OutputFile.h"
 #include "engine/OutputFileNames.h"
 #include "engine/OutputItems.h"
+#include "engine/OverwriteRule.h"
 #include "input/BodyDataPositions.h"
 #include "input/BodyDataReader.h"
 #include "input/DataFileFormat.h"
@@ -227,15 +228,9 @@ class Run {
                 return false;
             }
         }
-        std::error_code error;
-        if (fs::exists(path, error) && !overwriteAll_) {
-            if (prompt_.Ask(PromptId::OverwriteOutputFiles,
-                            "Do you want to overwrite all files in the output directory?",
-                            PromptButtons::YesNo, PromptIcon::Exclamation) != PromptAnswer::Yes) {
-                statisticsOn_ = false;
-                return false;
-            }
-            overwriteAll_ = true;
+        if (!MayReplaceFile(path, overwriteAll_, prompt_)) {
+            statisticsOn_ = false;
+            return false;
         }
         std::optional<StatisticsHeader> header =
             GetStatisticFormatLine(records_, splitMode_, format_.separator, prompt_);
@@ -400,16 +395,7 @@ class Run {
                 return false;
             }
         }
-        std::error_code error;
-        if (fs::exists(names.OutputPath(), error) && !overwriteAll_) {
-            if (prompt_.Ask(PromptId::OverwriteOutputFiles,
-                            "Do you want to overwrite all files in the output directory?",
-                            PromptButtons::YesNo, PromptIcon::Exclamation) != PromptAnswer::Yes) {
-                return false;
-            }
-            overwriteAll_ = true;
-        }
-        return true;
+        return MayReplaceFile(names.OutputPath(), overwriteAll_, prompt_);
     }
 
     bool OpenOutputFiles(const OutputFileNames& names) {

@@ -7,6 +7,7 @@
 
 #include "core/Numbers.h"
 #include "core/Text.h"
+#include "engine/OverwriteRule.h"
 #include "input/InputFileList.h"
 #include "input/ProcessingOptionRules.h"
 
@@ -62,16 +63,7 @@ std::optional<ClipCodecChoice> RunClips::ChooseClipCodec(const ClipCodecRequest&
 }
 
 bool RunClips::MayWriteClip(const std::string& clipPath) {
-    std::error_code error;
-    if (overwriteAll_ || !std::filesystem::exists(clipPath, error))
-        return true;
-    if (prompt_.Ask(PromptId::OverwriteOutputFiles,
-                    "Do you want to overwrite all files in the output directory?",
-                    PromptButtons::YesNo, PromptIcon::Exclamation) != PromptAnswer::Yes) {
-        return false;
-    }
-    overwriteAll_ = true;
-    return true;
+    return MayReplaceFile(clipPath, overwriteAll_, prompt_);
 }
 
 void RunClips::ClipFailed(const std::string& clipPath, const std::string& reason) {
