@@ -48,6 +48,7 @@ void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     RegisterVideoCommands(app, registry);
     RegisterRunCommand(app, registry);
     RegisterStatsCommand(app, registry);
+    RegisterStoreCommand(app, registry);
     app.footer("Examples:\n" + CollectExamples(app));
 }
 

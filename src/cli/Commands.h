@@ -5,6 +5,9 @@
 #include <functional>
 #include <string>
 
+#include "core/UserPrompt.h"
+#include "core/Workspace.h"
+
 namespace kivo::cli {
 
 // Each command adds its subcommand and, when parsed, sets the action to run.
@@ -40,5 +43,13 @@ void RegisterBindingsCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterRunCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterStatsCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterVideoCommands(CLI::App& app, CommandRegistry& registry);
+void RegisterStoreCommand(CLI::App& app, CommandRegistry& registry);
+
+// Restores the working state from the per-user settings store for `command`.
+// Returns false, with the reason on stderr, when the store cannot be read or,
+// with `complete`, when nothing is stored or the state was not restored
+// completely (stored input files that are gone).
+bool LoadStoredWorkspace(Workspace& workspace, UserPrompt& prompt, const char* command,
+                         bool complete = true);
 
 }  // namespace kivo::cli

@@ -155,6 +155,7 @@ class RunPrompt : public UserPrompt {
 
 struct RunOptions {
     std::string settingsPath;
+    bool store = false;
     std::string outputDirectory;
     bool overwrite = false;
     bool quiet = false;
@@ -273,8 +274,11 @@ int RunStudy(const RunOptions& options, const std::string& decimalSymbol) {
 
     Workspace workspace(decimalSymbol);
     SettingsLoadNotes notes;
-    if (LoadSettings(options.settingsPath, workspace, prompt, &notes) !=
-        SettingsLoadResult::Loaded) {
+    if (options.store) {
+        if (!LoadStoredWorkspace(workspace, prompt, "run"))
+            return 2;
+    } else if (LoadSettings(options.settingsPath, workspace, prompt, &notes) !=
+               SettingsLoadResult::Loaded) {
         return 2;
     }
     if (options.clipCodec == kListClipCodecs)
@@ -322,7 +326,11 @@ int RunStudy(const RunOptions& options, const std::string& decimalSymbol) {
 void RegisterRunCommand(CLI::App& app, CommandRegistry& registry) {
     auto options = std::make_shared<RunOptions>();
     auto* command = app.add_subcommand("run", "Compute the parameters of a study's input files");
-    command->add_option("settings", options->settingsPath, "Settings file (.set)")->required();
+    auto* settings = command->add_option("settings", options->settingsPath, "Settings file (.set)");
+    command
+        ->add_flag("--store", options->store,
+                   "Run the working state of the per-user settings store instead")
+        ->excludes(settings);
     command->add_option("--output-dir", options->outputDirectory,
                         "Folder for the output files (instead of the settings file's); created "
                         "when missing");
@@ -334,8 +342,11 @@ void RegisterRunCommand(CLI::App& app, CommandRegistry& registry) {
                         "encoder; 'list' shows the encoders for the study's videos");
     command->footer(
         "Example: kivo run study.set --output-dir results\n"
-        "Example: kivo run study.set --clip-codec ffv1\n");
-    command->callback([options, &registry] {
+        "Example: kivo run study.set --clip-codec ffv1\n"
+        "Example: kivo run --store --output-dir results\n");
+    command->callback([options, settings, &registry] {
+        if (!options->store && settings->count() == 0)
+            throw CLI::RequiredError("settings (or --store)");
         registry.SetAction(
             [options, &registry] { return RunStudy(*options, registry.DecimalSymbol()); });
     });

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <string>
+#include <string_view>
 
 namespace kivo {
 
@@ -19,5 +21,21 @@ struct ParameterDefinition {
 
     bool operator==(const ParameterDefinition&) const = default;
 };
+
+// The eight text columns of the parameter list, in column order.
+struct ParameterColumn {
+    std::string_view caption;
+    std::string ParameterDefinition::*text;
+};
+inline constexpr std::array<ParameterColumn, 8> kParameterColumns = {{
+    {"Parameter Name", &ParameterDefinition::name},
+    {"Calculation Function", &ParameterDefinition::function},
+    {"Variables", &ParameterDefinition::variables},
+    {"Target", &ParameterDefinition::target},
+    {"Reference System", &ParameterDefinition::referenceSystem},
+    {"Output", &ParameterDefinition::output},
+    {"Statistics", &ParameterDefinition::statistics},
+    {"Dynamic", &ParameterDefinition::dynamic},
+}};
 
 }  // namespace kivo

@@ -63,6 +63,16 @@ enum class PromptId {
     // Settings files.
     NotSettingsFile,
 
+    // The settings store.
+    StoreUnreadable,  // moved aside; the program goes on with the start values
+    StoreNotRead,     // a sound store that could not be read now
+    StoredSettingsSkipped,
+    StoreNotSaved,
+    SaveSettingsAtExit,
+    RestoreFileList,
+    RestoreDataFieldAssignments,
+    ResetStore,
+
     // The calculation run.
     OutputDirectoryMissing,
     StatisticsFileNameMissing,

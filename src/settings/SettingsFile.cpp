@@ -13,6 +13,7 @@
 #include "core/ErrorTrap.h"
 #include "core/FileError.h"
 #include "core/OptionFields.h"
+#include "core/PathChecks.h"
 #include "input/InputFileList.h"
 #include "input/InputMessages.h"
 #include "params/Catalogue.h"
@@ -71,13 +72,6 @@ class SettingsWriter {
     SequentialFieldWriter out_;
 };
 
-std::string ParameterColumnName(int column) {
-    static constexpr std::array<std::string_view, 8> captions = {
-        "Parameter Name", "Calculation Function", "Variables", "Target", "Reference System",
-        "Output",         "Statistics",           "Dynamic"};
-    return std::string(captions[column]);
-}
-
 void WriteAtomically(const std::string& path, const std::string& content) {
     AtomicFile file(path);
     file.Append(content);
@@ -87,16 +81,6 @@ void WriteAtomically(const std::string& path, const std::string& content) {
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
-
-bool IsFolder(const std::string& text) {
-    std::error_code error;
-    return !text.empty() && fs::is_directory(text, error);
-}
-
-bool FileExists(const std::string& path) {
-    std::error_code error;
-    return fs::is_regular_file(path, error);
-}
 
 // A relative folder stored in a settings file belongs to the settings file's
 // own folder (a study folder that is moved or shared keeps working).
@@ -153,8 +137,9 @@ void LoadLists(SequentialFieldReader& reader, const std::string& path, Workspace
         // A study folder that was moved or shared: its data files stand beside
         // the settings file.
         const std::string& name = columns[kColFileName];
-        if (!name.empty() && !FileExists(WithTrailingSeparator(columns[kColDirectory]) + name) &&
-            FileExists(settingsFolder + name)) {
+        if (!name.empty() &&
+            !IsExistingFile(WithTrailingSeparator(columns[kColDirectory]) + name) &&
+            IsExistingFile(settingsFolder + name)) {
             columns[kColDirectory] = settingsFolder;
             if (AddFileWithColumns(workspace, columns, prompt))
                 relocated.push_back(name);
@@ -242,7 +227,7 @@ bool ReadSettingsFile(std::FILE* file, const std::string& path, Workspace& works
                 std::string text = reader.Text(field.caption);
                 if (!text.empty() && fs::path(text).is_relative())
                     text = (fs::path(settingsFolder) / text).lexically_normal().string();
-                if (IsFolder(text))
+                if (IsExistingFolder(text))
                     options.*field.text = std::move(text);
                 else if (!text.empty())
                     notes.missingFolders.emplace_back(std::string(field.caption), std::move(text));
@@ -345,14 +330,9 @@ std::string SerializeSettings(const Workspace& workspace, std::string_view setti
     out.Integer(kParameterFieldCount);
     for (std::size_t row = 0; row < workspace.parameters.size(); ++row) {
         const ParameterDefinition& parameter = workspace.parameters[row];
-        const std::array<const std::string*, 8> columns = {
-            &parameter.name,       &parameter.function,        &parameter.variables,
-            &parameter.target,     &parameter.referenceSystem, &parameter.output,
-            &parameter.statistics, &parameter.dynamic};
-        for (int column = 0; column < 8; ++column) {
-            out.NamedText(*columns[column], [&] {
-                return ParameterField(row, parameter, ParameterColumnName(column));
-            });
+        for (const ParameterColumn& column : kParameterColumns) {
+            out.NamedText(parameter.*column.text,
+                          [&] { return ParameterField(row, parameter, column.caption); });
         }
         out.Boolean(parameter.enabled);
     }

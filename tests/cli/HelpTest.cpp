@@ -25,7 +25,7 @@ TEST(Help, TheReadmeListsTheCommandsAsHelpDoesAndEveryCommandGivesAnExample) {
         << text;
 
     for (const char* command :
-         {"check", "parameters", "init", "video", "check-video", "run", "stats"}) {
+         {"check", "parameters", "init", "video", "check-video", "run", "stats", "store"}) {
         const auto commandHelp = RunKivo({command, "--help"}, dir);
         EXPECT_TRUE(Contains(commandHelp.out, std::string("Example: kivo ") + command))
             << commandHelp.out;

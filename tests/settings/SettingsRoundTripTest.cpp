@@ -10,131 +10,16 @@
 #include "input/InputFileList.h"
 #include "params/Catalogue.h"
 #include "settings/SettingsFile.h"
+#include "support/RandomStudy.h"
 #include "support/ScriptedPrompt.h"
-#include "support/SmallDataFile.h"
 #include "support/TempDir.h"
 
 namespace kivo {
 namespace {
 
+using testing::ExpectedAfterLoading;
+using testing::RandomStudy;
 using testing::TempDir;
-
-// Builds random workspaces whose input files exist in `dir`.
-class RandomStudy {
-  public:
-    RandomStudy(std::uint32_t seed, const TempDir& dir) : rng_(seed), dir_(dir) {}
-
-    Workspace Make(const std::string& folderName) {
-        Workspace workspace;
-        WorkspaceOptions& o = workspace.options;
-        for (std::string* folder :
-             {&o.directoryInputFiles, &o.directoryOutputFiles, &o.directoryVideoClips}) {
-            *folder = Chance(2) ? "" : Chance(2) ? dir_.PathOf("") : "/tmp";
-        }
-        for (std::string* text :
-             {&o.timeField, &o.linesPerSec, &o.skipLines, &o.bodyHeight, &o.thresholdAngles,
-              &o.thresholdDistances, &o.decimalPlaces, &o.camera, &o.prefix, &o.suffix,
-              &o.extension, &o.statisticsFileName, &o.noOfLines}) {
-            *text = Text();
-        }
-        for (bool* state : {&o.distances, &o.distancesHeight, &o.distancesLength, &o.csvSeparator,
-                            &o.tsvSeparator, &o.splitFile}) {
-            *state = Chance(2);
-        }
-        std::filesystem::create_directories(dir_.PathOf(folderName));
-        for (int i = 0, files = Pick(0, 4); i < files; ++i)
-            workspace.inputFiles.push_back(MakeFile(folderName, i));
-        for (std::string& field : workspace.boundDataFields)
-            field = Chance(3) ? Text() : "";
-        for (std::string& name : workspace.userVariableNames)
-            name = Chance(4) ? Text() : "";
-        for (int i = 0, rows = Pick(0, 30); i < rows; ++i)
-            workspace.parameters.push_back(MakeParameter());
-        return workspace;
-    }
-
-  private:
-    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
-    bool Chance(int oneIn) { return Pick(1, oneIn) == 1; }
-
-    // Any text a settings file can hold: blanks at the ends, commas, "#",
-    // multi-byte characters; never a double quote or a line break.
-    std::string Text() {
-        static const std::vector<std::string> pieces = {
-            "a",  "Z", "0",  "7",        ".",      ",",      " ",    "#",  "x", "/",
-            "\\", ";", "\t", "\xC3\xA9", "Hand R", "#TRUE#", "True", "-1", "'"};
-        std::string text;
-        for (int i = 0, length = Pick(0, 6); i < length; ++i)
-            text += pieces[static_cast<std::size_t>(Pick(0, static_cast<int>(pieces.size()) - 1))];
-        return text;
-    }
-
-    // Files of different time labels and rates; names that the naming rule
-    // makes partners ("s0.A.csv" and "s0.B.csv") and some that it does not.
-    InputFileRow MakeFile(const std::string& folderName, int index) {
-        static const char* const labels[] = {"Time", "Zeit", "T s", "Time [sec]"};
-        static const char* const tokens[2][3] = {{"A", "L", "take"}, {"B", "R", "take2"}};
-        if (index % 2 == 0)
-            token_ = Pick(0, 2);
-        const std::string name =
-            "s" + std::to_string(index / 2) + "." + tokens[index % 2][token_] + ".csv";
-        const std::string label = labels[Pick(0, 3)];
-        const bool fast = Chance(2);
-        WriteSmallDataFile(dir_, folderName + "/" + name, label, fast ? "0.008333" : "0.01");
-        InputFileRow row;
-        for (std::string& column : row.columns)
-            column = Text();
-        row[kColFileName] = name;
-        row[kColPartnerFile] = Chance(2) ? "No" : Text();
-        row[kColTimeField] = label;
-        if (!Chance(4))  // mostly the file's own rate, so that the naming rule pairs files
-            row[kColFramesPerSec] = fast ? "120.0048" : "100";
-        row[kColDirectory] = WithTrailingSeparator(dir_.PathOf(folderName));
-        row.fullPath = row[kColDirectory] + name;
-        return row;
-    }
-
-    ParameterDefinition MakeParameter() {
-        ParameterDefinition row;
-        const auto& catalogue = Catalogue();
-        row.function =
-            Chance(5)
-                ? Text()
-                : std::string(
-                      catalogue[static_cast<std::size_t>(Pick(0, kFunctionCount - 1))].displayName);
-        for (std::string* text : {&row.name, &row.variables})
-            *text = Text();
-        for (std::string* text : {&row.target, &row.referenceSystem})  // often empty
-            *text = Chance(2) ? "" : Text();
-        for (std::string* flag : {&row.output, &row.statistics, &row.dynamic})
-            *flag = Chance(2) ? "x" : (Chance(4) ? Text() : "");
-        row.enabled = !Chance(3);
-        return row;
-    }
-
-    std::mt19937 rng_;
-    const TempDir& dir_;
-    int token_ = 0;
-};
-
-// What loading the file of `saved` into a fresh workspace must give.
-Workspace ExpectedAfterLoading(Workspace saved, const Workspace& loaded) {
-    SetAllParameterTypeTags(saved.parameters);
-    if (!saved.inputFiles.empty()) {
-        ShowInputFileOptions(saved, 0);
-    } else {
-        // The video controls are not stored; with no file to show they keep
-        // the values of the fresh workspace.
-        const WorkspaceOptions fresh;
-        saved.options.videoClipSide = fresh.videoClipSide;
-        saved.options.leftSide = fresh.leftSide;
-        saved.options.rightSide = fresh.rightSide;
-        saved.options.bothSides = fresh.bothSides;
-    }
-    // The name list is not stored: it comes from the first file and the bindings.
-    saved.dataFieldNames = loaded.dataFieldNames;
-    return saved;
-}
 
 TEST(SettingsRoundTrip, LoadingWhatWasSavedReproducesRandomWorkspaces) {
     TempDir dir;

@@ -1,0 +1,188 @@
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+
+#include "cli/Commands.h"
+#include "cli/ConsolePrompt.h"
+#include "core/Workspace.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsStore.h"
+#include "settings/StoreLocation.h"
+#include "settings/StoredSettings.h"
+#include "settings/WorkspaceSummary.h"
+
+namespace kivo::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct StoreOptions {
+    std::string decimalSymbol = ".";
+    std::string settingsFile;
+    bool force = false;
+    bool yes = false;
+};
+
+bool StoreExists(const std::string& path) {
+    std::error_code error;
+    return fs::exists(path, error);
+}
+
+int Failed(const char* command, const std::exception& error) {
+    std::fprintf(stderr, "kivo store %s: %s\n", command, error.what());
+    return 2;
+}
+
+int RunStorePath() {
+    std::printf("%s\n", PerUserStorePath().c_str());
+    return 0;
+}
+
+int RunStoreShow(const StoreOptions& options) {
+    const std::string path = PerUserStorePath();
+    ConsolePrompt prompt(stderr);
+    Workspace workspace(options.decimalSymbol);
+    if (!LoadStoredWorkspace(workspace, prompt, "store show", false))
+        return 2;
+    std::printf("Settings store: %s%s\n%s", path.c_str(),
+                StoreExists(path) ? "" : " (nothing stored yet: the start values)",
+                DescribeWorkspace(workspace).c_str());
+    std::fflush(stdout);
+    return 0;
+}
+
+int RunStoreExport(const StoreOptions& options) {
+    const std::string& target = options.settingsFile;
+    if (!options.force && StoreExists(target)) {
+        std::fprintf(stderr, "kivo store export: %s exists already (--force overwrites it)\n",
+                     target.c_str());
+        return 1;
+    }
+    ConsolePrompt prompt(stderr);
+    Workspace workspace(options.decimalSymbol);
+    if (!LoadStoredWorkspace(workspace, prompt, "store export"))
+        return 2;
+    try {
+        SaveSettings(workspace, target);
+    } catch (const std::exception& error) {
+        return Failed("export", error);
+    }
+    std::printf("Stored settings written to %s: %zu input files, %zu parameters\n", target.c_str(),
+                workspace.inputFiles.size(), workspace.parameters.size());
+    return 0;
+}
+
+int RunStoreImport(const StoreOptions& options) {
+    ConsolePrompt prompt(stderr);
+    Workspace workspace(options.decimalSymbol);
+    if (LoadSettings(options.settingsFile, workspace, prompt) != SettingsLoadResult::Loaded)
+        return 2;
+    const std::string path = PerUserStorePath();
+    if (!SaveToStore(workspace, path, prompt))
+        return 2;
+    std::printf("%s stored in %s: %zu input files, %zu parameters\n", options.settingsFile.c_str(),
+                path.c_str(), workspace.inputFiles.size(), workspace.parameters.size());
+    return 0;
+}
+
+int RunStoreReset(const StoreOptions& options) {
+    const std::string path = PerUserStorePath();
+    if (!StoreExists(path)) {
+        std::printf("Nothing is stored in %s\n", path.c_str());
+        return 0;
+    }
+    if (!options.yes) {
+        ConsolePrompt prompt(stderr);
+        prompt.SetInteractive(true);
+        const PromptAnswer answer =
+            prompt.Ask(PromptId::ResetStore,
+                       "Do you really want to delete all stored settings in '" + path + "'?",
+                       PromptButtons::YesNo, PromptIcon::Exclamation);
+        if (answer != PromptAnswer::Yes) {
+            std::fprintf(stderr,
+                         "kivo store reset: nothing was deleted (--yes deletes without "
+                         "asking)\n");
+            return 1;
+        }
+    }
+    try {
+        SettingsStore store(path, SettingsStore::Access::Write);
+        store.WriteTransaction([&] { store.DeleteAll(); });
+    } catch (const std::exception& error) {
+        return Failed("reset", error);
+    }
+    std::printf("The stored settings in %s were deleted\n", path.c_str());
+    return 0;
+}
+
+}  // namespace
+
+bool LoadStoredWorkspace(Workspace& workspace, UserPrompt& prompt, const char* command,
+                         bool complete) {
+    try {
+        const std::string path = PerUserStorePath();
+        if (complete && !StoreExists(path)) {
+            std::fprintf(stderr,
+                         "kivo %s: nothing is stored in %s (kivo store import STUDY.set stores "
+                         "a study)\n",
+                         command, path.c_str());
+            return false;
+        }
+        const SettingsStore store(path, SettingsStore::Access::Read);
+        const RestoreReport report = RestoreWorkspace(store, workspace, prompt);
+        if (complete && (!report.filesNotFound.empty() || !report.entriesSkipped.empty())) {
+            std::fprintf(stderr, "kivo %s: the stored settings were not restored completely\n",
+                         command);
+            return false;
+        }
+        return true;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "kivo %s: %s\n", command, error.what());
+        return false;
+    }
+}
+
+void RegisterStoreCommand(CLI::App& app, CommandRegistry& registry) {
+    auto options = std::make_shared<StoreOptions>();
+    auto* command = app.add_subcommand(
+        "store", "The per-user settings store the window restores at start and saves at exit");
+    command->require_subcommand(1);
+    // The decimal symbol is known once the command line is parsed.
+    const auto action = [&registry, options](auto run) {
+        return [&registry, options, run] {
+            options->decimalSymbol = registry.DecimalSymbol();
+            registry.SetAction(run);
+        };
+    };
+
+    command->add_subcommand("path", "Print where the store is (KIVO_STORE chooses another file)")
+        ->callback(action([] { return RunStorePath(); }));
+    command->add_subcommand("show", "Print a readable summary of the stored working state")
+        ->callback(action([options] { return RunStoreShow(*options); }));
+
+    auto* exportCommand =
+        command->add_subcommand("export", "Write the stored working state to a settings file");
+    exportCommand->add_option("settings", options->settingsFile, "Settings file (.set) to write")
+        ->required();
+    exportCommand->add_flag("--force", options->force, "Overwrite an existing settings file");
+    exportCommand->callback(action([options] { return RunStoreExport(*options); }));
+
+    auto* importCommand = command->add_subcommand(
+        "import", "Replace the stored working state by a settings file's, all or nothing");
+    importCommand->add_option("settings", options->settingsFile, "Settings file (.set) to read")
+        ->required();
+    importCommand->callback(action([options] { return RunStoreImport(*options); }));
+
+    auto* reset = command->add_subcommand("reset", "Delete everything the store holds");
+    reset->add_flag("--yes", options->yes, "Do not ask first");
+    reset->callback(action([options] { return RunStoreReset(*options); }));
+    // After the subcommands, which would take it over.
+    command->footer(
+        "Example: kivo store import study.set\n"
+        "Example: kivo store show\n"
+        "Example: kivo store export copy.set");
+}
+
+}  // namespace kivo::cli

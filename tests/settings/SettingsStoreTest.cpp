@@ -1,0 +1,308 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/Numbers.h"
+#include "core/Workspace.h"
+#include "input/InputFileList.h"
+#include "params/Catalogue.h"
+#include "params/DefaultParameterList.h"
+#include "settings/SettingsStore.h"
+#include "settings/StoredSettings.h"
+#include "support/RandomStudy.h"
+#include "support/ScriptedPrompt.h"
+#include "support/SmallDataFile.h"
+#include "support/TempDir.h"
+
+namespace kivo {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFileText;
+using testing::ScriptedPrompt;
+using testing::TempDir;
+
+// Runs `body` in a child process; returns its exit status (128 + signal when killed).
+int InChild(const std::function<int()>& body) {
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(body());
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// One bit per part of the workspace that differs.
+int Differences(const Workspace& restored, const Workspace& expected) {
+    return (restored.options == expected.options ? 0 : 1) |
+           (restored.inputFiles == expected.inputFiles ? 0 : 2) |
+           (restored.boundDataFields == expected.boundDataFields ? 0 : 4) |
+           (restored.userVariableNames == expected.userVariableNames ? 0 : 8) |
+           (restored.parameters == expected.parameters ? 0 : 16);
+}
+
+void WriteBytes(const std::string& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+void Execute(const std::string& path, const std::string& sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
+        << sqlite3_errmsg(db);
+    sqlite3_close(db);
+}
+
+// A list of `rows` rows whose names and columns carry `label`, every third disabled.
+Workspace LargeStudy(int rows, const std::string& label) {
+    Workspace workspace;
+    workspace.options.prefix = label;
+    workspace.boundDataFields[kHips] = label;
+    for (int r = 0; r < rows; ++r) {
+        AddParameterRow(workspace.parameters, label + " " + std::to_string(r), "Static SRL", "Hips",
+                        "", "", "x", r % 2 ? "x" : "", "", r % 3 != 0);
+    }
+    SetAllParameterTypeTags(workspace.parameters);
+    return workspace;
+}
+
+TEST(SettingsStore, SectionsKeepTheirOrderAndDeleteWithEverythingBelow) {
+    TempDir dir;
+    SettingsStore store(dir.PathOf("settings.sqlite"), SettingsStore::Access::Write);
+    std::vector<StoredEntry> expected;
+    store.WriteTransaction([&] {
+        for (int i = 120; i >= 1; --i) {
+            const std::string key = (i < 10 ? "0" : "") + std::to_string(i);
+            store.SaveSetting("S", key, "v" + key);
+            expected.emplace_back(key, "v" + key);
+        }
+        store.SaveSetting("S", "100", "again");  // keeps its place
+        for (const char* section : {"S\\01", "S\\01\\deeper", "S2", "s", "S]", "T"})
+            store.SaveSetting(section, "k", section);
+    });
+    expected[20].second = "again";
+    EXPECT_EQ(store.GetAllSettings("S"), expected);
+    store.DeleteSetting("S");
+    for (const char* gone : {"S", "S\\01", "S\\01\\deeper"})
+        EXPECT_TRUE(store.GetAllSettings(gone).empty()) << gone;
+    for (const char* kept : {"S2", "s", "S]", "T"})
+        EXPECT_EQ(store.GetSetting(kept, "k", "default"), kept);
+    EXPECT_EQ(store.GetSetting("S2", "missing", "default"), "default");
+}
+
+// Files with partners, videos and their own time labels, bindings, user
+// variables, texts with any characters, and 200 more rows whose names repeat,
+// differ in case or hold "\".
+TEST(SettingsStore, RestoringInAFreshProcessReproducesWhatWasSaved) {
+    TempDir dir;
+    const std::string path = dir.PathOf("config/kivo/settings.sqlite");
+    testing::RandomStudy study(20240612u, dir, true);
+    for (int iteration = 0; iteration < 6; ++iteration) {
+        SCOPED_TRACE("iteration " + std::to_string(iteration));
+        Workspace original = study.Make("study" + std::to_string(iteration));
+        if (iteration == 0)
+            original.options.suffix = std::string("nul\0byte", 8) + std::string(100'000, 'z');
+        static const char* const names[] = {"Head", "head", "HEAD", "Hand\\R", "a\\b", ""};
+        for (int r = 0; r < 200; ++r) {
+            AddParameterRow(original.parameters, names[r % 6],
+                            std::string(Catalogue()[r % kFunctionCount].displayName), "Hips",
+                            r % 3 ? "" : "Chest", "", "x", "", r % 4 ? "" : "x", r % 5 != 0);
+        }
+        ScriptedPrompt prompt;
+        ASSERT_TRUE(SaveToStore(original, path, prompt)) << prompt.LastText();
+        const std::string stored = ReadFileText(path);
+
+        const int differences = InChild([&] {
+            ScriptedPrompt childPrompt;
+            Workspace restored;
+            const RestoreReport report = RestoreStoredWorkspace(path, restored, childPrompt);
+            if (!childPrompt.messages.empty() || report.defaultParameterList)
+                return 64;
+            return Differences(restored, testing::ExpectedAfterLoading(original, restored));
+        });
+        EXPECT_EQ(differences, 0);
+
+        // Restoring wrote nothing, and neither does "No" at exit; "Cancel"
+        // keeps the window open.
+        prompt.QueueAnswer(PromptAnswer::No);
+        EXPECT_TRUE(AskToSaveAtExit(Workspace(), path, prompt));
+        prompt.QueueAnswer(PromptAnswer::Cancel);
+        EXPECT_FALSE(AskToSaveAtExit(Workspace(), path, prompt));
+        EXPECT_EQ(prompt.messages.back().text,
+                  "Do you want to save all settings for the next time?");
+        EXPECT_EQ(ReadFileText(path), stored);
+    }
+}
+
+TEST(SettingsStore, FilesAreCheckedWithTheirOwnLabelAndMissingOnesNamedInOneMessage) {
+    TempDir dir;
+    ScriptedPrompt prompt;
+    Workspace original;
+    for (const char* label : {"Zeit", "Time", "T s"}) {
+        const std::string name = std::string(label) + ".csv";
+        testing::WriteSmallDataFile(dir, name, label);
+        ASSERT_TRUE(AddFile(original, name, dir.PathOf(""), label, prompt));
+    }
+    original.options.timeField = "Other";
+    const std::string path = dir.PathOf("settings.sqlite");
+    ASSERT_TRUE(SaveToStore(original, path, prompt));
+    fs::remove(dir.PathOf("Zeit.csv"));
+    fs::remove(dir.PathOf("T s.csv"));
+
+    Workspace restored;
+    const RestoreReport report = RestoreStoredWorkspace(path, restored, prompt);
+    ASSERT_EQ(restored.inputFiles.size(), 1u);
+    EXPECT_EQ(restored.inputFiles[0][kColFileName], "Time.csv");
+    const std::vector<std::string> missing = {dir.PathOf("Zeit.csv"), dir.PathOf("T s.csv")};
+    EXPECT_EQ(report.filesNotFound, missing);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.LastText(),
+              "The following input files were not found at their stored location and are left "
+              "out of the file list:\r\n\r\n" +
+                  missing[0] + "\r\n" + missing[1] +
+                  "\r\n\r\nThey stay in the stored settings until the settings are saved "
+                  "without them.");
+    const SettingsStore store(path, SettingsStore::Access::Read);
+    EXPECT_EQ(store.GetAllSettings("Files").size(), 3u);
+}
+
+// Nothing stored yet gives the start values without a word; a store that
+// cannot be read gives them too, and is moved aside under a name the user is told.
+TEST(SettingsStore, AMissingOrUnreadableStoreStartsWithTheStartValues) {
+    const struct {
+        const char* name;
+        std::function<void(const std::string&)> make;
+    } cases[] = {
+        {"nothing stored", [](const std::string&) {}},
+        {"empty file", [](const std::string& path) { WriteBytes(path, ""); }},
+        {"not a database", [](const std::string& path) { WriteBytes(path, "Kivo Settings\r\n"); }},
+        {"another program's database",
+         [](const std::string& path) { Execute(path, "CREATE TABLE other (x)"); }},
+        {"newer layout",
+         [](const std::string& path) {
+             SettingsStore(path, SettingsStore::Access::Write).SaveSetting("Settings", "k", "v");
+             Execute(path, "PRAGMA user_version = 2");
+         }},
+        {"damaged",
+         [](const std::string& path) {
+             SaveAllSettings(LargeStudy(2000, "cut"),
+                             *std::make_unique<SettingsStore>(path, SettingsStore::Access::Write));
+             fs::resize_file(path, fs::file_size(path) / 2);
+         }},
+    };
+    Workspace fresh;
+    CreateDefaultParameterList(fresh.parameters);
+    ASSERT_EQ(fresh.parameters.size(), 165u);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.PathOf("settings.sqlite");
+        c.make(path);
+        const bool broken = fs::exists(path) && fs::file_size(path) > 0;
+        const std::string content = ReadFileText(path);
+        ScriptedPrompt prompt;
+        Workspace restored;
+        const RestoreReport report = RestoreStoredWorkspace(path, restored, prompt);
+        EXPECT_TRUE(restored == fresh);
+        EXPECT_TRUE(report.defaultParameterList);
+        EXPECT_EQ(report.unreadableStoreMovedTo.has_value(), broken);
+        if (!broken) {
+            EXPECT_TRUE(prompt.messages.empty()) << prompt.LastText();
+            EXPECT_EQ(fs::exists(path), !content.empty() || c.name[0] == 'e');
+            continue;
+        }
+        const std::string& aside = *report.unreadableStoreMovedTo;
+        EXPECT_FALSE(fs::exists(path));
+        EXPECT_EQ(ReadFileText(aside), content);
+        ASSERT_EQ(prompt.messages.size(), 1u);
+        EXPECT_NE(prompt.LastText().find("'" + aside + "'"), std::string::npos)
+            << prompt.LastText();
+        EXPECT_TRUE(SaveToStore(restored, path, prompt)) << prompt.LastText();
+    }
+}
+
+TEST(SettingsStore, AFailedSaveKeepsThePreviousStateAndTheWindowOpen) {
+    TempDir dir;
+    const std::string path = dir.PathOf("settings.sqlite");
+    ScriptedPrompt prompt;
+    const Workspace previous = LargeStudy(50, "previous");
+    ASSERT_TRUE(SaveToStore(previous, path, prompt));
+    Execute(path,
+            "CREATE TRIGGER fail BEFORE INSERT ON entry WHEN NEW.section = 'Parameters\\30' "
+            "BEGIN SELECT RAISE(ABORT, 'disk on fire'); END");
+
+    prompt.QueueAnswer(PromptAnswer::Yes);
+    EXPECT_FALSE(AskToSaveAtExit(LargeStudy(60, "next"), path, prompt));
+    EXPECT_EQ(prompt.messages.back().icon, PromptIcon::Critical);
+    EXPECT_NE(prompt.LastText().find("disk on fire"), std::string::npos) << prompt.LastText();
+    Workspace restored;
+    RestoreStoredWorkspace(path, restored, prompt);
+    EXPECT_EQ(Differences(restored, previous), 0);
+
+    // A store whose folder cannot be made: a clear message, nothing written.
+    const std::string blocked = dir.PathOf("settings.sqlite/kivo/settings.sqlite");
+    EXPECT_FALSE(SaveToStore(previous, blocked, prompt));
+    EXPECT_NE(prompt.LastText().find("cannot be created"), std::string::npos) << prompt.LastText();
+}
+
+// Two programs saving at once leave one of the two states, complete; a
+// writer killed in the middle of its save leaves the state before it.
+TEST(SettingsStore, ConcurrentAndKilledWritersLeaveOneCompleteState) {
+    TempDir dir;
+    const std::string path = dir.PathOf("settings.sqlite");
+    const std::vector<Workspace> studies = {
+        LargeStudy(10'000, "first"), LargeStudy(10'000, "second"), LargeStudy(10'000, "third")};
+    const auto save = [&](const Workspace& study) {
+        ScriptedPrompt prompt;
+        return SaveToStore(study, path, prompt) ? 0 : 1;
+    };
+    const auto restoredIndex = [&] {
+        ScriptedPrompt prompt;
+        Workspace restored;
+        RestoreStoredWorkspace(path, restored, prompt);
+        for (std::size_t i = 0; i < studies.size(); ++i) {
+            if (Differences(restored, studies[i]) == 0)
+                return static_cast<int>(i);
+        }
+        return -1;
+    };
+
+    std::vector<pid_t> writers;
+    for (int w = 0; w < 2; ++w) {
+        writers.push_back(fork());
+        if (writers.back() == 0)
+            _exit(save(studies[static_cast<std::size_t>(w)]));
+    }
+    for (const pid_t writer : writers) {
+        int status = 0;
+        waitpid(writer, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const int winner = restoredIndex();
+    EXPECT_TRUE(winner == 0 || winner == 1) << winner;
+
+    const pid_t killed = fork();
+    if (killed == 0)
+        _exit(save(studies[2]));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!fs::exists(path + "-journal") && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    kill(killed, SIGKILL);
+    int status = 0;
+    waitpid(killed, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the writer finished before it could be killed";
+    EXPECT_EQ(restoredIndex(), winner);
+}
+
+}  // namespace
+}  // namespace kivo
