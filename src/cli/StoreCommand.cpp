@@ -77,8 +77,20 @@ int RunStoreExport(const StoreOptions& options) {
 int RunStoreImport(const StoreOptions& options) {
     ConsolePrompt prompt(stderr);
     Workspace workspace(options.decimalSymbol);
-    if (LoadSettings(options.settingsFile, workspace, prompt) != SettingsLoadResult::Loaded)
+    SettingsLoadNotes notes;
+    if (LoadSettings(options.settingsFile, workspace, prompt, &notes) !=
+        SettingsLoadResult::Loaded) {
         return 2;
+    }
+    // The store would keep the study without them: nothing is stored.
+    if (workspace.inputFiles.size() < notes.storedInputFiles) {
+        std::fprintf(stderr,
+                     "kivo store import: %zu of the %zu input files of %s could not be added; "
+                     "nothing was stored\n",
+                     notes.storedInputFiles - workspace.inputFiles.size(), notes.storedInputFiles,
+                     options.settingsFile.c_str());
+        return 2;
+    }
     const std::string path = PerUserStorePath();
     if (!SaveToStore(workspace, path, prompt))
         return 2;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/CliRun.h"
+#include "support/SmallDataFile.h"
 
 namespace kivo {
 namespace {
@@ -52,6 +53,18 @@ TEST_F(StoreCommand, AnImportedStudyRunsFromTheStoreLikeFromItsSettingsFile) {
     const auto nothing = RunKivo({"run", "--store", "--output-dir", "."}, dir);
     EXPECT_EQ(nothing.exitCode, 2);
     EXPECT_TRUE(Contains(nothing.err, "nothing is stored in " + store)) << nothing.err;
+
+    // A study whose files cannot all be added is not stored.
+    testing::WriteSmallDataFile(dir, "s01.A.csv", "Time");
+    testing::WriteSmallDataFile(dir, "s01.B.csv", "Time");
+    ASSERT_EQ(RunKivo({"init", "gone.set", "s01.A.csv", "s01.B.csv", "--time-label", "Time"}, dir)
+                  .exitCode,
+              0);
+    fs::remove(dir.PathOf("s01.B.csv"));
+    const auto incomplete = RunKivo({"store", "import", "gone.set"}, dir);
+    EXPECT_EQ(incomplete.exitCode, 2);
+    EXPECT_TRUE(Contains(incomplete.err, "1 of the 2 input files")) << incomplete.err;
+    EXPECT_FALSE(fs::exists(store));
 
     const auto imported = RunKivo({"store", "import", study}, dir);
     ASSERT_EQ(imported.exitCode, 0) << imported.err;
