@@ -16,6 +16,67 @@ bool IsFinite(const BodyPose& pose) {
            std::isfinite(pose.rx) && std::isfinite(pose.ry) && std::isfinite(pose.rz);
 }
 
+bool AnglesFinite(const BodyPose& pose) {
+    return std::isfinite(pose.rx) && std::isfinite(pose.ry) && std::isfinite(pose.rz);
+}
+
+// Products with a rotation matrix written out. Each entry is the sum of the
+// general product, 0 + a*b + a*b + a*b, without the terms whose rotation
+// entry is exactly 0 and without multiplying by entries of exactly 1. For
+// finite entries of `a` that is the general product bit for bit: a finite
+// number times 0 is a zero, and adding a zero leaves every sum that starts
+// at +0 as it is (such a sum is never -0). The callers take this way only
+// for finite angles, whose rotations have finite entries.
+struct SineCosine {
+    double s;
+    double c;
+};
+
+SineCosine SineCosineOf(double radians) {
+    return {std::sin(radians), std::cos(radians)};
+}
+
+// a * Rz: Rz = (c, -s, 0), (s, c, 0), (0, 0, 1).
+Mat3 TimesRotationZ(const Mat3& a, SineCosine r) {
+    Mat3 p;
+    for (int i = 0; i < 3; ++i) {
+        p[i][0] = (0.0 + a[i][0] * r.c) + a[i][1] * r.s;
+        p[i][1] = (0.0 + a[i][0] * -r.s) + a[i][1] * r.c;
+        p[i][2] = 0.0 + a[i][2];
+    }
+    return p;
+}
+
+// a * Ry: Ry = (c, 0, s), (0, 1, 0), (-s, 0, c).
+Mat3 TimesRotationY(const Mat3& a, SineCosine r) {
+    Mat3 p;
+    for (int i = 0; i < 3; ++i) {
+        p[i][0] = (0.0 + a[i][0] * r.c) + a[i][2] * -r.s;
+        p[i][1] = 0.0 + a[i][1];
+        p[i][2] = (0.0 + a[i][0] * r.s) + a[i][2] * r.c;
+    }
+    return p;
+}
+
+// a * Rx: Rx = (1, 0, 0), (0, c, -s), (0, s, c).
+Mat3 TimesRotationX(const Mat3& a, SineCosine r) {
+    Mat3 p;
+    for (int i = 0; i < 3; ++i) {
+        p[i][0] = 0.0 + a[i][0];
+        p[i][1] = (0.0 + a[i][1] * r.c) + a[i][2] * r.s;
+        p[i][2] = (0.0 + a[i][1] * -r.s) + a[i][2] * r.c;
+    }
+    return p;
+}
+
+Mat3 RotationZ(SineCosine r) {
+    return {{{r.c, -r.s, 0.0}, {r.s, r.c, 0.0}, {0.0, 0.0, 1.0}}};
+}
+
+Mat3 RotationX(SineCosine r) {
+    return {{{1.0, 0.0, 0.0}, {0.0, r.c, -r.s}, {0.0, r.s, r.c}}};
+}
+
 // Local poses already computed: the same bodies are expressed in the same
 // frames by several rows of a frame (and by the next frame, for the previous
 // poses), so many transformations are asked for more than once.
@@ -41,11 +102,19 @@ Mat3 InverseOrientation(const BodyPose& reference) {
     if (const Mat3* known = memo.Find(key))
         return *known;
     // The rotations undone in reverse order.
-    const std::array<Mat3, 3> inverseChain = {
-        RotationMatrix(RotationAxis::kX, -reference.rx * kDegreesToRadians),
-        RotationMatrix(RotationAxis::kY, -reference.ry * kDegreesToRadians),
-        RotationMatrix(RotationAxis::kZ, -reference.rz * kDegreesToRadians)};
-    const Mat3 inverse = MultiplyMatrices(inverseChain);
+    Mat3 inverse;
+    if (AnglesFinite(reference)) {
+        inverse = TimesRotationZ(
+            TimesRotationY(RotationX(SineCosineOf(-reference.rx * kDegreesToRadians)),
+                           SineCosineOf(-reference.ry * kDegreesToRadians)),
+            SineCosineOf(-reference.rz * kDegreesToRadians));
+    } else {
+        const std::array<Mat3, 3> inverseChain = {
+            RotationMatrix(RotationAxis::kX, -reference.rx * kDegreesToRadians),
+            RotationMatrix(RotationAxis::kY, -reference.ry * kDegreesToRadians),
+            RotationMatrix(RotationAxis::kZ, -reference.rz * kDegreesToRadians)};
+        inverse = MultiplyMatrices(inverseChain);
+    }
     memo.Store(key, inverse);
     return inverse;
 }
@@ -111,6 +180,11 @@ Vec3 MultiplyMatrixVector(const Mat3& m, const Vec3& v) {
 }
 
 Mat3 OrientationMatrix(const BodyPose& pose) {
+    if (AnglesFinite(pose)) {
+        return TimesRotationX(TimesRotationY(RotationZ(SineCosineOf(pose.rz * kDegreesToRadians)),
+                                             SineCosineOf(pose.ry * kDegreesToRadians)),
+                              SineCosineOf(pose.rx * kDegreesToRadians));
+    }
     const std::array<Mat3, 3> chain = {
         RotationMatrix(RotationAxis::kZ, pose.rz * kDegreesToRadians),
         RotationMatrix(RotationAxis::kY, pose.ry * kDegreesToRadians),
@@ -144,11 +218,19 @@ int ComputeTransformToLocal(BodyPose& pose, BodyPose reference) {
     pose.y = local.y;
     pose.z = local.z;
 
-    const std::array<Mat3, 4> relativeChain = {
-        inverse, RotationMatrix(RotationAxis::kZ, pose.rz * kDegreesToRadians),
-        RotationMatrix(RotationAxis::kY, pose.ry * kDegreesToRadians),
-        RotationMatrix(RotationAxis::kX, pose.rx * kDegreesToRadians)};
-    const Mat3 r = MultiplyMatrices(relativeChain);
+    Mat3 r;
+    if (AnglesFinite(pose) && AnglesFinite(reference)) {
+        r = TimesRotationX(
+            TimesRotationY(TimesRotationZ(inverse, SineCosineOf(pose.rz * kDegreesToRadians)),
+                           SineCosineOf(pose.ry * kDegreesToRadians)),
+            SineCosineOf(pose.rx * kDegreesToRadians));
+    } else {
+        const std::array<Mat3, 4> relativeChain = {
+            inverse, RotationMatrix(RotationAxis::kZ, pose.rz * kDegreesToRadians),
+            RotationMatrix(RotationAxis::kY, pose.ry * kDegreesToRadians),
+            RotationMatrix(RotationAxis::kX, pose.rx * kDegreesToRadians)};
+        r = MultiplyMatrices(relativeChain);
+    }
 
     // Euler angles of the relative orientation; cos(ry) is kept away from 0
     // so that rx and rz stay finite at ry = +-90 degrees.
