@@ -69,8 +69,9 @@ int CalculateDynamicSRL(const InputVariableTable& table, ParameterRecord& record
     if (status != kStatusOk)
         return status;
 
+    // The change from one frame to the next is asked for only here.
     SrlAngles angles;
-    status = CalculateLocalSRLAngles(current, previous, angles);
+    status = ComputeLocalSRLAngles(current, previous, angles);
     if (status == kStatusOk)
         WriteAngles(record, person, angles);
     return status;

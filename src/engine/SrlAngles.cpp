@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/StatusCode.h"
+#include "engine/ExactMemo.h"
 #include "engine/Rotation.h"
 #include "engine/VectorGeometry.h"
 
@@ -54,8 +55,43 @@ int CalculateSRLAngles(const BodyPose& pose, SrlAngles& angles) {
     return kStatusOk;
 }
 
+namespace {
+
+// SRL angles already computed: several rows of a frame ask for the angles of
+// the same body part in the same frame (the mimicry rows of both persons,
+// the local posture rows), so many are asked for more than once.
+struct LocalAngles {
+    SrlAngles angles;
+    int status = kStatusOk;
+};
+using LocalAnglesMemo = ExactMemo<12, LocalAngles, 512>;
+
+}  // namespace
+
 int CalculateLocalSRLAngles(BodyPose pose, const BodyPose& reference, SrlAngles& angles) {
-    const int status = TransformToLocal(pose, reference);
+    using Memo = LocalAnglesMemo;
+    thread_local Memo memo;
+    const Memo::Key key = {
+        Memo::Bits(pose.x),       Memo::Bits(pose.y),       Memo::Bits(pose.z),
+        Memo::Bits(pose.rx),      Memo::Bits(pose.ry),      Memo::Bits(pose.rz),
+        Memo::Bits(reference.x),  Memo::Bits(reference.y),  Memo::Bits(reference.z),
+        Memo::Bits(reference.rx), Memo::Bits(reference.ry), Memo::Bits(reference.rz)};
+    if (const LocalAngles* known = memo.Find(key)) {
+        angles = known->angles;
+        return known->status;
+    }
+    int status = TransformToLocal(pose, reference);
+    if (status == kStatusOk) {
+        status = CalculateSRLAngles(pose, angles);
+    } else {
+        angles = SrlAngles{};
+    }
+    memo.Store(key, {angles, status});
+    return status;
+}
+
+int ComputeLocalSRLAngles(BodyPose pose, const BodyPose& reference, SrlAngles& angles) {
+    const int status = ComputeTransformToLocal(pose, reference);
     if (status != kStatusOk) {
         angles = SrlAngles{};
         return status;

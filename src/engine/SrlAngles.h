@@ -13,7 +13,10 @@ int CalculateSRLAngles(const BodyPose& pose, SrlAngles& angles);
 
 // The SRL angles of `pose` expressed in the local frame of `reference`
 // (TransformToLocal, then CalculateSRLAngles). Returns 0 or 1; on 1 all
-// angles are kNoValue.
+// angles are kNoValue. Results are remembered per thread by the exact bits of
+// both poses (ExactMemo), like those of TransformToLocal.
 int CalculateLocalSRLAngles(BodyPose pose, const BodyPose& reference, SrlAngles& angles);
+// The same, always computed afresh: for poses that are not asked for again.
+int ComputeLocalSRLAngles(BodyPose pose, const BodyPose& reference, SrlAngles& angles);
 
 }  // namespace kivo
