@@ -485,6 +485,7 @@ class Run {
         statisticsContext_.format = {format_.separator, format_.decimalPlaces,
                                      ReadUserNumber(row[kColFramesPerSec], symbol_) / useEvery,
                                      symbol_};
+        PlanRows(context.thresholdAngles, context.thresholdDistances);
         const char inputSeparator = SeparatorChar(separatorA);
         const char partnerSeparator = SeparatorChar(separatorB);
         const bool partnerRowsNeeded = AnyPartnerFlag();
@@ -607,14 +608,40 @@ class Run {
             output_.WriteLine(notice);
     }
 
+    // What every frame of the file needs to know of each row, looked up once.
+    struct RowPlan {
+        bool evaluated = false;  // enabled, with at least one value column
+        bool needsTwoFrames = false;
+        std::optional<RowStatisticsPlan> statistics;  // none: no statistics are folded
+    };
+
+    void PlanRows(double thresholdAngles, double thresholdDistances) {
+        rowPlans_.assign(records_.size(), RowPlan{});
+        for (std::size_t position = 1; position < records_.size(); ++position) {
+            const ParameterRecord& record = records_[position];
+            RowPlan& plan = rowPlans_[position];
+            plan.evaluated = record.enabled && record.nValues >= 1;
+            if (!plan.evaluated)
+                continue;
+            plan.needsTwoFrames = NeedsTwoFrames(record);
+            if (!record.statistics)
+                continue;
+            RunTrapped(prompt_, "CalculateStatistics", [&] {
+                plan.statistics =
+                    PlanRowStatistics(record, splitMode_, thresholdAngles, thresholdDistances);
+            });
+        }
+    }
+
     // Evaluates every enabled row in list order and appends its items.
     void ComputeRows(FrameContext& context, long framesForTwoFrameRows, long frameNumber) {
         for (std::size_t position = 1; position < records_.size(); ++position) {
-            ParameterRecord& record = records_[position];
-            if (!record.enabled || record.nValues < 1)
+            const RowPlan& plan = rowPlans_[position];
+            if (!plan.evaluated)
                 continue;
+            ParameterRecord& record = records_[position];
             const int persons = record.Persons();
-            if (NeedsTwoFrames(record) && framesForTwoFrameRows < 2) {
+            if (plan.needsTwoFrames && framesForTwoFrameRows < 2) {
                 const double empty = record.output ? kNoValue : 0.0;
                 for (int v = 0; v < record.nValues; ++v) {
                     for (int person = 1; person <= persons; ++person) {
@@ -636,9 +663,10 @@ class Run {
                 AppendErrorItems(line_, record, record.statusA, format_);
             } else {
                 AppendValueItems(line_, record, context.firstFrame, format_);
-                CalculateStatistics(records_, static_cast<std::int32_t>(frameNumber),
-                                    static_cast<int>(position), splitMode_, context.thresholdAngles,
-                                    context.thresholdDistances, prompt_);
+                if (plan.statistics) {
+                    FoldRowStatistics(record, *plan.statistics,
+                                      static_cast<std::int32_t>(frameNumber), splitMode_);
+                }
             }
         }
     }
@@ -756,6 +784,8 @@ class Run {
     std::optional<CameraView> camera_;
     RunClips clips_;
     std::unique_ptr<FileVideo> video_;
+
+    std::vector<RowPlan> rowPlans_;
 
     std::string dataLine_, partnerLine_, skipLine_, line_;
 };

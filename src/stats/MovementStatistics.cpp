@@ -94,12 +94,9 @@ void AddPhases(StatisticsAccumulator& accumulator, double value, double previous
     }
 }
 
-void FoldFrame(ParameterRecord& record, std::int32_t frameNumber, bool splitMode,
-               double thresholdAngles, double thresholdDistances) {
-    if (!record.statistics)
-        return;
-    const StatisticsKind kind = StatisticsKindOf(record.functionIndex);
-    CheckShape(record, kind, splitMode);
+void FoldFrame(ParameterRecord& record, const RowStatisticsPlan& plan, std::int32_t frameNumber,
+               bool splitMode) {
+    const StatisticsKind kind = plan.kind;
     const int nValues = record.nValues;
     const bool hasPartner = record.Persons() >= 2;
 
@@ -118,8 +115,7 @@ void FoldFrame(ParameterRecord& record, std::int32_t frameNumber, bool splitMode
         if (IsNoValue(value))
             continue;
         StatisticsAccumulator& accumulator = record.valueAccumulators[Size(c)];
-        const double threshold =
-            MovementThreshold(record.functionIndex, c, thresholdAngles, thresholdDistances);
+        const double threshold = plan.thresholds[Size(c)];
 
         if (kind == StatisticsKind::General) {
             AddGeneral(accumulator, value);
@@ -186,9 +182,30 @@ void CalculateStatistics(ParameterArray& array, std::int32_t frameNumber, int pa
     RunTrapped(prompt, "CalculateStatistics", [&] {
         if (parameterIndex < 1 || Size(parameterIndex) >= array.size())
             ThrowSubscriptOutOfRange();
-        FoldFrame(array[Size(parameterIndex)], frameNumber, splitMode, thresholdAngles,
-                  thresholdDistances);
+        ParameterRecord& record = array[Size(parameterIndex)];
+        if (!record.statistics)
+            return;
+        FoldFrame(record, PlanRowStatistics(record, splitMode, thresholdAngles, thresholdDistances),
+                  frameNumber, splitMode);
     });
+}
+
+RowStatisticsPlan PlanRowStatistics(const ParameterRecord& record, bool splitMode,
+                                    double thresholdAngles, double thresholdDistances) {
+    RowStatisticsPlan plan;
+    plan.kind = StatisticsKindOf(record.functionIndex);
+    CheckShape(record, plan.kind, splitMode);
+    for (int c = 0; c < record.nValues; ++c) {
+        plan.thresholds.push_back(
+            MovementThreshold(record.functionIndex, c, thresholdAngles, thresholdDistances));
+    }
+    return plan;
+}
+
+void FoldRowStatistics(ParameterRecord& record, const RowStatisticsPlan& plan,
+                       std::int32_t frameNumber, bool splitMode) {
+    if (record.statistics)
+        FoldFrame(record, plan, frameNumber, splitMode);
 }
 
 void ResetStatisticsAccumulators(ParameterArray& array, bool splitMode) {

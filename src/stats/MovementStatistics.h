@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "core/ParameterRecord.h"
 #include "core/UserPrompt.h"
 #include "params/ParameterListCompilation.h"
+#include "params/StatisticsKind.h"
 
 namespace kivo {
 
@@ -26,6 +28,24 @@ inline constexpr double kMaximumStart = -1e300;
 void CalculateStatistics(ParameterArray& array, std::int32_t frameNumber, int parameterIndex,
                          bool splitMode, double thresholdAngles, double thresholdDistances,
                          UserPrompt& prompt);
+
+// What CalculateStatistics looks up for a row besides its values: the kind
+// of statistics and the movement threshold of each value column. A run plans
+// each row once per input file and folds its frames with FoldRowStatistics.
+struct RowStatisticsPlan {
+    StatisticsKind kind = StatisticsKind::General;
+    std::vector<double> thresholds;  // per value column
+};
+
+// The plan of a row for a file with these thresholds. Throws TrappedError
+// when the record does not have the arrays its compilation promises.
+RowStatisticsPlan PlanRowStatistics(const ParameterRecord& record, bool splitMode,
+                                    double thresholdAngles, double thresholdDistances);
+
+// CalculateStatistics for a row with its plan (the record must be the one
+// planned, with the same split mode).
+void FoldRowStatistics(ParameterRecord& record, const RowStatisticsPlan& plan,
+                       std::int32_t frameNumber, bool splitMode);
 
 // Puts the accumulators of every enabled row with the Statistics flag into
 // their start-of-run state (sums and counters 0, minimum +1e300, maximum
