@@ -2,15 +2,17 @@
 // floor: a program that only reads the same two files, converts every bound
 // field and formats and writes as many numbers as the run writes.
 //
-//   bench_run [--minutes M ...] [--data DIR] [--video]
+//   bench_run [--minutes M ...] [--data DIR] [--video] [--keep DIR]
 //
 // The dyad is the CMU recording of the shared data folder repeated in time to
 // M minutes at 120 frames per second (generated into a temporary folder, never
 // kept). With --video every fourth line is processed together with a
 // generated 30-per-second video of the same length (320 x 240, Motion JPEG) on both
 // files: the camera and Pixel Difference rows are enabled, and the output is
-// split into parts of one minute, each with its clip of the video. The run and the floor each run in a child process, so that their peak
-// memory (maximum resident set size) is measured separately.
+// split into parts of one minute, each with its clip of the video. The run and the floor each run
+// in a child process, so that their peak memory (maximum resident set size) is measured separately.
+// With --keep the run's output files of M minutes are copied to DIR/M, for
+// byte-for-byte comparisons between builds.
 
 #include <sys/resource.h>
 #include <sys/time.h>
@@ -33,12 +35,12 @@
 #include "engine/CalculationRun.h"
 #include "engine/OutputFile.h"
 #include "engine/OutputItems.h"
-#include "media/ClipWriter.h"
 #include "input/BodyDataPositions.h"
 #include "input/DataFieldBindings.h"
 #include "input/DataFileFormat.h"
 #include "input/InputFileList.h"
 #include "input/TextLineReader.h"
+#include "media/ClipWriter.h"
 #include "params/DefaultParameterList.h"
 #include "settings/BindingsFile.h"
 
@@ -63,6 +65,7 @@ class SilentPrompt : public UserPrompt {
 
 struct Measurement {
     double seconds = 0.0;
+    double cpuSeconds = 0.0;  // user and system time
     long peakKilobytes = 0;
 };
 
@@ -79,6 +82,8 @@ Measurement InChild(const std::function<int()>& work) {
     measurement.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     measurement.peakKilobytes = usage.ru_maxrss;
+    measurement.cpuSeconds = usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 +
+                             usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         std::fprintf(stderr, "child failed (status %d)\n", status);
         std::exit(1);
@@ -125,9 +130,11 @@ void MakeVideo(const std::string& path, int minutes) {
                 pixel[2] = static_cast<std::uint8_t>(x);
             }
         }
-        if (!writer.Write(frame)) std::exit(1);
+        if (!writer.Write(frame))
+            std::exit(1);
     }
-    if (!writer.Close()) std::exit(1);
+    if (!writer.Close())
+        std::exit(1);
 }
 
 // The video on both files, every fourth line, the camera and video rows on,
@@ -136,10 +143,11 @@ void AddVideo(Workspace& workspace, const std::string& video) {
     for (InputFileRow& row : workspace.inputFiles) {
         row[kColUseEvery] = "4";
         row[kColVideoClipFile] = video;
-        row[kColVideoClipSide] = row[kColFileName].find(".A.") != std::string::npos ? "Left Side"
-                                                                                   : "Right Side";
+        row[kColVideoClipSide] =
+            row[kColFileName].find(".A.") != std::string::npos ? "Left Side" : "Right Side";
     }
-    for (int row = 163; row <= 165; ++row) workspace.parameters[row - 1].enabled = true;
+    for (int row = 163; row <= 165; ++row)
+        workspace.parameters[row - 1].enabled = true;
     workspace.options.splitFile = true;
     workspace.options.noOfLines = "1800";
 }
@@ -220,6 +228,7 @@ int main(int argc, char** argv) {
     std::vector<int> minutes;
     std::string data = KIVO_SHARED_DATA_DIR "/cmu";
     bool video = false;
+    std::string keep;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--minutes" && i + 1 < argc) {
@@ -228,8 +237,11 @@ int main(int argc, char** argv) {
             data = argv[++i];
         } else if (argument == "--video") {
             video = true;
+        } else if (argument == "--keep" && i + 1 < argc) {
+            keep = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: bench_run [--minutes M ...] [--data DIR] [--video]\n");
+            std::fprintf(
+                stderr, "usage: bench_run [--minutes M ...] [--data DIR] [--video] [--keep DIR]\n");
             return 2;
         }
     }
@@ -241,6 +253,7 @@ int main(int argc, char** argv) {
     }
     const fs::path folder = fs::temp_directory_path() / ("kivo-bench-" + std::to_string(getpid()));
     fs::create_directories(folder / "out");
+    fs::create_directories(folder / "floor");
 
     std::printf("%8s %10s %10s %12s %10s %7s %12s %12s\n", "minutes", "frames", "run [s]",
                 "frames/s", "floor [s]", "ratio", "run peak MB", "floor peak MB");
@@ -264,14 +277,23 @@ int main(int argc, char** argv) {
             };
             return CalculateData(workspace, prompt, sink, jpeg).completed ? 0 : 1;
         });
+        if (!keep.empty()) {
+            const fs::path kept = fs::path(keep) / std::to_string(m);
+            fs::create_directories(kept);
+            for (const auto& entry : fs::directory_iterator(folder / "out"))
+                fs::copy_file(entry.path(), kept / entry.path().filename(),
+                              fs::copy_options::overwrite_existing);
+        }
         const int valuesPerLine = FieldCount((folder / "out" / "bench.A.csv").string()) - 2;
         const Measurement floor =
-            InChild([&] { return Floor(workspace, valuesPerLine, (folder / "out").string()); });
+            InChild([&] { return Floor(workspace, valuesPerLine, (folder / "floor").string()); });
         const long processed = 2 * frames / (video ? 4 : 1);  // both files are input files once
         std::printf("%8d %10ld %10.2f %12.0f %10.2f %7.2f %12.1f %12.1f\n", m, processed,
                     run.seconds, processed / run.seconds, floor.seconds,
                     run.seconds / floor.seconds, run.peakKilobytes / 1024.0,
                     floor.peakKilobytes / 1024.0);
+        std::printf("         cpu: run %.2f s, floor %.2f s, ratio %.2f\n", run.cpuSeconds,
+                    floor.cpuSeconds, run.cpuSeconds / floor.cpuSeconds);
         std::fflush(stdout);
     }
     fs::remove_all(folder);
