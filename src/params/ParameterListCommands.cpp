@@ -32,7 +32,9 @@ bool RestoreParameterList(
         return false;
     }
     std::optional<std::vector<ParameterDefinition>> stored = loadStored();
-    if (!stored || stored->empty()) {
+    if (!stored)
+        return false;
+    if (stored->empty()) {
         CreateDefaultParameterList(rows);
         return true;
     }

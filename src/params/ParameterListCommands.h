@@ -17,7 +17,9 @@ namespace kivo {
 bool ResetParameterList(std::vector<ParameterDefinition>& rows, UserPrompt& prompt);
 
 // Replaces the list by the one `loadStored` returns (the list kept in the
-// settings store), or by the default list when it returns none.
+// settings store), or by the default list when it returns an empty list (none
+// is stored). When it returns nothing (the store could not be read, and the
+// user has been told) the list stays as it is.
 bool RestoreParameterList(
     std::vector<ParameterDefinition>& rows, UserPrompt& prompt,
     const std::function<std::optional<std::vector<ParameterDefinition>>()>& loadStored);

@@ -394,7 +394,7 @@ std::optional<std::vector<ParameterDefinition>> LoadStoredParameterList(
     }
     TellSkippedEntries(report, 0, prompt);
     if (report.defaultParameterList)
-        return std::nullopt;
+        return std::vector<ParameterDefinition>();
     return std::move(stored.parameters);
 }
 

@@ -72,7 +72,8 @@ std::optional<RestoreReport> RestoreFromStore(StoredGroup group, const std::stri
                                               Workspace& workspace, UserPrompt& prompt);
 
 // The parameter list kept in the store at `storePath`, with its type tags;
-// nothing when none is stored or the store cannot be read (the user is told).
+// an empty list when none is stored; nothing when the store cannot be read
+// (the user is told).
 std::optional<std::vector<ParameterDefinition>> LoadStoredParameterList(
     const std::string& storePath, UserPrompt& prompt);
 

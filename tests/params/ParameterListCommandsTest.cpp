@@ -66,8 +66,12 @@ TEST(RestoreParameterList, TakesTheStoredListOrTheDefaultOne) {
     EXPECT_EQ(prompt.LastText(),
               "Do you really want to restore the parameter list to the set of parameters loaded "
               "at program start?");
-    EXPECT_TRUE(RestoreParameterList(
+    // A store that cannot be read keeps the list; one without a list gives the default list.
+    EXPECT_FALSE(RestoreParameterList(
         rows, prompt, [] { return std::optional<std::vector<ParameterDefinition>>(); }));
+    EXPECT_EQ(rows.size(), 1u);
+    EXPECT_TRUE(RestoreParameterList(
+        rows, prompt, [] { return std::optional(std::vector<ParameterDefinition>()); }));
     EXPECT_EQ(rows.size(), 165u);
 }
 

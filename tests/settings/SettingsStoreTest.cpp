@@ -255,6 +255,43 @@ TEST(SettingsStore, AFailedSaveKeepsThePreviousStateAndTheWindowOpen) {
     EXPECT_NE(prompt.LastText().find("cannot be created"), std::string::npos) << prompt.LastText();
 }
 
+// The restore commands of the window take one group each from the store
+// after asking; a store that cannot be read changes nothing.
+TEST(SettingsStore, RestoreCommandsTakeTheirGroupAndKeepTheWorkspaceWhenTheStoreFails) {
+    TempDir dir;
+    const std::string path = dir.PathOf("settings.sqlite");
+    ScriptedPrompt prompt;
+    Workspace stored = LargeStudy(3, "stored");
+    testing::WriteSmallDataFile(dir, "take.csv");
+    ASSERT_TRUE(AddFile(stored, "take.csv", dir.PathOf(""), "Time", prompt));
+    stored.userVariableNames[0] = "stored";
+    ASSERT_TRUE(SaveToStore(stored, path, prompt));
+    const Workspace edited = LargeStudy(5, "edited");
+
+    Workspace workspace = edited;
+    prompt.QueueAnswer(PromptAnswer::No);
+    EXPECT_FALSE(RestoreFromStore(StoredGroup::FileList, path, workspace, prompt));
+    EXPECT_EQ(Differences(workspace, edited), 0);
+    ASSERT_TRUE(RestoreFromStore(StoredGroup::FileList, path, workspace, prompt));
+    EXPECT_EQ(Differences(workspace, edited), 1 | 2);
+    EXPECT_EQ(workspace.inputFiles, stored.inputFiles);
+    ASSERT_TRUE(RestoreFromStore(StoredGroup::DataFieldAssignments, path, workspace, prompt));
+    EXPECT_EQ(Differences(workspace, stored), 16);
+    EXPECT_EQ(LoadStoredParameterList(path, prompt), stored.parameters);
+    EXPECT_EQ(LoadStoredParameterList(dir.PathOf("none.sqlite"), prompt),
+              std::vector<ParameterDefinition>());
+
+    WriteBytes(path, "not a store");
+    const std::size_t told = prompt.messages.size();
+    workspace = edited;
+    const auto report = RestoreFromStore(StoredGroup::FileList, path, workspace, prompt);
+    ASSERT_TRUE(report && report->unreadableStoreMovedTo);
+    EXPECT_EQ(Differences(workspace, edited), 0);
+    WriteBytes(path, "not a store");
+    EXPECT_FALSE(LoadStoredParameterList(path, prompt));
+    EXPECT_EQ(prompt.messages.size(), told + 3);  // the question and two messages
+}
+
 // Two programs saving at once leave one of the two states, complete; a
 // writer killed in the middle of its save leaves the state before it.
 TEST(SettingsStore, ConcurrentAndKilledWritersLeaveOneCompleteState) {
