@@ -15,18 +15,26 @@ std::string ExampleLines(const CLI::App& command, std::string_view indent) {
     for (std::size_t at = footer.find(kExample); at != std::string::npos;
          at = footer.find(kExample, at + 1)) {
         const std::size_t start = at + kExample.size();
-        examples += std::string(indent) + footer.substr(start, footer.find('\n', start) - start) +
-                    "\n";
+        examples +=
+            std::string(indent) + footer.substr(start, footer.find('\n', start) - start) + "\n";
     }
     return examples;
 }
 
 // The examples of all subcommands, in command order.
-std::string CollectExamples(const CLI::App& app) {
+std::string CollectExamples(const CLI::App& app, std::string_view indent) {
     std::string examples;
     for (const CLI::App* command : app.get_subcommands({}))
-        examples += ExampleLines(*command, "  ") + CollectExamples(*command);
+        examples += ExampleLines(*command, indent) + CollectExamples(*command, indent);
     return examples;
+}
+
+// A command made of subcommands (settings, store) shows their examples.
+void GiveGroupsTheirExamples(CLI::App& app) {
+    for (CLI::App* command : app.get_subcommands({})) {
+        if (!command->get_subcommands({}).empty() && ExampleLines(*command, "").empty())
+            command->footer("Examples:\n" + CollectExamples(*command, "  "));
+    }
 }
 
 }  // namespace
@@ -35,7 +43,10 @@ std::string ParsedCommandExamples(const CLI::App& app) {
     const CLI::App* command = &app;
     while (!command->get_subcommands().empty())
         command = command->get_subcommands().back();
-    return command == &app ? std::string() : ExampleLines(*command, std::string(kExample));
+    if (command == &app)
+        return {};
+    const std::string examples = ExampleLines(*command, kExample);
+    return examples.empty() ? CollectExamples(*command, kExample) : examples;
 }
 
 void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
@@ -49,7 +60,8 @@ void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     RegisterRunCommand(app, registry);
     RegisterStatsCommand(app, registry);
     RegisterStoreCommand(app, registry);
-    app.footer("Examples:\n" + CollectExamples(app));
+    GiveGroupsTheirExamples(app);
+    app.footer("Examples:\n" + CollectExamples(app, "  "));
 }
 
 }  // namespace kivo::cli

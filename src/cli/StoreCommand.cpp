@@ -170,8 +170,10 @@ void RegisterStoreCommand(CLI::App& app, CommandRegistry& registry) {
     };
 
     command->add_subcommand("path", "Print where the store is (KIVO_STORE chooses another file)")
+        ->footer("Example: kivo store path")
         ->callback(action([] { return RunStorePath(); }));
     command->add_subcommand("show", "Print a readable summary of the stored working state")
+        ->footer("Example: kivo store show")
         ->callback(action([options] { return RunStoreShow(*options); }));
 
     auto* exportCommand =
@@ -179,22 +181,20 @@ void RegisterStoreCommand(CLI::App& app, CommandRegistry& registry) {
     exportCommand->add_option("settings", options->settingsFile, "Settings file (.set) to write")
         ->required();
     exportCommand->add_flag("--force", options->force, "Overwrite an existing settings file");
+    exportCommand->footer("Example: kivo store export copy.set");
     exportCommand->callback(action([options] { return RunStoreExport(*options); }));
 
     auto* importCommand = command->add_subcommand(
         "import", "Replace the stored working state by a settings file's, all or nothing");
     importCommand->add_option("settings", options->settingsFile, "Settings file (.set) to read")
         ->required();
+    importCommand->footer("Example: kivo store import study.set");
     importCommand->callback(action([options] { return RunStoreImport(*options); }));
 
     auto* reset = command->add_subcommand("reset", "Delete everything the store holds");
     reset->add_flag("--yes", options->yes, "Do not ask first");
+    reset->footer("Example: kivo store reset --yes");
     reset->callback(action([options] { return RunStoreReset(*options); }));
-    // After the subcommands, which would take it over.
-    command->footer(
-        "Example: kivo store import study.set\n"
-        "Example: kivo store show\n"
-        "Example: kivo store export copy.set");
 }
 
 }  // namespace kivo::cli

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "support/CliRun.h"
 
@@ -25,11 +28,19 @@ TEST(Help, TheReadmeListsTheCommandsAsHelpDoesAndEveryCommandGivesAnExample) {
         << text;
 
     for (const char* command :
-         {"check", "parameters", "init", "video", "check-video", "run", "stats", "store"}) {
-        const auto commandHelp = RunKivo({command, "--help"}, dir);
-        EXPECT_TRUE(Contains(commandHelp.out, std::string("Example: kivo ") + command))
-            << commandHelp.out;
-        EXPECT_TRUE(Contains(text, std::string("\n  kivo ") + command)) << command;
+         {"convert", "check", "parameters", "init", "settings show", "settings set", "bindings",
+          "video", "check-video", "run", "stats", "store path", "store show", "store export",
+          "store import", "store reset"}) {
+        const std::string line = std::string("kivo ") + command;
+        std::vector<std::string> words;
+        for (std::string_view rest = command; !rest.empty();) {
+            words.emplace_back(rest.substr(0, rest.find(' ')));
+            rest.remove_prefix(std::min(rest.size(), words.back().size() + 1));
+        }
+        words.push_back("--help");
+        const auto commandHelp = RunKivo(words, dir);
+        EXPECT_TRUE(Contains(commandHelp.out, "Example: " + line)) << commandHelp.out;
+        EXPECT_TRUE(Contains(text, "\n  " + line)) << line;
     }
     // A usage error shows how the command is used.
     const auto usage = RunKivo({"init"}, dir);
