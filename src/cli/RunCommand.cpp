@@ -242,6 +242,16 @@ bool ChooseOutputFolder(const RunOptions& options, const SettingsLoadNotes& note
         }
         return true;
     }
+    if (options.store) {
+        std::error_code error;
+        if (folder.empty() || !fs::is_directory(folder, error)) {
+            std::fprintf(stderr,
+                         "kivo run: the stored settings name no existing output folder; give "
+                         "--output-dir\n");
+            return false;
+        }
+        return true;
+    }
     for (const auto& [field, missing] : notes.missingFolders) {
         if (field == "Directory Output Files") {
             std::fprintf(stderr,

@@ -68,6 +68,10 @@ TEST_F(StoreCommand, AnImportedStudyRunsFromTheStoreLikeFromItsSettingsFile) {
 
     const auto imported = RunKivo({"store", "import", study}, dir);
     ASSERT_EQ(imported.exitCode, 0) << imported.err;
+    const auto nowhere = RunKivo({"run", "--store"}, dir);
+    EXPECT_EQ(nowhere.exitCode, 2);
+    EXPECT_TRUE(Contains(nowhere.err, "no existing output folder; give --output-dir"))
+        << nowhere.err;
     for (const char* folder : {"from-store", "from-file"})
         fs::create_directories(dir.PathOf(folder));
     const auto fromStore = RunKivo({"run", "--store", "--output-dir", "from-store"}, dir);
