@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,6 +20,7 @@
 #include "params/Catalogue.h"
 #include "params/DefaultParameterList.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoreLocation.h"
 #include "settings/StoredSettings.h"
 #include "support/RandomStudy.h"
 #include "support/ScriptedPrompt.h"
@@ -98,6 +101,37 @@ TEST(SettingsStore, SectionsKeepTheirOrderAndDeleteWithEverythingBelow) {
     for (const char* kept : {"S2", "s", "S]", "T"})
         EXPECT_EQ(store.GetSetting(kept, "k", "default"), kept);
     EXPECT_EQ(store.GetSetting("S2", "missing", "default"), "default");
+}
+
+TEST(SettingsStore, PerUserPathFollowsTheEnvironment) {
+    const struct {
+        const char* store;
+        const char* config;
+        const char* home;
+        const char* path;
+    } cases[] = {
+        {"/chosen/s.sqlite", "/config", "/home/u", "/chosen/s.sqlite"},
+        {"", "/config//", "/home/u", "/config/kivo/settings.sqlite"},
+        {nullptr, "relative", "/home/u", "/home/u/.config/kivo/settings.sqlite"},
+        {nullptr, nullptr, "/home/u", "/home/u/.config/kivo/settings.sqlite"},
+    };
+    const char* const names[] = {"KIVO_STORE", "XDG_CONFIG_HOME", "HOME"};
+    std::vector<std::optional<std::string>> saved;
+    for (const char* name : names) {
+        const char* value = std::getenv(name);
+        saved.push_back(value ? std::optional<std::string>(value) : std::nullopt);
+    }
+    const auto set = [](const char* name, const char* value) {
+        value ? setenv(name, value, 1) : unsetenv(name);
+    };
+    for (const auto& c : cases) {
+        set(names[0], c.store);
+        set(names[1], c.config);
+        set(names[2], c.home);
+        EXPECT_EQ(PerUserStorePath(), c.path);
+    }
+    for (std::size_t i = 0; i < saved.size(); ++i)
+        set(names[i], saved[i] ? saved[i]->c_str() : nullptr);
 }
 
 // Files with partners, videos and their own time labels, bindings, user
