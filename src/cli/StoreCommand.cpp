@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -122,6 +123,16 @@ int RunStoreReset(const StoreOptions& options) {
     try {
         SettingsStore store(path, SettingsStore::Access::Write);
         store.WriteTransaction([&] { store.DeleteAll(); });
+    } catch (const SettingsStoreError& error) {
+        if (error.GetKind() != SettingsStoreError::Kind::Unreadable)
+            return Failed("reset", error);
+        // A store that cannot be read cannot be emptied: it is moved aside.
+        const std::optional<std::string> aside = MoveStoreAside(path);
+        if (!aside)
+            return Failed("reset", error);
+        std::printf("The unreadable store %s was moved to %s; nothing is stored now\n",
+                    path.c_str(), aside->c_str());
+        return 0;
     } catch (const std::exception& error) {
         return Failed("reset", error);
     }
@@ -150,6 +161,11 @@ bool LoadStoredWorkspace(Workspace& workspace, UserPrompt& prompt, const char* c
             return false;
         }
         return true;
+    } catch (const SettingsStoreError& error) {
+        const bool unreadable = error.GetKind() == SettingsStoreError::Kind::Unreadable;
+        std::fprintf(stderr, "kivo %s: %s%s\n", command, error.what(),
+                     unreadable ? " (kivo store reset moves it aside)" : "");
+        return false;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "kivo %s: %s\n", command, error.what());
         return false;

@@ -167,27 +167,12 @@ std::string AsideName(const std::string& path) {
     return name;
 }
 
-// Moves the store and its journal aside; returns the new name, or nothing.
-std::optional<std::string> MoveAside(const std::string& path) {
-    const std::string aside = AsideName(path);
-    std::error_code error;
-    fs::rename(path, aside, error);
-    if (error)
-        return std::nullopt;
-    // A journal left beside it belongs to the old file, never to a new store.
-    for (const char* suffix : {"-journal", "-wal", "-shm"}) {
-        if (fs::exists(path + suffix, error))
-            fs::rename(path + suffix, aside + suffix, error);
-    }
-    return aside;
-}
-
 // Reports a store that could not be read; an unreadable one is moved aside.
 void ReportStoreError(const SettingsStoreError& error, const std::string& storePath,
                       UserPrompt& prompt, RestoreReport& report) {
     const std::string what = error.what();
     if (error.GetKind() == SettingsStoreError::Kind::Unreadable) {
-        const std::optional<std::string> aside = MoveAside(storePath);
+        const std::optional<std::string> aside = MoveStoreAside(storePath);
         report.unreadableStoreMovedTo = aside.value_or("");
         prompt.Tell(
             PromptId::StoreUnreadable,
@@ -396,6 +381,20 @@ std::optional<std::vector<ParameterDefinition>> LoadStoredParameterList(
     if (report.defaultParameterList)
         return std::vector<ParameterDefinition>();
     return std::move(stored.parameters);
+}
+
+std::optional<std::string> MoveStoreAside(const std::string& storePath) {
+    const std::string aside = AsideName(storePath);
+    std::error_code error;
+    fs::rename(storePath, aside, error);
+    if (error)
+        return std::nullopt;
+    // A journal left beside it belongs to the old file, never to a new store.
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+        if (fs::exists(storePath + suffix, error))
+            fs::rename(storePath + suffix, aside + suffix, error);
+    }
+    return aside;
 }
 
 bool SaveToStore(const Workspace& workspace, const std::string& storePath, UserPrompt& prompt) {

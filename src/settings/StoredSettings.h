@@ -77,6 +77,10 @@ std::optional<RestoreReport> RestoreFromStore(StoredGroup group, const std::stri
 std::optional<std::vector<ParameterDefinition>> LoadStoredParameterList(
     const std::string& storePath, UserPrompt& prompt);
 
+// Moves a store file that cannot be read (and its journal) aside under a
+// name with the time; returns the new name, or nothing when it cannot be moved.
+std::optional<std::string> MoveStoreAside(const std::string& storePath);
+
 // Saves the workspace into the store at `storePath` (SaveAllSettings). A
 // failure is reported through the prompt; returns false then.
 bool SaveToStore(const Workspace& workspace, const std::string& storePath, UserPrompt& prompt);

@@ -104,6 +104,14 @@ TEST_F(StoreCommand, AnImportedStudyRunsFromTheStoreLikeFromItsSettingsFile) {
     EXPECT_EQ(ReadFileText(store), before);
     ASSERT_EQ(RunKivo({"store", "reset", "--yes"}, dir).exitCode, 0);
     EXPECT_TRUE(Contains(RunKivo({"store", "show"}, dir).out, "Input Files: 0\n"));
+
+    // A store that cannot be read is named, and reset moves it aside.
+    dir.Write("config/settings.sqlite", "not a store");
+    EXPECT_TRUE(Contains(RunKivo({"store", "show"}, dir).err, "(kivo store reset moves it aside)"));
+    const auto moved = RunKivo({"store", "reset", "--yes"}, dir);
+    EXPECT_EQ(moved.exitCode, 0) << moved.err;
+    EXPECT_FALSE(fs::exists(store));
+    EXPECT_EQ(FileNames(dir.PathOf("config")).size(), 1u);
 }
 
 }  // namespace
