@@ -186,30 +186,46 @@ void ReportStoreError(const SettingsStoreError& error, const std::string& storeP
     prompt.Tell(PromptId::StoreNotRead, *report.failure, PromptIcon::Exclamation);
 }
 
-}  // namespace
-
-void RestoreSettings(const SettingsStore& store, Workspace& workspace, UserPrompt& prompt,
-                     RestoreReport& report) {
+// What the store holds of the groups asked for, read in one transaction, so
+// that a restore sees one state even while another program saves (and no
+// message waits with the store held).
+struct StoredState {
     std::vector<StoredEntry> settings;
     StoredList files;
+    std::vector<StoredEntry> dataFields;
+    std::vector<StoredEntry> variables;
+    StoredList parameters;
+};
+
+enum StoredGroups { kSettingsAndFiles = 1, kDataFieldsAndVariables = 2, kParameterList = 4 };
+
+StoredState ReadState(const SettingsStore& store, int groups) {
+    StoredState state;
     store.ReadTransaction([&] {
-        settings = store.GetAllSettings(kSettings);
-        files = ReadList(store, kFiles);
+        if (groups & kSettingsAndFiles) {
+            state.settings = store.GetAllSettings(kSettings);
+            state.files = ReadList(store, kFiles);
+        }
+        if (groups & kDataFieldsAndVariables) {
+            state.dataFields = store.GetAllSettings(kDataFields);
+            state.variables = store.GetAllSettings(kVariables);
+        }
+        if (groups & kParameterList)
+            state.parameters = ReadList(store, kParameters);
     });
+    return state;
+}
+
+void ApplySettings(const StoredState& state, Workspace& workspace, UserPrompt& prompt,
+                   RestoreReport& report) {
     const std::size_t skippedBefore = report.entriesSkipped.size();
-    RestoreOptions(settings, workspace.decimalSymbol, workspace.options, report);
-    RestoreFileList(files, workspace, prompt, report);
+    RestoreOptions(state.settings, workspace.decimalSymbol, workspace.options, report);
+    RestoreFileList(state.files, workspace, prompt, report);
     TellSkippedEntries(report, skippedBefore, prompt);
 }
 
-void RestoreDataFields(const SettingsStore& store, Workspace& workspace, RestoreReport&) {
-    std::vector<StoredEntry> dataFields;
-    std::vector<StoredEntry> variables;
-    store.ReadTransaction([&] {
-        dataFields = store.GetAllSettings(kDataFields);
-        variables = store.GetAllSettings(kVariables);
-    });
-    const auto bound = ByKey(dataFields);
+void ApplyDataFields(const StoredState& state, Workspace& workspace) {
+    const auto bound = ByKey(state.dataFields);
     for (int k = 0; k < kInputVariableCount; ++k) {
         const auto found = bound.find(NumberedKey(static_cast<std::size_t>(k)));
         if (found == bound.end() || found->second.empty())
@@ -217,16 +233,15 @@ void RestoreDataFields(const SettingsStore& store, Workspace& workspace, Restore
         workspace.dataFieldNames.Add(found->second);
         workspace.boundDataFields[k] = found->second;
     }
-    const auto names = ByKey(variables);
+    const auto names = ByKey(state.variables);
     for (int u = 0; u < kUserVariableCount; ++u) {
         const auto found = names.find(NumberedKey(static_cast<std::size_t>(u)));
         workspace.userVariableNames[u] = found == names.end() ? "" : found->second;
     }
 }
 
-void RestoreParameterList(const SettingsStore& store, Workspace& workspace, RestoreReport& report) {
-    StoredList list;
-    store.ReadTransaction([&] { list = ReadList(store, kParameters); });
+void ApplyParameterList(const StoredState& state, Workspace& workspace, RestoreReport& report) {
+    const StoredList& list = state.parameters;
     std::vector<ParameterDefinition>& rows = workspace.parameters;
     if (list.entries.empty()) {
         CreateDefaultParameterList(rows);
@@ -249,6 +264,21 @@ void RestoreParameterList(const SettingsStore& store, Workspace& workspace, Rest
                         values[6].second, *enabled);
     }
     SetAllParameterTypeTags(rows);
+}
+
+}  // namespace
+
+void RestoreSettings(const SettingsStore& store, Workspace& workspace, UserPrompt& prompt,
+                     RestoreReport& report) {
+    ApplySettings(ReadState(store, kSettingsAndFiles), workspace, prompt, report);
+}
+
+void RestoreDataFields(const SettingsStore& store, Workspace& workspace, RestoreReport&) {
+    ApplyDataFields(ReadState(store, kDataFieldsAndVariables), workspace);
+}
+
+void RestoreParameterList(const SettingsStore& store, Workspace& workspace, RestoreReport& report) {
+    ApplyParameterList(ReadState(store, kParameterList), workspace, report);
 }
 
 void SaveAllSettings(const Workspace& workspace, SettingsStore& store) {
@@ -306,11 +336,13 @@ void SaveAllSettings(const Workspace& workspace, SettingsStore& store) {
 
 RestoreReport RestoreWorkspace(const SettingsStore& store, Workspace& workspace,
                                UserPrompt& prompt) {
+    const StoredState state =
+        ReadState(store, kSettingsAndFiles | kDataFieldsAndVariables | kParameterList);
     RestoreReport report;
-    RestoreSettings(store, workspace, prompt, report);
-    RestoreDataFields(store, workspace, report);
+    ApplySettings(state, workspace, prompt, report);
+    ApplyDataFields(state, workspace);
     const std::size_t skippedBefore = report.entriesSkipped.size();
-    RestoreParameterList(store, workspace, report);
+    ApplyParameterList(state, workspace, report);
     TellSkippedEntries(report, skippedBefore, prompt);
     if (!workspace.inputFiles.empty())
         ShowInputFileOptions(workspace, 0);
