@@ -218,10 +218,8 @@ StoredState ReadState(const SettingsStore& store, int groups) {
 
 void ApplySettings(const StoredState& state, Workspace& workspace, UserPrompt& prompt,
                    RestoreReport& report) {
-    const std::size_t skippedBefore = report.entriesSkipped.size();
     RestoreOptions(state.settings, workspace.decimalSymbol, workspace.options, report);
     RestoreFileList(state.files, workspace, prompt, report);
-    TellSkippedEntries(report, skippedBefore, prompt);
 }
 
 void ApplyDataFields(const StoredState& state, Workspace& workspace) {
@@ -270,7 +268,9 @@ void ApplyParameterList(const StoredState& state, Workspace& workspace, RestoreR
 
 void RestoreSettings(const SettingsStore& store, Workspace& workspace, UserPrompt& prompt,
                      RestoreReport& report) {
+    const std::size_t skippedBefore = report.entriesSkipped.size();
     ApplySettings(ReadState(store, kSettingsAndFiles), workspace, prompt, report);
+    TellSkippedEntries(report, skippedBefore, prompt);
 }
 
 void RestoreDataFields(const SettingsStore& store, Workspace& workspace, RestoreReport&) {
@@ -341,9 +341,8 @@ RestoreReport RestoreWorkspace(const SettingsStore& store, Workspace& workspace,
     RestoreReport report;
     ApplySettings(state, workspace, prompt, report);
     ApplyDataFields(state, workspace);
-    const std::size_t skippedBefore = report.entriesSkipped.size();
     ApplyParameterList(state, workspace, report);
-    TellSkippedEntries(report, skippedBefore, prompt);
+    TellSkippedEntries(report, 0, prompt);
     if (!workspace.inputFiles.empty())
         ShowInputFileOptions(workspace, 0);
     return report;

@@ -210,6 +210,35 @@ TEST(SettingsStore, FilesAreCheckedWithTheirOwnLabelAndMissingOnesNamedInOneMess
     EXPECT_EQ(store.GetAllSettings("Files").size(), 3u);
 }
 
+// Unlike a missing key, an entry the program cannot take over is named.
+TEST(SettingsStore, EntriesThatCannotBeReadAreLeftOutAndNamedInOneMessage) {
+    TempDir dir;
+    const std::string path = dir.PathOf("settings.sqlite");
+    ScriptedPrompt prompt;
+    Workspace stored = LargeStudy(3, "row");
+    testing::WriteSmallDataFile(dir, "take.csv");
+    ASSERT_TRUE(AddFile(stored, "take.csv", dir.PathOf(""), "Time", prompt));
+    ASSERT_TRUE(SaveToStore(stored, path, prompt));
+    Execute(path,
+            "DELETE FROM entry WHERE section = 'Files\\01' AND key = 'Video Clip Side';"
+            "UPDATE entry SET value = 'maybe' WHERE section = 'Parameters\\02' AND key = 'Run';"
+            "UPDATE entry SET value = '2' WHERE key = 'Split Output Files';"
+            "DELETE FROM entry WHERE key = 'Prefix'");
+
+    Workspace restored;
+    const RestoreReport report = RestoreStoredWorkspace(path, restored, prompt);
+    EXPECT_TRUE(restored.inputFiles.empty());
+    EXPECT_EQ(restored.parameters.size(), 2u);
+    EXPECT_EQ(restored.options.prefix, "");
+    const std::vector<std::string> skipped = {"Settings\\Split Output Files", "Files\\01",
+                                              "Parameters\\02 'row 1'"};
+    EXPECT_EQ(report.entriesSkipped, skipped);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.LastText(),
+              "The following stored settings could not be read and were left out:\r\n\r\n" +
+                  skipped[0] + "\r\n" + skipped[1] + "\r\n" + skipped[2]);
+}
+
 // Nothing stored yet gives the start values without a word; a store that
 // cannot be read gives them too, and is moved aside under a name the user is told.
 TEST(SettingsStore, AMissingOrUnreadableStoreStartsWithTheStartValues) {
