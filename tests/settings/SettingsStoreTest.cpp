@@ -223,13 +223,16 @@ TEST(SettingsStore, EntriesThatCannotBeReadAreLeftOutAndNamedInOneMessage) {
             "DELETE FROM entry WHERE section = 'Files\\01' AND key = 'Video Clip Side';"
             "UPDATE entry SET value = 'maybe' WHERE section = 'Parameters\\02' AND key = 'Run';"
             "UPDATE entry SET value = '2' WHERE key = 'Split Output Files';"
-            "DELETE FROM entry WHERE key = 'Prefix'");
+            "DELETE FROM entry WHERE key = 'Prefix';"
+            "UPDATE entry SET value = '" +
+                dir.PathOf("gone") + "' WHERE key = 'Directory Output Files'");
 
     Workspace restored;
     const RestoreReport report = RestoreStoredWorkspace(path, restored, prompt);
     EXPECT_TRUE(restored.inputFiles.empty());
     EXPECT_EQ(restored.parameters.size(), 2u);
-    EXPECT_EQ(restored.options.prefix, "");
+    EXPECT_EQ(restored.options.prefix, "");                // a missing key keeps the current value
+    EXPECT_EQ(restored.options.directoryOutputFiles, "");  // as does a folder that is gone
     const std::vector<std::string> skipped = {"Settings\\Split Output Files", "Files\\01",
                                               "Parameters\\02 'row 1'"};
     EXPECT_EQ(report.entriesSkipped, skipped);
