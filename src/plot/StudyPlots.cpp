@@ -1,0 +1,102 @@
+#include "plot/StudyPlots.h"
+
+#include <filesystem>
+
+#include "core/Numbers.h"
+#include "core/UserPrompt.h"
+#include "engine/OutputFileNames.h"
+#include "params/Catalogue.h"
+#include "params/ParameterCaptions.h"
+#include "params/ParameterListCompilation.h"
+
+namespace kivo {
+namespace {
+
+// Compiling only to learn captions: whatever the compilation would tell the
+// user is told again by a run.
+class QuietPrompt : public UserPrompt {
+  public:
+    PromptAnswer Ask(const PromptMessage&) override { return PromptAnswer::Cancel; }
+    using UserPrompt::Ask;
+};
+
+PlotFile FileOf(const Workspace& workspace, std::size_t fileIndex) {
+    const InputFileRow& row = workspace.inputFiles.at(fileIndex);
+    PlotFile file;
+    file.outputPath = OutputPathOf(workspace, fileIndex);
+    file.inputFileName = row[kColFileName];
+    if (IsNumeric(row[kColDistances], workspace.decimalSymbol))
+        file.movementThreshold = ReadUserNumber(row[kColDistances], workspace.decimalSymbol);
+    return file;
+}
+
+}  // namespace
+
+std::vector<ActivationSource> ActivationSources(const Workspace& workspace) {
+    ParameterArray array;
+    InputVariableTable table;
+    for (int u = 0; u < kUserVariableCount; ++u)
+        table[kFirstUserVariable + u].name = workspace.userVariableNames[u];
+    QuietPrompt prompt;
+    std::vector<ActivationSource> sources;
+    if (InitParameterListArray(array, workspace.parameters, table, workspace.boundDataFields,
+                               workspace.options.splitFile, prompt)
+            .failed) {
+        return sources;
+    }
+    for (std::size_t position = 1; position < array.size(); ++position) {
+        const ParameterRecord& record = array[position];
+        if (!record.enabled || record.functionIndex != kFnActivation ||
+            record.variableIndices.empty()) {
+            continue;
+        }
+        const std::string& name = workspace.parameters[position - 1].name;
+        if (record.output && record.nValues >= 1) {
+            sources.push_back({name, PlainValueCaption(record, 1)});
+            continue;
+        }
+        const auto operand = static_cast<std::size_t>(record.variableIndices.front());
+        if (operand < array.size() && array[operand].output && array[operand].nValues >= 3)
+            sources.push_back({name, PlainValueCaption(array[operand], 3)});
+    }
+    return sources;
+}
+
+std::string OutputPathOf(const Workspace& workspace, std::size_t fileIndex) {
+    const WorkspaceOptions& options = workspace.options;
+    const std::string extension = options.csvSeparator ? ".csv" : "." + options.extension;
+    return MakeOutputFileNames(options.directoryOutputFiles, options.prefix,
+                               workspace.inputFiles.at(fileIndex)[kColFileName], options.suffix,
+                               extension)
+        .OutputPath();
+}
+
+std::string StatisticsPathOf(const Workspace& workspace) {
+    return (std::filesystem::path(workspace.options.directoryOutputFiles) /
+            workspace.options.statisticsFileName)
+        .string();
+}
+
+PlotRequest StudyPlotRequest(const Workspace& workspace, std::size_t fileIndex,
+                             std::string columnPattern, bool withPartner) {
+    PlotRequest request;
+    request.file = FileOf(workspace, fileIndex);
+    request.columnPattern = std::move(columnPattern);
+    request.decimalSymbol = workspace.decimalSymbol;
+    request.activations = ActivationSources(workspace);
+    std::error_code error;
+    const std::string statistics = StatisticsPathOf(workspace);
+    if (!workspace.options.statisticsFileName.empty() &&
+        std::filesystem::is_regular_file(statistics, error)) {
+        request.statisticsPath = statistics;
+    }
+    if (withPartner) {
+        const auto partner =
+            workspace.FindInputFile(workspace.inputFiles.at(fileIndex)[kColPartnerFile]);
+        if (partner && *partner != fileIndex)
+            request.partner = FileOf(workspace, *partner);
+    }
+    return request;
+}
+
+}  // namespace kivo
