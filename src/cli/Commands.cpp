@@ -59,6 +59,7 @@ void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     RegisterVideoCommands(app, registry);
     RegisterRunCommand(app, registry);
     RegisterStatsCommand(app, registry);
+    RegisterPlotCommand(app, registry);
     RegisterStoreCommand(app, registry);
     GiveGroupsTheirExamples(app);
     app.footer("Examples:\n" + CollectExamples(app, "  "));

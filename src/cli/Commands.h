@@ -42,6 +42,7 @@ void RegisterSettingsCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterBindingsCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterRunCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterStatsCommand(CLI::App& app, CommandRegistry& registry);
+void RegisterPlotCommand(CLI::App& app, CommandRegistry& registry);
 void RegisterVideoCommands(CLI::App& app, CommandRegistry& registry);
 void RegisterStoreCommand(CLI::App& app, CommandRegistry& registry);
 

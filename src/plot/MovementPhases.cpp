@@ -4,11 +4,15 @@
 
 namespace kivo {
 
-MovementPhases FindMovementPhases(std::span<const double> values, double threshold) {
+MovementPhases FindMovementPhases(std::span<const double> values, double threshold,
+                                  bool firstLineIsZero) {
+    auto valueAt = [&](std::size_t i) {
+        return i == 0 && firstLineIsZero && std::isnan(values[0]) ? 0.0 : values[i];
+    };
     MovementPhases phases;
     bool open = false;  // a stretch is open at the previous line
     for (std::size_t i = 0; i < values.size(); ++i) {
-        const double value = values[i];
+        const double value = valueAt(i);
         if (std::isnan(value)) {
             open = false;
             continue;
@@ -19,8 +23,8 @@ MovementPhases FindMovementPhases(std::span<const double> values, double thresho
             continue;
         }
         PhaseStretch stretch{i, 1, moves, false};
-        if (i > 0 && !std::isnan(values[i - 1])) {
-            const double previous = values[i - 1];
+        if (i > 0 && !std::isnan(valueAt(i - 1))) {
+            const double previous = valueAt(i - 1);
             stretch.counted = moves ? previous < threshold : previous > threshold;
         }
         if (stretch.counted)

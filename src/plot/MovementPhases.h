@@ -28,9 +28,12 @@ struct MovementPhases {
 // movement phase starts where a value above the threshold follows one below
 // it, a pause phase where a value at or below it follows one above it. A
 // line without a value (NaN) belongs to no stretch and starts none after it.
-// The values are those of an output file, rounded to its decimal places, so
-// a value within rounding of the threshold may fall on the other side than
-// in the run's own count.
-MovementPhases FindMovementPhases(std::span<const double> values, double threshold);
+// With `firstLineIsZero` an empty first line counts as the value 0, as the
+// run counts an Activation row that writes no column of its own (its first
+// frame holds 0 before movement can be measured). The values are those of
+// an output file, rounded to its decimal places, so a value within rounding
+// of the threshold may fall on the other side than in the run's own count.
+MovementPhases FindMovementPhases(std::span<const double> values, double threshold,
+                                  bool firstLineIsZero = false);
 
 }  // namespace kivo

@@ -1,7 +1,9 @@
 #include "plot/PlotData.h"
 
+#include <cmath>
 #include <stdexcept>
 
+#include "core/Numbers.h"
 #include "engine/OutputFileNames.h"
 #include "plot/OutputColumns.h"
 #include "stats/StatisticsTable.h"
@@ -50,7 +52,8 @@ void AddFileSeries(PlotData& data, const PlotRequest& request, const PlotFile& f
         for (const ActivationSource& source : request.activations) {
             if (source.caption != series.caption)
                 continue;
-            series.phases = FindMovementPhases(series.values, file.movementThreshold);
+            series.phases =
+                FindMovementPhases(series.values, file.movementThreshold, !source.ownColumn);
             series.movementThreshold = file.movementThreshold;
             if (!rows.empty()) {
                 series.reportedMovementPhases = ReportedMovementPhases(
@@ -75,6 +78,7 @@ void AddFileSeries(PlotData& data, const PlotRequest& request, const PlotFile& f
 PlotData LoadPlotData(const PlotRequest& request) {
     PlotData data;
     data.title = FileNameOf(request.file.outputPath);
+    data.decimalSymbol = request.decimalSymbol;
     LoadedStatistics statistics;
     if (!request.statisticsPath.empty()) {
         statistics.table = ReadStatisticsFile(request.statisticsPath);
@@ -88,10 +92,28 @@ PlotData LoadPlotData(const PlotRequest& request) {
     return data;
 }
 
-std::string SeriesLabel(const PlotSeries& series, bool dyad) {
-    if (!dyad)
-        return series.caption;
-    return series.caption + (series.person == 1 ? " (A)" : " (B)");
+std::string SeriesLabel(const PlotSeries& series, bool dyad, std::string_view decimalSymbol) {
+    std::string label = series.caption;
+    if (dyad)
+        label += series.person == 1 ? " (A)" : " (B)";
+    std::vector<std::string> facts;
+    if (series.statistics.size() == 1 && !std::isnan(series.statistics.front().mean)) {
+        const StatisticsStretch& s = series.statistics.front();
+        std::string fact = "M " + FormatGeneral(s.mean, decimalSymbol, 4);
+        if (!std::isnan(s.standardDeviation))
+            fact += " \u00b1 " + FormatGeneral(s.standardDeviation, decimalSymbol, 4);
+        facts.push_back(std::move(fact));
+    } else if (series.statistics.size() > 1) {
+        facts.emplace_back("M \u00b1 SD per part");
+    }
+    if (series.phases) {
+        const int count = series.reportedMovementPhases.value_or(series.phases->movementPhases);
+        facts.push_back(std::to_string(count) +
+                        (count == 1 ? " movement phase" : " movement phases"));
+    }
+    for (std::size_t i = 0; i < facts.size(); ++i)
+        label += (i == 0 ? ": " : ", ") + facts[i];
+    return label;
 }
 
 }  // namespace kivo

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "plot/FileStatistics.h"
@@ -15,6 +16,9 @@ namespace kivo {
 struct ActivationSource {
     std::string activationName;  // the Activation row (its statistics captions begin with it)
     std::string caption;         // the output column that carries its values
+    // True when the column is the Activation row's own: its first line is
+    // empty like the run's first value; otherwise the run counts from 0.
+    bool ownColumn = false;
 };
 
 // One output file of a plot: person A's (the input file's) or person B's
@@ -58,6 +62,7 @@ struct PlotData {
     // Things the user should know (no statistics line for the file, phases
     // counted differently from the statistics file, ...).
     std::vector<std::string> notes;
+    std::string decimalSymbol = ".";  // for numbers shown with the chart
 };
 
 // Reads the chosen columns of the output file(s), their statistics and the
@@ -65,7 +70,9 @@ struct PlotData {
 // std::invalid_argument for a bad pattern or one that matches no column.
 PlotData LoadPlotData(const PlotRequest& request);
 
-// The legend text of a series: its caption, with "(A)" or "(B)" in a dyad's plot.
-std::string SeriesLabel(const PlotSeries& series, bool dyad);
+// The legend text of a series: its caption, with "(A)" or "(B)" in a dyad's
+// plot, then its mean and standard deviation (or "M ± SD per part") and its
+// number of movement phases where known.
+std::string SeriesLabel(const PlotSeries& series, bool dyad, std::string_view decimalSymbol);
 
 }  // namespace kivo

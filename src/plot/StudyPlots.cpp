@@ -52,12 +52,12 @@ std::vector<ActivationSource> ActivationSources(const Workspace& workspace) {
         }
         const std::string& name = workspace.parameters[position - 1].name;
         if (record.output && record.nValues >= 1) {
-            sources.push_back({name, PlainValueCaption(record, 1)});
+            sources.push_back({name, PlainValueCaption(record, 1), true});
             continue;
         }
         const auto operand = static_cast<std::size_t>(record.variableIndices.front());
         if (operand < array.size() && array[operand].output && array[operand].nValues >= 3)
-            sources.push_back({name, PlainValueCaption(array[operand], 3)});
+            sources.push_back({name, PlainValueCaption(array[operand], 3), false});
     }
     return sources;
 }

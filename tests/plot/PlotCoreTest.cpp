@@ -33,6 +33,7 @@ std::string Stretches(const MovementPhases& phases) {
 
 struct PhaseCase {
     std::vector<double> values;
+    bool firstLineIsZero;
     const char* stretches;
     int movementPhases;
     int pausePhases;
@@ -42,24 +43,27 @@ class PhaseCases : public ::testing::TestWithParam<PhaseCase> {};
 
 TEST_P(PhaseCases, FollowTheStatisticsRule) {
     const PhaseCase& c = GetParam();
-    const MovementPhases phases = FindMovementPhases(c.values, 0.5);
+    const MovementPhases phases = FindMovementPhases(c.values, 0.5, c.firstLineIsZero);
     EXPECT_EQ(Stretches(phases), c.stretches);
     EXPECT_EQ(phases.movementPhases, c.movementPhases);
     EXPECT_EQ(phases.pausePhases, c.pausePhases);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, PhaseCases,
-                         ::testing::Values(
-                             // The first line starts no phase; crossings both ways do.
-                             PhaseCase{{0.0, 1.0, 2.0, 0.2, 0.9}, "p0+1 M1+2 P3+1 M4+1", 2, 1},
-                             // A value equal to the threshold is a pause, and a movement after it
-                             // is not counted (the previous value must lie below the threshold).
-                             PhaseCase{{1.0, 0.5, 1.0, 0.5}, "m0+1 P1+1 m2+1 P3+1", 0, 2},
-                             // A line without a value ends a stretch; the next one is not counted.
-                             PhaseCase{{0.0, kNone, 1.0, 1.0, 0.0}, "p0+1 m2+2 P4+1", 0, 1}),
-                         [](const auto& testInfo) {
-                             return "Case" + std::to_string(testInfo.index);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Table, PhaseCases,
+    ::testing::Values(
+        // The first line starts no phase; crossings both ways do.
+        PhaseCase{{0.0, 1.0, 2.0, 0.2, 0.9}, false, "p0+1 M1+2 P3+1 M4+1", 2, 1},
+        // A value equal to the threshold is a pause, and a movement after it
+        // is not counted (the previous value must lie below the threshold).
+        PhaseCase{{1.0, 0.5, 1.0, 0.5}, false, "m0+1 P1+1 m2+1 P3+1", 0, 2},
+        // A line without a value ends a stretch; the next one is not counted.
+        PhaseCase{{0.0, kNone, 1.0, 1.0, 0.0}, false, "p0+1 m2+2 P4+1", 0, 1},
+        // A run counts an Activation row without a column of its own from 0
+        // on its first frame, which its output file leaves empty.
+        PhaseCase{{kNone, 1.0, 1.0}, true, "p0+1 M1+2", 1, 0},
+        PhaseCase{{kNone, 1.0, 1.0}, false, "m1+2", 0, 0}),
+    [](const auto& testInfo) { return "Case" + std::to_string(testInfo.index); });
 
 TEST(FileStatistics, SpreadsPartLinesOverTheirFramesAndFindsTheFileByItsOutputName) {
     TempDir dir;
