@@ -29,8 +29,8 @@ TEST(Help, TheReadmeListsTheCommandsAsHelpDoesAndEveryCommandGivesAnExample) {
 
     for (const char* command :
          {"convert", "check", "parameters", "init", "settings show", "settings set", "bindings",
-          "video", "check-video", "run", "stats", "store path", "store show", "store export",
-          "store import", "store reset"}) {
+          "video", "check-video", "run", "stats", "plot", "store path", "store show",
+          "store export", "store import", "store reset"}) {
         const std::string line = std::string("kivo ") + command;
         std::vector<std::string> words;
         for (std::string_view rest = command; !rest.empty();) {
