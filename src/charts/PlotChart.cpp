@@ -70,6 +70,12 @@ PlotChart::PlotChart(PlotData data, QGraphicsItem* parent)
         if (!redrawing_)
             Redraw();
     });
+    // The lines are thinned for the chart's width: drawn when it first has
+    // one, and again when it changes.
+    connect(this, &QGraphicsWidget::geometryChanged, this, [this] {
+        if (!redrawing_ && size().width() != drawnWidth_)
+            Redraw();
+    });
     ShowAll();
 }
 
@@ -146,7 +152,10 @@ void PlotChart::Attach(QAbstractSeries* series, bool inLegend) {
 }
 
 void PlotChart::Redraw() {
+    if (size().isEmpty())
+        return;
     redrawing_ = true;
+    drawnWidth_ = size().width();
     const double from = timeAxis_->min();
     const double to = timeAxis_->max();
     const double low = valueAxis_->min();
@@ -321,8 +330,6 @@ bool RenderChart(QChart& chart, const QSize& size, const QString& path, QString&
         chart.setGeometry(QRectF(QPointF(0.0, 0.0), QSizeF(size)));
         if (chart.layout() != nullptr)
             chart.layout()->activate();
-        if (auto* plot = qobject_cast<PlotChart*>(&chart))
-            plot->ShowAll();
         QCoreApplication::processEvents();
     }
     const QRectF source = chart.sceneBoundingRect();

@@ -46,8 +46,7 @@ class PlotChart : public QChart {
     bool phasesShown_ = true;
     bool redrawing_ = false;
     bool phaseLegendShown_ = false;
-    double timeFrom_ = 0.0;
-    double timeTo_ = 1.0;
+    double drawnWidth_ = 0.0;  // the width the lines were thinned for
 };
 
 // Draws `chart` into a PNG file (any other extension than ".svg") or an SVG
