@@ -216,6 +216,13 @@ ConvertedDataFile ConvertBvh(const std::string& bvhPath, const std::string& outp
                                   std::to_string(options.skipFrames) + " of " +
                                   std::to_string(hierarchy.frameCount));
     }
+    // Times must tell the frames apart.
+    const int timeDecimals = std::max(options.decimals, kTimeDecimals);
+    if (hierarchy.frameTime < std::pow(10.0, -timeDecimals)) {
+        throw FileError(bvhPath, hierarchy.frameTimeLine, "Frame Time",
+                        "the frame time is shorter than the " + std::to_string(timeDecimals) +
+                            " decimals of the time field can tell apart");
+    }
     std::vector<Matrix> rest;
     if (options.restFrame)
         rest = RestInverses(bvhPath, *options.restFrame, options.scale);
@@ -236,7 +243,6 @@ ConvertedDataFile ConvertBvh(const std::string& bvhPath, const std::string& outp
     converted.file.Append(line + "\n");
     converted.file.Append(FormatLine(hierarchy, options.separator));
 
-    const int timeDecimals = std::max(options.decimals, kTimeDecimals);
     std::vector<double> values;
     std::vector<Pose> poses;
     for (long frame = 0; reader.ReadFrame(values); ++frame) {

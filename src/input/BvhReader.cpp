@@ -224,8 +224,14 @@ void BvhReader::ReadMotionHeader() {
     Expect("Time:");
     const Token time = Next();
     hierarchy_.frameTime = Number(time, "Frame Time");
+    hierarchy_.frameTimeLine = time.line;
     if (!(hierarchy_.frameTime > 0.0))
         Fail(time.line, "Frame Time", "the frame time must be greater than 0");
+    if (!std::isfinite(hierarchy_.frameTime * static_cast<double>(hierarchy_.frameCount))) {
+        Fail(time.line, "Frame Time",
+             "the frame time is too large for the time of " +
+                 std::to_string(hierarchy_.frameCount) + " frames");
+    }
     if (nextToken_ < tokens_.size())
         Fail(time.line, "Frame Time", Quoted(tokens_[nextToken_]) + " follows the frame time");
 }

@@ -37,15 +37,15 @@ struct BvhHierarchy {
     long frameCount = 0;
     double frameTime = 0.0;  // seconds
     long framesLine = 0;     // the line of "Frames:"
+    long frameTimeLine = 0;  // the line of "Frame Time:"
 };
 
 // Reads a BVH file: first the HIERARCHY and the MOTION header, then the frames
 // one line at a time. Every fault of the file throws FileError naming the
 // file, the line and what is wrong: a hierarchy that does not follow the
 // grammar, channel counts other than 3 or 6, more than kMaxJoints joints, a
-// frame time that is not above 0, a frame line with too few or too many
-// values or a value that is not a number, fewer or more frame lines than
-// "Frames:" announces.
+// frame time that is not above 0 or too large to time every frame, a frame line with too few or too
+// many values or a value that is not a number, fewer or more frame lines than "Frames:" announces.
 class BvhReader {
   public:
     static constexpr std::size_t kMaxJoints = 1000;

@@ -227,6 +227,9 @@ TEST(BvhConversion, RefusesABadFileNamingTheLineAndWritesNothing) {
         {"not a number", head + motion + "1 2 3\n1 x2 3\n", 11, "'x2' is not a number"},
         {"more frames", head + motion + "1 2 3\n1 2 3\n4 5 6\n", 12, "more than the 2 frames"},
         {"frame time 0", head + "MOTION\nFrames: 2\nFrame Time: 0\n", 9, "greater than 0"},
+        {"endless time", head + "MOTION\nFrames: 2\nFrame Time: 1e308\n", 9, "too large"},
+        {"frame time below the time decimals", head + "MOTION\nFrames: 2\nFrame Time: 1e-7\n", 9,
+         "tell apart"},
         {"10,000 joints", ManyJoints(10000), 5001, "more than 1000 joints"},
         {"unclosed joint",
          "HIERARCHY\nROOT Hips\n{\nOFFSET 0 0 0\nCHANNELS 3 Xrotation "
