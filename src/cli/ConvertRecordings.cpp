@@ -28,20 +28,35 @@ bool ConvertRecordings(const std::vector<Conversion>& plan, const BvhConversionO
     };
     std::error_code error;
     for (const Conversion& conversion : plan) {
-        if (!force && std::filesystem::exists(conversion.target, error)) {
+        if (!std::filesystem::exists(conversion.target, error))
+            continue;
+        if (!std::filesystem::is_regular_file(conversion.target, error)) {
+            note(conversion.target + " exists and is not a file");
+            return false;
+        }
+        if (!force) {
             note(conversion.target + " exists already (--force overwrites it)");
             return false;
         }
     }
     std::vector<ConvertedDataFile> converted;
+    std::size_t committed = 0;
     try {
         for (const Conversion& conversion : plan)
             converted.push_back(ConvertBvh(conversion.source, conversion.target, options));
-        for (ConvertedDataFile& file : converted)
-            file.Commit();
+        for (; committed < converted.size(); ++committed)
+            converted[committed].Commit();
     } catch (const FileError& failure) {
-        note(std::string(failure.what()) +
-             (plan.size() > 1 ? "; no data file was written" : "; the data file was not written"));
+        std::string outcome =
+            plan.size() > 1 ? "no data file was written" : "the data file was not written";
+        if (committed > 0) {
+            // Only a failing rename gets here; say what is on disk.
+            outcome.clear();
+            for (std::size_t i = 0; i < plan.size(); ++i)
+                outcome += plan[i].target + (i < committed ? " was written, " : " was not, ");
+            outcome.resize(outcome.size() - 2);
+        }
+        note(std::string(failure.what()) + "; " + outcome);
         return false;
     }
     for (std::size_t i = 0; i < plan.size(); ++i) {

@@ -51,6 +51,14 @@ TEST(ConvertCommand, WritesAPairOnlyWhenBothRecordingsConvertAndTheCheckPairsThe
                          "the 3 frames announced here; no data file was written"))
         << refused.err;
     EXPECT_FALSE(fs::exists(dir.PathOf("dyad.A.txt")));
+    // Not even with --force over a folder in the place of one data file.
+    fs::create_directory(dir.PathOf("dyad.B.txt"));
+    const auto folder =
+        RunKivo({"convert", "--pair", "s18.bvh", "s18.bvh", "--prefix", "dyad", "--force"}, dir);
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_TRUE(Contains(folder.err, "dyad.B.txt exists and is not a file")) << folder.err;
+    EXPECT_FALSE(fs::exists(dir.PathOf("dyad.A.txt")));
+    fs::remove(dir.PathOf("dyad.B.txt"));
 
     const auto pair = RunKivo({"convert", "--pair", "s18.bvh", "s18.bvh", "--prefix", "dyad",
                                "--separator", "tab", "--decimals", "2"},
