@@ -80,7 +80,7 @@ void DrawPerson(PreviewPicture& picture, const Projector& project, const Preview
         if (part == nullptr || k == kCamera || k == kInterest)
             continue;
         AddMark(picture, project, part->position, inkOf(k), "", index, k);
-        if (part->hasRotation) {
+        if (part->hasRotation && k >= kHips && k <= kFootR) {  // a body part, not a marker
             const Mat3 m = OrientationMatrix(part->Pose());
             AddSegment(picture, project, part->position, Along(part->position, m, 0, axisLength),
                        PreviewInk::AxisX);
@@ -100,7 +100,7 @@ void DrawPerson(PreviewPicture& picture, const Projector& project, const Preview
     }
     for (int k : {kTop, kHead, kChest}) {
         if (const BodyPart* part = frame.Find(k)) {
-            const Vec3 above{part->position.x, part->position.y + axisLength * 2.0,
+            const Vec3 above{part->position.x, part->position.y + axisLength * 1.5,
                              part->position.z};
             AddMark(picture, project, above, ink, person.name, index);
             break;

@@ -47,8 +47,9 @@ struct PreviewPerson {
 // The preview of one frame as seen from `view` in a picture of `width` x
 // `height` pixels with a vertical field of view of `fieldOfView` degrees, by
 // the projection of the camera measures: per person the stick figure of its
-// bound variables with a dot per joint, the local axes of every body part
-// with a rotation (x, y, z; `axisLength` in the data's unit), "L" and "R" at
+// bound variables with a dot per joint, the local axes (x, y, z;
+// `axisLength` in the data's unit) of the body parts from Hips to Foot R
+// that have a rotation (not of the markers), "L" and "R" at
 // the shoulders, hands, hips and feet, and its name above the head. With
 // `virtualCamera`, the first person's Camera is drawn as a pyramid through
 // the corners of its field of view at the point of interest. A segment with

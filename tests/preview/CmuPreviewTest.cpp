@@ -82,7 +82,7 @@ TEST(CmuPreview, ShowsTheHandshakeSideBySideWithTheRightHandsTogether) {
     const OrbitView view = FramingView(points, {}, 40.0);
     const PreviewPicture picture = DrawPreview(persons, std::nullopt, view, 800, 600, 40.0, 10.0);
 
-    EXPECT_EQ(picture.segments.size(), 2u * (1 + 3 * 3)) << "a bone and the axes of three parts";
+    EXPECT_EQ(picture.segments.size(), 2u * (1 + 2 * 3)) << "a bone and the axes of two parts";
     std::map<std::pair<int, std::string>, const PreviewMark*> marks;  // (variable, text)
     std::array<const PreviewMark*, 2> fingerTips{};
     for (const PreviewMark& mark : picture.marks) {
