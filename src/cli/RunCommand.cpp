@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -37,34 +38,39 @@ std::string Clock(double seconds) {
     return text;
 }
 
-// Progress on stderr: a bar redrawn in place on a terminal, one line per file otherwise.
+// Progress on stderr: a bar redrawn in place on a terminal (one per file that
+// is in hand when several are processed at once), one line per file otherwise.
 class ConsoleRunSink : public RunSink {
   public:
     explicit ConsoleRunSink(bool quiet) : quiet_(quiet), terminal_(isatty(STDERR_FILENO) != 0) {}
 
-    void FileStarted(const RunProgress&) override { started_ = std::chrono::steady_clock::now(); }
+    void FileStarted(const RunProgress& progress) override {
+        running_.push_back({progress, std::chrono::steady_clock::now()});
+    }
 
     void Progress(const RunProgress& progress) override {
-        if (quiet_ || !terminal_ || progress.fileSize == 0)
+        RunningFile* file = Find(progress.fileNumber);
+        if (file != nullptr)
+            file->progress = progress;
+        if (quiet_ || !terminal_)
             return;
-        const double fraction =
-            static_cast<double>(progress.bytesRead) / static_cast<double>(progress.fileSize);
-        const double seconds = Seconds();
-        const double rate = seconds > 0 ? progress.framesProcessed / seconds : 0.0;
-        const double left = fraction > 0 ? seconds * (1.0 - fraction) / fraction : 0.0;
-        const int width = 30;
-        const int filled = static_cast<int>(fraction * width);
-        std::fprintf(stderr, "\r[%d/%d] %s [%s%s] %3d%% %8.0f frames/s  %s left ",
-                     progress.fileNumber, progress.fileCount, progress.fileName.c_str(),
-                     std::string(filled, '#').c_str(), std::string(width - filled, '.').c_str(),
-                     static_cast<int>(fraction * 100), rate, Clock(left).c_str());
+        std::string text;
+        for (const RunningFile& running : running_) {
+            if (running.progress.fileSize == 0)
+                continue;
+            text += running_.size() == 1 ? Bar(running, 30) : Bar(running, 10) + " ";
+        }
+        std::fprintf(stderr, "\r%s\033[K", text.c_str());
         std::fflush(stderr);
     }
 
     void FileFinished(const RunProgress& progress) override {
+        RunningFile* file = Find(progress.fileNumber);
+        const double seconds = file != nullptr ? Seconds(*file) : 0.0;
+        if (file != nullptr)
+            running_.erase(running_.begin() + (file - running_.data()));
         if (quiet_)
             return;
-        const double seconds = Seconds();
         if (terminal_)
             std::fprintf(stderr, "\r\033[K");
         std::fprintf(stderr, "[%d/%d] %s: %ld frames in %.2f s (%.0f frames/s)\n",
@@ -76,13 +82,44 @@ class ConsoleRunSink : public RunSink {
     bool TakeCancelRequest() override { return interrupted.exchange(false); }
 
   private:
-    double Seconds() const {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
+    struct RunningFile {
+        RunProgress progress;
+        std::chrono::steady_clock::time_point started;
+    };
+
+    RunningFile* Find(int fileNumber) {
+        for (RunningFile& file : running_) {
+            if (file.progress.fileNumber == fileNumber)
+                return &file;
+        }
+        return nullptr;
+    }
+
+    static double Seconds(const RunningFile& file) {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - file.started)
+            .count();
+    }
+
+    // "[2/8] name [####......]  40%  3000 frames/s  00:00:12 left"
+    static std::string Bar(const RunningFile& file, int width) {
+        const RunProgress& progress = file.progress;
+        const double fraction =
+            static_cast<double>(progress.bytesRead) / static_cast<double>(progress.fileSize);
+        const double seconds = Seconds(file);
+        const double rate = seconds > 0 ? progress.framesProcessed / seconds : 0.0;
+        const double left = fraction > 0 ? seconds * (1.0 - fraction) / fraction : 0.0;
+        const int filled = std::clamp(static_cast<int>(fraction * width), 0, width);
+        char text[512];
+        std::snprintf(text, sizeof text, "[%d/%d] %s [%s%s] %3d%% %8.0f frames/s  %s left ",
+                      progress.fileNumber, progress.fileCount, progress.fileName.c_str(),
+                      std::string(filled, '#').c_str(), std::string(width - filled, '.').c_str(),
+                      static_cast<int>(fraction * 100), rate, Clock(left).c_str());
+        return text;
     }
 
     bool quiet_;
     bool terminal_;
-    std::chrono::steady_clock::time_point started_;
+    std::vector<RunningFile> running_;  // the files in hand, in the order they started
 };
 
 // The parts of a message text around its placeholder `mark`.
@@ -160,6 +197,7 @@ struct RunOptions {
     bool overwrite = false;
     bool quiet = false;
     std::string clipCodec;
+    int jobs = 0;  // 0: one per processor core
 };
 
 // The value of --clip-codec that lists the encoders instead of running.
@@ -301,8 +339,12 @@ int RunStudy(const RunOptions& options, const std::string& decimalSymbol) {
 
     std::signal(SIGINT, OnInterrupt);
     ConsoleRunSink sink(options.quiet);
+    RunSchedule schedule;
+    schedule.jobs = options.jobs > 0
+                        ? options.jobs
+                        : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     const RunSummary summary =
-        CalculateData(workspace, prompt, sink, ClipCodecOption(options.clipCodec));
+        CalculateData(workspace, prompt, sink, ClipCodecOption(options.clipCodec), schedule);
     std::signal(SIGINT, SIG_DFL);
     prompt.ReportMissingBodyParts(stderr);
 
@@ -350,6 +392,11 @@ void RegisterRunCommand(CLI::App& app, CommandRegistry& registry) {
     command->add_option("--clip-codec", options->clipCodec,
                         "In split mode, write the video of each part file as a clip with this "
                         "encoder; 'list' shows the encoders for the study's videos");
+    command
+        ->add_option("--jobs", options->jobs,
+                     "Input files processed at once (default: one per processor core); the "
+                     "outputs are the same for every number")
+        ->check(CLI::Range(1, 4096));
     command->footer(
         "Example: kivo run study.set --output-dir results\n"
         "Example: kivo run study.set --clip-codec ffv1\n"

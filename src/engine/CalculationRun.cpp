@@ -1,10 +1,16 @@
 #include "engine/CalculationRun.h"
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <system_error>
+#include <thread>
 
 #include "core/ErrorTrap.h"
 #include "core/FileError.h"
@@ -20,6 +26,7 @@
 #include "engine/OutputFileNames.h"
 #include "engine/OutputItems.h"
 #include "engine/OverwriteRule.h"
+#include "engine/SerialisedRunServices.h"
 #include "input/BodyDataPositions.h"
 #include "input/BodyDataReader.h"
 #include "input/DataFileFormat.h"
@@ -108,27 +115,105 @@ bool NeedsTwoFrames(const ParameterRecord& record) {
 
 enum class FileOutcome { Next, EndRun };
 
+class Run;
+
+// One input file from its first data line to its last: the frames are read,
+// computed and written in order with the file's own copy of the compiled list
+// and of the input variables, so that several files can be processed at once.
+// The run has opened the files and answered the questions before the first
+// line.
+class FileRun {
+  public:
+    FileRun(Run& run, std::size_t index, const InputFileRow& row);
+
+    // Reads, computes and writes every frame, then the file's statistics
+    // lines; closes the files. False when the run is to end (an abort).
+    bool Process();
+    // Closes what is still open after a failure.
+    void Abandon() noexcept;
+
+  private:
+    friend class Run;
+
+    bool ReadFrames();
+    void ReadPartnerLine(char separator, FrameContext& context, bool& reported);
+    void ReportShortLine(const InputFileRow& row, long lineNumber);
+    void ComputeCorrection(FrameContext& context, int person, const InputFileRow& row);
+    void PlanRows(double thresholdAngles, double thresholdDistances);
+    void ComputeRows(FrameContext& context, long framesForTwoFrameRows, long frameNumber);
+    void WriteDataLine();
+    void FinishPart();
+    void FinishFileStatistics();
+    void CloseFiles();
+    bool AnyPartnerFlag() const;
+
+    // What every frame of the file needs to know of each row, looked up once.
+    struct RowPlan {
+        bool evaluated = false;  // enabled, with at least one value column
+        bool needsTwoFrames = false;
+        std::optional<RowStatisticsPlan> statistics;  // none: no statistics are folded
+    };
+
+    Run& run_;
+    UserPrompt& prompt_;
+    const std::size_t index_;
+    const InputFileRow& row_;
+    const InputFileRow* partnerRow_ = nullptr;
+    std::string separatorA_, separatorB_;
+
+    InputVariableTable table_;
+    ParameterArray records_;
+    BodyDataReader reader_;
+    OutputFormat format_;
+    StatisticsFileContext statisticsContext_;
+
+    TextLineReader input_, partner_;
+    OutputFile output_, part_, means_;
+    std::vector<std::string> outputFiles_;  // paths, in the order opened
+    OutputFileNames partNames_;
+    std::string partHeader_;
+    ColumnLayout meansLayout_;
+    long linesInPart_ = 0;
+    int partNumber_ = 0;
+    long framesInFile_ = 0;
+    bool fileError_ = false;
+    RunProgress progress_;
+    std::optional<CameraView> camera_;
+    std::unique_ptr<FileVideo> video_;
+
+    std::vector<RowPlan> rowPlans_;
+    std::string dataLine_, partnerLine_, skipLine_, line_;
+};
+
 class Run {
   public:
     Run(const Workspace& workspace, UserPrompt& prompt, RunSink& sink,
-        const ClipCodecChooser& chooseClipCodec)
+        const ClipCodecChooser& chooseClipCodec, const RunSchedule& schedule)
         : workspace_(workspace),
           prompt_(prompt),
           sink_(sink),
+          schedule_(schedule),
           parameters_(workspace.parameters),
           symbol_(workspace.decimalSymbol),
-          clips_(prompt, chooseClipCodec, overwriteAll_) {
+          clips_(prompt_, chooseClipCodec, overwriteAll_),
+          sharedClips_(clips_, replaceMutex_) {
         format_.decimalSymbol = symbol_;
-        statisticsContext_.format.decimalSymbol = symbol_;
+        schedule_.jobs = std::max(schedule_.jobs, 1);
+        schedule_.shardCount = std::max(schedule_.shardCount, 1);
     }
+
+    ~Run() { JoinWorkers(); }
 
     RunSummary Execute() {
         const auto start = Clock::now();
         if (Start()) {
             bool ended = false;
+            slots_.assign(workspace_.inputFiles.size(), FileSlot{});
             for (std::size_t i = 0; i < workspace_.inputFiles.size() && !ended; ++i) {
-                ended = ProcessFile(i) == FileOutcome::EndRun;
+                ended = aborted_ || ScheduleFile(i) == FileOutcome::EndRun;
             }
+            JoinWorkers();
+            ended = ended || aborted_ || fileFailed_;
             if (!ended) {
                 summary_.completed = true;
                 summary_.elapsedSeconds =
@@ -145,10 +230,8 @@ class Run {
     // After an unexpected failure: what was written so far; the files still
     // open are closed when the run is destroyed.
     RunSummary Abandon() {
-        input_.Close();
-        partner_.Close();
-        if (video_)
-            video_->Frames().CloseVideo();
+        aborted_ = true;
+        JoinWorkers();
         try {
             Finish();
         } catch (const std::exception&) {
@@ -160,6 +243,17 @@ class Run {
     }
 
   private:
+    friend class FileRun;
+
+    // Where an input file stands. The statistics lines of a file wait here
+    // until every file before it in the list is done.
+    struct FileSlot {
+        bool done = false;
+        std::vector<std::string> statisticsLines;
+        std::vector<std::string> outputFiles;
+        std::string fileWithErrors;
+    };
+
     void ListRowsToUncheck() {
         summary_.rowsToUncheck.clear();
         for (std::size_t i = 0; i < parameters_.size() && i < workspace_.parameters.size(); ++i) {
@@ -275,36 +369,99 @@ class Run {
         return positions.answer;
     }
 
-    FileOutcome ProcessFile(std::size_t index) {
+    bool InShard(std::size_t index) const {
+        return static_cast<int>(index % static_cast<std::size_t>(schedule_.shardCount)) ==
+               schedule_.shard;
+    }
+
+    // Prepares the file at `index` on this thread (questions are asked in list
+    // order), then processes it here or, with more than one job, on a thread of
+    // its own once one of the jobs is free.
+    FileOutcome ScheduleFile(std::size_t index) {
+        std::unique_ptr<FileRun> file;
+        FileOutcome outcome = FileOutcome::Next;
+        if (InShard(index)) {
+            const bool prepared =
+                RunTrapped(prompt_, "CalculateData", [&] { outcome = PrepareFile(index, file); });
+            if (!prepared) {
+                fileFailed_ = true;
+                file.reset();
+            }
+        }
+        if (!file) {
+            FileDone(index, nullptr, outcome == FileOutcome::Next);
+            return outcome;
+        }
+        if (schedule_.jobs == 1) {
+            ProcessOnThisThread(std::move(file));
+            return FileOutcome::Next;
+        }
+        std::unique_lock lock(mutex_);
+        jobFree_.wait(lock, [&] { return running_ < schedule_.jobs; });
+        ++running_;
+        workers_.emplace_back([this, owned = file.release()] {
+            ProcessOnThisThread(std::unique_ptr<FileRun>(owned));
+            const std::lock_guard done(mutex_);
+            --running_;
+            jobFree_.notify_all();
+        });
+        return FileOutcome::Next;
+    }
+
+    // A file that fails stops alone; the others go on.
+    void ProcessOnThisThread(std::unique_ptr<FileRun> file) {
+        bool finished = false;
+        if (!RunTrapped(prompt_, "CalculateData", [&] { finished = file->Process(); })) {
+            file->Abandon();
+            fileFailed_ = true;
+        } else if (!finished) {
+            aborted_ = true;
+        }
+        if (!RunTrapped(prompt_, "CalculateData",
+                        [&] { FileDone(file->index_, file.get(), finished); })) {
+            fileFailed_ = true;
+        }
+    }
+
+    void JoinWorkers() {
+        for (std::thread& worker : workers_) {
+            if (worker.joinable())
+                worker.join();
+        }
+        workers_.clear();
+    }
+
+    // Everything of an input file up to its first data line: the column
+    // search, the partner, the output files, the camera and the video. The
+    // answers change the run's list for the files that follow.
+    FileOutcome PrepareFile(std::size_t index, std::unique_ptr<FileRun>& prepared) {
         const InputFileRow& row = workspace_.inputFiles[index];
         const std::string& fileName = row[kColFileName];
-        progress_ = RunProgress{fileName,
-                                static_cast<int>(index) + 1,
-                                static_cast<int>(workspace_.inputFiles.size()),
-                                0,
-                                0,
-                                0};
+        auto file = std::make_unique<FileRun>(*this, index, row);
+        file->progress_ = RunProgress{fileName,
+                                      static_cast<int>(index) + 1,
+                                      static_cast<int>(workspace_.inputFiles.size()),
+                                      0,
+                                      0,
+                                      0};
 
         // Column positions of both persons are found anew for every file.
         table_.ResetFieldIndices();
         for (int k = 0; k < kInputVariableCount; ++k) {
             table_[k].dataFieldName = workspace_.boundDataFields[k];
         }
-        std::string separatorA, separatorB;
-        switch (OpenDataFile(input_, 1, row, separatorA)) {
+        switch (OpenDataFile(file->input_, 1, row, file->separatorA_)) {
             case PositionsAnswer::Cancel:
-                input_.Close();
                 return FileOutcome::EndRun;
             case PositionsAnswer::Ok:
             case PositionsAnswer::No:
-                input_.Close();
                 return FileOutcome::Next;
             default:
                 break;
         }
 
-        const InputFileRow* partnerRow = FindPartnerRow(row);
-        if (partnerRow == nullptr) {
+        file->partnerRow_ = FindPartnerRow(row);
+        if (file->partnerRow_ == nullptr) {
             if (AnyEnabledRow(records_, &CatalogueEntry::dyadic)) {
                 const PromptAnswer answer = prompt_.Ask(
                     PromptId::PartnerFileMissing,
@@ -312,28 +469,20 @@ class Run {
                                "be calculated, which needs data of a partner.",
                                "@", fileName),
                     PromptButtons::OkCancel, PromptIcon::Information);
-                if (answer != PromptAnswer::Ok) {
-                    input_.Close();
+                if (answer != PromptAnswer::Ok)
                     return FileOutcome::EndRun;
-                }
                 UncheckDyadicRows(parameters_);
-                if (!Compile()) {
-                    input_.Close();
+                if (!Compile())
                     return FileOutcome::EndRun;
-                }
                 // The statistics header stays: the dropped rows keep empty fields.
                 ResetStatisticsAccumulators(records_, splitMode_);
             }
         } else {
-            switch (OpenDataFile(partner_, 2, *partnerRow, separatorB)) {
+            switch (OpenDataFile(file->partner_, 2, *file->partnerRow_, file->separatorB_)) {
                 case PositionsAnswer::Cancel:
-                    input_.Close();
-                    partner_.Close();
                     return FileOutcome::EndRun;
                 case PositionsAnswer::Ok:
                 case PositionsAnswer::No:
-                    input_.Close();
-                    partner_.Close();
                     return FileOutcome::Next;
                 default:
                     break;
@@ -343,26 +492,58 @@ class Run {
         const OutputFileNames names =
             MakeOutputFileNames(workspace_.options.directoryOutputFiles, workspace_.options.prefix,
                                 fileName, workspace_.options.suffix, extension_);
-        if (!CheckOutputPaths(names) || !OpenOutputFiles(names)) {
-            input_.Close();
-            partner_.Close();
+        if (!CheckOutputPaths(names))
             return FileOutcome::EndRun;
-        }
-        if (!CheckCamera(row) || !CheckVideo(row)) {
-            CloseFiles();
+        OpenOutputFiles(*file, names);
+        if (!CheckCamera(*file) || !CheckVideo(*file))
             return FileOutcome::EndRun;
-        }
-
-        const bool finished = ReadFrames(row, partnerRow, separatorA, separatorB);
-        if (finished)
-            FinishFileStatistics();
-        CloseFiles();
-        if (!finished)
-            return FileOutcome::EndRun;
-        if (fileError_)
-            summary_.filesWithErrors.push_back(FileNameOf(names.OutputPath()));
-        sink_.FileFinished(progress_);
+        file->table_ = table_;
+        file->records_ = records_;
+        prepared = std::move(file);
         return FileOutcome::Next;
+    }
+
+    // A file is done (or was not processed): its statistics lines and output
+    // files join the run's, in list order.
+    void FileDone(std::size_t index, FileRun* file, bool finished) {
+        const std::lock_guard lock(mutex_);
+        FileSlot& slot = slots_[index];
+        slot.done = true;
+        if (file != nullptr) {
+            summary_.framesProcessed += file->framesInFile_;
+            slot.outputFiles = std::move(file->outputFiles_);
+            if (finished && file->fileError_)
+                slot.fileWithErrors = FileNameOf(file->partNames_.OutputPath());
+            if (finished)
+                sink_.FileFinished(file->progress_);
+        }
+        while (nextSlot_ < slots_.size() && slots_[nextSlot_].done) {
+            FileSlot& head = slots_[nextSlot_];
+            for (const std::string& line : head.statisticsLines)
+                statistics_.WriteLine(line);
+            for (std::string& path : head.outputFiles)
+                summary_.outputFiles.push_back(std::move(path));
+            if (!head.fileWithErrors.empty())
+                summary_.filesWithErrors.push_back(std::move(head.fileWithErrors));
+            head = FileSlot{true, {}, {}, {}};
+            ++nextSlot_;
+        }
+        // The first file not yet done writes its lines straight away.
+        if (nextSlot_ < slots_.size()) {
+            for (const std::string& line : slots_[nextSlot_].statisticsLines)
+                statistics_.WriteLine(line);
+            slots_[nextSlot_].statisticsLines.clear();
+        }
+    }
+
+    // A statistics line of the file at `index`: written now when every file
+    // before it is done, otherwise when they are.
+    void AddStatisticsLine(std::size_t index, std::string line) {
+        const std::lock_guard lock(mutex_);
+        if (index == nextSlot_)
+            statistics_.WriteLine(line);
+        else
+            slots_[index].statisticsLines.push_back(std::move(line));
     }
 
     // Refuses output paths that are a file of the input list (the file itself,
@@ -395,36 +576,33 @@ class Run {
                 return false;
             }
         }
+        const std::lock_guard lock(replaceMutex_);
         return MayReplaceFile(names.OutputPath(), overwriteAll_, prompt_);
     }
 
-    bool OpenOutputFiles(const OutputFileNames& names) {
-        partNames_ = names;
-        output_.Open(names.OutputPath());
-        summary_.outputFiles.push_back(names.OutputPath());
+    void OpenOutputFiles(FileRun& file, const OutputFileNames& names) {
+        file.partNames_ = names;
+        file.output_.Open(names.OutputPath());
+        file.outputFiles_.push_back(names.OutputPath());
         const std::string header = BuildOutputHeader(records_, false, format_.separator);
-        output_.WriteLine(header);
+        file.output_.WriteLine(header);
         if (splitMode_) {
-            linesInPart_ = 0;
-            partNumber_ = 0;
-            partHeader_ = header;
+            file.partHeader_ = header;
             MeansHeader meansHeader = GetMeansFormatLine(records_, format_.separator);
-            meansLayout_ = std::move(meansHeader.layout);
-            means_.Open(names.MeansPath());
-            means_.WriteLine(meansHeader.line);
+            file.meansLayout_ = std::move(meansHeader.layout);
+            file.means_.Open(names.MeansPath());
+            file.means_.WriteLine(meansHeader.line);
         }
-        return true;
     }
 
     // The camera of the file, when an enabled row needs one. After OK at the
     // message the camera rows of this file are setting errors, and the list
     // leaves them out in later runs.
-    bool CheckCamera(const InputFileRow& row) {
-        camera_.reset();
+    bool CheckCamera(FileRun& file) {
         if (!AnyEnabledRow(records_, &CatalogueEntry::camera))
             return true;
-        camera_ = SetUpFileCamera(row, symbol_);
-        if (camera_)
+        file.camera_ = SetUpFileCamera(file.row_, symbol_);
+        if (file.camera_)
             return true;
         const PromptAnswer answer = prompt_.Ask(
             PromptId::CameraValuesMissing,
@@ -443,279 +621,14 @@ class Run {
 
     // The video of the file, when an enabled row compares its frames; in
     // split mode its frames are also written as one clip per part file.
-    bool CheckVideo(const InputFileRow& row) {
-        video_.reset();
+    bool CheckVideo(FileRun& file) {
+        const InputFileRow& row = file.row_;
         if (row[kColVideoClipFile].empty() || !AnyEnabledRow(records_, &CatalogueEntry::video))
             return true;
-        FileVideoSetUp setUp = OpenFileVideo(row, splitMode_ ? &clips_ : nullptr, symbol_, prompt_);
-        video_ = std::move(setUp.video);
+        FileVideoSetUp setUp =
+            OpenFileVideo(row, splitMode_ ? &sharedClips_ : nullptr, symbol_, prompt_);
+        file.video_ = std::move(setUp.video);
         return !setUp.endRun;
-    }
-
-    void CloseFiles() {
-        if (video_) {
-            video_->Frames().CloseVideo();
-            video_.reset();
-        }
-        input_.Close();
-        partner_.Close();
-        if (part_.IsOpen())
-            part_.Close();
-        if (means_.IsOpen())
-            means_.Close();
-        if (output_.IsOpen())
-            output_.Close();
-    }
-
-    // Reads and computes every n-th frame. False when the run is aborted.
-    bool ReadFrames(const InputFileRow& row, const InputFileRow* partnerRow,
-                    const std::string& separatorA, const std::string& separatorB) {
-        const int useEvery = WholeNumberOption(row, kColUseEvery, 1, 32767, symbol_);
-        format_.decimalPlaces = WholeNumberOption(row, kColDecimalPlaces, 0, 15, symbol_);
-        FrameContext context{table_,
-                             records_,
-                             {},
-                             ReadUserNumber(row[kColAngles], symbol_),
-                             ReadUserNumber(row[kColDistances], symbol_),
-                             true,
-                             camera_ ? &*camera_ : nullptr,
-                             video_.get()};
-        statisticsContext_.fileName = row[kColFileName];
-        statisticsContext_.partnerFileName = partnerRow ? (*partnerRow)[kColFileName] : "";
-        statisticsContext_.format = {format_.separator, format_.decimalPlaces,
-                                     ReadUserNumber(row[kColFramesPerSec], symbol_) / useEvery,
-                                     symbol_};
-        PlanRows(context.thresholdAngles, context.thresholdDistances);
-        const char inputSeparator = SeparatorChar(separatorA);
-        const char partnerSeparator = SeparatorChar(separatorB);
-        const bool partnerRowsNeeded = AnyPartnerFlag();
-
-        fileError_ = false;
-        long& processed = framesInFile_;
-        processed = 0;
-        bool shortLineReported = false, partnerEndReported = false;
-        auto lastProgress = Clock::now();
-        sink_.FileStarted(progress_);
-
-        while (input_.ReadLine(dataLine_)) {
-            if (partnerRow != nullptr)
-                ReadPartnerLine(partnerSeparator, context, *partnerRow, row, partnerEndReported);
-            const DataLineValues values =
-                reader_.GetBodyDataValues(1, dataLine_, inputSeparator, context.firstFrame, table_);
-            if (values.missingFields > 0 && !shortLineReported) {
-                shortLineReported = true;
-                ReportShortLine(row, input_.LineNumber());
-            }
-            ++processed;
-            ++summary_.framesProcessed;
-            if (splitMode_)
-                ++linesInPart_;
-            line_.clear();
-            AppendTimeAndFrame(line_, values, std::string_view(&format_.separator, 1), symbol_);
-
-            if (context.firstFrame) {
-                ComputeCorrection(context, 1, row);
-                if (partnerRowsNeeded && partnerRow != nullptr) {
-                    ComputeCorrection(context, 2, *partnerRow);
-                }
-            }
-            context.frameNumber = processed;
-            if (splitMode_ && linesInPart_ == 1)
-                context.clipSuffix = PartSuffix(partNumber_ + 1);
-            ComputeRows(context, splitMode_ ? linesInPart_ : processed, processed);
-            WriteDataLine();
-
-            for (int skipped = 0; skipped < useEvery - 1 && input_.ReadLine(skipLine_); ++skipped) {
-                if (partnerRow != nullptr)
-                    partner_.ReadLine(skipLine_);
-            }
-            progress_.bytesRead = input_.BytesRead();
-            progress_.fileSize = input_.FileSize();
-            progress_.framesProcessed = processed;
-            const auto now = Clock::now();
-            if (now - lastProgress >= kProgressInterval) {
-                lastProgress = now;
-                sink_.Progress(progress_);
-            }
-            if (sink_.TakeCancelRequest() &&
-                prompt_.Ask(PromptId::AbortCalculations,
-                            "Do you really want to abort the calculations?", PromptButtons::YesNo,
-                            PromptIcon::Exclamation) == PromptAnswer::Yes) {
-                return false;
-            }
-            context.firstFrame = false;
-        }
-        progress_.bytesRead = progress_.fileSize = input_.FileSize();
-        return true;
-    }
-
-    bool AnyPartnerFlag() const {
-        for (std::size_t p = 1; p < records_.size(); ++p) {
-            if (records_[p].enabled && records_[p].partnerFlag)
-                return true;
-        }
-        return false;
-    }
-
-    // Reads the partner's frame in step with the input file. When the partner
-    // has ended, person B's input variables hold no data for the frame.
-    void ReadPartnerLine(char separator, FrameContext& context, const InputFileRow& partnerRow,
-                         const InputFileRow& row, bool& reported) {
-        if (partner_.ReadLine(partnerLine_)) {
-            const DataLineValues values =
-                reader_.GetBodyDataValues(2, partnerLine_, separator, context.firstFrame, table_);
-            if (values.missingFields > 0 && !reported) {
-                reported = true;
-                ReportShortLine(partnerRow, partner_.LineNumber());
-            }
-            return;
-        }
-        for (int k = 0; k < kInputVariableCount; ++k) {
-            PersonBlock& block = table_.Person(k, 2);
-            block.previousComplete = block.frameComplete;
-            block.frameComplete = false;
-        }
-        if (!reported) {
-            reported = true;
-            prompt_.Tell(PromptId::PartnerEndsEarly,
-                         ReplaceAll(ReplaceAll("The partner file '@' ends before the input file "
-                                               "'#'.\r\nFor the remaining frames the partner's "
-                                               "data are missing.",
-                                               "@", partnerRow[kColFileName]),
-                                    "#", row[kColFileName]),
-                         PromptIcon::Exclamation);
-        }
-    }
-
-    void ReportShortLine(const InputFileRow& row, long lineNumber) {
-        prompt_.Tell(PromptId::ShortDataLine,
-                     ReplaceAll(ReplaceAll("Line # of the file '@' has fewer fields than the "
-                                           "bound data fields need.\r\nThe input variables "
-                                           "concerned count as not assigned in such lines.",
-                                           "#", std::to_string(lineNumber)),
-                                "@", row.fullPath),
-                     PromptIcon::Exclamation);
-    }
-
-    void ComputeCorrection(FrameContext& context, int person, const InputFileRow& row) {
-        const DistanceCorrectionResult result = CalculateDistanceCorrectionFactors(
-            table_, person, row[kColDistancesRelatedTo], symbol_);
-        context.factors[person - 1] = result.factors;
-        if (!result.failed)
-            return;
-        fileError_ = true;
-        for (const std::string& notice : result.noticeLines)
-            output_.WriteLine(notice);
-    }
-
-    // What every frame of the file needs to know of each row, looked up once.
-    struct RowPlan {
-        bool evaluated = false;  // enabled, with at least one value column
-        bool needsTwoFrames = false;
-        std::optional<RowStatisticsPlan> statistics;  // none: no statistics are folded
-    };
-
-    void PlanRows(double thresholdAngles, double thresholdDistances) {
-        rowPlans_.assign(records_.size(), RowPlan{});
-        for (std::size_t position = 1; position < records_.size(); ++position) {
-            const ParameterRecord& record = records_[position];
-            RowPlan& plan = rowPlans_[position];
-            plan.evaluated = record.enabled && record.nValues >= 1;
-            if (!plan.evaluated)
-                continue;
-            plan.needsTwoFrames = NeedsTwoFrames(record);
-            if (!record.statistics)
-                continue;
-            RunTrapped(prompt_, "CalculateStatistics", [&] {
-                plan.statistics =
-                    PlanRowStatistics(record, splitMode_, thresholdAngles, thresholdDistances);
-            });
-        }
-    }
-
-    // Evaluates every enabled row in list order and appends its items.
-    void ComputeRows(FrameContext& context, long framesForTwoFrameRows, long frameNumber) {
-        for (std::size_t position = 1; position < records_.size(); ++position) {
-            const RowPlan& plan = rowPlans_[position];
-            if (!plan.evaluated)
-                continue;
-            ParameterRecord& record = records_[position];
-            const int persons = record.Persons();
-            if (plan.needsTwoFrames && framesForTwoFrameRows < 2) {
-                const double empty = record.output ? kNoValue : 0.0;
-                for (int v = 0; v < record.nValues; ++v) {
-                    for (int person = 1; person <= persons; ++person) {
-                        record.Current(v, person) = empty;
-                    }
-                }
-                AppendEmptyItems(line_, record, format_.separator);
-                continue;
-            }
-            for (int v = 0; v < record.nValues; ++v) {
-                for (int person = 1; person <= persons; ++person) {
-                    record.Previous(v, person) = record.Current(v, person);
-                    record.Current(v, person) = kNoValue;
-                }
-            }
-            DispatchRow(context, static_cast<int>(position));
-            if (record.statusA != kStatusOk) {
-                fileError_ = true;
-                AppendErrorItems(line_, record, record.statusA, format_);
-            } else {
-                AppendValueItems(line_, record, context.firstFrame, format_);
-                if (plan.statistics) {
-                    FoldRowStatistics(record, *plan.statistics,
-                                      static_cast<std::int32_t>(frameNumber), splitMode_);
-                }
-            }
-        }
-    }
-
-    void WriteDataLine() {
-        output_.WriteLine(line_);
-        if (!splitMode_)
-            return;
-        if (!part_.IsOpen()) {
-            ++partNumber_;
-            part_.Open(partNames_.PartPath(partNumber_));
-            summary_.outputFiles.push_back(part_.Path());
-            part_.WriteLine(partHeader_);
-        }
-        part_.WriteLine(line_);
-        if (linesInPart_ >= linesPerPart_) {
-            // The next part is opened only when a line will be written to it.
-            FinishPart();
-        }
-    }
-
-    // The statistics and means lines of the current part file, which is closed.
-    void FinishPart() {
-        const PartFileStatisticLines lines = WritePartFileStatisticLine(
-            records_, statisticsLayout_, meansLayout_, partNumber_,
-            static_cast<std::int32_t>(linesInPart_), statisticsOn_, statisticsContext_, prompt_);
-        if (lines.statisticLine && statisticsOn_)
-            statistics_.WriteLine(*lines.statisticLine);
-        if (lines.meansLine)
-            means_.WriteLine(*lines.meansLine);
-        part_.Close();
-        linesInPart_ = 0;
-    }
-
-    // The statistics of a finished input file: its line in the statistics file,
-    // or in split mode the lines of its last part when that is not full.
-    void FinishFileStatistics() {
-        if (splitMode_) {
-            if (part_.IsOpen())
-                FinishPart();
-            return;
-        }
-        if (!statisticsOn_)
-            return;
-        const std::optional<std::string> line = WriteStatisticLine(
-            records_, statisticsLayout_, static_cast<std::int32_t>(framesInFile_),
-            statisticsContext_, false, "", prompt_);
-        if (line)
-            statistics_.WriteLine(*line);
     }
 
     void ReportEnd() {
@@ -750,8 +663,9 @@ class Run {
     }
 
     const Workspace& workspace_;
-    UserPrompt& prompt_;
-    RunSink& sink_;
+    SerialisedPrompt prompt_;
+    SerialisedSink sink_;
+    RunSchedule schedule_;
     RunSummary summary_;
     // The run's own copy of the parameter list: the rows the user agrees to
     // disable are unchecked here.
@@ -760,7 +674,6 @@ class Run {
 
     InputVariableTable table_;
     ParameterArray records_;
-    BodyDataReader reader_;
     bool compiled_ = false;
 
     OutputFormat format_;
@@ -768,33 +681,314 @@ class Run {
     bool splitMode_ = false;
     long linesPerPart_ = 0;
     bool overwriteAll_ = false;
-
-    TextLineReader input_, partner_;
-    OutputFile output_, part_, means_, statistics_;
-    bool statisticsOn_ = false;
-    ColumnLayout statisticsLayout_, meansLayout_;
-    StatisticsFileContext statisticsContext_;
-    long framesInFile_ = 0;
-    OutputFileNames partNames_;
-    std::string partHeader_;
-    long linesInPart_ = 0;
-    int partNumber_ = 0;
-    bool fileError_ = false;
-    RunProgress progress_;
-    std::optional<CameraView> camera_;
+    std::mutex replaceMutex_;  // the overwrite question and the clips
     RunClips clips_;
-    std::unique_ptr<FileVideo> video_;
+    SerialisedClips sharedClips_;
 
-    std::vector<RowPlan> rowPlans_;
+    OutputFile statistics_;
+    bool statisticsOn_ = false;
+    ColumnLayout statisticsLayout_;
 
-    std::string dataLine_, partnerLine_, skipLine_, line_;
+    // The files in hand: their slots (list order), the threads of the jobs.
+    std::mutex mutex_;
+    std::condition_variable jobFree_;
+    int running_ = 0;
+    std::vector<std::thread> workers_;
+    std::vector<FileSlot> slots_;
+    std::size_t nextSlot_ = 0;
+    std::atomic<bool> aborted_ = false;     // the user aborted: every file stops
+    std::atomic<bool> fileFailed_ = false;  // a file failed to be read or written
 };
+
+FileRun::FileRun(Run& run, std::size_t index, const InputFileRow& row)
+    : run_(run), prompt_(run.prompt_), index_(index), row_(row), format_(run.format_) {}
+
+bool FileRun::Process() {
+    const bool finished = ReadFrames();
+    if (finished)
+        FinishFileStatistics();
+    CloseFiles();
+    return finished;
+}
+
+void FileRun::Abandon() noexcept {
+    input_.Close();
+    partner_.Close();
+    if (video_) {
+        try {
+            video_->Frames().CloseVideo();
+        } catch (const std::exception&) {
+            // Already reported: the failure that stopped the file came first.
+        }
+    }
+}
+
+void FileRun::CloseFiles() {
+    if (video_) {
+        video_->Frames().CloseVideo();
+        video_.reset();
+    }
+    input_.Close();
+    partner_.Close();
+    if (part_.IsOpen())
+        part_.Close();
+    if (means_.IsOpen())
+        means_.Close();
+    if (output_.IsOpen())
+        output_.Close();
+}
+
+// Reads and computes every n-th frame. False when the run is aborted.
+bool FileRun::ReadFrames() {
+    const InputFileRow& row = row_;
+    const std::string& symbol = run_.symbol_;
+    const bool splitMode = run_.splitMode_;
+    const int useEvery = WholeNumberOption(row, kColUseEvery, 1, 32767, symbol);
+    format_.decimalPlaces = WholeNumberOption(row, kColDecimalPlaces, 0, 15, symbol);
+    FrameContext context{table_,
+                         records_,
+                         {},
+                         ReadUserNumber(row[kColAngles], symbol),
+                         ReadUserNumber(row[kColDistances], symbol),
+                         true,
+                         camera_ ? &*camera_ : nullptr,
+                         video_.get()};
+    statisticsContext_.fileName = row[kColFileName];
+    statisticsContext_.partnerFileName = partnerRow_ ? (*partnerRow_)[kColFileName] : "";
+    statisticsContext_.format = {format_.separator, format_.decimalPlaces,
+                                 ReadUserNumber(row[kColFramesPerSec], symbol) / useEvery, symbol};
+    PlanRows(context.thresholdAngles, context.thresholdDistances);
+    const char inputSeparator = SeparatorChar(separatorA_);
+    const char partnerSeparator = SeparatorChar(separatorB_);
+    const bool partnerRowsNeeded = AnyPartnerFlag();
+
+    fileError_ = false;
+    long& processed = framesInFile_;
+    processed = 0;
+    bool shortLineReported = false, partnerEndReported = false;
+    auto lastProgress = Clock::now();
+    run_.sink_.FileStarted(progress_);
+
+    while (input_.ReadLine(dataLine_)) {
+        if (partnerRow_ != nullptr)
+            ReadPartnerLine(partnerSeparator, context, partnerEndReported);
+        const DataLineValues values =
+            reader_.GetBodyDataValues(1, dataLine_, inputSeparator, context.firstFrame, table_);
+        if (values.missingFields > 0 && !shortLineReported) {
+            shortLineReported = true;
+            ReportShortLine(row, input_.LineNumber());
+        }
+        ++processed;
+        if (splitMode)
+            ++linesInPart_;
+        line_.clear();
+        AppendTimeAndFrame(line_, values, std::string_view(&format_.separator, 1), symbol);
+
+        if (context.firstFrame) {
+            ComputeCorrection(context, 1, row);
+            if (partnerRowsNeeded && partnerRow_ != nullptr) {
+                ComputeCorrection(context, 2, *partnerRow_);
+            }
+        }
+        context.frameNumber = processed;
+        if (splitMode && linesInPart_ == 1)
+            context.clipSuffix = PartSuffix(partNumber_ + 1);
+        ComputeRows(context, splitMode ? linesInPart_ : processed, processed);
+        WriteDataLine();
+
+        for (int skipped = 0; skipped < useEvery - 1 && input_.ReadLine(skipLine_); ++skipped) {
+            if (partnerRow_ != nullptr)
+                partner_.ReadLine(skipLine_);
+        }
+        progress_.bytesRead = input_.BytesRead();
+        progress_.fileSize = input_.FileSize();
+        progress_.framesProcessed = processed;
+        const auto now = Clock::now();
+        if (now - lastProgress >= kProgressInterval) {
+            lastProgress = now;
+            run_.sink_.Progress(progress_);
+        }
+        if (run_.aborted_)
+            return false;
+        if (run_.sink_.TakeCancelRequest() &&
+            prompt_.Ask(PromptId::AbortCalculations,
+                        "Do you really want to abort the calculations?", PromptButtons::YesNo,
+                        PromptIcon::Exclamation) == PromptAnswer::Yes) {
+            return false;
+        }
+        context.firstFrame = false;
+    }
+    progress_.bytesRead = progress_.fileSize = input_.FileSize();
+    return true;
+}
+
+bool FileRun::AnyPartnerFlag() const {
+    for (std::size_t p = 1; p < records_.size(); ++p) {
+        if (records_[p].enabled && records_[p].partnerFlag)
+            return true;
+    }
+    return false;
+}
+
+// Reads the partner's frame in step with the input file. When the partner
+// has ended, person B's input variables hold no data for the frame.
+void FileRun::ReadPartnerLine(char separator, FrameContext& context, bool& reported) {
+    const InputFileRow& partnerRow = *partnerRow_;
+    if (partner_.ReadLine(partnerLine_)) {
+        const DataLineValues values =
+            reader_.GetBodyDataValues(2, partnerLine_, separator, context.firstFrame, table_);
+        if (values.missingFields > 0 && !reported) {
+            reported = true;
+            ReportShortLine(partnerRow, partner_.LineNumber());
+        }
+        return;
+    }
+    for (int k = 0; k < kInputVariableCount; ++k) {
+        PersonBlock& block = table_.Person(k, 2);
+        block.previousComplete = block.frameComplete;
+        block.frameComplete = false;
+    }
+    if (!reported) {
+        reported = true;
+        prompt_.Tell(PromptId::PartnerEndsEarly,
+                     ReplaceAll(ReplaceAll("The partner file '@' ends before the input file "
+                                           "'#'.\r\nFor the remaining frames the partner's "
+                                           "data are missing.",
+                                           "@", partnerRow[kColFileName]),
+                                "#", row_[kColFileName]),
+                     PromptIcon::Exclamation);
+    }
+}
+
+void FileRun::ReportShortLine(const InputFileRow& row, long lineNumber) {
+    prompt_.Tell(PromptId::ShortDataLine,
+                 ReplaceAll(ReplaceAll("Line # of the file '@' has fewer fields than the "
+                                       "bound data fields need.\r\nThe input variables "
+                                       "concerned count as not assigned in such lines.",
+                                       "#", std::to_string(lineNumber)),
+                            "@", row.fullPath),
+                 PromptIcon::Exclamation);
+}
+
+void FileRun::ComputeCorrection(FrameContext& context, int person, const InputFileRow& row) {
+    const DistanceCorrectionResult result = CalculateDistanceCorrectionFactors(
+        table_, person, row[kColDistancesRelatedTo], run_.symbol_);
+    context.factors[person - 1] = result.factors;
+    if (!result.failed)
+        return;
+    fileError_ = true;
+    for (const std::string& notice : result.noticeLines)
+        output_.WriteLine(notice);
+}
+
+void FileRun::PlanRows(double thresholdAngles, double thresholdDistances) {
+    rowPlans_.assign(records_.size(), RowPlan{});
+    for (std::size_t position = 1; position < records_.size(); ++position) {
+        const ParameterRecord& record = records_[position];
+        RowPlan& plan = rowPlans_[position];
+        plan.evaluated = record.enabled && record.nValues >= 1;
+        if (!plan.evaluated)
+            continue;
+        plan.needsTwoFrames = NeedsTwoFrames(record);
+        if (!record.statistics)
+            continue;
+        RunTrapped(prompt_, "CalculateStatistics", [&] {
+            plan.statistics =
+                PlanRowStatistics(record, run_.splitMode_, thresholdAngles, thresholdDistances);
+        });
+    }
+}
+
+// Evaluates every enabled row in list order and appends its items.
+void FileRun::ComputeRows(FrameContext& context, long framesForTwoFrameRows, long frameNumber) {
+    for (std::size_t position = 1; position < records_.size(); ++position) {
+        const RowPlan& plan = rowPlans_[position];
+        if (!plan.evaluated)
+            continue;
+        ParameterRecord& record = records_[position];
+        const int persons = record.Persons();
+        if (plan.needsTwoFrames && framesForTwoFrameRows < 2) {
+            const double empty = record.output ? kNoValue : 0.0;
+            for (int v = 0; v < record.nValues; ++v) {
+                for (int person = 1; person <= persons; ++person) {
+                    record.Current(v, person) = empty;
+                }
+            }
+            AppendEmptyItems(line_, record, format_.separator);
+            continue;
+        }
+        for (int v = 0; v < record.nValues; ++v) {
+            for (int person = 1; person <= persons; ++person) {
+                record.Previous(v, person) = record.Current(v, person);
+                record.Current(v, person) = kNoValue;
+            }
+        }
+        DispatchRow(context, static_cast<int>(position));
+        if (record.statusA != kStatusOk) {
+            fileError_ = true;
+            AppendErrorItems(line_, record, record.statusA, format_);
+        } else {
+            AppendValueItems(line_, record, context.firstFrame, format_);
+            if (plan.statistics) {
+                FoldRowStatistics(record, *plan.statistics, static_cast<std::int32_t>(frameNumber),
+                                  run_.splitMode_);
+            }
+        }
+    }
+}
+
+void FileRun::WriteDataLine() {
+    output_.WriteLine(line_);
+    if (!run_.splitMode_)
+        return;
+    if (!part_.IsOpen()) {
+        ++partNumber_;
+        part_.Open(partNames_.PartPath(partNumber_));
+        outputFiles_.push_back(part_.Path());
+        part_.WriteLine(partHeader_);
+    }
+    part_.WriteLine(line_);
+    if (linesInPart_ >= run_.linesPerPart_) {
+        // The next part is opened only when a line will be written to it.
+        FinishPart();
+    }
+}
+
+// The statistics and means lines of the current part file, which is closed.
+void FileRun::FinishPart() {
+    const PartFileStatisticLines lines = WritePartFileStatisticLine(
+        records_, run_.statisticsLayout_, meansLayout_, partNumber_,
+        static_cast<std::int32_t>(linesInPart_), run_.statisticsOn_, statisticsContext_, prompt_);
+    if (lines.statisticLine && run_.statisticsOn_)
+        run_.AddStatisticsLine(index_, *lines.statisticLine);
+    if (lines.meansLine)
+        means_.WriteLine(*lines.meansLine);
+    part_.Close();
+    linesInPart_ = 0;
+}
+
+// The statistics of a finished input file: its line in the statistics file,
+// or in split mode the lines of its last part when that is not full.
+void FileRun::FinishFileStatistics() {
+    if (run_.splitMode_) {
+        if (part_.IsOpen())
+            FinishPart();
+        return;
+    }
+    if (!run_.statisticsOn_)
+        return;
+    const std::optional<std::string> line = WriteStatisticLine(
+        records_, run_.statisticsLayout_, static_cast<std::int32_t>(framesInFile_),
+        statisticsContext_, false, "", prompt_);
+    if (line)
+        run_.AddStatisticsLine(index_, *line);
+}
 
 }  // namespace
 
 RunSummary CalculateData(const Workspace& workspace, UserPrompt& prompt, RunSink& sink,
-                         const ClipCodecChooser& chooseClipCodec) {
-    Run run(workspace, prompt, sink, chooseClipCodec);
+                         const ClipCodecChooser& chooseClipCodec, const RunSchedule& schedule) {
+    Run run(workspace, prompt, sink, chooseClipCodec, schedule);
     RunSummary summary;
     if (!RunTrapped(prompt, "CalculateData", [&] { summary = run.Execute(); })) {
         summary = run.Abandon();

@@ -25,6 +25,19 @@ struct RunSummary {
     std::vector<std::size_t> rowsToUncheck;
 };
 
+// How a run spreads its input files over threads and over separate runs.
+struct RunSchedule {
+    // Input files processed at once, each on a thread of its own (1: one after
+    // the other on the calling thread). No output byte depends on it: messages
+    // and questions reach the prompt one at a time, and the statistics file
+    // keeps list order.
+    int jobs = 1;
+    // Only the input files at list positions shard, shard + shardCount, ...
+    // (counted from 0) are processed; every file can still be a partner.
+    int shard = 0;
+    int shardCount = 1;
+};
+
 // Runs the workspace's parameter list over every input file in list order and
 // writes one output file per input file (and, in split mode, part files and a
 // means file). Every message and question goes through `prompt`; progress and
@@ -34,8 +47,11 @@ struct RunSummary {
 // In split mode the videos of Pixel Difference are also written as one clip
 // per part file, with the encoder `chooseClipCodec` picks (no chooser, or
 // no choice: no clips).
+// `schedule` says which files are processed and how many at once; a file that
+// fails (it cannot be read or written) stops only itself.
 RunSummary CalculateData(const Workspace& workspace, UserPrompt& prompt, RunSink& sink,
-                         const ClipCodecChooser& chooseClipCodec = {});
+                         const ClipCodecChooser& chooseClipCodec = {},
+                         const RunSchedule& schedule = {});
 
 // Unchecks the summary's rows to uncheck in `parameters` (the list the run was
 // given).
