@@ -20,6 +20,7 @@
 #include "input/InputMessages.h"
 #include "media/ClipCodec.h"
 #include "settings/SettingsFile.h"
+#include "stats/ShardStatistics.h"
 
 namespace kivo::cli {
 namespace {
@@ -197,7 +198,9 @@ struct RunOptions {
     bool overwrite = false;
     bool quiet = false;
     std::string clipCodec;
-    int jobs = 0;  // 0: one per processor core
+    int jobs = 0;   // 0: one per processor core
+    int shard = 1;  // of shardCount, from 1
+    int shardCount = 1;
 };
 
 // The value of --clip-codec that lists the encoders instead of running.
@@ -339,7 +342,13 @@ int RunStudy(const RunOptions& options, const std::string& decimalSymbol) {
 
     std::signal(SIGINT, OnInterrupt);
     ConsoleRunSink sink(options.quiet);
+    if (options.shardCount > 1) {
+        workspace.options.statisticsFileName = ShardStatisticsFileName(
+            workspace.options.statisticsFileName, options.shard, options.shardCount);
+    }
     RunSchedule schedule;
+    schedule.shard = options.shard - 1;
+    schedule.shardCount = options.shardCount;
     schedule.jobs = options.jobs > 0
                         ? options.jobs
                         : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
@@ -397,8 +406,26 @@ void RegisterRunCommand(CLI::App& app, CommandRegistry& registry) {
                      "Input files processed at once (default: one per processor core); the "
                      "outputs are the same for every number")
         ->check(CLI::Range(1, 4096));
+    command
+        ->add_option_function<std::string>(
+            "--shard",
+            [options](const std::string& text) {
+                int shard = 0, count = 0;
+                char rest = 0;
+                if (std::sscanf(text.c_str(), "%d/%d%c", &shard, &count, &rest) != 2 || shard < 1 ||
+                    count < 1 || shard > count) {
+                    throw CLI::ValidationError("--shard",
+                                               "'" + text + "' is not K/N with 1 <= K <= N");
+                }
+                options->shard = shard;
+                options->shardCount = count;
+            },
+            "Process only the input files K, K+N, K+2N, ... of the list (K/N, from 1) and write "
+            "the statistics file NAME.shard-K-of-N; kivo stats merge joins the shards' files")
+        ->type_name("K/N");
     command->footer(
         "Example: kivo run study.set --output-dir results\n"
+        "Example: kivo run study.set --shard 2/4 --output-dir results\n"
         "Example: kivo run study.set --clip-codec ffv1\n"
         "Example: kivo run --store --output-dir results\n");
     command->callback([options, settings, &registry] {

@@ -4,6 +4,7 @@
 
 #include "cli/Commands.h"
 #include "core/FileError.h"
+#include "stats/ShardStatistics.h"
 #include "stats/StatisticsTable.h"
 
 namespace kivo::cli {
@@ -12,7 +13,21 @@ namespace {
 struct StatsOptions {
     std::string file;
     std::string pattern;
+    std::string mergeTarget;
+    std::vector<std::string> shardFiles;
 };
+
+int MergeShards(const StatsOptions& options) {
+    try {
+        MergeShardStatistics(options.mergeTarget, options.shardFiles);
+    } catch (const FileError& error) {
+        std::fprintf(stderr, "kivo stats merge: %s\n", error.what());
+        return 1;
+    }
+    std::printf("Statistics file: %s (%zu shards)\n", options.mergeTarget.c_str(),
+                options.shardFiles.size());
+    return 0;
+}
 
 int RunStats(const StatsOptions& options, const std::string& decimalSymbol) {
     StatisticsTable table;
@@ -40,12 +55,29 @@ void RegisterStatsCommand(CLI::App& app, CommandRegistry& registry) {
     auto options = std::make_shared<StatsOptions>();
     auto* command = app.add_subcommand(
         "stats", "Show a statistics file as a table, one row per input file or part file");
-    command->add_option("file", options->file, "Statistics file written by a run")->required();
+    command->add_option("file", options->file, "Statistics file written by a run");
     command->add_option("--columns", options->pattern,
                         "Show only the columns whose caption contains this text (any case), "
                         "besides the file and part columns");
     command->footer("Example: kivo stats results/Statistics.csv --columns Complexity\n");
-    command->callback([options, &registry] {
+    auto* merge = command->add_subcommand(
+        "merge",
+        "Join the statistics files of a run's shards (kivo run --shard K/N) in list order");
+    merge->add_option("target", options->mergeTarget, "Statistics file to write")->required();
+    merge
+        ->add_option("shards", options->shardFiles,
+                     "Statistics files of the shards, in shard order (files named "
+                     "NAME.shard-K-of-N are put in order by their names)")
+        ->required();
+    merge->footer(
+        "Example: kivo stats merge results/Statistics.csv results/Statistics.shard-*-of-4.csv\n");
+    merge->callback(
+        [options, &registry] { registry.SetAction([options] { return MergeShards(*options); }); });
+    command->callback([options, merge, &registry] {
+        if (merge->parsed())
+            return;
+        if (options->file.empty())
+            throw CLI::RequiredError("file");
         registry.SetAction(
             [options, &registry] { return RunStats(*options, registry.DecimalSymbol()); });
     });
