@@ -115,6 +115,9 @@ int RunCheck(const CheckOptions& options, const std::string& decimalSymbol) {
             continue;
         }
         prompt.PassOn(console);
+        // As in the window, the new file is selected: a file whose times give
+        // no rate keeps the rate shown.
+        ShowInputFileOptions(workspace, workspace.inputFiles.size() - 1);
         // The list keeps only the rate; describe the format line the check found.
         SilentPrompt silent;
         const FileCheckResult check = CheckFile(path, options.timeLabel, decimalSymbol, silent);

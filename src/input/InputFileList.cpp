@@ -136,9 +136,11 @@ bool AddFile(Workspace& workspace, std::string_view name, std::string_view direc
         CheckFile(path, timeLabel, workspace.decimalSymbol, prompt, names);
     if (!check.accepted)
         return false;
-    WorkspaceOptions& options = workspace.options;
-    if (!check.framesPerSecond.empty())
-        options.linesPerSec = check.framesPerSecond;
+    // The derived rate belongs to the new row only; the option boxes keep
+    // showing the row they show.
+    const WorkspaceOptions& options = workspace.options;
+    const std::string& rate =
+        check.framesPerSecond.empty() ? options.linesPerSec : check.framesPerSecond;
 
     InputFileRow row;
     row[kColFileName] = std::string(name);
@@ -147,7 +149,7 @@ bool AddFile(Workspace& workspace, std::string_view name, std::string_view direc
     if (!partnerName.empty()) {
         if (auto partner = workspace.FindInputFile(partnerName)) {
             InputFileRow& partnerRow = workspace.inputFiles[*partner];
-            if (partnerRow[kColFramesPerSec] == options.linesPerSec) {
+            if (partnerRow[kColFramesPerSec] == rate) {
                 partnerRow[kColPartnerFile] = std::string(name);
                 row[kColPartnerFile] = partnerName;
                 row[kColVideoClipFile] = partnerRow[kColVideoClipFile];
@@ -157,6 +159,7 @@ bool AddFile(Workspace& workspace, std::string_view name, std::string_view direc
         }
     }
     FillOptionColumns(row, options);
+    row[kColFramesPerSec] = rate;
     row[kColTimeField] = std::string(timeLabel);
     row[kColDirectory] = folder;
     row.fullPath = path;
@@ -210,9 +213,9 @@ bool AssignPartnerFile(Workspace& workspace, std::optional<std::size_t> selected
                                             workspace.decimalSymbol, prompt, nullptr);
     if (!check.accepted)
         return false;
-    if (!check.framesPerSecond.empty())
-        workspace.options.linesPerSec = check.framesPerSecond;
-    if (workspace.options.linesPerSec != workspace.inputFiles[index][kColFramesPerSec]) {
+    const std::string& rate =
+        check.framesPerSecond.empty() ? workspace.options.linesPerSec : check.framesPerSecond;
+    if (rate != workspace.inputFiles[index][kColFramesPerSec]) {
         prompt.Tell(PromptId::PartnerRateDiffers,
                     FillPlaceholders("The partner file '@'\r\nhas not the same rate of "
                                      "frames/sec\r\nas the data file '#'.",

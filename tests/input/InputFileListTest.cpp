@@ -62,7 +62,8 @@ TEST_F(InputFileListTest, FillsTheColumnsFromTheOptions) {
         "",        ""};
     EXPECT_EQ(std::vector<std::string>(Row(0).columns.begin(), Row(0).columns.end()), expected);
     EXPECT_EQ(Row(0).fullPath, dir.PathOf("s01.csv"));
-    EXPECT_EQ(workspace.options.linesPerSec, "100");
+    // The derived rate goes to the new row only, not into the option boxes.
+    EXPECT_EQ(workspace.options.linesPerSec, "30");
 }
 
 TEST_F(InputFileListTest, PairsPartnersOnlyOfTheSameRate) {
