@@ -17,6 +17,8 @@ std::string_view IconLabel(PromptIcon icon) {
             return "error";
         case PromptIcon::Question:
             return "question";
+        case PromptIcon::None:
+            return "note";
     }
     return "note";
 }

@@ -6,7 +6,7 @@
 
 namespace kivo {
 
-enum class PromptIcon { Information, Exclamation, Critical, Question };
+enum class PromptIcon { Information, Exclamation, Critical, Question, None };
 enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class PromptAnswer { Ok, Cancel, Yes, No };
 
@@ -62,6 +62,11 @@ enum class PromptId {
 
     // Settings files.
     NotSettingsFile,
+    OverwriteSettingsFile,
+
+    // The window.
+    ParameterPageWarning,
+    SystemInformationUnavailable,
 
     // The settings store.
     StoreUnreadable,  // moved aside; the program goes on with the start values

@@ -1,5 +1,8 @@
 #include "engine/OutputFileNames.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace kivo {
 
 std::string PartSuffix(int part) {
@@ -26,6 +29,35 @@ OutputFileNames MakeOutputFileNames(std::string_view outputDirectory, std::strin
     names.baseName += suffix;
     names.extension = std::string(extension);
     return names;
+}
+
+namespace {
+
+ResultFile ResultFileAt(std::string path) {
+    std::error_code error;
+    const bool exists = !path.empty() && std::filesystem::is_regular_file(path, error);
+    return {std::move(path), exists};
+}
+
+}  // namespace
+
+ResultFiles ResultFilesOf(const Workspace& workspace, std::size_t row) {
+    ResultFiles files;
+    if (row >= workspace.inputFiles.size())
+        return files;
+    const WorkspaceOptions& options = workspace.options;
+    const InputFileRow& file = workspace.inputFiles[row];
+    const std::string extension = options.csvSeparator ? ".csv" : "." + options.extension;
+    files.input = ResultFileAt(file.fullPath);
+    files.output = ResultFileAt(MakeOutputFileNames(options.directoryOutputFiles, options.prefix,
+                                                     file[kColFileName], options.suffix, extension)
+                                     .OutputPath());
+    if (!options.statisticsFileName.empty() && !options.directoryOutputFiles.empty()) {
+        files.statistics = ResultFileAt(
+            (std::filesystem::path(options.directoryOutputFiles) / options.statisticsFileName)
+                .string());
+    }
+    return files;
 }
 
 std::string FileNameOf(std::string_view path) {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+
+#include "core/Workspace.h"
 
 namespace kivo {
 
@@ -26,5 +29,20 @@ OutputFileNames MakeOutputFileNames(std::string_view outputDirectory, std::strin
 
 // The output file's name without its directory.
 std::string FileNameOf(std::string_view path);
+
+// The files of one input file that the result dialog offers: the input file,
+// the output file a run writes for it and the run's statistics file, as the
+// current output options name them. Only regular files count as existing
+// (without a statistics file name there is no statistics path at all).
+struct ResultFile {
+    std::string path;
+    bool exists = false;
+};
+struct ResultFiles {
+    ResultFile input;
+    ResultFile output;
+    ResultFile statistics;
+};
+ResultFiles ResultFilesOf(const Workspace& workspace, std::size_t row);
 
 }  // namespace kivo

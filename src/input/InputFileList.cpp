@@ -3,6 +3,7 @@
 #include "core/Text.h"
 #include "input/DataFileCheck.h"
 #include "input/InputMessages.h"
+#include "input/ProcessingOptionRules.h"
 
 namespace kivo {
 namespace {
@@ -179,6 +180,8 @@ int AddFiles(Workspace& workspace, const std::vector<std::string>& paths, UserPr
                     PromptIcon::Exclamation);
         return 0;
     }
+    if (!CheckCameraText(workspace.options.camera, prompt))
+        return 0;
     int added = 0;
     for (const std::string& path : paths) {
         const auto [directory, name] = SplitDirectoryAndName(path);
@@ -192,11 +195,8 @@ int AddFiles(Workspace& workspace, const std::vector<std::string>& paths, UserPr
 
 bool AssignPartnerFile(Workspace& workspace, std::optional<std::size_t> selected,
                        const std::string& partnerPath, UserPrompt& prompt) {
-    if (!IsSelected(workspace, selected)) {
-        prompt.Tell(PromptId::SelectInputFile, std::string(kSelectFileMessage),
-                    PromptIcon::Information);
+    if (!RequireSelectedFile(workspace, selected, prompt))
         return false;
-    }
     if (partnerPath.empty())
         return false;
     const std::size_t index = *selected;
@@ -223,10 +223,13 @@ bool AssignPartnerFile(Workspace& workspace, std::optional<std::size_t> selected
                     PromptIcon::Exclamation);
         return false;
     }
+    const std::optional<std::size_t> listed = workspace.FindInputFile(partnerName);
+    if (!listed && !CheckCameraText(workspace.options.camera, prompt))
+        return false;
     const std::string previousPartner = workspace.inputFiles[index][kColPartnerFile];
     workspace.inputFiles[index][kColPartnerFile] = partnerName;
-    if (auto partner = workspace.FindInputFile(partnerName)) {
-        workspace.inputFiles[*partner][kColPartnerFile] = selectedName;
+    if (listed) {
+        workspace.inputFiles[*listed][kColPartnerFile] = selectedName;
         return true;
     }
     if (!AddFile(workspace, partnerName, directory, prompt)) {
@@ -241,11 +244,8 @@ bool AssignPartnerFile(Workspace& workspace, std::optional<std::size_t> selected
 
 bool AssignVideoFile(Workspace& workspace, std::optional<std::size_t> selected,
                      const std::string& videoPath, UserPrompt& prompt) {
-    if (!IsSelected(workspace, selected)) {
-        prompt.Tell(PromptId::SelectInputFile, std::string(kSelectFileMessage),
-                    PromptIcon::Information);
+    if (!RequireSelectedFile(workspace, selected, prompt))
         return false;
-    }
     if (videoPath.empty())
         return false;
     InputFileRow& row = workspace.inputFiles[*selected];
@@ -267,11 +267,8 @@ bool AssignVideoFile(Workspace& workspace, std::optional<std::size_t> selected,
 
 bool RemoveInputFile(Workspace& workspace, std::optional<std::size_t> selected,
                      UserPrompt& prompt) {
-    if (!IsSelected(workspace, selected)) {
-        prompt.Tell(PromptId::SelectInputFile, std::string(kSelectFileMessage),
-                    PromptIcon::Information);
+    if (!RequireSelectedFile(workspace, selected, prompt))
         return false;
-    }
     const std::string name = workspace.inputFiles[*selected][kColFileName];
     const std::string partnerName = workspace.inputFiles[*selected][kColPartnerFile];
     workspace.inputFiles.erase(workspace.inputFiles.begin() +
@@ -297,9 +294,21 @@ bool RemoveAllInputFiles(Workspace& workspace, UserPrompt& prompt) {
     return true;
 }
 
-void ApplyOptionsToAllFiles(Workspace& workspace) {
+bool ApplyOptionsToAllFiles(Workspace& workspace, UserPrompt& prompt) {
+    if (!CheckCameraText(workspace.options.camera, prompt))
+        return false;
     for (InputFileRow& row : workspace.inputFiles)
         FillOptionColumns(row, workspace.options);
+    return true;
+}
+
+bool RequireSelectedFile(const Workspace& workspace, std::optional<std::size_t> selected,
+                         UserPrompt& prompt) {
+    if (IsSelected(workspace, selected))
+        return true;
+    prompt.Tell(PromptId::SelectInputFile, std::string(kSelectFileMessage),
+                PromptIcon::Information);
+    return false;
 }
 
 void ShowInputFileOptions(Workspace& workspace, std::size_t index) {

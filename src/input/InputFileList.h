@@ -58,12 +58,13 @@ bool AddFile(Workspace& workspace, std::string_view name, std::string_view direc
              UserPrompt& prompt);
 
 // The files chosen in the add dialog, in order. Refuses to add anything while
-// the time field is empty. Returns the number of files added.
+// the time field is empty or the camera text cannot be stored. Returns the
+// number of files added.
 int AddFiles(Workspace& workspace, const std::vector<std::string>& paths, UserPrompt& prompt);
 
 // Makes `partnerPath` the partner of the selected file when both have the
-// same frame rate; an unlisted partner is added to the list. Returns true when
-// assigned.
+// same frame rate; an unlisted partner is added to the list (refused while
+// the camera text cannot be stored). Returns true when assigned.
 bool AssignPartnerFile(Workspace& workspace, std::optional<std::size_t> selected,
                        const std::string& partnerPath, UserPrompt& prompt);
 
@@ -80,8 +81,13 @@ bool RemoveInputFile(Workspace& workspace, std::optional<std::size_t> selected, 
 bool RemoveAllInputFiles(Workspace& workspace, UserPrompt& prompt);
 
 // Copies the processing options (time field to camera) to every file; the
-// partner, directory and video columns stay.
-void ApplyOptionsToAllFiles(Workspace& workspace);
+// partner, directory and video columns stay. Refused, with the camera box's
+// message, while the camera text cannot be stored: then no row changes.
+bool ApplyOptionsToAllFiles(Workspace& workspace, UserPrompt& prompt);
+
+// True when a file is selected; otherwise tells the user to select one.
+bool RequireSelectedFile(const Workspace& workspace, std::optional<std::size_t> selected,
+                         UserPrompt& prompt);
 
 // Shows a file's columns in the option controls (a click on its row).
 void ShowInputFileOptions(Workspace& workspace, std::size_t row);

@@ -137,6 +137,25 @@ void DecimalPlacesLostFocus(Workspace& workspace, std::optional<std::size_t> edi
         (*row)[kColDecimalPlaces] = text;
 }
 
+bool IsUsableCameraText(std::string_view camera) {
+    if (camera.empty())
+        return true;
+    const auto parts = SplitFields(camera, '/');
+    return camera.find('/') != std::string_view::npos && parts.size() == 4 &&
+           ContainsIgnoringCase(parts[0], "x");
+}
+
+bool CheckCameraText(std::string_view camera, UserPrompt& prompt) {
+    if (IsUsableCameraText(camera))
+        return true;
+    prompt.Tell(
+        PromptId::CameraTextInvalid,
+        "The input field 'Camera' does not contain exactly four values for the following "
+        "variables (slash-separated): \r\n\r\nWidthxHeight/NearPlane/FarPlane/Field Of View",
+        PromptIcon::Exclamation);
+    return false;
+}
+
 bool CameraLostFocus(Workspace& workspace, std::optional<std::size_t> edited, UserPrompt& prompt) {
     std::string& text = workspace.options.camera;
     InputFileRow* row = EditedRow(workspace, edited);
@@ -147,21 +166,15 @@ bool CameraLostFocus(Workspace& workspace, std::optional<std::size_t> edited, Us
         }
         return true;
     }
-    const auto parts = SplitFields(text, '/');
-    const bool valid = text.find('/') != std::string::npos && parts.size() == 4 &&
-                       ContainsIgnoringCase(parts[0], "x");
-    if (valid) {
+    if (IsUsableCameraText(text)) {
         if (row) {
+            const auto parts = SplitFields(text, '/');
             for (int i = 0; i < 4; ++i)
                 (*row)[kColResolution + i] = std::string(parts[i]);
         }
         return true;
     }
-    prompt.Tell(
-        PromptId::CameraTextInvalid,
-        "The input field 'Camera' does not contain exactly four values for the following "
-        "variables (slash-separated): \r\n\r\nWidthxHeight/NearPlane/FarPlane/Field Of View",
-        PromptIcon::Exclamation);
+    CheckCameraText(text, prompt);
     if (text.find('/') == std::string::npos)
         return false;
     text = row ? JoinCameraColumns(*row) : std::string();

@@ -41,6 +41,14 @@ void ThresholdDistancesLostFocus(Workspace& workspace, std::optional<std::size_t
 void DecimalPlacesLostFocus(Workspace& workspace, std::optional<std::size_t> edited,
                             UserPrompt& prompt);
 
+// Whether a camera text can be stored: empty, or WidthxHeight/NearPlane/
+// FarPlane/FieldOfView (four slash-separated parts, the first with an "x").
+bool IsUsableCameraText(std::string_view camera);
+// The same, telling the user when the text cannot be stored. Commands that
+// copy the camera text into rows check it first, so that nothing is written
+// from a text the camera box would refuse.
+bool CheckCameraText(std::string_view camera, UserPrompt& prompt);
+
 // Checks the camera text WidthxHeight/NearPlane/FarPlane/FieldOfView and
 // stores its four parts; returns false when the text was refused.
 bool CameraLostFocus(Workspace& workspace, std::optional<std::size_t> edited, UserPrompt& prompt);

@@ -395,4 +395,15 @@ SettingsLoadResult LoadSettings(const std::string& path, Workspace& workspace, U
     return result;
 }
 
+bool ConfirmSettingsFileOverwrite(const std::string& path, UserPrompt& prompt) {
+    std::error_code error;
+    if (!fs::exists(path, error))
+        return true;
+    return prompt.Ask(PromptId::OverwriteSettingsFile,
+                      FillPlaceholders("The file '#' exists already.\r\n\r\nDo you want to "
+                                       "overwrite this file?",
+                                       {{'#', path}}),
+                      PromptButtons::YesNo, PromptIcon::Exclamation) == PromptAnswer::Yes;
+}
+
 }  // namespace kivo

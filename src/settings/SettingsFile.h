@@ -39,6 +39,10 @@ std::string SerializeSettings(const Workspace& workspace, std::string_view setti
 // ("." or "data/raw", with the trailing separator kept); otherwise unchanged.
 std::string FolderRelativeTo(const std::string& folder, const std::string& base);
 
+// Asks before a save replaces the settings file `path`: true when there is no
+// such file or the user agreed.
+bool ConfirmSettingsFileOverwrite(const std::string& path, UserPrompt& prompt);
+
 enum class SettingsLoadResult {
     Loaded,
     NotSettingsFile,  // the user was told "This file contains no valid settings!"

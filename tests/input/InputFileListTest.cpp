@@ -103,13 +103,17 @@ TEST_F(InputFileListTest, RefusesTheSameNameFromAnotherDirectory) {
     EXPECT_FALSE(workspace.dataFieldNames.Contains("Head"));
 }
 
-TEST_F(InputFileListTest, AddsNothingWithoutATimeLabel) {
+TEST_F(InputFileListTest, AddsNothingWithoutATimeLabelOrWithAnUnusableCameraText) {
     WriteSmallDataFile(dir, "s01.csv");
     workspace.options.timeField.clear();
     EXPECT_EQ(AddFiles(workspace, {dir.PathOf("s01.csv")}, prompt), 0);
-    EXPECT_TRUE(workspace.inputFiles.empty());
     EXPECT_EQ(prompt.LastText(),
               "Please enter the label of the first field of the format line (Time field).");
+    workspace.options.timeField = "Time";
+    workspace.options.camera = "800x600/1/100";
+    EXPECT_EQ(AddFiles(workspace, {dir.PathOf("s01.csv")}, prompt), 0);
+    EXPECT_EQ(prompt.messages.back().id, PromptId::CameraTextInvalid);
+    EXPECT_TRUE(workspace.inputFiles.empty());
 }
 
 TEST(VideoSide, IsPreselectedFromTheDataFileNameAndSwappedForThePartner) {
@@ -207,7 +211,14 @@ TEST_F(InputFileListTest, ApplyToAllKeepsPartnerDirectoryAndVideo) {
     workspace.options.distances = true;
     workspace.options.distancesHeight = false;
     workspace.options.distancesLength = true;
-    ApplyOptionsToAllFiles(workspace);
+    ASSERT_TRUE(ApplyOptionsToAllFiles(workspace, prompt));
+    // A camera text the camera box would refuse changes no row.
+    const std::vector<InputFileRow> applied = workspace.inputFiles;
+    workspace.options.thresholdAngles = "0.7";
+    workspace.options.camera = "abc";
+    EXPECT_FALSE(ApplyOptionsToAllFiles(workspace, prompt));
+    EXPECT_EQ(prompt.messages.back().id, PromptId::CameraTextInvalid);
+    EXPECT_EQ(workspace.inputFiles, applied);
     for (std::size_t i = 0; i < 2; ++i) {
         EXPECT_EQ(Row(i)[kColAngles], "0.5");
         EXPECT_EQ(Row(i)[kColDistancesRelatedTo], "Length");

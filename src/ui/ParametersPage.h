@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QWidget>
+#include <optional>
+
+#include "params/ParameterListEditor.h"
+#include "ui/ParameterListModel.h"
+#include "ui/WindowContext.h"
+
+class QTableView;
+
+namespace kivo::ui {
+
+// Page 3: the parameter list with its check boxes, the whole-list commands
+// and, below the list, the panel of the row editor (frmParameterEditor).
+class ParametersPage : public QWidget {
+    Q_OBJECT
+  public:
+    ParametersPage(WindowContext& context, QWidget* parent);
+
+    ParameterListModel& Model() { return model_; }
+    QTableView* List() const { return list_; }
+    // The rules of the page; the editor controls work through them too.
+    ParameterListEditor& Editor() { return editor_; }
+    // The panel the row editor's controls are placed on.
+    QWidget* EditorPanel() const { return editorPanel_; }
+
+    // Selects `row` in the list and in the editor.
+    void SelectRow(std::optional<std::size_t> row);
+    // Shows the outcome of an editor command: the list again, the editor's row selected.
+    void ShowResult(const EditorResult& result);
+    // Fits the Variables and Target columns to the list's width.
+    void FitColumns();
+
+  signals:
+    // The editor's row or its values changed: the editor controls show them again.
+    void editorChanged();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void Restore();
+    void Reset();
+    void Clear();
+
+    WindowContext& context_;
+    ParameterListModel model_;
+    ParameterListEditor editor_;
+    QTableView* list_ = nullptr;
+    QWidget* editorPanel_ = nullptr;
+};
+
+}  // namespace kivo::ui
