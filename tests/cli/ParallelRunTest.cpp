@@ -27,10 +27,10 @@ std::map<std::string, std::string> FilesOf(const std::string& folder) {
 // A study in a fresh folder: the bundled example, or the CMU dyad listed
 // twice under other names (four files, split into parts with
 // statistics per part) so that several files are in hand at once.
-class ParallelRun : public ::testing::TestWithParam<const char*> {
+class StudyRuns : public ::testing::Test {
   protected:
-    void SetUp() override {
-        if (std::string(GetParam()) == "example") {
+    void MakeStudy(const std::string& which) {
+        if (which == "example") {
             for (const char* name : {"study.set", "dyad.A.csv", "dyad.B.csv"})
                 fs::copy_file(std::string(KIVO_EXAMPLES_DIR) + "/" + name, dir.PathOf(name));
             return;
@@ -66,6 +66,11 @@ class ParallelRun : public ::testing::TestWithParam<const char*> {
     TempDir dir;
 };
 
+class ParallelRun : public StudyRuns, public ::testing::WithParamInterface<const char*> {
+  protected:
+    void SetUp() override { MakeStudy(GetParam()); }
+};
+
 TEST_P(ParallelRun, WritesTheSameBytesWithAnyNumberOfJobsAndInShards) {
     const auto sequential = Run("one", {"--jobs", "1"});
     ASSERT_EQ(sequential.exitCode, 0) << sequential.out << sequential.err;
@@ -91,6 +96,21 @@ TEST_P(ParallelRun, WritesTheSameBytesWithAnyNumberOfJobsAndInShards) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Studies, ParallelRun, ::testing::Values("example", "cmu"));
+
+// The GNU parallel variant of the cluster example, as its README runs it.
+TEST_F(StudyRuns, ClusterExampleWithGnuParallelWritesWhatOneRunWrites) {
+    if (std::system("command -v parallel >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "GNU parallel is not installed";
+    MakeStudy("example");
+    ASSERT_EQ(Run("one", {"--jobs", "1"}).exitCode, 0);
+    const std::string command =
+        "cd " + testing::ShellQuoted(dir.PathOf("")) +
+        " && KIVO=" + testing::ShellQuoted(KIVO_CLI_PATH) + " " +
+        testing::ShellQuoted(std::string(KIVO_EXAMPLES_DIR) + "/cluster/run-shards-parallel.sh") +
+        " study.set sharded 3 >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_TRUE(FilesOf(dir.PathOf("sharded")) == FilesOf(dir.PathOf("one")));
+}
 
 TEST(ParallelRunUsage, RefusesJobsBelowOneAndShardsOutsideTheirCount) {
     TempDir dir;
