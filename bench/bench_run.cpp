@@ -2,29 +2,35 @@
 // floor: a program that only reads the same two files, converts every bound
 // field and formats and writes as many numbers as the run writes.
 //
-//   bench_run [--minutes M ...] [--data DIR] [--video] [--keep DIR]
+//   bench_run [--minutes M ...] [--data DIR] [--video] [--keep DIR] [--scaling]
 //
 // The dyad is the CMU recording of the shared data folder repeated in time to
 // M minutes at 120 frames per second (generated into a temporary folder, never
-// kept). With --video every fourth line is processed together with a
+// kept). The run is measured on one thread (--jobs 1: wall and CPU time) and
+// with one job per processor core, whose outputs are compared byte for byte
+// with those of one thread. With --video every fourth line is processed together with a
 // generated 30-per-second video of the same length (320 x 240, Motion JPEG) on both
 // files: the camera and Pixel Difference rows are enabled, and the output is
-// split into parts of one minute, each with its clip of the video. The run and the floor each run
+// split into parts of one minute, each with its clip of the video. The runs and the floor each run
 // in a child process, so that their peak memory (maximum resident set size) is measured separately.
-// With --keep the run's output files of M minutes are copied to DIR/M, for
-// byte-for-byte comparisons between builds.
+// With --keep the one-thread run's output files of M minutes are copied to DIR/M, for
+// byte-for-byte comparisons between builds. --scaling runs eight dyads of the
+// first M minutes (16 files) with one and with two jobs.
 
 #include <sys/resource.h>
 #include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "RecordingTiler.h"
@@ -91,12 +97,12 @@ Measurement InChild(const std::function<int()>& work) {
     return measurement;
 }
 
-Workspace MakeStudy(const std::string& a, const std::string& b, const std::string& bindings,
+Workspace MakeStudy(const std::vector<std::string>& files, const std::string& bindings,
                     const std::string& outputDirectory) {
     SilentPrompt prompt;
     Workspace workspace;
     workspace.options.timeField = "Time";
-    for (const std::string& path : {a, b}) {
+    for (const std::string& path : files) {
         const auto [directory, name] = SplitDirectoryAndName(path);
         if (!AddFile(workspace, name, directory, prompt)) {
             std::fprintf(stderr, "%s was not accepted\n", path.c_str());
@@ -108,6 +114,54 @@ Workspace MakeStudy(const std::string& a, const std::string& b, const std::strin
     ApplyBindings(workspace, ReadBindingsFile(bindings), bindings);
     workspace.options.directoryOutputFiles = outputDirectory;
     return workspace;
+}
+
+// The run of `workspace` with `jobs` jobs in a child process.
+Measurement MeasureRun(const Workspace& workspace, int jobs) {
+    return InChild([&] {
+        SilentPrompt prompt;
+        RunSink sink;
+        const ClipCodecChooser jpeg = [](const ClipCodecRequest&) {
+            return std::optional<ClipCodecChoice>(ClipCodecChoice{"mjpeg"});
+        };
+        RunSchedule schedule;
+        schedule.jobs = jobs;
+        return CalculateData(workspace, prompt, sink, jpeg, schedule).completed ? 0 : 1;
+    });
+}
+
+// Whether two folders hold the same files byte for byte (read in pieces, so
+// that the benchmark's own memory stays small for the children it forks).
+bool SameFiles(const fs::path& first, const fs::path& second) {
+    std::size_t count = 0;
+    for (const auto& entry : fs::directory_iterator(first)) {
+        ++count;
+        std::FILE* a = std::fopen(entry.path().c_str(), "rb");
+        std::FILE* b = std::fopen((second / entry.path().filename()).c_str(), "rb");
+        bool same = a != nullptr && b != nullptr;
+        std::vector<char> bufferA(1 << 16), bufferB(1 << 16);
+        while (same) {
+            const std::size_t readA = std::fread(bufferA.data(), 1, bufferA.size(), a);
+            const std::size_t readB = std::fread(bufferB.data(), 1, bufferB.size(), b);
+            same = readA == readB &&
+                   std::equal(bufferA.begin(), bufferA.begin() + readA, bufferB.begin());
+            if (readA == 0)
+                break;
+        }
+        if (a != nullptr)
+            std::fclose(a);
+        if (b != nullptr)
+            std::fclose(b);
+        if (!same)
+            return false;
+    }
+    return count == static_cast<std::size_t>(
+                        std::distance(fs::directory_iterator(second), fs::directory_iterator()));
+}
+
+void PrintMeasurement(const char* what, const Measurement& measurement) {
+    std::printf("  %-22s wall %8.2f s   cpu %8.2f s   peak %6.1f MB\n", what, measurement.seconds,
+                measurement.cpuSeconds, measurement.peakKilobytes / 1024.0);
 }
 
 // M minutes of a 30-per-second video in which a bar moves and the picture
@@ -229,6 +283,7 @@ int main(int argc, char** argv) {
     std::string data = KIVO_SHARED_DATA_DIR "/cmu";
     bool video = false;
     std::string keep;
+    bool scaling = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--minutes" && i + 1 < argc) {
@@ -239,9 +294,12 @@ int main(int argc, char** argv) {
             video = true;
         } else if (argument == "--keep" && i + 1 < argc) {
             keep = argv[++i];
+        } else if (argument == "--scaling") {
+            scaling = true;
         } else {
-            std::fprintf(
-                stderr, "usage: bench_run [--minutes M ...] [--data DIR] [--video] [--keep DIR]\n");
+            std::fprintf(stderr,
+                         "usage: bench_run [--minutes M ...] [--data DIR] [--video] [--keep DIR] "
+                         "[--scaling]\n");
             return 2;
         }
     }
@@ -255,28 +313,21 @@ int main(int argc, char** argv) {
     fs::create_directories(folder / "out");
     fs::create_directories(folder / "floor");
 
-    std::printf("%8s %10s %10s %12s %10s %7s %12s %12s\n", "minutes", "frames", "run [s]",
-                "frames/s", "floor [s]", "ratio", "run peak MB", "floor peak MB");
+    const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    const std::string bindings = data + "/bindings.txt";
     for (int m : minutes) {
         const long frames = static_cast<long>(m) * 60 * 120;
         const std::string a = (folder / "bench.A.txt").string();
         const std::string b = (folder / "bench.B.txt").string();
         bench::TileRecording(data + "/cmu18_01.A.txt", a, "Time", frames);
         bench::TileRecording(data + "/cmu18_01.B.txt", b, "Time", frames);
-        Workspace workspace = MakeStudy(a, b, data + "/bindings.txt", (folder / "out").string());
+        Workspace workspace = MakeStudy({a, b}, bindings, (folder / "out").string());
         if (video) {
             const std::string path = (folder / "bench.avi").string();
             MakeVideo(path, m);
             AddVideo(workspace, path);
         }
-        const Measurement run = InChild([&] {
-            SilentPrompt prompt;
-            RunSink sink;
-            const ClipCodecChooser jpeg = [](const ClipCodecRequest&) {
-                return std::optional<ClipCodecChoice>(ClipCodecChoice{"mjpeg"});
-            };
-            return CalculateData(workspace, prompt, sink, jpeg).completed ? 0 : 1;
-        });
+        const Measurement one = MeasureRun(workspace, 1);
         if (!keep.empty()) {
             const fs::path kept = fs::path(keep) / std::to_string(m);
             fs::create_directories(kept);
@@ -284,17 +335,49 @@ int main(int argc, char** argv) {
                 fs::copy_file(entry.path(), kept / entry.path().filename(),
                               fs::copy_options::overwrite_existing);
         }
+        fs::remove_all(folder / "one");
+        fs::rename(folder / "out", folder / "one");
+        fs::create_directories(folder / "out");
+        const Measurement all = MeasureRun(workspace, cores);
         const int valuesPerLine = FieldCount((folder / "out" / "bench.A.csv").string()) - 2;
         const Measurement floor =
             InChild([&] { return Floor(workspace, valuesPerLine, (folder / "floor").string()); });
+        const bool identical = SameFiles(folder / "one", folder / "out");
         const long processed = 2 * frames / (video ? 4 : 1);  // both files are input files once
-        std::printf("%8d %10ld %10.2f %12.0f %10.2f %7.2f %12.1f %12.1f\n", m, processed,
-                    run.seconds, processed / run.seconds, floor.seconds,
-                    run.seconds / floor.seconds, run.peakKilobytes / 1024.0,
-                    floor.peakKilobytes / 1024.0);
-        std::printf("         cpu: run %.2f s, floor %.2f s, ratio %.2f\n", run.cpuSeconds,
-                    floor.cpuSeconds, run.cpuSeconds / floor.cpuSeconds);
+        std::printf("%d minutes, %ld processed frames:\n", m, processed);
+        PrintMeasurement("run, one thread", one);
+        const std::string jobs = "run, --jobs " + std::to_string(cores);
+        PrintMeasurement(jobs.c_str(), all);
+        PrintMeasurement("floor", floor);
+        std::printf("  one thread: %.0f frames/s, cpu / floor cpu %.2f (target <= 3)\n",
+                    processed / one.seconds, one.cpuSeconds / floor.cpuSeconds);
+        std::printf("  --jobs %d: wall / floor wall %.2f (target <= 1.5), outputs %s\n", cores,
+                    all.seconds / floor.seconds,
+                    identical ? "identical to one thread" : "DIFFER FROM ONE THREAD");
         std::fflush(stdout);
+        if (!identical)
+            return 1;
+    }
+    if (scaling) {
+        const long frames = static_cast<long>(minutes.front()) * 60 * 120;
+        std::vector<std::string> files;
+        for (int dyad = 1; dyad <= 8; ++dyad) {
+            for (const char* person : {"A", "B"}) {
+                const std::string path =
+                    (folder / ("d" + std::to_string(dyad) + "." + person + ".txt")).string();
+                bench::TileRecording(data + "/cmu18_01." + person + ".txt", path, "Time",
+                                     frames + dyad);
+                files.push_back(path);
+            }
+        }
+        const Workspace study = MakeStudy(files, bindings, (folder / "out").string());
+        const Measurement one = MeasureRun(study, 1);
+        const Measurement two = MeasureRun(study, 2);
+        std::printf("8 dyads of %d minutes (16 files):\n", minutes.front());
+        PrintMeasurement("run, --jobs 1", one);
+        PrintMeasurement("run, --jobs 2", two);
+        std::printf("  --jobs 2 is %.2f times as fast as --jobs 1 (target >= 1.8)\n",
+                    one.seconds / two.seconds);
     }
     fs::remove_all(folder);
     return 0;
