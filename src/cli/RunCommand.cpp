@@ -56,10 +56,24 @@ class ConsoleRunSink : public RunSink {
         if (quiet_ || !terminal_)
             return;
         std::string text;
-        for (const RunningFile& running : running_) {
-            if (running.progress.fileSize == 0)
-                continue;
-            text += running_.size() == 1 ? Bar(running, 30) : Bar(running, 10) + " ";
+        if (running_.size() == 1) {
+            text = Bar(running_.front());
+        } else {
+            // One short field per file, then the rate of all and the time the last needs.
+            double rate = 0.0, left = 0.0;
+            for (const RunningFile& running : running_) {
+                const RunProgress& shown = running.progress;
+                const double fraction = Fraction(shown);
+                const double seconds = Seconds(running);
+                text += "[" + std::to_string(shown.fileNumber) + "/" +
+                        std::to_string(shown.fileCount) + "] " +
+                        std::to_string(static_cast<int>(fraction * 100)) + "%  ";
+                rate += seconds > 0 ? shown.framesProcessed / seconds : 0.0;
+                left = std::max(left, fraction > 0 ? seconds * (1.0 - fraction) / fraction : 0.0);
+            }
+            char tail[64];
+            std::snprintf(tail, sizeof tail, "%.0f frames/s  %s left", rate, Clock(left).c_str());
+            text += tail;
         }
         std::fprintf(stderr, "\r%s\033[K", text.c_str());
         std::fflush(stderr);
@@ -101,14 +115,20 @@ class ConsoleRunSink : public RunSink {
             .count();
     }
 
-    // "[2/8] name [####......]  40%  3000 frames/s  00:00:12 left"
-    static std::string Bar(const RunningFile& file, int width) {
+    static double Fraction(const RunProgress& progress) {
+        return progress.fileSize == 0 ? 0.0
+                                      : static_cast<double>(progress.bytesRead) /
+                                            static_cast<double>(progress.fileSize);
+    }
+
+    // "[2/8] name [####..........................]  13%  3000 frames/s  00:00:12 left"
+    static std::string Bar(const RunningFile& file) {
         const RunProgress& progress = file.progress;
-        const double fraction =
-            static_cast<double>(progress.bytesRead) / static_cast<double>(progress.fileSize);
+        const double fraction = Fraction(progress);
         const double seconds = Seconds(file);
         const double rate = seconds > 0 ? progress.framesProcessed / seconds : 0.0;
         const double left = fraction > 0 ? seconds * (1.0 - fraction) / fraction : 0.0;
+        const int width = 30;
         const int filled = std::clamp(static_cast<int>(fraction * width), 0, width);
         char text[512];
         std::snprintf(text, sizeof text, "[%d/%d] %s [%s%s] %3d%% %8.0f frames/s  %s left ",
