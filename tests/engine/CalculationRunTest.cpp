@@ -354,6 +354,32 @@ INSTANTIATE_TEST_SUITE_P(Answers, CancelRun, ::testing::Bool(),
                              return paramInfo.param ? "Yes" : "No";
                          });
 
+// A file whose options cannot be read stops alone, with one or several jobs;
+// the files before and after it are written whole.
+class FailingFileRun : public CalculationRunTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(FailingFileRun, StopsOnlyItsOwnFile) {
+    for (const char* name : {"first.csv", "bad.csv", "third.csv"})
+        AddInput(name, TurningFrames(5));
+    workspace.inputFiles[1][kColDecimalPlaces] = "99";
+    AddRow("Hips", "Static SRL", "Hips");
+    SetAllParameterTypeTags(workspace.parameters);
+    RunSchedule schedule;
+    schedule.jobs = GetParam();
+
+    const RunSummary summary = CalculateData(workspace, prompt, sink, {}, schedule);
+
+    EXPECT_FALSE(summary.completed);
+    EXPECT_EQ(ReadLines(OutPath("first.csv")).size(), 6u);
+    EXPECT_EQ(ReadLines(OutPath("third.csv")).size(), 6u);
+    EXPECT_EQ(summary.framesProcessed, 10);
+    EXPECT_EQ(CountMessages("'99' is not a whole number"), 1) << AllMessages();
+    EXPECT_EQ(CountMessages("bad.csv"), 1) << AllMessages();
+    EXPECT_EQ(sink.finished.size(), 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Jobs, FailingFileRun, ::testing::Values(1, 3));
+
 constexpr const char* kOverwriteQuestion =
     "Do you want to overwrite all files in the output directory?";
 
