@@ -119,8 +119,10 @@ void SettingsStore::Fail(std::string_view section, std::string_view key,
                          std::string_view doing) const {
     const int code = sqlite3_extended_errcode(db_);
     const Kind kind = IsDamage(code) ? Kind::Unreadable : Kind::Failed;
+    const bool busy = (code & 0xff) == SQLITE_BUSY;
     throw SettingsStoreError(kind, path_, Field(section, key),
-                             std::string(doing) + ": " + sqlite3_errmsg(db_));
+                             std::string(doing) + ": " + sqlite3_errmsg(db_) +
+                                 (busy ? " (another program is using the store; try again)" : ""));
 }
 
 void SettingsStore::RequireWritable(const std::string& field) const {
@@ -149,28 +151,28 @@ sqlite3_stmt* SettingsStore::Prepared(std::string_view sql) const {
 // A store of this program has the schema version and its table; an empty
 // database (a new file) has neither and gets them when opened for writing.
 void SettingsStore::CheckSchema(bool create) {
-    const auto number = [this](std::string_view sql) {
-        Use use(Prepared(sql));
-        if (use.Step() != SQLITE_ROW)
-            Fail("", "", "The store cannot be read");
-        return use.Integer(0);
-    };
-    const auto version = [&] { return number("PRAGMA user_version"); };
-    const auto tableCount = [&] { return number("SELECT count(*) FROM sqlite_schema"); };
     const auto unreadable = [this](const std::string& what) {
         throw SettingsStoreError(Kind::Unreadable, path_, "", what);
     };
-    const auto checkVersion = [&](int found) {
+    // The layout version, or 0 for an empty database (a new file). Version
+    // and tables are read in one statement: another program may be creating
+    // the store at this moment.
+    const auto version = [&] {
+        Use use(
+            Prepared("SELECT user_version, (SELECT count(*) FROM sqlite_schema)"
+                     " FROM pragma_user_version"));
+        if (use.Step() != SQLITE_ROW)
+            Fail("", "", "The store cannot be read");
+        const int found = use.Integer(0);
         if (found > kSchemaVersion) {
             unreadable("The store was written by a newer version of Kivo (layout " +
                        std::to_string(found) + ")");
         }
-        if (found == 0 && tableCount() != 0)
+        if (found == 0 && use.Integer(1) != 0)
             unreadable("The file is a database, but not a settings store of Kivo");
+        return found;
     };
-
     int found = version();
-    checkVersion(found);
     if (found == 0) {
         if (!create) {  // an empty database: an empty store
             for (auto& [sql, statement] : statements_)
@@ -182,7 +184,6 @@ void SettingsStore::CheckSchema(bool create) {
         }
         WriteTransaction([&] {
             found = version();  // another program may have created it meanwhile
-            checkVersion(found);
             if (found == 0) {
                 Execute(kCreateSchema);
                 Execute(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
