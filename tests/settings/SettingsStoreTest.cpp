@@ -4,7 +4,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -358,7 +360,8 @@ TEST(SettingsStore, RestoreCommandsTakeTheirGroupAndKeepTheWorkspaceWhenTheStore
     EXPECT_EQ(prompt.messages.size(), told + 3);  // the question and two messages
 }
 
-// Two programs saving at once leave one of the two states, complete; a
+// Two programs saving at once leave one of the two states, complete (on a
+// busy machine the second may give up waiting for the first and say so); a
 // writer killed in the middle of its save leaves the state before it.
 TEST(SettingsStore, ConcurrentAndKilledWritersLeaveOneCompleteState) {
     TempDir dir;
@@ -367,7 +370,12 @@ TEST(SettingsStore, ConcurrentAndKilledWritersLeaveOneCompleteState) {
         LargeStudy(10'000, "first"), LargeStudy(10'000, "second"), LargeStudy(10'000, "third")};
     const auto save = [&](const Workspace& study) {
         ScriptedPrompt prompt;
-        return SaveToStore(study, path, prompt) ? 0 : 1;
+        if (SaveToStore(study, path, prompt))
+            return 0;
+        if (prompt.LastText().find("another program is using the store") != std::string::npos)
+            return 1;
+        std::fprintf(stderr, "%s\n", prompt.LastText().c_str());
+        return 2;
     };
     const auto restoredIndex = [&] {
         ScriptedPrompt prompt;
@@ -386,13 +394,17 @@ TEST(SettingsStore, ConcurrentAndKilledWritersLeaveOneCompleteState) {
         if (writers.back() == 0)
             _exit(save(studies[static_cast<std::size_t>(w)]));
     }
-    for (const pid_t writer : writers) {
+    std::vector<int> saved;
+    for (std::size_t w = 0; w < writers.size(); ++w) {
         int status = 0;
-        waitpid(writer, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        waitpid(writers[w], &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) <= 1) << status;
+        if (WEXITSTATUS(status) == 0)
+            saved.push_back(static_cast<int>(w));
     }
+    ASSERT_FALSE(saved.empty());
     const int winner = restoredIndex();
-    EXPECT_TRUE(winner == 0 || winner == 1) << winner;
+    EXPECT_NE(std::find(saved.begin(), saved.end(), winner), saved.end()) << winner;
 
     const pid_t killed = fork();
     if (killed == 0)
