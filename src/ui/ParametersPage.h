@@ -13,6 +13,14 @@ namespace kivo::ui {
 
 // Page 3: the parameter list with its check boxes, the whole-list commands
 // and, below the list, the panel of the row editor (frmParameterEditor).
+//
+// The row editor's controls are built by BuildEditor() as children of the
+// panel, with MakeControl and friends, while the page is constructed: the
+// window records them for resizing once it is built. Buttons carry the names
+// the key table uses (cmdCreateParameter, cmdUp, cmdAll, ...), so that keys
+// and shortcut captions reach them by name. Each handler runs one command of
+// Editor() under context_.Trap and hands its result to ShowResult(); the
+// editorChanged() signal asks the controls to show the editor's row again.
 class ParametersPage : public QWidget {
     Q_OBJECT
   public:
@@ -40,6 +48,7 @@ class ParametersPage : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void BuildEditor();
     void Restore();
     void Reset();
     void Clear();

@@ -26,6 +26,15 @@ class RunController::Bridge : public RunSink, public UserPrompt {
     bool TakeCancelRequest() override { return cancel_.exchange(false) || abort_; }
 
     PromptAnswer Ask(const PromptMessage& message) override {
+        if (abort_) {
+            // The window is closing: no more questions, the run ends as soon as it can.
+            if (message.id == PromptId::AbortCalculations)
+                return PromptAnswer::Yes;
+            return message.buttons == PromptButtons::Ok
+                       ? PromptAnswer::Ok
+                       : (message.buttons == PromptButtons::YesNo ? PromptAnswer::No
+                                                                  : PromptAnswer::Cancel);
+        }
         if (message.id == PromptId::AbortCalculations) {
             if (abort_)
                 return PromptAnswer::Yes;
@@ -38,6 +47,8 @@ class RunController::Bridge : public RunSink, public UserPrompt {
     }
     std::optional<std::string> AskText(const PromptMessage& message,
                                        std::string_view initial) override {
+        if (abort_)
+            return std::nullopt;
         return prompt_.AskText(message, initial);
     }
     using UserPrompt::Ask;
@@ -65,15 +76,17 @@ void RunController::Start() {
         return;
     bridge_ = std::make_unique<Bridge>(*this, prompt_);
     auto snapshot = std::make_shared<const Workspace>(document_.workspace());
+    Bridge* bridge = bridge_.get();
     ClipCodecChooser chooser;
     if (chooser_) {
-        chooser = [this](const ClipCodecRequest& request) {
+        chooser = [this, bridge](const ClipCodecRequest& request) {
             std::optional<ClipCodecChoice> choice;
+            if (bridge->abort_)
+                return choice;
             prompt_.OnWindowThread([&] { choice = chooser_(request); });
             return choice;
         };
     }
-    Bridge* bridge = bridge_.get();
     thread_ = QThread::create([this, snapshot, bridge, chooser] {
         try {
             summary_ = CalculateData(*snapshot, *bridge, *bridge, chooser);
