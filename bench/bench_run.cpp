@@ -33,6 +33,7 @@
 #include <thread>
 #include <vector>
 
+#include "BenchStudy.h"
 #include "RecordingTiler.h"
 #include "core/InputVariableTable.h"
 #include "core/Numbers.h"
@@ -52,22 +53,10 @@
 
 namespace fs = std::filesystem;
 using namespace kivo;
+using bench::MakeStudy;
+using bench::SilentPrompt;
 
 namespace {
-
-class SilentPrompt : public UserPrompt {
-  public:
-    PromptAnswer Ask(const PromptMessage& message) override {
-        switch (message.buttons) {
-            case PromptButtons::Ok:
-            case PromptButtons::OkCancel:
-                return PromptAnswer::Ok;
-            default:
-                return PromptAnswer::Yes;
-        }
-    }
-    using UserPrompt::Ask;
-};
 
 struct Measurement {
     double seconds = 0.0;
@@ -95,25 +84,6 @@ Measurement InChild(const std::function<int()>& work) {
         std::exit(1);
     }
     return measurement;
-}
-
-Workspace MakeStudy(const std::vector<std::string>& files, const std::string& bindings,
-                    const std::string& outputDirectory) {
-    SilentPrompt prompt;
-    Workspace workspace;
-    workspace.options.timeField = "Time";
-    for (const std::string& path : files) {
-        const auto [directory, name] = SplitDirectoryAndName(path);
-        if (!AddFile(workspace, name, directory, prompt)) {
-            std::fprintf(stderr, "%s was not accepted\n", path.c_str());
-            std::exit(1);
-        }
-    }
-    CreateDefaultParameterList(workspace.parameters);
-    BindMatchingDataFields(workspace);
-    ApplyBindings(workspace, ReadBindingsFile(bindings), bindings);
-    workspace.options.directoryOutputFiles = outputDirectory;
-    return workspace;
 }
 
 // The run of `workspace` with `jobs` jobs in a child process.
