@@ -343,6 +343,8 @@ class Run {
         const CompileOutcome outcome = InitParameterListArray(
             records_, parameters_, table_, workspace_.boundDataFields, splitMode_, prompt_);
         compiled_ = true;
+        if (outcome.failed)
+            summary_.focus = outcome.focus;
         return !outcome.failed;
     }
 

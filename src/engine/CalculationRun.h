@@ -7,6 +7,7 @@
 #include "core/Workspace.h"
 #include "engine/RunSink.h"
 #include "media/ClipCodec.h"
+#include "params/ParameterListCompilation.h"
 
 namespace kivo {
 
@@ -23,6 +24,9 @@ struct RunSummary {
     // List positions (from 0, ascending) of the parameter rows the user agreed
     // to disable during the run (rows that need a partner, camera rows).
     std::vector<std::size_t> rowsToUncheck;
+    // Where the front end takes the user when the parameter list did not
+    // compile (an undefined variable: the data fields, with the row selected).
+    FocusRequest focus;
 };
 
 // How a run spreads its input files over threads and over separate runs.

@@ -403,6 +403,11 @@ void MainWindow::RunFinished() {
     progress_->setValue(0);
     SetControlsEnabled(true);
     UpdateCalculateButton();
+    const FocusRequest& focus = run_.LastSummary().focus;
+    if (focus.page == FocusPage::DataFields && focus.row > 0) {
+        SelectPage(2);
+        parametersPage_->SelectRow(static_cast<std::size_t>(focus.row - 1));
+    }
     if (closeAfterRun_) {
         closeAfterRun_ = false;
         close();

@@ -8,6 +8,7 @@
 #include "ui/Controls.h"
 #include "ui/FileListView.h"
 #include "ui/FormGeometry.h"
+#include "ui/ParameterEditorPanel.h"
 
 namespace kivo::ui {
 namespace {
@@ -29,30 +30,17 @@ ParametersPage::ParametersPage(WindowContext& context, QWidget* parent)
     const int widths[] = {200, 130, 107, 53, 110, 50, 62, 58};
     for (int column = 0; column < ParameterListModel::kColumnCount; ++column)
         list_->setColumnWidth(column, widths[column]);
-    editorPanel_ = MakeControl<QWidget>(this, "frmParameterEditor", {8, 266, 790, 192}, "L--T");
-    BuildEditor();
-
-    struct Command {
-        const char* name;
-        const char* caption;
-        void (ParametersPage::*handler)();
-        const char* toolTip;
-    };
-    const Command commands[] = {
-        {"cmdRestoreParameterList", "Restore", &ParametersPage::Restore,
-         "Restore the set of nonverbal parameters loaded at program start"},
-        {"cmdResetParameterList", "Reset", &ParametersPage::Reset,
-         "Load the default set of nonverbal parameters"},
-        {"cmdClearParameterList", "Clear", &ParametersPage::Clear,
-         "Remove all nonverbal parameters from the list"},
-    };
-    int top = 8;
-    for (const Command& command : commands) {
-        auto* button = MakeCaptioned<QPushButton>(this, command.name, command.caption,
-                                                  {806, top, 162, 30}, "-LTT", command.toolTip);
-        connect(button, &QPushButton::clicked, this, command.handler);
-        top += 33;
-    }
+    editorPanel_ = new ParameterEditorPanel(
+        editor_,
+        [this](const char* procedure,
+               const std::function<EditorResult(ParameterListEditor&)>& command) {
+            Apply(procedure, command);
+        },
+        this);
+    editorPanel_->setObjectName("frmParameterEditor");
+    PlaceControl(editorPanel_, {8, 266, 790, 192}, "L--T");
+    connect(this, &ParametersPage::editorChanged, editorPanel_, &ParameterEditorPanel::Refresh);
+    CreateCommands();
 
     model_.SetEnabledRule([this](std::size_t row, bool enabled) {
         EditorResult result;
@@ -75,12 +63,11 @@ ParametersPage::ParametersPage(WindowContext& context, QWidget* parent)
         if (parts & StudyDocument::Parameters) {
             editor_.ListReplaced();
             SelectRow(editor_.SelectedRow());
+        } else if (parts & StudyDocument::Bindings) {
+            // The variable and reference-system choices follow the input variables' names.
+            editorPanel_->Refresh();
         }
     });
-}
-
-void ParametersPage::BuildEditor() {
-    // The controls of the row editor are placed on editorPanel_ here.
 }
 
 void ParametersPage::SelectRow(std::optional<std::size_t> row) {
@@ -102,32 +89,100 @@ void ParametersPage::SelectRow(std::optional<std::size_t> row) {
 }
 
 void ParametersPage::ShowResult(const EditorResult& result) {
-    if (result.changed) {
-        context_.document.Changed(StudyDocument::Parameters);
-        return;  // the document change selects the editor's row
+    if (result.changed)
+        context_.document.Changed(StudyDocument::Parameters);  // selects the editor's row
+    else
+        SelectRow(editor_.SelectedRow());
+    if (result.focus == EditorFocus::NameBox)
+        editorPanel_->FocusNameBox();
+}
+
+void ParametersPage::Apply(const char* procedure,
+                           const std::function<EditorResult(ParameterListEditor&)>& command) {
+    EditorResult result;
+    context_.Trap(procedure, [&] { result = command(editor_); });
+    ShowResult(result);
+}
+
+void ParametersPage::CreateCommands() {
+    struct Command {
+        const char* name;
+        const char* caption;
+        QRect geometry;
+        const char* toolTip;
+        EditorResult (ParameterListEditor::*command)();
+    };
+    const Command commands[] = {
+        {"cmdResetParameterList",
+         "Reset",
+         {806, 41, 162, 30},
+         "Load the default set of nonverbal parameters",
+         &ParameterListEditor::Reset},
+        {"cmdClearParameterList",
+         "Clear",
+         {806, 74, 162, 30},
+         "Remove all nonverbal parameters from the list",
+         &ParameterListEditor::Clear},
+        {"cmdCheckAll",
+         "Enable All",
+         {806, 116, 162, 30},
+         "Enable all nonverbal parameters",
+         &ParameterListEditor::EnableAll},
+        {"cmdUncheckAll",
+         "Disable All",
+         {806, 149, 162, 30},
+         "Disable all nonverbal parameters",
+         &ParameterListEditor::DisableAll},
+        {"cmdCheckDyadic",
+         "Enable Dyad",
+         {806, 182, 162, 30},
+         "Enable all dyadic nonverbal parameters and those they need",
+         &ParameterListEditor::EnableDyad},
+        {"cmdUncheckDyadic",
+         "Disable Dyad",
+         {806, 215, 162, 30},
+         "Disable all dyadic nonverbal parameters and those that use them",
+         &ParameterListEditor::DisableDyad},
+        {"cmdCreateParameter",
+         "New",
+         {806, 257, 162, 30},
+         "Create a new nonverbal parameter",
+         &ParameterListEditor::New},
+        {"cmdRemoveParameter",
+         "Delete",
+         {806, 290, 162, 30},
+         "Remove the selected nonverbal parameter",
+         &ParameterListEditor::Delete},
+        {"cmdUp",
+         "Up",
+         {806, 332, 80, 30},
+         "Move the selected nonverbal parameter up",
+         &ParameterListEditor::MoveUp},
+        {"cmdDown",
+         "Dn",
+         {888, 332, 80, 30},
+         "Move the selected nonverbal parameter down",
+         &ParameterListEditor::MoveDown},
+    };
+    auto* restore = MakeCaptioned<QPushButton>(
+        this, "cmdRestoreParameterList", "Restore", {806, 8, 162, 30}, "-LTT",
+        "Restore the set of nonverbal parameters loaded at program start");
+    connect(restore, &QPushButton::clicked, this, &ParametersPage::Restore);
+    for (const Command& command : commands) {
+        auto* button = MakeCaptioned<QPushButton>(this, command.name, command.caption,
+                                                  command.geometry, "-LTT", command.toolTip);
+        const auto member = command.command;
+        const std::string procedure = std::string(command.name) + "_Click";
+        connect(button, &QPushButton::clicked, this, [this, member, procedure] {
+            Apply(procedure.c_str(), [member](ParameterListEditor& e) { return (e.*member)(); });
+        });
     }
-    SelectRow(editor_.SelectedRow());
 }
 
 void ParametersPage::Restore() {
-    EditorResult result;
-    context_.Trap("cmdRestoreParameterList_Click", [&] {
-        result = editor_.Restore(
-            [this] { return context_.document.StoredParameterList(context_.prompt); });
+    Apply("cmdRestoreParameterList_Click", [this](ParameterListEditor& e) {
+        return e.Restore([this] { return context_.document.StoredParameterList(context_.prompt); });
     });
-    ShowResult(result);
-}
-
-void ParametersPage::Reset() {
-    EditorResult result;
-    context_.Trap("cmdResetParameterList_Click", [&] { result = editor_.Reset(); });
-    ShowResult(result);
-}
-
-void ParametersPage::Clear() {
-    EditorResult result;
-    context_.Trap("cmdClearParameterList_Click", [&] { result = editor_.Clear(); });
-    ShowResult(result);
 }
 
 void ParametersPage::resizeEvent(QResizeEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 #include "params/ParameterListEditor.h"
@@ -11,15 +12,16 @@ class QTableView;
 
 namespace kivo::ui {
 
+class ParameterEditorPanel;
+
 // Page 3: the parameter list with its check boxes, the whole-list commands
 // and, below the list, the panel of the row editor (frmParameterEditor).
 //
-// The row editor's controls are built by BuildEditor() as children of the
-// panel, with MakeControl and friends, while the page is constructed: the
-// window records them for resizing once it is built. Buttons carry the names
-// the key table uses (cmdCreateParameter, cmdUp, cmdAll, ...), so that keys
-// and shortcut captions reach them by name. Each handler runs one command of
-// Editor() under context_.Trap and hands its result to ShowResult(); the
+// The row editor's controls live on ParameterEditorPanel, built with the page:
+// the window records them for resizing once it is built. Buttons carry the
+// names the key table uses (cmdCreateParameter, cmdUp, cmdAll, ...), so that
+// keys and shortcut captions reach them by name. Each handler runs one command
+// of Editor() through Apply() (error trap, then ShowResult()); the
 // editorChanged() signal asks the controls to show the editor's row again.
 class ParametersPage : public QWidget {
     Q_OBJECT
@@ -30,13 +32,17 @@ class ParametersPage : public QWidget {
     QTableView* List() const { return list_; }
     // The rules of the page; the editor controls work through them too.
     ParameterListEditor& Editor() { return editor_; }
-    // The panel the row editor's controls are placed on.
-    QWidget* EditorPanel() const { return editorPanel_; }
+    // The row editor's controls.
+    ParameterEditorPanel* EditorPanel() const { return editorPanel_; }
 
     // Selects `row` in the list and in the editor.
     void SelectRow(std::optional<std::size_t> row);
-    // Shows the outcome of an editor command: the list again, the editor's row selected.
+    // Shows the outcome of an editor command: the list again, the editor's row
+    // selected, the focus where the editor puts it.
     void ShowResult(const EditorResult& result);
+    // Runs an editor command under the error trap named `procedure` and shows its outcome.
+    void Apply(const char* procedure,
+               const std::function<EditorResult(ParameterListEditor&)>& command);
     // Fits the Variables and Target columns to the list's width.
     void FitColumns();
 
@@ -48,16 +54,14 @@ class ParametersPage : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    void BuildEditor();
+    void CreateCommands();
     void Restore();
-    void Reset();
-    void Clear();
 
     WindowContext& context_;
     ParameterListModel model_;
     ParameterListEditor editor_;
     QTableView* list_ = nullptr;
-    QWidget* editorPanel_ = nullptr;
+    ParameterEditorPanel* editorPanel_ = nullptr;
 };
 
 }  // namespace kivo::ui
