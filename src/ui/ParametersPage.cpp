@@ -72,8 +72,11 @@ ParametersPage::ParametersPage(WindowContext& context, QWidget* parent)
 
 void ParametersPage::SelectRow(std::optional<std::size_t> row) {
     if (row && *row < context_.workspace().parameters.size()) {
-        if (editor_.SelectedRow() != row)
-            editor_.Select(*row);
+        if (editor_.SelectedRow() != row && editor_.Select(*row).changed) {
+            // The item chosen for the previous row was added to it first.
+            context_.document.Changed(StudyDocument::Parameters);  // selects the row
+            return;
+        }
         const QModelIndex index = model_.index(static_cast<int>(*row), 0);
         const QSignalBlocker blocker(list_->selectionModel());
         list_->selectionModel()->setCurrentIndex(
