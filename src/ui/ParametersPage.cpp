@@ -43,10 +43,8 @@ ParametersPage::ParametersPage(WindowContext& context, QWidget* parent)
     CreateCommands();
 
     model_.SetEnabledRule([this](std::size_t row, bool enabled) {
-        EditorResult result;
-        context_.Trap("lstParameterList_ItemCheck",
-                      [&] { result = editor_.SetEnabled(row, enabled); });
-        ShowResult(result);
+        Apply("lstParameterList_ItemCheck",
+              [&](ParameterListEditor& e) { return e.SetEnabled(row, enabled); });
     });
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
@@ -55,9 +53,8 @@ ParametersPage::ParametersPage(WindowContext& context, QWidget* parent)
                 const auto row = static_cast<std::size_t>(current.row());
                 if (editor_.SelectedRow() == row)
                     return;
-                EditorResult result;
-                context_.Trap("lstParameterList_Click", [&] { result = editor_.Select(row); });
-                ShowResult(result);
+                Apply("lstParameterList_Click",
+                      [row](ParameterListEditor& e) { return e.Select(row); });
             });
     connect(&context_.document, &StudyDocument::changed, this, [this](int parts) {
         if (parts & StudyDocument::Parameters) {
@@ -102,8 +99,14 @@ void ParametersPage::ShowResult(const EditorResult& result) {
 
 void ParametersPage::Apply(const char* procedure,
                            const std::function<EditorResult(ParameterListEditor&)>& command) {
+    // A message box of a command takes the focus from the editor's boxes,
+    // whose rules must not run inside the command.
+    if (commandRunning_)
+        return;
     EditorResult result;
+    commandRunning_ = true;
     context_.Trap(procedure, [&] { result = command(editor_); });
+    commandRunning_ = false;
     ShowResult(result);
 }
 

@@ -62,6 +62,7 @@ class ParametersPage : public QWidget {
     ParameterListEditor editor_;
     QTableView* list_ = nullptr;
     ParameterEditorPanel* editorPanel_ = nullptr;
+    bool commandRunning_ = false;
 };
 
 }  // namespace kivo::ui
