@@ -209,9 +209,10 @@ TEST_P(RecordingRun, EveryStatisticsLineHasOneFieldPerCaption) {
     }
 }
 
+// Every writer takes the one separator whether or not the run splits: two runs
+// cover both separators and both ways of splitting.
 INSTANTIATE_TEST_SUITE_P(Layouts, RecordingRun,
-                         ::testing::Values(Layout{false, false}, Layout{true, false},
-                                           Layout{false, true}, Layout{true, true}));
+                         ::testing::Values(Layout{false, false}, Layout{true, true}));
 
 }  // namespace
 }  // namespace kivo
