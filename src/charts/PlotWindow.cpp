@@ -16,6 +16,7 @@
 
 #include "charts/PlotChart.h"
 #include "core/FileError.h"
+#include "plot/StudyPlots.h"
 
 namespace kivo {
 namespace {
@@ -89,6 +90,8 @@ PlotWindow::PlotWindow(PlotRequest request, QWidget* parent)
     : QWidget(parent), request_(std::move(request)) {
     setWindowTitle(
         QStringLiteral("Plot - %1").arg(QString::fromStdString(request_.file.outputPath)));
+    if (request_.columnPattern.empty())
+        request_.columnPattern = FirstColumnsPattern(request_);
     PlotData plotData = LoadPlotData(request_);
     view_ = new PlotView();
     view_->setObjectName(QStringLiteral("plotChart"));

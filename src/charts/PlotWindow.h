@@ -23,7 +23,8 @@ class PlotWindow : public QWidget {
     Q_OBJECT
 
   public:
-    // Plots the columns of `request`. Throws as LoadPlotData does, so that
+    // Plots the columns of `request` (with no pattern: its Activation
+    // columns, else its first column). Throws as LoadPlotData does, so that
     // the caller can tell the user before a window opens.
     explicit PlotWindow(PlotRequest request, QWidget* parent = nullptr);
 

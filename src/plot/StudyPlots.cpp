@@ -1,6 +1,8 @@
 #include "plot/StudyPlots.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <string_view>
 
 #include "core/Numbers.h"
 #include "core/UserPrompt.h"
@@ -8,6 +10,7 @@
 #include "params/Catalogue.h"
 #include "params/ParameterCaptions.h"
 #include "params/ParameterListCompilation.h"
+#include "plot/OutputColumns.h"
 
 namespace kivo {
 namespace {
@@ -28,6 +31,16 @@ PlotFile FileOf(const Workspace& workspace, std::size_t fileIndex) {
     if (IsNumeric(row[kColDistances], workspace.decimalSymbol))
         file.movementThreshold = ReadUserNumber(row[kColDistances], workspace.decimalSymbol);
     return file;
+}
+
+std::string EscapedForPattern(const std::string& text) {
+    std::string escaped;
+    for (const char c : text) {
+        if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos)
+            escaped += '\\';
+        escaped += c;
+    }
+    return escaped;
 }
 
 }  // namespace
@@ -97,6 +110,24 @@ PlotRequest StudyPlotRequest(const Workspace& workspace, std::size_t fileIndex,
             request.partner = FileOf(workspace, *partner);
     }
     return request;
+}
+
+std::string FirstColumnsPattern(const PlotRequest& request) {
+    const OutputHeader header = ReadOutputHeader(request.file.outputPath);
+    std::vector<std::string> captions;
+    for (const ActivationSource& source : request.activations) {
+        const auto& all = header.captions;
+        if (std::find(all.begin() + kFirstValueColumn, all.end(), source.caption) != all.end() &&
+            std::find(captions.begin(), captions.end(), source.caption) == captions.end()) {
+            captions.push_back(source.caption);
+        }
+    }
+    if (captions.empty() && header.captions.size() > kFirstValueColumn)
+        captions.push_back(header.captions[kFirstValueColumn]);
+    std::string pattern;
+    for (const std::string& caption : captions)
+        pattern += (pattern.empty() ? "^(" : "|") + EscapedForPattern(caption);
+    return pattern.empty() ? std::string() : pattern + ")$";
 }
 
 }  // namespace kivo

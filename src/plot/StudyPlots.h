@@ -25,4 +25,10 @@ std::string StatisticsPathOf(const Workspace& workspace);
 PlotRequest StudyPlotRequest(const Workspace& workspace, std::size_t fileIndex,
                              std::string columnPattern, bool withPartner);
 
+// The columns a plot shows when it opens: the Activation columns of the
+// request, else the first value column of its output file, as a pattern
+// that matches their captions exactly. Throws FileError when the output file
+// cannot be read.
+std::string FirstColumnsPattern(const PlotRequest& request);
+
 }  // namespace kivo

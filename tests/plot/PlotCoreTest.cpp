@@ -8,6 +8,7 @@
 #include "params/DefaultParameterList.h"
 #include "plot/FileStatistics.h"
 #include "plot/MovementPhases.h"
+#include "plot/OutputColumns.h"
 #include "plot/StudyPlots.h"
 #include "support/TempDir.h"
 
@@ -106,6 +107,20 @@ TEST(StudyPlots, ActivationRowsOfTheDefaultListReadTheirMagnitudeColumn) {
     ASSERT_EQ(sources.size(), 5u);
     EXPECT_EQ(sources[0].activationName, "Activation Body");
     EXPECT_EQ(sources[0].caption, "Translational Magnitude Body");
+
+    // A plot opens on the Activation columns, else on the first value column,
+    // matched exactly however their captions read as a pattern.
+    TempDir dir;
+    PlotRequest request;
+    request.file.outputPath = dir.Write("s1.csv",
+                                        "Time;Frame;Head (x) [cm];Head (x) [cm] 2;"
+                                        "Translational Magnitude Body\n0;1;1;2;3\n");
+    const OutputHeader header = ReadOutputHeader(request.file.outputPath);
+    EXPECT_EQ(MatchOutputColumns(header, FirstColumnsPattern(request)),
+              (std::vector<std::size_t>{2}));
+    request.activations = sources;
+    EXPECT_EQ(MatchOutputColumns(header, FirstColumnsPattern(request)),
+              (std::vector<std::size_t>{4}));
 }
 
 }  // namespace
