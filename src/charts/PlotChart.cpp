@@ -328,10 +328,11 @@ bool RenderChart(QChart& chart, const QSize& size, const QString& path, QString&
     if (inOwnScene) {
         ownScene.addItem(&chart);
         chart.setGeometry(QRectF(QPointF(0.0, 0.0), QSizeF(size)));
-        if (chart.layout() != nullptr)
-            chart.layout()->activate();
-        QCoreApplication::processEvents();
     }
+    // The legend is laid out when the event loop comes round.
+    if (chart.layout() != nullptr)
+        chart.layout()->activate();
+    QCoreApplication::processEvents();
     const QRectF source = chart.sceneBoundingRect();
     const QRectF target(QPointF(0.0, 0.0), QSizeF(size));
     bool written = false;

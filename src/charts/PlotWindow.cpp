@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -163,12 +164,16 @@ void PlotWindow::ShowChart(PlotData plotData) {
     delete old;  // the view lets go of the chart it showed before
     statistics_->setEnabled(chart_->HasStatistics());
     phases_->setEnabled(chart_->HasPhases());
+    // The phases of more than one column (both persons') at once would hide
+    // each other: the user shows them on demand then.
+    const auto phased = std::count_if(chart_->Data().series.begin(), chart_->Data().series.end(),
+                                      [](const PlotSeries& s) { return s.phases.has_value(); });
     chart_->SetStatisticsShown(statistics_->isEnabled());
-    chart_->SetPhasesShown(phases_->isEnabled());
+    chart_->SetPhasesShown(phases_->isEnabled() && phased <= 2);
     const QSignalBlocker blockStatistics(statistics_);
     const QSignalBlocker blockPhases(phases_);
     statistics_->setChecked(statistics_->isEnabled());
-    phases_->setChecked(phases_->isEnabled());
+    phases_->setChecked(phases_->isEnabled() && phased <= 2);
 }
 
 bool PlotWindow::Export(const QString& path, QString& error) {

@@ -67,6 +67,8 @@ enum class PromptId {
     // The window.
     ParameterPageWarning,
     SystemInformationUnavailable,
+    PlotNotShown,     // the output or statistics file cannot be plotted
+    PreviewNotShown,  // the data file cannot be read for the preview
 
     // The settings store.
     StoreUnreadable,  // moved aside; the program goes on with the start values

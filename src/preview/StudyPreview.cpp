@@ -8,7 +8,10 @@ namespace kivo {
 namespace {
 
 PreviewFile FileOf(const InputFileRow& row) {
-    return {WithTrailingSeparator(row[kColDirectory]) + row[kColFileName], row[kColTimeField]};
+    const std::string path = row.fullPath.empty()
+                                 ? WithTrailingSeparator(row[kColDirectory]) + row[kColFileName]
+                                 : row.fullPath;
+    return {path, row[kColTimeField]};
 }
 
 }  // namespace

@@ -66,6 +66,9 @@ DataFieldsPage::DataFieldsPage(WindowContext& context, QWidget* parent)
         {"cmdLoadBindings", "Load Bindings...", &DataFieldsPage::LoadBindings,
          "Bind the data fields as a bindings file lists them ('input variable;data field' per "
          "line)"},
+        {"cmdPreview", "3D Preview...", &DataFieldsPage::Preview,
+         "Show the bound input variables of the input file selected on the Input Files page and "
+         "its partner as stick figures, frame by frame"},
     };
     int top = 8;
     for (const Command& command : commands) {

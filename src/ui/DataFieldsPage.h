@@ -23,6 +23,10 @@ class DataFieldsPage : public QWidget {
     // Shows the bindings, names and offered data fields of the workspace.
     void ShowBindings();
 
+  signals:
+    // The 3D preview of the input file selected on the input page.
+    void previewRequested();
+
   private:
     void BuildRows(QWidget* content);
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,6 +36,7 @@ class DataFieldsPage : public QWidget {
     void DeleteUserVariables();
     void RestoreAssignments();
     void LoadBindings();
+    void Preview() { emit previewRequested(); }
 
     WindowContext& context_;
     std::array<QComboBox*, kInputVariableCount> fields_{};

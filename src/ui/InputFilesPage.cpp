@@ -162,6 +162,16 @@ void InputFilesPage::BuildVideo() {
                                     "Only the right side of the video will be analzed.");
     bothSides_ = MakeCaptioned<QRadioButton>(frame, "optBothSides", "B&oth", {210, 58, 96, 24},
                                              kKeep, "The whole video frame will be analzed.");
+
+    auto* plot = MakeCaptioned<QPushButton>(
+        this, "cmdPlot", "Plot...", {636, 352, 162, 30}, kRightBelowList,
+        "Plot columns of the selected input file's output file over time, with their statistics");
+    connect(plot, &QPushButton::clicked, this, &InputFilesPage::Plot);
+    auto* preview = MakeCaptioned<QPushButton>(
+        this, "cmdPreview", "3D Preview...", {806, 352, 162, 30}, kRightBelowList,
+        "Show the bound input variables of the selected input file and its partner as stick "
+        "figures, frame by frame");
+    connect(preview, &QPushButton::clicked, this, &InputFilesPage::Preview);
 }
 
 void InputFilesPage::Connect() {
@@ -405,6 +415,18 @@ void InputFilesPage::OpenDataFiles() {
     const std::optional<std::size_t> selected = SelectedRow();
     if (RequireSelectedFile(context_.workspace(), selected, context_.prompt))
         emit openDataFilesRequested(*selected);
+}
+
+void InputFilesPage::Plot() {
+    const std::optional<std::size_t> selected = SelectedRow();
+    if (RequireSelectedFile(context_.workspace(), selected, context_.prompt))
+        emit plotRequested(*selected);
+}
+
+void InputFilesPage::Preview() {
+    const std::optional<std::size_t> selected = SelectedRow();
+    if (RequireSelectedFile(context_.workspace(), selected, context_.prompt))
+        emit previewRequested(*selected);
 }
 
 void InputFilesPage::RemoveFile() {

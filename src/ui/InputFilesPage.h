@@ -37,6 +37,9 @@ class InputFilesPage : public QWidget {
   signals:
     // The result dialog for the selected file's input, output and statistics files.
     void openDataFilesRequested(std::size_t row);
+    // The plot window of the selected file's output, and its 3D preview.
+    void plotRequested(std::size_t row);
+    void previewRequested(std::size_t row);
 
   private:
     void BuildList();
@@ -57,6 +60,8 @@ class InputFilesPage : public QWidget {
     void AssignPartnerFile();
     void SelectAviFile();
     void OpenDataFiles();
+    void Plot();
+    void Preview();
     void RemoveFile();
     void RemoveAllFiles();
     void RestoreFileList();

@@ -19,8 +19,16 @@
 #include <QTabWidget>
 #include <QTableView>
 
+#include <stdexcept>
+
+#include "charts/PlotWindow.h"
+#include "charts/PreviewView.h"
+#include "core/FileError.h"
 #include "engine/OutputFileNames.h"
+#include "input/InputFileList.h"
 #include "input/ProcessingOptionRules.h"
+#include "plot/StudyPlots.h"
+#include "preview/StudyPreview.h"
 #include "settings/SettingsFile.h"
 #include "ui/AboutBox.h"
 #include "ui/ClipCodecDialog.h"
@@ -117,6 +125,14 @@ bool IsSettingsFile(const QString& path) {
     return path.endsWith(".set", Qt::CaseInsensitive);
 }
 
+// A window of its own over the main window, gone when closed.
+QWidget* ShowOwnWindow(QWidget* window) {
+    window->setWindowFlag(Qt::Window);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    return window;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(StudyDocument& document, QWidget* parent)
@@ -147,6 +163,13 @@ MainWindow::MainWindow(StudyDocument& document, QWidget* parent)
 
     connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::PageChanged);
     connect(filesPage_, &InputFilesPage::openDataFilesRequested, this, &MainWindow::OpenDataFiles);
+    connect(filesPage_, &InputFilesPage::plotRequested, this, &MainWindow::OpenPlot);
+    connect(filesPage_, &InputFilesPage::previewRequested, this, &MainWindow::OpenPreview);
+    connect(fieldsPage_, &DataFieldsPage::previewRequested, this, [this] {
+        const std::optional<std::size_t> selected = filesPage_->SelectedRow();
+        if (RequireSelectedFile(document_.workspace(), selected, prompt_))
+            OpenPreview(*selected);
+    });
     connect(&document_, &StudyDocument::changed, this, &MainWindow::DocumentChanged);
     connect(&run_, &RunController::started, this, &MainWindow::RunStarted);
     connect(&run_, &RunController::finished, this, &MainWindow::RunFinished);
@@ -475,6 +498,7 @@ void MainWindow::SaveSettingsCommand() {
 
 void MainWindow::OpenDataFiles(std::size_t row) {
     ResultDialog dialog(ResultFilesOf(document_.workspace(), row), this, resultOpener_);
+    dialog.SetPlotter([this, row] { OpenPlot(row); });
     if (dialogRunner_)
         dialogRunner_(dialog);
     else
@@ -493,6 +517,35 @@ void MainWindow::dropEvent(QDropEvent* event) {
         return;
     event->acceptProposedAction();
     LoadSettingsFile(paths.front());
+}
+
+QWidget* MainWindow::OpenPlot(std::size_t row) {
+    try {
+        return ShowOwnWindow(
+            new PlotWindow(StudyPlotRequest(document_.workspace(), row, "", true), this));
+    } catch (const FileError& error) {
+        prompt_.Tell(PromptId::PlotNotShown, std::string("Nothing to plot: ") + error.what(),
+                     PromptIcon::Exclamation);
+    } catch (const std::invalid_argument& error) {
+        prompt_.Tell(PromptId::PlotNotShown, std::string("Nothing to plot: ") + error.what(),
+                     PromptIcon::Exclamation);
+    }
+    return nullptr;
+}
+
+QWidget* MainWindow::OpenPreview(std::size_t row) {
+    try {
+        auto* preview = new PreviewView(StudyPreview(document_.workspace(), row), this);
+        preview->setWindowTitle(
+            QString("3D Preview - %1").arg(Q(document_.workspace().inputFiles[row][kColFileName])));
+        preview->resize(900, 700);
+        return ShowOwnWindow(preview);
+    } catch (const FileError& error) {
+        prompt_.Tell(PromptId::PreviewNotShown,
+                     std::string("The preview cannot be shown: ") + error.what(),
+                     PromptIcon::Exclamation);
+    }
+    return nullptr;
 }
 
 }  // namespace kivo::ui

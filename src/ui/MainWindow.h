@@ -52,6 +52,11 @@ class MainWindow : public QWidget {
     // Shows the about box and the result dialog (modally); tests look at them instead.
     using DialogRunner = std::function<void(QDialog& dialog)>;
     void SetDialogRunner(DialogRunner runner) { dialogRunner_ = std::move(runner); }
+    // Opens the plot window of input file `row`'s output file (with its
+    // partner's) and the 3D preview of its data files, as windows of their
+    // own; nothing, after telling the user why, when they cannot be shown.
+    QWidget* OpenPlot(std::size_t row);
+    QWidget* OpenPreview(std::size_t row);
     // Whether the shortcut captions are shown.
     bool ShortcutCaptionsShown() const;
 

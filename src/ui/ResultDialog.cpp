@@ -40,6 +40,7 @@ ResultDialog::ResultDialog(const ResultFiles& files, QWidget* parent, Opener ope
         FileBox(this, "chkStatisticsFile",
                 "Statistics file: " + Q(FileNameOf(files.statistics.path)), files.statistics);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons_ = buttons;
     ok_ = buttons->button(QDialogButtonBox::Ok);
     ok_->setObjectName("OKButton");
     buttons->button(QDialogButtonBox::Cancel)->setObjectName("CancelButton");
@@ -59,6 +60,17 @@ ResultDialog::ResultDialog(const ResultFiles& files, QWidget* parent, Opener ope
         connect(box, &QCheckBox::toggled, this, &ResultDialog::UpdateOk);
     connect(buttons, &QDialogButtonBox::accepted, this, &ResultDialog::OpenChecked);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+void ResultDialog::SetPlotter(std::function<void()> plot) {
+    QPushButton* button = buttons_->addButton("Plot...", QDialogButtonBox::ActionRole);
+    button->setObjectName("PlotButton");
+    button->setToolTip("Plot columns of the output file over time, with their statistics");
+    button->setEnabled(files_.output.exists);
+    connect(button, &QPushButton::clicked, this, [this, plot = std::move(plot)] {
+        accept();
+        plot();
+    });
 }
 
 void ResultDialog::UpdateOk() {

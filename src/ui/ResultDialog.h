@@ -6,6 +6,7 @@
 #include "engine/OutputFileNames.h"
 
 class QCheckBox;
+class QDialogButtonBox;
 class QPushButton;
 
 namespace kivo::ui {
@@ -20,6 +21,9 @@ class ResultDialog : public QDialog {
     using Opener = std::function<void(const QString& path)>;
 
     ResultDialog(const ResultFiles& files, QWidget* parent, Opener opener = {});
+    // Offers "Plot..." for the output file: `plot` opens the plot window
+    // when the dialog has closed.
+    void SetPlotter(std::function<void()> plot);
 
   private:
     void UpdateOk();
@@ -31,6 +35,7 @@ class ResultDialog : public QDialog {
     QCheckBox* output_ = nullptr;
     QCheckBox* statistics_ = nullptr;
     QPushButton* ok_ = nullptr;
+    QDialogButtonBox* buttons_ = nullptr;
 };
 
 }  // namespace kivo::ui

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "charts/PreviewView.h"
 #include "ui/MainWindow.h"
 #include "ui/OutputFrame.h"
 
@@ -19,17 +20,18 @@ struct Session {
     bool ok = true;
     bool runShot = false;
 
-    void Shoot(const QString& name) {
+    void Shoot(const QString& name, QWidget* shown = nullptr) {
         QApplication::processEvents();
         const QString path = QDir(folder).filePath(name + ".png");
-        if (!window.grab().save(path))
+        if (shown == nullptr || !shown->grab().save(path))
             ok = false;
     }
 };
 
 }  // namespace
 
-void TakeScreenshots(MainWindow& window, const QString& folder) {
+void TakeScreenshots(MainWindow& window, const QString& folder, const QString& previewStudy,
+                     double previewTime) {
     QDir().mkpath(folder);
     auto session = std::make_shared<Session>(Session{window, folder});
     // Every question gets the answer that lets the pictures go on.
@@ -54,16 +56,29 @@ void TakeScreenshots(MainWindow& window, const QString& folder) {
     const char* pages[] = {"page-1-input-files", "page-2-data-fields", "page-3-parameters"};
     for (int page = 1; page <= 3; ++page) {
         window.SelectPage(page);
-        session->Shoot(pages[page - 1]);
+        session->Shoot(pages[page - 1], &window);
     }
     QObject::connect(&window.Run(), &RunController::fileStarted, &window, [session] {
         if (!session->runShot) {
             session->runShot = true;
-            session->Shoot("running");
+            session->Shoot("running", &session->window);
         }
     });
-    QObject::connect(&window.Run(), &RunController::finished, &window, [session] {
-        session->Shoot("after-run");
+    QObject::connect(&window.Run(), &RunController::finished, &window, [=] {
+        session->Shoot("after-run", &session->window);
+        QWidget* plot = session->window.OpenPlot(0);
+        session->Shoot("plot-window", plot);
+        if (plot != nullptr)
+            plot->close();
+        if (!previewStudy.isEmpty()) {
+            session->window.LoadSettingsFile(previewStudy);
+            auto* preview = qobject_cast<PreviewView*>(session->window.OpenPreview(0));
+            if (preview != nullptr)
+                preview->ShowTime(previewTime);
+            session->Shoot("preview-3d", preview);
+            if (preview != nullptr)
+                preview->close();
+        }
         QApplication::exit(session->ok && session->runShot ? 0 : 1);
     });
     window.findChild<QAbstractButton*>("cmdCalculateData")->click();

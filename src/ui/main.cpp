@@ -27,6 +27,13 @@ int main(int argc, char** argv) {
         "screenshots",
         "Write a picture of each page and of a run of the study into FOLDER, then quit", "FOLDER");
     parser.addOption(screenshots);
+    const QCommandLineOption previewStudy(
+        "preview-study",
+        "With --screenshots: also a picture of the 3D preview of STUDY's first file", "STUDY.set");
+    parser.addOption(previewStudy);
+    const QCommandLineOption previewTime(
+        "preview-time", "The time of the frame the 3D preview picture shows", "SECONDS", "0");
+    parser.addOption(previewTime);
     parser.process(app);
 
     // Pictures are taken with a store of their own, never the user's.
@@ -53,7 +60,11 @@ int main(int argc, char** argv) {
         if (!arguments.isEmpty())
             window.LoadSettingsFile(QDir::current().absoluteFilePath(arguments.front()));
         if (parser.isSet(screenshots))
-            kivo::ui::TakeScreenshots(window, parser.value(screenshots));
+            kivo::ui::TakeScreenshots(window, parser.value(screenshots),
+                                      parser.isSet(previewStudy) ? QDir::current().absoluteFilePath(
+                                                                       parser.value(previewStudy))
+                                                                 : QString(),
+                                      parser.value(previewTime).toDouble());
     });
     return QApplication::exec();
 }
