@@ -15,55 +15,6 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-double ParseCompact(const char* first, const char* last) {
-    if (first != last && *first == '+')
-        ++first;
-    // from_chars would also take "inf" and "nan"; a number starts with a digit
-    // or a decimal point (after an optional minus sign).
-    const char* start = first;
-    if (start != last && *start == '-')
-        ++start;
-    if (start == last || !(IsDigit(*start) || *start == '.'))
-        return 0.0;
-    double value = 0.0;
-    const auto result = std::from_chars(first, last, value, std::chars_format::general);
-    if (result.ec != std::errc())
-        return 0.0;
-    return value;
-}
-
-// Copies the longest number prefix into `buffer`, dropping blanks and tabs and
-// writing the exponent letter as 'e'. Returns the length copied.
-std::size_t CompactNumber(std::string_view field, char* buffer, std::size_t capacity) {
-    std::size_t length = 0;
-    bool signAllowed = true, pointSeen = false, exponentSeen = false, digitSeen = false;
-    for (char c : field) {
-        if (IsBlank(c))
-            continue;
-        if (length + 1 >= capacity)
-            break;
-        if ((c == '+' || c == '-') && signAllowed) {
-            buffer[length++] = c;
-            signAllowed = false;
-        } else if (IsDigit(c)) {
-            buffer[length++] = c;
-            signAllowed = false;
-            digitSeen = true;
-        } else if (c == '.' && !pointSeen && !exponentSeen) {
-            buffer[length++] = c;
-            pointSeen = true;
-            signAllowed = false;
-        } else if ((c == 'e' || c == 'E' || c == 'd' || c == 'D') && digitSeen && !exponentSeen) {
-            buffer[length++] = 'e';
-            exponentSeen = true;
-            signAllowed = true;
-        } else {
-            break;
-        }
-    }
-    return length;
-}
-
 constexpr std::array<double, 16> kPowersOfTen = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
@@ -80,38 +31,77 @@ void AppendWithDecimalSymbol(std::string& out, const char* first, const char* la
 
 }  // namespace
 
-double ReadNumber(std::string_view field) {
-    std::size_t start = 0;
-    while (start < field.size() && IsBlank(field[start]))
-        ++start;
-    field.remove_prefix(start);
-    if (field.empty())
-        return 0.0;
+NumberReading ReadNumberField(std::string_view field) {
+    const std::size_t size = field.size();
+    std::size_t first = 0;
+    while (first < size && IsBlank(field[first]))
+        ++first;
 
-    // Common path: a plain number with nothing special after it.
-    const char* first = field.data();
-    const char* last = first + field.size();
-    double value = 0.0;
-    const char* numberStart = (*first == '+') ? first + 1 : first;
-    const char* digits =
-        (numberStart != last && *numberStart == '-') ? numberStart + 1 : numberStart;
-    if (digits != last && (IsDigit(*digits) || *digits == '.')) {
-        const auto result = std::from_chars(numberStart, last, value, std::chars_format::general);
-        if (result.ec == std::errc()) {
-            if (result.ptr == last)
-                return value;
-            const char next = *result.ptr;
-            if (!IsBlank(next) && next != 'd' && next != 'D' && next != 'e' && next != 'E' &&
-                !IsDigit(next) && next != '.') {
-                return value;
-            }
+    // The longest prefix that follows the rule: an optional sign, digits with
+    // at most one decimal point, an exponent (E or D) after a digit with its
+    // own optional sign; blanks and tabs anywhere in it are passed over.
+    bool signAllowed = true, pointSeen = false, exponentSeen = false, digitSeen = false;
+    bool blankPending = false, needsCompacting = false, stopped = false;
+    std::size_t end = first;
+    for (std::size_t k = first; k < size; ++k) {
+        const char c = field[k];
+        if (IsBlank(c)) {
+            blankPending = true;
+            continue;
         }
+        if ((c == '+' || c == '-') && signAllowed) {
+            signAllowed = false;
+        } else if (IsDigit(c)) {
+            signAllowed = false;
+            digitSeen = true;
+        } else if (c == '.' && !pointSeen && !exponentSeen) {
+            pointSeen = true;
+            signAllowed = false;
+        } else if ((c == 'e' || c == 'E' || c == 'd' || c == 'D') && digitSeen && !exponentSeen) {
+            exponentSeen = true;
+            signAllowed = true;
+            needsCompacting = needsCompacting || c == 'd' || c == 'D';
+        } else {
+            stopped = true;
+            break;
+        }
+        needsCompacting = needsCompacting || blankPending;
+        blankPending = false;
+        end = k + 1;
     }
 
-    // Blanks inside the number, a "D" exponent or an unusual shape.
-    char buffer[512];
-    const std::size_t length = CompactNumber(field, buffer, sizeof buffer);
-    return ParseCompact(buffer, buffer + length);
+    std::string compacted;
+    std::string_view number = field.substr(first, end - first);
+    if (needsCompacting) {
+        compacted.reserve(number.size());
+        for (char c : number) {
+            if (IsBlank(c))
+                continue;
+            compacted += (c == 'd' || c == 'D') ? 'e' : c;
+        }
+        number = compacted;
+    }
+
+    // from_chars takes no plus sign, and would read "inf" and "nan": a number
+    // begins with a digit or a decimal point after its sign.
+    NumberReading reading;
+    if (!number.empty() && number.front() == '+')
+        number.remove_prefix(1);
+    const std::size_t mantissa = !number.empty() && number.front() == '-' ? 1 : 0;
+    if (number.size() <= mantissa || !(IsDigit(number[mantissa]) || number[mantissa] == '.'))
+        return reading;
+    double value = 0.0;
+    const char* last = number.data() + number.size();
+    const auto result = std::from_chars(number.data(), last, value, std::chars_format::general);
+    if (result.ec != std::errc())
+        return reading;  // no digits, or beyond the range of a double
+    reading.value = value;
+    reading.whole = !stopped && result.ptr == last;
+    return reading;
+}
+
+double ReadNumber(std::string_view field) {
+    return ReadNumberField(field).value;
 }
 
 bool IsNumeric(std::string_view text, std::string_view symbol) {

@@ -15,6 +15,16 @@ namespace kivo {
 // number beyond the range of a double.
 double ReadNumber(std::string_view field);
 
+// The number of a field as ReadNumber reads it, and whether the field held
+// that number and nothing else: false for an empty field, a text, a number
+// followed by anything but blanks ("1,5", "12abc", "1e"), and a number
+// beyond the range of a double (read as 0).
+struct NumberReading {
+    double value = 0.0;
+    bool whole = false;
+};
+NumberReading ReadNumberField(std::string_view field);
+
 // The user's decimal symbol is given to every function that reads a number the
 // user typed or writes a number for the user. The front end determines it once
 // from the user's environment; data files always use the period.

@@ -35,39 +35,42 @@ double CalculateDirectionAngle(const Vec3& a, const Vec3& b, const Vec3& c, cons
 // variables and target (a missing partner gives status 4). `directionSign` is
 // +1.0 for "forward", -1.0 for "backward". A zero-length vector stops at that
 // column (written as 0) with status 1.
-int CalculateDirection(const InputVariableTable& table, ParameterRecord& record, int person,
-                       double directionSign);
+[[nodiscard]] int CalculateDirection(const InputVariableTable& table, ParameterRecord& record,
+                                     int person, double directionSign);
 
 // Distance of variable 1, mirrored in the sagittal plane of the reference
 // system, to target 1 (0 for a mirror-symmetric pair).
-int CalculateSymmetry(const InputVariableTable& table, ParameterRecord& record, int person,
-                      const DistanceCorrection& factors);
+[[nodiscard]] int CalculateSymmetry(const InputVariableTable& table, ParameterRecord& record,
+                                    int person, const DistanceCorrection& factors);
 
 // Smallest corrected distance of any variable to target 1.
-int CalculateExpansion(const InputVariableTable& table, ParameterRecord& record, int person,
-                       const DistanceCorrection& factors);
+[[nodiscard]] int CalculateExpansion(const InputVariableTable& table, ParameterRecord& record,
+                                     int person, const DistanceCorrection& factors);
 
 // Corrected distance of variable 1 to target 1.
-int CalculateDistance(const InputVariableTable& table, ParameterRecord& record, int person,
-                      const DistanceCorrection& factors);
+[[nodiscard]] int CalculateDistance(const InputVariableTable& table, ParameterRecord& record,
+                                    int person, const DistanceCorrection& factors);
 
 // 0, 0.5 or 1: a half for variable 1 closer to target 2, and a half for
 // variable 2 closer to target 1, than the two targets are to each other.
-int CalculateFolded(const InputVariableTable& table, ParameterRecord& record, int person);
+[[nodiscard]] int CalculateFolded(const InputVariableTable& table, ParameterRecord& record,
+                                  int person);
 
 // Side test of Crossed: 1 when P lies on the negative local x side of R
 // (positive side with `keepSign`) while Q lies above R (local y > 0), else 0.
-int CalculateCrossedSide(const InputVariableTable& table, int person, int p, int q, int r,
-                         bool keepSign, double& value);
+[[nodiscard]] int CalculateCrossedSide(const InputVariableTable& table, int person, int p, int q,
+                                       int r, bool keepSign, double& value);
 
 // 1 when the left limb crosses over the right one or the right over the left
 // (the second test only when the first gives 0), else 0.
-int CalculateCrossed(const InputVariableTable& table, ParameterRecord& record, int person);
+[[nodiscard]] int CalculateCrossed(const InputVariableTable& table, ParameterRecord& record,
+                                   int person);
 
 // Openness from the rows X = variable 1, Y = variable 2 and k = target 1 (or
 // the larger of targets 1 and 2): X + Y when k is 0, else X - k * Y but not
 // below 0. An operand row with a non-zero status for the person gives 7; an
 // operand without a value gives no value.
-int CalculateOpenness(std::vector<ParameterRecord>& records, int person, int position);
+[[nodiscard]] int CalculateOpenness(std::vector<ParameterRecord>& records, int person,
+                                    int position);
 
 }  // namespace kivo

@@ -14,20 +14,21 @@ namespace kivo {
 // data fields). With `mirror`, a is first mirrored in the sagittal plane
 // (local x = 0) of the input variable c: a and b are expressed in c's local
 // frame and a's local x is negated.
-int CalculateBodyPartDistance(const InputVariableTable& table, int person, bool mirror, int a,
-                              int b, int c, double factor, double& distance);
+[[nodiscard]] int CalculateBodyPartDistance(const InputVariableTable& table, int person,
+                                            bool mirror, int a, int b, int c, double factor,
+                                            double& distance);
 // The same without mirroring.
-int CalculateBodyPartDistance(const InputVariableTable& table, int person, int a, int b,
-                              double factor, double& distance);
+[[nodiscard]] int CalculateBodyPartDistance(const InputVariableTable& table, int person, int a,
+                                            int b, double factor, double& distance);
 
 // Distance of input variable a of person `personP` to input variable b of
 // person `personQ` (both need all six data fields).
-int CalculatePersonsDistance(const InputVariableTable& table, int personP, int a, int personQ,
-                             int b, double factor, double& distance);
+[[nodiscard]] int CalculatePersonsDistance(const InputVariableTable& table, int personP, int a,
+                                           int personQ, int b, double factor, double& distance);
 
 // Distance of the current to the previous position of an input variable
 // (only the three position fields are needed).
-int CalculateBodyPartDisplacement(const InputVariableTable& table, int person, int index,
-                                  double factor, double& distance);
+[[nodiscard]] int CalculateBodyPartDisplacement(const InputVariableTable& table, int person,
+                                                int index, double factor, double& distance);
 
 }  // namespace kivo

@@ -53,22 +53,23 @@ inline int ReadPosition(const InputVariableTable& table, int person, int index, 
 }  // namespace body_pose_access
 
 // Current pose; all six data fields must be assigned.
-inline int GetBodyPartPose(const InputVariableTable& table, int person, int index, BodyPose& pose) {
+[[nodiscard]] inline int GetBodyPartPose(const InputVariableTable& table, int person, int index,
+                                         BodyPose& pose) {
     return body_pose_access::ReadPose(table, person, index, false, pose);
 }
 // Previous processed frame's pose; all six data fields must be assigned.
-inline int GetBodyPartPreviousPose(const InputVariableTable& table, int person, int index,
-                                   BodyPose& pose) {
+[[nodiscard]] inline int GetBodyPartPreviousPose(const InputVariableTable& table, int person,
+                                                 int index, BodyPose& pose) {
     return body_pose_access::ReadPose(table, person, index, true, pose);
 }
 // Current position; only the three position fields must be assigned.
-inline int GetBodyPartPosition(const InputVariableTable& table, int person, int index,
-                               Vec3& position) {
+[[nodiscard]] inline int GetBodyPartPosition(const InputVariableTable& table, int person, int index,
+                                             Vec3& position) {
     return body_pose_access::ReadPosition(table, person, index, false, position);
 }
 // Previous processed frame's position; only the three position fields must be assigned.
-inline int GetBodyPartPreviousPosition(const InputVariableTable& table, int person, int index,
-                                       Vec3& position) {
+[[nodiscard]] inline int GetBodyPartPreviousPosition(const InputVariableTable& table, int person,
+                                                     int index, Vec3& position) {
     return body_pose_access::ReadPosition(table, person, index, true, position);
 }
 

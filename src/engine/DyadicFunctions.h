@@ -20,14 +20,15 @@ namespace kivo {
 // plane, left and right body parts exchanged). A column with an angle that
 // cannot be determined is no value (status 0). A failing read or
 // transformation stops with its status (4, 6 or 1).
-int CalculateDyadicMimicry(const InputVariableTable& table, ParameterRecord& record, int person);
+[[nodiscard]] int CalculateDyadicMimicry(const InputVariableTable& table, ParameterRecord& record,
+                                         int person);
 
 // Smallest corrected distance from person A's variables to person B's
 // targets, with the correction factors of the person being computed. A pair
 // that cannot be measured is skipped; the status is that of the last pair,
 // and no value is stored when no pair was measured.
-int CalculateDyadicProxemics(const InputVariableTable& table, ParameterRecord& record, int person,
-                             const DistanceCorrection& factors);
+[[nodiscard]] int CalculateDyadicProxemics(const InputVariableTable& table, ParameterRecord& record,
+                                           int person, const DistanceCorrection& factors);
 
 // For each value column of the row at variable 1 (computed for both persons),
 // with a = A's and b = B's value, writes person A's columns: a + b, a * 100 /
@@ -35,6 +36,6 @@ int CalculateDyadicProxemics(const InputVariableTable& table, ParameterRecord& r
 // a + b is 0; all four are no value when a or b is. Status 7 when that row
 // failed for either person; status 1 (with no value) where a result cannot be
 // represented.
-int CalculateDyadicParameters(std::vector<ParameterRecord>& records, int position);
+[[nodiscard]] int CalculateDyadicParameters(std::vector<ParameterRecord>& records, int position);
 
 }  // namespace kivo

@@ -23,26 +23,29 @@ namespace kivo {
 // one local angle change over the threshold. A failure part-way leaves the
 // counts reached so far. A column that an undeterminable angle (no value)
 // would count into becomes no value.
-int CalculateComplexity(const InputVariableTable& table, std::vector<ParameterRecord>& records,
-                        int person, int position, const DistanceCorrection& factors,
-                        double angleThreshold, double distanceThreshold);
+[[nodiscard]] int CalculateComplexity(const InputVariableTable& table,
+                                      std::vector<ParameterRecord>& records, int person,
+                                      int position, const DistanceCorrection& factors,
+                                      double angleThreshold, double distanceThreshold);
 
 // Magnitude over the same rows: column 1 sums |sagittal| + |rotational| +
 // |lateral| of the global rows, column 2 of the local rows (chosen by the Dynamic
 // SRL row's reference system), column 3 the corrected displacements of the
 // local rows' body parts. Partial sums stay on failure.
-int CalculateMagnitude(const InputVariableTable& table, std::vector<ParameterRecord>& records,
-                       int person, int position, const DistanceCorrection& factors);
+[[nodiscard]] int CalculateMagnitude(const InputVariableTable& table,
+                                     std::vector<ParameterRecord>& records, int person,
+                                     int position, const DistanceCorrection& factors);
 
 // Column 4 (the moving joints of a Complexity row) of the operand row.
-int CalculateTSM(std::vector<ParameterRecord>& records, int person, int position);
+[[nodiscard]] int CalculateTSM(std::vector<ParameterRecord>& records, int person, int position);
 
 // Column 3 (the translational magnitude of a Magnitude row) of the operand row.
-int CalculateActivation(std::vector<ParameterRecord>& records, int person, int position);
+[[nodiscard]] int CalculateActivation(std::vector<ParameterRecord>& records, int person,
+                                      int position);
 
 // Current minus previous value of the operand row, per value column; no value
 // where either of them is no value. A difference that cannot be represented
 // is stored as no value with status 1.
-int CalculateDynamic(std::vector<ParameterRecord>& records, int person, int position);
+[[nodiscard]] int CalculateDynamic(std::vector<ParameterRecord>& records, int person, int position);
 
 }  // namespace kivo

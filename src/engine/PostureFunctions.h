@@ -10,14 +10,16 @@ namespace kivo {
 
 // Orientation as sagittal, rotational and lateral angle, globally or in the
 // frame of the reference system (global whenever the reference cannot be read).
-int CalculateStaticSRL(const InputVariableTable& table, ParameterRecord& record, int person);
+[[nodiscard]] int CalculateStaticSRL(const InputVariableTable& table, ParameterRecord& record,
+                                     int person);
 
 // Change of that orientation since the previous frame, relative to the
 // reference system when one is given (an unassigned "Base" counts as global).
-int CalculateDynamicSRL(const InputVariableTable& table, ParameterRecord& record, int person);
+[[nodiscard]] int CalculateDynamicSRL(const InputVariableTable& table, ParameterRecord& record,
+                                      int person);
 
 // Position and rotation angles of the body part in the reference's local frame.
-int CalculateCoordinateTransformation(const InputVariableTable& table, ParameterRecord& record,
-                                      int person);
+[[nodiscard]] int CalculateCoordinateTransformation(const InputVariableTable& table,
+                                                    ParameterRecord& record, int person);
 
 }  // namespace kivo

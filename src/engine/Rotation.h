@@ -36,12 +36,12 @@ Mat3 OrientationMatrix(const BodyPose& pose);
 // Results are remembered by the exact bits of both poses (ExactMemo): asked
 // again for the same poses, it gives the stored result, bit for bit what
 // ComputeTransformToLocal gives.
-int TransformToLocal(BodyPose& pose, BodyPose reference);
+[[nodiscard]] int TransformToLocal(BodyPose& pose, BodyPose reference);
 // The same transformation, always computed afresh.
-int ComputeTransformToLocal(BodyPose& pose, BodyPose reference);
+[[nodiscard]] int ComputeTransformToLocal(BodyPose& pose, BodyPose reference);
 
 // TransformToLocal, then the reference's position added to the pose's
 // position: the pose straightened on the reference. Returns 0 or 1.
-int StraightenOnReference(BodyPose& pose, BodyPose reference);
+[[nodiscard]] int StraightenOnReference(BodyPose& pose, BodyPose reference);
 
 }  // namespace kivo

@@ -34,7 +34,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"1e", 1.0}, ReadCase{"1e+", 1.0}, ReadCase{"inf", 0.0},
                       ReadCase{"nan", 0.0}, ReadCase{"-", 0.0}, ReadCase{".", 0.0},
                       ReadCase{"e5", 0.0}, ReadCase{"1e999", 0.0}, ReadCase{"7\r", 7.0},
-                      ReadCase{"- 5", -5.0}, ReadCase{"0x10", 0.0}));
+                      ReadCase{"- 5", -5.0}, ReadCase{"0x10", 0.0}, ReadCase{"+-5", 0.0},
+                      ReadCase{"+-5 ", 0.0}, ReadCase{"-+5", 0.0}, ReadCase{"+ 5", 5.0},
+                      ReadCase{"1 2 ", 12.0}));
 
 TEST(ReadNumber, ReadsTheLeadingNumberOfAVeryLongField) {
     const std::string field = "3.25" + std::string(100000, ' ') + "x";

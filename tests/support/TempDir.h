@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,14 +13,16 @@
 
 namespace kivo::testing {
 
-// A fresh folder per test, removed afterwards. The process id keeps test
-// runs of several checkouts on one machine apart.
+// A fresh folder, removed afterwards. Its name holds the test's name, the
+// process and a count, so that tests of two build trees run at the same time
+// (or two folders of one test) never share a folder.
 class TempDir {
   public:
     TempDir() {
+        static std::atomic<int> count{0};
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = "kivo-" + std::to_string(::getpid()) + "-" + info->test_suite_name() +
-                           "-" + info->name();
+        std::string name = std::string("kivo-") + info->test_suite_name() + "-" + info->name() +
+                           "-" + std::to_string(::getpid()) + "-" + std::to_string(++count);
         for (char& c : name) {
             if (c == '/')
                 c = '_';

@@ -1,0 +1,105 @@
+#pragma once
+
+// Shared pieces of the fuzzing harnesses: a private folder per process for the
+// files made from the fuzzer's bytes, a prompt that answers every question,
+// and checks that abort, so that libFuzzer keeps the input that broke a rule.
+
+#include <stdlib.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/UserPrompt.h"
+
+namespace kivo::fuzz {
+
+// The folder of this process, removed when the process ends.
+inline const char* Folder() {
+    static char folder[512] = "";
+    if (folder[0] == '\0') {
+        const std::string pattern =
+            (std::filesystem::temp_directory_path() / "kivo-fuzz-XXXXXX").string();
+        if (pattern.size() >= sizeof folder) {
+            std::fputs("kivo fuzz: the temporary folder's path is too long\n", stderr);
+            std::abort();
+        }
+        std::strcpy(folder, pattern.c_str());
+        if (::mkdtemp(folder) == nullptr) {
+            std::perror("kivo fuzz: mkdtemp");
+            std::abort();
+        }
+        std::atexit([] {
+            std::error_code error;
+            std::filesystem::remove_all(folder, error);
+        });
+    }
+    return folder;
+}
+
+inline std::string PathOf(std::string_view name) {
+    return (std::filesystem::path(Folder()) / name).string();
+}
+
+// Writes `content` to the file `name` of the folder; returns its path.
+inline std::string WriteFile(std::string_view name, std::string_view content) {
+    const std::string path = PathOf(name);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        std::perror("kivo fuzz: fopen");
+        std::abort();
+    }
+    std::fwrite(content.data(), 1, content.size(), file);
+    std::fclose(file);
+    return path;
+}
+
+inline std::string_view AsText(const std::uint8_t* data, std::size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+// Reports a broken rule and aborts.
+[[noreturn]] inline void Fail(std::string_view rule, std::string_view detail = {}) {
+    std::fprintf(stderr, "kivo fuzz: rule broken: %.*s\n  %.*s\n", static_cast<int>(rule.size()),
+                 rule.data(), static_cast<int>(detail.size() > 400 ? 400 : detail.size()),
+                 detail.data());
+    std::abort();
+}
+
+// The detail is built only when the rule is broken.
+template <class Detail>
+void Require(bool condition, std::string_view rule, Detail&& detail) {
+    if (!condition)
+        Fail(rule, detail());
+}
+inline void Require(bool condition, std::string_view rule) {
+    if (!condition)
+        Fail(rule);
+}
+
+// Answers OK or Yes to every question and keeps the messages' texts.
+class AnsweringPrompt : public UserPrompt {
+  public:
+    PromptAnswer Ask(const PromptMessage& message) override {
+        texts.push_back(message.text);
+        switch (message.buttons) {
+            case PromptButtons::Ok:
+            case PromptButtons::OkCancel:
+                return PromptAnswer::Ok;
+            case PromptButtons::YesNo:
+            case PromptButtons::YesNoCancel:
+                return PromptAnswer::Yes;
+        }
+        return PromptAnswer::Ok;
+    }
+    using UserPrompt::Ask;
+
+    std::vector<std::string> texts;
+};
+
+}  // namespace kivo::fuzz
