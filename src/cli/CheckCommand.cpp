@@ -134,7 +134,6 @@ int RunCheck(const CheckOptions& options, const std::string& decimalSymbol) {
             check.framesPerSecond.empty() ? " (kept: no rate from the first two times)" : "");
         std::printf("  partner: %s\n", row[kColPartnerFile].c_str());
     }
-    std::fflush(stdout);
     return allAccepted ? 0 : 1;
 }
 

@@ -10,6 +10,13 @@
 
 namespace kivo::cli {
 
+// Exit statuses of every command (listed at the end of `kivo --help`).
+inline constexpr int kExitSuccess = 0;       // done; a run processed every input file
+inline constexpr int kExitError = 1;         // a refusal or failure, an error during a run
+inline constexpr int kExitStoppedEarly = 2;  // a run stopped early or could not start
+inline constexpr int kExitFilesSkipped = 3;  // a run completed but skipped input files
+inline constexpr int kExitUsage = 64;        // the command line is not understood
+
 // Each command adds its subcommand and, when parsed, sets the action to run.
 // The registry also carries what every command takes from the environment.
 class CommandRegistry {

@@ -164,14 +164,42 @@ void PrintReport(const Workspace& workspace, const std::string& path, const std:
     }
 }
 
-int RunInit(const InitOptions& options, const std::string& decimalSymbol) {
-    const std::string path = AbsolutePath(options.settingsFile);
+// A new settings file may be created; an existing one is replaced only with
+// --force, and only when it is a settings file and not one of the data files
+// (a forgotten settings name would otherwise turn a data file into one).
+bool MayCreateSettingsFile(const std::string& path, const InitOptions& options) {
     std::error_code error;
-    if (!options.force && fs::exists(path, error)) {
+    if (!fs::exists(fs::symlink_status(path, error)))
+        return true;
+    if (!options.force) {
         std::fprintf(stderr, "kivo init: %s exists already (--force overwrites it)\n",
                      path.c_str());
-        return 1;
+        return false;
     }
+    for (const std::string& file : options.dataFiles) {
+        if (fs::equivalent(path, AbsolutePath(file), error)) {
+            std::fprintf(stderr,
+                         "kivo init: %s is one of the data files; --force replaces only a "
+                         "settings file (was the settings file's name forgotten?)\n",
+                         path.c_str());
+            return false;
+        }
+    }
+    if (!IsSettingsFile(path)) {
+        std::fprintf(stderr,
+                     "kivo init: %s is not a settings file (a regular file whose first line is "
+                     "\"%s\"); --force replaces only a settings file\n",
+                     path.c_str(), std::string(kSettingsIdentification).c_str());
+        return false;
+    }
+    return true;
+}
+
+int RunInit(const InitOptions& options, const std::string& decimalSymbol) {
+    const std::string path = AbsolutePath(options.settingsFile);
+    if (!MayCreateSettingsFile(path, options))
+        return 1;
+    std::error_code error;
     ConsolePrompt prompt(stderr);
     Workspace workspace(decimalSymbol);
     std::vector<std::string> dataFiles = options.dataFiles;
@@ -213,7 +241,6 @@ int RunInit(const InitOptions& options, const std::string& decimalSymbol) {
         return 1;
     }
     PrintReport(workspace, path, options.settingsFile);
-    std::fflush(stdout);
     return 0;
 }
 
@@ -240,7 +267,8 @@ void RegisterInitCommand(CLI::App& app, CommandRegistry& registry) {
                         "Folder for the data files converted from BVH recordings (default: the "
                         "settings file's); created when missing");
     command->add_flag("--force", options->force,
-                      "Overwrite an existing settings file and converted data files");
+                      "Overwrite an existing settings file and converted data files (never a data "
+                      "file given or any other file)");
     command->footer(
         "Example: kivo init study.set s01.A.txt s01.B.txt --time-label auto --bindings auto\n");
     command->callback([options, &registry] {

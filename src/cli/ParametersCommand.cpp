@@ -310,7 +310,6 @@ int RunParameters(const ParametersOptions& options) {
     }
     if (options.captions)
         PrintCaptions(array, *source);
-    std::fflush(stdout);
     return 0;
 }
 

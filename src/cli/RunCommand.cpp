@@ -347,10 +347,10 @@ int RunStudy(const RunOptions& options, const std::string& decimalSymbol) {
     SettingsLoadNotes notes;
     if (options.store) {
         if (!LoadStoredWorkspace(workspace, prompt, "run"))
-            return 2;
+            return kExitStoppedEarly;
     } else if (LoadSettings(options.settingsPath, workspace, prompt, &notes) !=
                SettingsLoadResult::Loaded) {
-        return 2;
+        return kExitStoppedEarly;
     }
     if (options.clipCodec == kListClipCodecs)
         return ListClipCodecs(workspace);
@@ -358,7 +358,14 @@ int RunStudy(const RunOptions& options, const std::string& decimalSymbol) {
         return 2;
     std::string& outputDirectory = workspace.options.directoryOutputFiles;
     if (!ChooseOutputFolder(options, notes, outputDirectory))
-        return 2;
+        return kExitStoppedEarly;
+    if (workspace.inputFiles.empty() && !notes.skippedInputFiles.empty()) {
+        std::fprintf(stderr,
+                     "kivo run: none of the input files of %s can be read; nothing was "
+                     "written\n",
+                     options.settingsPath.c_str());
+        return kExitFilesSkipped;
+    }
 
     std::signal(SIGINT, OnInterrupt);
     ConsoleRunSink sink(options.quiet);
@@ -397,9 +404,22 @@ int RunStudy(const RunOptions& options, const std::string& decimalSymbol) {
         for (const std::string& name : summary.filesWithErrors)
             std::printf("  %s\n", name.c_str());
     }
-    if (!summary.completed)
+    std::vector<std::string> skipped = notes.skippedInputFiles;
+    skipped.insert(skipped.end(), summary.skippedFiles.begin(), summary.skippedFiles.end());
+    if (!skipped.empty()) {
+        std::printf("Input files not processed:\n");
+        for (const std::string& name : skipped)
+            std::printf("  %s\n", name.c_str());
+    }
+    if (summary.errorMessages > 0)
+        std::printf("Errors reported during the run: %d\n", summary.errorMessages);
+    if (!summary.completed) {
         std::printf("The run stopped early.\n");
-    return summary.completed ? 0 : 2;
+        return kExitStoppedEarly;
+    }
+    if (summary.errorMessages > 0)
+        return kExitError;
+    return skipped.empty() ? kExitSuccess : kExitFilesSkipped;
 }
 
 }  // namespace

@@ -24,7 +24,6 @@ int RunSettingsShow(const std::string& path, const std::string& decimalSymbol) {
     if (LoadSettings(path, workspace, prompt) != SettingsLoadResult::Loaded)
         return 1;
     std::printf("Settings file: %s\n%s", path.c_str(), DescribeWorkspace(workspace).c_str());
-    std::fflush(stdout);
     return 0;
 }
 
@@ -131,7 +130,6 @@ int RunSettingsSet(const SetOptions& options, const std::string& decimalSymbol) 
         std::printf("%s: %s%s\n", setting->caption.data(),
                     OptionValue(workspace, *setting, file).c_str(), of.c_str());
     }
-    std::fflush(stdout);
     return 0;
 }
 

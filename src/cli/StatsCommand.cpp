@@ -45,7 +45,6 @@ int RunStats(const StatsOptions& options, const std::string& decimalSymbol) {
     }
     const std::string text = FormatStatisticsTable(table, columns, decimalSymbol);
     std::fputs(text.c_str(), stdout);
-    std::fflush(stdout);
     return 0;
 }
 

@@ -1,6 +1,8 @@
 #include <CLI/CLI.hpp>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
 #include "cli/Commands.h"
@@ -14,18 +16,34 @@ int main(int argc, char** argv) {
     kivo::cli::CommandRegistry registry(kivo::cli::UserDecimalSymbol());
     kivo::cli::RegisterCommands(app, registry);
 
+    int status = kivo::cli::kExitSuccess;
     try {
         app.parse(argc, argv);
+        status = registry.Run();
     } catch (const CLI::ParseError& error) {
-        const int status = app.exit(error);
-        if (status != 0)
+        // --help and --version end the parse as well, with status 0.
+        if (app.exit(error) == 0) {
+            status = kivo::cli::kExitSuccess;
+        } else {
             std::fputs(kivo::cli::ParsedCommandExamples(app).c_str(), stderr);
-        return status;
-    }
-    try {
-        return registry.Run();
+            status = kivo::cli::kExitUsage;
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "kivo: %s\n", error.what());
-        return 2;
+        status = kivo::cli::kExitStoppedEarly;
     }
+    // What a command printed must have reached its destination (a full disk,
+    // a closed pipe) before the command counts as done.
+    const bool failedBefore = std::ferror(stdout) != 0;
+    const int errorBefore = errno;
+    errno = 0;
+    const bool flushFailed = std::fflush(stdout) != 0;
+    const int reason = flushFailed ? errno : errorBefore;
+    if (flushFailed || failedBefore) {
+        std::fprintf(stderr, "kivo: the output could not be written: %s\n",
+                     reason != 0 ? std::strerror(reason) : "write error");
+        if (status == kivo::cli::kExitSuccess)
+            status = kivo::cli::kExitError;
+    }
+    return status;
 }

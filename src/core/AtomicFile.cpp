@@ -1,8 +1,10 @@
 #include "core/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -18,26 +20,34 @@ constexpr std::size_t kBufferSize = 1 << 20;
 
 }  // namespace
 
+void RequireReplaceable(const std::string& path) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0 || S_ISREG(status.st_mode))
+        return;  // nothing there yet, or a regular file
+    const char* kind = S_ISLNK(status.st_mode)   ? "a symbolic link"
+                       : S_ISDIR(status.st_mode) ? "a folder"
+                                                 : "a device, pipe or socket";
+    throw FileError(path, 0, "",
+                    std::string("is ") + kind + ", not a regular file, and is not replaced");
+}
+
 AtomicFile::~AtomicFile() {
     Discard();
 }
 
 AtomicFile::AtomicFile(AtomicFile&& other) noexcept
     : path_(std::move(other.path_)),
-      temporary_(std::move(other.temporary_)),
+      temporary_(std::exchange(other.temporary_, std::string())),
       descriptor_(std::exchange(other.descriptor_, -1)),
-      buffer_(std::move(other.buffer_)) {
-    other.temporary_.clear();
-}
+      buffer_(std::move(other.buffer_)) {}
 
 AtomicFile& AtomicFile::operator=(AtomicFile&& other) noexcept {
     if (this != &other) {
         Discard();
         path_ = std::move(other.path_);
-        temporary_ = std::move(other.temporary_);
+        temporary_ = std::exchange(other.temporary_, std::string());
         descriptor_ = std::exchange(other.descriptor_, -1);
         buffer_ = std::move(other.buffer_);
-        other.temporary_.clear();
     }
     return *this;
 }
@@ -45,12 +55,15 @@ AtomicFile& AtomicFile::operator=(AtomicFile&& other) noexcept {
 void AtomicFile::Create(const std::string& path) {
     Discard();
     path_ = path;
+    RequireReplaceable(path);
+    // A name no other writer uses, also another run in this process.
+    static std::atomic<unsigned> count{0};
     const std::filesystem::path target(path);
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
     for (int attempt = 0; attempt < 100 && descriptor_ < 0; ++attempt) {
         const std::string name = "." + target.filename().string() + "." +
-                                 std::to_string(::getpid()) + "." + std::to_string(attempt) +
+                                 std::to_string(::getpid()) + "." + std::to_string(++count) +
                                  ".tmp";
         temporary_ = (folder / name).string();
         descriptor_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -58,13 +71,16 @@ void AtomicFile::Create(const std::string& path) {
             break;
     }
     if (descriptor_ < 0) {
+        const int error = errno;
         temporary_.clear();
-        Fail(errno);
+        Fail("The file cannot be written", error);
     }
     buffer_.reserve(kBufferSize);
 }
 
 void AtomicFile::Append(std::string_view text) {
+    if (descriptor_ < 0)
+        Fail("The file cannot be written", EBADF);
     buffer_.append(text);
     if (buffer_.size() >= kBufferSize)
         Flush();
@@ -78,7 +94,7 @@ void AtomicFile::Flush() {
         if (written < 0) {
             if (errno == EINTR)
                 continue;
-            Fail(errno);
+            Fail("The file cannot be written", errno);
         }
         data += written;
         left -= static_cast<std::size_t>(written);
@@ -86,20 +102,31 @@ void AtomicFile::Flush() {
     buffer_.clear();
 }
 
-void AtomicFile::Commit() {
+void AtomicFile::Finish() {
+    if (descriptor_ < 0)
+        return;
     Flush();
-    if (::fsync(descriptor_) != 0)
-        Fail(errno);
-    const int closed = ::close(descriptor_);
-    descriptor_ = -1;
+    const int closed = ::close(std::exchange(descriptor_, -1));
     if (closed != 0)
-        Fail(errno);
+        Fail("The file cannot be written", errno);
+}
+
+void AtomicFile::Commit(bool durable) {
+    if (temporary_.empty())
+        return;
+    if (descriptor_ >= 0) {
+        Flush();
+        if (durable && ::fsync(descriptor_) != 0)
+            Fail("The file cannot be written", errno);
+        Finish();
+    }
+    RequireReplaceable(path_);  // nothing else took the name meanwhile
     if (std::rename(temporary_.c_str(), path_.c_str()) != 0)
-        Fail(errno);
+        Fail("The file cannot be written", errno);
     temporary_.clear();
 }
 
-void AtomicFile::Discard() {
+void AtomicFile::Discard() noexcept {
     if (descriptor_ >= 0) {
         ::close(descriptor_);
         descriptor_ = -1;
@@ -111,9 +138,9 @@ void AtomicFile::Discard() {
     buffer_.clear();
 }
 
-void AtomicFile::Fail(int error) {
+void AtomicFile::Fail(std::string_view what, int error) {
     Discard();
-    throw FileError(path_, 0, "", std::string("The file cannot be written: ") + std::strerror(error));
+    throw FileError(path_, 0, "", std::string(what) + ": " + std::strerror(error));
 }
 
 }  // namespace kivo

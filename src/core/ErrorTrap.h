@@ -44,6 +44,26 @@ void ShowErrorMessage(UserPrompt& prompt, int number, std::string_view procedure
 void ReportTrappedError(UserPrompt& prompt, std::string_view procedure,
                         const std::exception& error);
 
+// Passes every message on and counts the unexpected failures reported through
+// it ("Error Message"), so that a run that carried on after one can say so.
+class ErrorCountingPrompt : public UserPrompt {
+  public:
+    explicit ErrorCountingPrompt(UserPrompt& target) : target_(target) {}
+
+    PromptAnswer Ask(const PromptMessage& message) override {
+        if (message.id == PromptId::TrappedError)
+            ++count_;
+        return target_.Ask(message);
+    }
+    using UserPrompt::Ask;
+
+    int Count() const { return count_; }
+
+  private:
+    UserPrompt& target_;
+    int count_ = 0;
+};
+
 // Runs `body`; an exception escaping it is reported as above and the function
 // returns false (the procedure "ends"). Returns true when `body` completed.
 template <class Body>

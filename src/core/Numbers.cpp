@@ -170,7 +170,11 @@ double RoundHalfUp(double value, int decimals) {
     const double scale = (decimals >= 0 && decimals < static_cast<int>(kPowersOfTen.size()))
                              ? kPowersOfTen[decimals]
                              : std::pow(10.0, decimals);
-    return std::floor(value * scale + 0.5) / scale;
+    const double scaled = std::floor(value * scale + 0.5);
+    // So large a value has no digits after the decimal point to round away.
+    if (!std::isfinite(scaled) && std::isfinite(value))
+        return value;
+    return scaled / scale;
 }
 
 void AppendFixed(std::string& out, double value, int decimals, std::string_view decimalSymbol) {
@@ -203,7 +207,7 @@ void AppendRoundedFixed(std::string& out, double value, int decimals,
     constexpr double kExactLimit = 1125899906842624.0;  // 2^50
     const std::string_view symbol = decimalSymbol;
     if (!(std::fabs(q) < kExactLimit) || symbol.size() > 8) {
-        AppendFixed(out, q / scale, decimals, decimalSymbol);
+        AppendFixed(out, RoundHalfUp(value, decimals), decimals, decimalSymbol);
         return;
     }
     // The text is built backwards from the last decimal: at most 15

@@ -1,5 +1,7 @@
 #include "core/OutputFields.h"
 
+#include <cmath>
+
 #include "core/Numbers.h"
 
 namespace kivo {
@@ -8,9 +10,14 @@ double RoundToDecimalPlaces(double value, int decimalPlaces) {
     return RoundHalfUp(value, decimalPlaces);
 }
 
-void AppendOutputValue(std::string& line, double value, int decimalPlaces,
+bool AppendOutputValue(std::string& line, double value, int decimalPlaces,
                        std::string_view decimalSymbol) {
+    if (!std::isfinite(value)) {
+        line += kOverflowItem.substr(1);
+        return false;
+    }
     AppendRoundedFixed(line, value, decimalPlaces, decimalSymbol);
+    return true;
 }
 
 std::string FormatOutputValue(double value, int decimalPlaces, std::string_view decimalSymbol) {

@@ -10,7 +10,15 @@ namespace kivo {
 // Number format of written values: round half up to the decimal places, then
 // exactly that many decimals with the user's decimal symbol.
 double RoundToDecimalPlaces(double value, int decimalPlaces);
-void AppendOutputValue(std::string& line, double value, int decimalPlaces,
+
+// The error item written in place of a value that overflowed (an infinity or
+// a value that is no number): no file ever holds "inf" or "nan".
+inline constexpr std::string_view kOverflowItem = ";ERROR:Overflow";
+
+// Appends the formatted value, or for a value that is not finite the
+// overflow item's text (without its ";": the caller has written the
+// separator); returns false in that case.
+bool AppendOutputValue(std::string& line, double value, int decimalPlaces,
                        std::string_view decimalSymbol);
 std::string FormatOutputValue(double value, int decimalPlaces, std::string_view decimalSymbol);
 

@@ -28,6 +28,10 @@ enum class PromptId {
     RemoveAllFiles,
     FilesNotFound,
     FilesRelocated,
+    FileNameRefused,     // a name that would break the lines of the run's files
+    NotRegularFile,      // a folder, device or pipe given as a data file
+    DuplicateDataField,  // a format line names a data field twice
+    NonNumberFields,     // fields read as 0 or as the number they begin with
 
     // Options, data fields and the parameter list.
     OptionValueRefused,  // a value that none of an option's states stands for
@@ -85,6 +89,8 @@ enum class PromptId {
     StatisticsFileNameMissing,
     OverwriteOutputFiles,
     OutputReplacesInput,
+    OutputFileShared,  // two input files (or the statistics file) would write one file
+    InputFilesMissing,
     PartnerFileMissing,
     CameraValuesMissing,
     VideoNotOpened,

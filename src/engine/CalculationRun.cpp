@@ -9,14 +9,17 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <system_error>
 #include <thread>
 
+#include "core/AtomicFile.h"
 #include "core/ErrorTrap.h"
 #include "core/FileError.h"
 #include "core/InputVariableTable.h"
 #include "core/NoValue.h"
 #include "core/Numbers.h"
+#include "core/PathChecks.h"
 #include "core/StatusCode.h"
 #include "core/Text.h"
 #include "engine/CalculationDispatch.h"
@@ -30,6 +33,7 @@
 #include "input/BodyDataPositions.h"
 #include "input/BodyDataReader.h"
 #include "input/DataFileFormat.h"
+#include "input/InputMessages.h"
 #include "input/ProcessingOptionRules.h"
 #include "input/TextLineReader.h"
 #include "params/Catalogue.h"
@@ -46,32 +50,58 @@ using Clock = std::chrono::steady_clock;
 
 constexpr auto kProgressInterval = std::chrono::milliseconds(30);
 
-bool SamePath(const std::string& a, const std::string& b) {
+// The path with its existing folders resolved (symbolic links, "..").
+std::string CanonicalPath(const std::string& path) {
     std::error_code error;
-    if (fs::equivalent(a, b, error))
-        return true;
-    // A file that does not exist yet: compare the paths as they would be.
-    std::error_code errorA, errorB;
-    const fs::path canonicalA = fs::weakly_canonical(a, errorA);
-    const fs::path canonicalB = fs::weakly_canonical(b, errorB);
-    return !errorA && !errorB && canonicalA == canonicalB;
+    const fs::path canonical = fs::weakly_canonical(path, error);
+    return error ? path : canonical.string();
 }
 
-// True when `path` names a part file of `names`, whatever its part number.
-bool IsPartFileOf(const OutputFileNames& names, const std::string& path) {
-    const fs::path part(names.PartPath(1));
-    const fs::path candidate(path);
-    const std::string prefix = FileNameOf(names.baseName) + ".part-";
-    const std::string name = candidate.filename().string();
-    if (name.size() < prefix.size() + 3 + names.extension.size() ||
-        name.compare(0, prefix.size(), prefix) != 0 || !name.ends_with(names.extension)) {
+// Two canonical paths of one file (also through a hard link).
+bool SamePath(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return a == b || fs::equivalent(a, b, error);
+}
+
+// True when `path` (canonical) names a part file of `names` (canonical),
+// whatever its part number.
+bool IsPartPathOf(const OutputFileNames& names, std::string_view path) {
+    const std::string prefix = names.baseName + ".part-";
+    if (path.size() < prefix.size() + 3 + names.extension.size() || !path.starts_with(prefix) ||
+        !path.ends_with(names.extension)) {
         return false;
     }
-    for (std::size_t i = prefix.size(); i < name.size() - names.extension.size(); ++i) {
-        if (name[i] < '0' || name[i] > '9')
+    for (std::size_t i = prefix.size(); i < path.size() - names.extension.size(); ++i) {
+        if (path[i] < '0' || path[i] > '9')
             return false;
     }
-    return SamePath(part.parent_path().string(), candidate.parent_path().string());
+    return true;
+}
+
+// The files a run writes for one input file, by canonical path.
+struct WrittenPaths {
+    OutputFileNames names;  // with the canonical folder
+    std::string output;     // output file
+    std::string means;      // means file; empty without split mode
+    std::string inputPath;  // the input file itself
+};
+
+// A file both `a` and `b` would write (in split mode also a part file of one
+// being the output or means file of the other); empty when there is none.
+std::string SharedPath(const WrittenPaths& a, const WrittenPaths& b, bool splitMode) {
+    if (a.output == b.output)
+        return a.output;
+    if (!splitMode)
+        return {};
+    for (const std::string* path : {&a.output, &a.means}) {
+        if (*path == b.output || *path == b.means || IsPartPathOf(b.names, *path))
+            return *path;
+    }
+    for (const std::string* path : {&b.output, &b.means}) {
+        if (IsPartPathOf(a.names, *path))
+            return *path;
+    }
+    return {};
 }
 
 std::string ElapsedTimeText(double seconds) {
@@ -115,6 +145,25 @@ bool NeedsTwoFrames(const ParameterRecord& record) {
 
 enum class FileOutcome { Next, EndRun };
 
+// The fields of one data file that were not wholly numbers.
+struct NonNumberTally {
+    long count = 0;
+    long firstLine = 0;
+    int firstField = -1;
+    std::string firstText;
+
+    void Add(const DataLineValues& values, long line) {
+        if (values.nonNumbers == 0)
+            return;
+        if (count == 0) {
+            firstLine = line;
+            firstField = values.firstNonNumber;
+            firstText = std::string(values.firstNonNumberText);
+        }
+        count += values.nonNumbers;
+    }
+};
+
 class Run;
 
 // One input file from its first data line to its last: the frames are read,
@@ -127,9 +176,11 @@ class FileRun {
     FileRun(Run& run, std::size_t index, const InputFileRow& row);
 
     // Reads, computes and writes every frame, then the file's statistics
-    // lines; closes the files. False when the run is to end (an abort).
+    // lines; puts the file's output files in place. False when the run is to
+    // end (an abort): the file's output files are then dropped.
     bool Process();
-    // Closes what is still open after a failure.
+    // Closes what is still open after a failure and drops the file's output
+    // files; earlier files of those names stay as they were.
     void Abandon() noexcept;
 
   private:
@@ -144,7 +195,10 @@ class FileRun {
     void WriteDataLine();
     void FinishPart();
     void FinishFileStatistics();
-    void CloseFiles();
+    void ReportNonNumbers(const InputFileRow& row, int person, const std::string& separator);
+    void CloseInputs();
+    void CommitFiles();
+    void DiscardFiles() noexcept;
     bool AnyPartnerFlag() const;
 
     // What every frame of the file needs to know of each row, looked up once.
@@ -168,8 +222,11 @@ class FileRun {
     StatisticsFileContext statisticsContext_;
 
     TextLineReader input_, partner_;
+    std::string formatLines_[2];  // of the input file and its partner
+    NonNumberTally nonNumbers_[2];
     OutputFile output_, part_, means_;
-    std::vector<std::string> outputFiles_;  // paths, in the order opened
+    std::vector<OutputFile> finishedParts_;  // full parts, put in place with the file
+    std::vector<std::string> outputFiles_;   // paths of the files put in place, in order
     OutputFileNames partNames_;
     std::string partHeader_;
     ColumnLayout meansLayout_;
@@ -190,7 +247,8 @@ class Run {
     Run(const Workspace& workspace, UserPrompt& prompt, RunSink& sink,
         const ClipCodecChooser& chooseClipCodec, const RunSchedule& schedule)
         : workspace_(workspace),
-          prompt_(prompt),
+          counting_(prompt),
+          prompt_(counting_),
           sink_(sink),
           schedule_(schedule),
           parameters_(workspace.parameters),
@@ -215,6 +273,8 @@ class Run {
             JoinWorkers();
             ended = ended || aborted_ || fileFailed_;
             if (!ended) {
+                // Every file is in place before the run says so.
+                CommitStatisticsFile();
                 summary_.completed = true;
                 summary_.elapsedSeconds =
                     std::chrono::duration<double>(Clock::now() - start).count();
@@ -227,8 +287,8 @@ class Run {
         return summary_;
     }
 
-    // After an unexpected failure: what was written so far; the files still
-    // open are closed when the run is destroyed.
+    // After an unexpected failure: the files of the input files in hand and
+    // the statistics file are dropped, the complete ones stay.
     RunSummary Abandon() {
         aborted_ = true;
         JoinWorkers();
@@ -292,12 +352,15 @@ class Run {
             return false;
         format_.separator = options.csvSeparator ? ';' : '\t';
         extension_ = options.csvSeparator ? ".csv" : "." + options.extension;
-        return OpenStatisticsFile();
+        if (!DecideStatistics())
+            return false;
+        FindMissingInputFiles();
+        return CheckOutputPaths() && OpenStatisticsFile();
     }
 
-    // The statistics file of the run, when a row asks for statistics. False
-    // when the run does not start.
-    bool OpenStatisticsFile() {
+    // Statistics are written when a row asks for them and the file has a name.
+    // False when the run does not start.
+    bool DecideStatistics() {
         statisticsOn_ = false;
         for (std::size_t p = 1; p < records_.size(); ++p) {
             statisticsOn_ = statisticsOn_ || (records_[p].enabled && records_[p].statistics);
@@ -313,30 +376,155 @@ class Run {
                                PromptButtons::OkCancel,
                                PromptIcon::Information) == PromptAnswer::Ok;
         }
-        const std::string path =
+        statisticsPath_ =
             (fs::path(options.directoryOutputFiles) / options.statisticsFileName).string();
-        for (const InputFileRow& input : workspace_.inputFiles) {
-            if (SamePath(path, input.fullPath)) {
-                RefuseOutputPath(path, input.fullPath);
-                statisticsOn_ = false;
+        return true;
+    }
+
+    // Input files that are gone (deleted or moved since they were added) are
+    // named in one message and skipped.
+    void FindMissingInputFiles() {
+        missing_.assign(workspace_.inputFiles.size(), false);
+        std::string list;
+        for (std::size_t i = 0; i < workspace_.inputFiles.size(); ++i) {
+            if (IsExistingFile(workspace_.inputFiles[i].fullPath))
+                continue;
+            missing_[i] = true;
+            if (InShard(i))
+                list += "\r\n" + workspace_.inputFiles[i].fullPath;
+        }
+        if (!list.empty()) {
+            prompt_.Tell(PromptId::InputFilesMissing,
+                         "The following input files cannot be found and are skipped:\r\n" + list,
+                         PromptIcon::Exclamation);
+        }
+    }
+
+    // Every file the run writes is checked before any is opened: none may be
+    // an input file, no two input files may write the same file, only regular
+    // files are replaced, and existing files only after the overwrite question.
+    bool CheckOutputPaths() {
+        const WorkspaceOptions& options = workspace_.options;
+        fileNames_.clear();
+        std::vector<WrittenPaths> written;
+        std::vector<std::string> inputPaths;
+        for (std::size_t i = 0; i < workspace_.inputFiles.size(); ++i) {
+            const InputFileRow& row = workspace_.inputFiles[i];
+            fileNames_.push_back(MakeOutputFileNames(options.directoryOutputFiles, options.prefix,
+                                                     row[kColFileName], options.suffix,
+                                                     extension_));
+            inputPaths.push_back(CanonicalPath(row.fullPath));
+            if (!InShard(i) || missing_[i])
+                continue;  // this run writes nothing for it
+            WrittenPaths paths;
+            paths.names = fileNames_.back();
+            paths.output = CanonicalPath(paths.names.OutputPath());
+            if (splitMode_)
+                paths.means = CanonicalPath(paths.names.MeansPath());
+            paths.names.baseName =
+                paths.output.substr(0, paths.output.size() - paths.names.extension.size());
+            paths.inputPath = inputPaths.back();
+            written.push_back(std::move(paths));
+        }
+        const std::string statistics = statisticsOn_ ? CanonicalPath(statisticsPath_) : "";
+
+        for (const std::string& input : inputPaths) {
+            for (const WrittenPaths& file : written) {
+                for (const std::string* path : {&file.output, &file.means}) {
+                    if (!path->empty() && SamePath(*path, input)) {
+                        RefuseOutputPath(*path, input);
+                        return false;
+                    }
+                }
+                if (splitMode_ && IsPartPathOf(file.names, input)) {
+                    RefuseOutputPath(input, input);
+                    return false;
+                }
+            }
+            if (!statistics.empty() && SamePath(statistics, input)) {
+                RefuseOutputPath(statisticsPath_, input);
                 return false;
             }
         }
-        if (!MayReplaceFile(path, overwriteAll_, prompt_)) {
-            statisticsOn_ = false;
-            return false;
+        for (std::size_t i = 0; i < written.size(); ++i) {
+            for (std::size_t j = i + 1; j < written.size(); ++j) {
+                const std::string shared = SharedPath(written[i], written[j], splitMode_);
+                if (!shared.empty()) {
+                    prompt_.Tell(
+                        PromptId::OutputFileShared,
+                        FillPlaceholders("The input files '@' and '#' would both be written to the "
+                                         "file '*'.\r\nPlease rename one of them or remove it from "
+                                         "the list.",
+                                         {{'@', written[i].inputPath},
+                                          {'#', written[j].inputPath},
+                                          {'*', shared}}),
+                        PromptIcon::Exclamation);
+                    return false;
+                }
+            }
+            const WrittenPaths& file = written[i];
+            if (!statistics.empty() && (statistics == file.output || statistics == file.means ||
+                                        (splitMode_ && IsPartPathOf(file.names, statistics)))) {
+                prompt_.Tell(PromptId::OutputFileShared,
+                             FillPlaceholders("The statistics file '@' would replace an output "
+                                              "file of the input file '#'.\r\nPlease choose "
+                                              "another name for the statistics file.",
+                                              {{'@', statisticsPath_}, {'#', file.inputPath}}),
+                             PromptIcon::Exclamation);
+                return false;
+            }
         }
+
+        std::vector<std::string> targets;
+        if (!statistics.empty())
+            targets.push_back(statisticsPath_);
+        for (const WrittenPaths& file : written) {
+            targets.push_back(file.names.OutputPath());
+            if (splitMode_)
+                targets.push_back(file.names.MeansPath());
+        }
+        for (const std::string& target : targets) {
+            try {
+                RequireReplaceable(target);
+            } catch (const FileError& failure) {
+                prompt_.Tell(PromptId::OutputFileShared,
+                             FillPlaceholders("The output file @\r\nPlease choose another "
+                                              "output directory, prefix or suffix.",
+                                              {{'@', failure.what()}}),
+                             PromptIcon::Exclamation);
+                return false;
+            }
+        }
+        const std::lock_guard lock(replaceMutex_);
+        for (const std::string& target : targets) {
+            if (!MayReplaceFile(target, overwriteAll_, prompt_))
+                return false;
+        }
+        return true;
+    }
+
+    // The statistics file of the run, under a temporary name until the run
+    // completes. False when the run does not start.
+    bool OpenStatisticsFile() {
+        if (!statisticsOn_)
+            return true;
         std::optional<StatisticsHeader> header =
             GetStatisticFormatLine(records_, splitMode_, format_.separator, prompt_);
         if (!header) {
             statisticsOn_ = false;
             return false;
         }
-        statistics_.Open(path);
+        statistics_.Open(statisticsPath_);
         statistics_.WriteLine(header->line);
         statisticsLayout_ = std::move(header->layout);
-        summary_.statisticsFile = path;
         return true;
+    }
+
+    void CommitStatisticsFile() {
+        if (!statistics_.IsPending())
+            return;
+        statistics_.Close();
+        summary_.statisticsFile = statistics_.Path();
     }
 
     bool Compile() {
@@ -348,26 +536,36 @@ class Run {
         return !outcome.failed;
     }
 
+    // The partner's row; none when the file has no partner or the partner is
+    // missing (the run then asks whether to go on without it).
     const InputFileRow* FindPartnerRow(const InputFileRow& row) const {
         const std::string& partner = row[kColPartnerFile];
         if (partner.empty() || partner == kNoPartner)
             return nullptr;
         const auto position = workspace_.FindInputFile(partner);
-        return position ? &workspace_.inputFiles[*position] : nullptr;
+        if (!position || missing_[*position])
+            return nullptr;
+        return &workspace_.inputFiles[*position];
     }
 
     // Opens a data file and finds its format line and column positions.
     // Returns the answer of the column search.
-    PositionsAnswer OpenDataFile(TextLineReader& reader, int person, const InputFileRow& row,
-                                 std::string& separator) {
+    PositionsAnswer OpenDataFile(FileRun& file, int person, const InputFileRow& row) {
+        TextLineReader& reader = person == 1 ? file.input_ : file.partner_;
         if (!reader.Open(row.fullPath)) {
-            throw FileError(row.fullPath, 0, "", "the data file cannot be opened");
+            throw FileError(row.fullPath, 0, "", "the data file " + reader.Problem());
         }
-        std::string formatLine;
+        std::string& formatLine = file.formatLines_[person - 1];
         FindFormatLine(reader, row[kColTimeField], formatLine);
         const BodyDataPositionsResult positions = GetBodyDataPositions(
             person, formatLine, row[kColTimeField], row[kColFileName], table_, prompt_);
-        separator = positions.separator;
+        (person == 1 ? file.separatorA_ : file.separatorB_) = positions.separator;
+        // Once per file, also when the file is read again as a partner.
+        if (positions.duplicate && duplicatesTold_.insert(row.fullPath).second) {
+            prompt_.Tell(PromptId::DuplicateDataField,
+                         DuplicateDataFieldMessage(row.fullPath, *positions.duplicate),
+                         PromptIcon::Exclamation);
+        }
         return positions.answer;
     }
 
@@ -439,6 +637,10 @@ class Run {
     FileOutcome PrepareFile(std::size_t index, std::unique_ptr<FileRun>& prepared) {
         const InputFileRow& row = workspace_.inputFiles[index];
         const std::string& fileName = row[kColFileName];
+        if (missing_[index]) {
+            Skipped(fileName);
+            return FileOutcome::Next;
+        }
         auto file = std::make_unique<FileRun>(*this, index, row);
         file->progress_ = RunProgress{fileName,
                                       static_cast<int>(index) + 1,
@@ -452,11 +654,12 @@ class Run {
         for (int k = 0; k < kInputVariableCount; ++k) {
             table_[k].dataFieldName = workspace_.boundDataFields[k];
         }
-        switch (OpenDataFile(file->input_, 1, row, file->separatorA_)) {
+        switch (OpenDataFile(*file, 1, row)) {
             case PositionsAnswer::Cancel:
                 return FileOutcome::EndRun;
             case PositionsAnswer::Ok:
             case PositionsAnswer::No:
+                Skipped(fileName);
                 return FileOutcome::Next;
             default:
                 break;
@@ -480,23 +683,19 @@ class Run {
                 ResetStatisticsAccumulators(records_, splitMode_);
             }
         } else {
-            switch (OpenDataFile(file->partner_, 2, *file->partnerRow_, file->separatorB_)) {
+            switch (OpenDataFile(*file, 2, *file->partnerRow_)) {
                 case PositionsAnswer::Cancel:
                     return FileOutcome::EndRun;
                 case PositionsAnswer::Ok:
                 case PositionsAnswer::No:
+                    Skipped(fileName);
                     return FileOutcome::Next;
                 default:
                     break;
             }
         }
 
-        const OutputFileNames names =
-            MakeOutputFileNames(workspace_.options.directoryOutputFiles, workspace_.options.prefix,
-                                fileName, workspace_.options.suffix, extension_);
-        if (!CheckOutputPaths(names))
-            return FileOutcome::EndRun;
-        OpenOutputFiles(*file, names);
+        OpenOutputFiles(*file, fileNames_[index]);
         if (!CheckCamera(*file) || !CheckVideo(*file))
             return FileOutcome::EndRun;
         file->table_ = table_;
@@ -548,9 +747,6 @@ class Run {
             slots_[index].statisticsLines.push_back(std::move(line));
     }
 
-    // Refuses output paths that are a file of the input list (the file itself,
-    // its partner, or a file still to be processed); asks once before
-    // overwriting existing files.
     void RefuseOutputPath(const std::string& outputPath, const std::string& inputPath) {
         prompt_.Tell(PromptId::OutputReplacesInput,
                      ReplaceAll(ReplaceAll("The output file '@' would replace the input file "
@@ -561,31 +757,17 @@ class Run {
                      PromptIcon::Exclamation);
     }
 
-    bool CheckOutputPaths(const OutputFileNames& names) {
-        std::vector<std::string> paths = {names.OutputPath()};
-        if (splitMode_)
-            paths.push_back(names.MeansPath());
-        for (const InputFileRow& input : workspace_.inputFiles) {
-            std::string clash;
-            for (const std::string& path : paths) {
-                if (SamePath(path, input.fullPath))
-                    clash = path;
-            }
-            if (splitMode_ && IsPartFileOf(names, input.fullPath))
-                clash = input.fullPath;
-            if (!clash.empty()) {
-                RefuseOutputPath(clash, input.fullPath);
-                return false;
-            }
-        }
-        const std::lock_guard lock(replaceMutex_);
-        return MayReplaceFile(names.OutputPath(), overwriteAll_, prompt_);
+    // An input file the run passes over (missing, or skipped after a message).
+    void Skipped(const std::string& fileName) {
+        const std::lock_guard lock(mutex_);
+        summary_.skippedFiles.push_back(fileName);
     }
 
+    // The output file and, in split mode, the means file of an input file,
+    // under temporary names until the input file is done.
     void OpenOutputFiles(FileRun& file, const OutputFileNames& names) {
         file.partNames_ = names;
         file.output_.Open(names.OutputPath());
-        file.outputFiles_.push_back(names.OutputPath());
         const std::string header = BuildOutputHeader(records_, false, format_.separator);
         file.output_.WriteLine(header);
         if (splitMode_) {
@@ -657,14 +839,16 @@ class Run {
 
     void Finish() {
         summary_.clipFiles = clips_.ClipsWritten();
-        if (statistics_.IsOpen())
-            statistics_.Close();
+        // A run that did not complete leaves the previous statistics file.
+        statistics_.Discard();
+        summary_.errorMessages = counting_.Count();
         records_.clear();
         if (compiled_)
             RestoreUnnamedInputVariables(table_);
     }
 
     const Workspace& workspace_;
+    ErrorCountingPrompt counting_;  // behind prompt_: one call at a time
     SerialisedPrompt prompt_;
     SerialisedSink sink_;
     RunSchedule schedule_;
@@ -687,7 +871,11 @@ class Run {
     RunClips clips_;
     SerialisedClips sharedClips_;
 
+    std::set<std::string> duplicatesTold_;    // files told of a data field named twice
+    std::vector<bool> missing_;               // input files that cannot be found
+    std::vector<OutputFileNames> fileNames_;  // per input file
     OutputFile statistics_;
+    std::string statisticsPath_;
     bool statisticsOn_ = false;
     ColumnLayout statisticsLayout_;
 
@@ -707,37 +895,62 @@ FileRun::FileRun(Run& run, std::size_t index, const InputFileRow& row)
 
 bool FileRun::Process() {
     const bool finished = ReadFrames();
-    if (finished)
-        FinishFileStatistics();
-    CloseFiles();
-    return finished;
+    if (!finished) {
+        DiscardFiles();
+        return false;
+    }
+    FinishFileStatistics();
+    CommitFiles();
+    return true;
 }
 
 void FileRun::Abandon() noexcept {
-    input_.Close();
-    partner_.Close();
-    if (video_) {
-        try {
-            video_->Frames().CloseVideo();
-        } catch (const std::exception&) {
-            // Already reported: the failure that stopped the file came first.
-        }
-    }
+    DiscardFiles();
 }
 
-void FileRun::CloseFiles() {
+void FileRun::CloseInputs() {
     if (video_) {
         video_->Frames().CloseVideo();
         video_.reset();
     }
     input_.Close();
     partner_.Close();
-    if (part_.IsOpen())
-        part_.Close();
-    if (means_.IsOpen())
+}
+
+// Puts the files of a finished input file in place: all of them, or none
+// when one cannot be written.
+void FileRun::CommitFiles() {
+    CloseInputs();
+    output_.Finish();
+    if (means_.IsPending())
+        means_.Finish();
+    if (part_.IsPending()) {
+        part_.Finish();
+        finishedParts_.push_back(std::move(part_));
+        part_ = OutputFile();
+    }
+    output_.Close();
+    outputFiles_.push_back(output_.Path());
+    for (OutputFile& part : finishedParts_) {
+        part.Close();
+        outputFiles_.push_back(part.Path());
+    }
+    finishedParts_.clear();
+    if (means_.IsPending())
         means_.Close();
-    if (output_.IsOpen())
-        output_.Close();
+}
+
+// Drops the files of the input file; earlier files of those names stay.
+void FileRun::DiscardFiles() noexcept {
+    try {
+        CloseInputs();
+    } catch (const std::exception&) {
+        // A video that does not close cleanly changes nothing here.
+    }
+    output_.Discard();
+    part_.Discard();
+    means_.Discard();
+    finishedParts_.clear();
 }
 
 // Reads and computes every n-th frame. False when the run is aborted.
@@ -771,11 +984,12 @@ bool FileRun::ReadFrames() {
     auto lastProgress = Clock::now();
     run_.sink_.FileStarted(progress_);
 
-    while (input_.ReadLine(dataLine_)) {
+    while (ReadFrameLine(input_, dataLine_)) {
         if (partnerRow_ != nullptr)
             ReadPartnerLine(partnerSeparator, context, partnerEndReported);
         const DataLineValues values =
             reader_.GetBodyDataValues(1, dataLine_, inputSeparator, context.firstFrame, table_);
+        nonNumbers_[0].Add(values, input_.LineNumber());
         if (values.missingFields > 0 && !shortLineReported) {
             shortLineReported = true;
             ReportShortLine(row, input_.LineNumber());
@@ -798,9 +1012,10 @@ bool FileRun::ReadFrames() {
         ComputeRows(context, splitMode ? linesInPart_ : processed, processed);
         WriteDataLine();
 
-        for (int skipped = 0; skipped < useEvery - 1 && input_.ReadLine(skipLine_); ++skipped) {
+        for (int skipped = 0; skipped < useEvery - 1 && ReadFrameLine(input_, skipLine_);
+             ++skipped) {
             if (partnerRow_ != nullptr)
-                partner_.ReadLine(skipLine_);
+                ReadFrameLine(partner_, skipLine_);
         }
         progress_.bytesRead = input_.BytesRead();
         progress_.fileSize = input_.FileSize();
@@ -821,7 +1036,33 @@ bool FileRun::ReadFrames() {
         context.firstFrame = false;
     }
     progress_.bytesRead = progress_.fileSize = input_.FileSize();
+    ReportNonNumbers(row, 1, separatorA_);
+    if (partnerRow_ != nullptr)
+        ReportNonNumbers(*partnerRow_, 2, separatorB_);
     return true;
+}
+
+// Fields that are not numbers read as 0 or as the number they begin with;
+// the user learns how many there were, and where the first one is.
+void FileRun::ReportNonNumbers(const InputFileRow& row, int person, const std::string& separator) {
+    const NonNumberTally& tally = nonNumbers_[person - 1];
+    if (tally.count == 0)
+        return;
+    std::vector<std::string_view> labels;
+    SplitAtSeparator(formatLines_[person - 1], separator, labels);
+    const auto field = static_cast<std::size_t>(tally.firstField);
+    const std::string label(field < labels.size() ? labels[field] : std::string_view());
+    prompt_.Tell(PromptId::NonNumberFields,
+                 FillPlaceholders("The file '@' holds # fields that are not numbers; they were "
+                                  "read as 0 or as the number they begin with.\r\nThe first is "
+                                  "in line " +
+                                      std::to_string(tally.firstLine) + ", field '*' (column " +
+                                      std::to_string(tally.firstField + 1) + "): '$'.",
+                                  {{'@', row.fullPath},
+                                   {'#', std::to_string(tally.count)},
+                                   {'*', label},
+                                   {'$', tally.firstText}}),
+                 PromptIcon::Exclamation);
 }
 
 bool FileRun::AnyPartnerFlag() const {
@@ -836,9 +1077,10 @@ bool FileRun::AnyPartnerFlag() const {
 // has ended, person B's input variables hold no data for the frame.
 void FileRun::ReadPartnerLine(char separator, FrameContext& context, bool& reported) {
     const InputFileRow& partnerRow = *partnerRow_;
-    if (partner_.ReadLine(partnerLine_)) {
+    if (ReadFrameLine(partner_, partnerLine_)) {
         const DataLineValues values =
             reader_.GetBodyDataValues(2, partnerLine_, separator, context.firstFrame, table_);
+        nonNumbers_[1].Add(values, partner_.LineNumber());
         if (values.missingFields > 0 && !reported) {
             reported = true;
             ReportShortLine(partnerRow, partner_.LineNumber());
@@ -930,7 +1172,8 @@ void FileRun::ComputeRows(FrameContext& context, long framesForTwoFrameRows, lon
             fileError_ = true;
             AppendErrorItems(line_, record, record.statusA, format_);
         } else {
-            AppendValueItems(line_, record, context.firstFrame, format_);
+            if (!AppendValueItems(line_, record, context.firstFrame, format_))
+                fileError_ = true;
             if (plan.statistics) {
                 FoldRowStatistics(record, *plan.statistics, static_cast<std::int32_t>(frameNumber),
                                   run_.splitMode_);
@@ -943,10 +1186,9 @@ void FileRun::WriteDataLine() {
     output_.WriteLine(line_);
     if (!run_.splitMode_)
         return;
-    if (!part_.IsOpen()) {
+    if (!part_.IsPending()) {
         ++partNumber_;
         part_.Open(partNames_.PartPath(partNumber_));
-        outputFiles_.push_back(part_.Path());
         part_.WriteLine(partHeader_);
     }
     part_.WriteLine(line_);
@@ -958,14 +1200,18 @@ void FileRun::WriteDataLine() {
 
 // The statistics and means lines of the current part file, which is closed.
 void FileRun::FinishPart() {
-    const PartFileStatisticLines lines = WritePartFileStatisticLine(
-        records_, run_.statisticsLayout_, meansLayout_, partNumber_,
-        static_cast<std::int32_t>(linesInPart_), run_.statisticsOn_, statisticsContext_, prompt_);
+    const PartFileStatisticLines lines =
+        WritePartFileStatisticLine(records_, run_.statisticsLayout_, meansLayout_, partNumber_,
+                                   static_cast<std::int32_t>(linesInPart_), run_.statisticsOn_,
+                                   statisticsContext_, prompt_, &fileError_);
     if (lines.statisticLine && run_.statisticsOn_)
         run_.AddStatisticsLine(index_, *lines.statisticLine);
     if (lines.meansLine)
         means_.WriteLine(*lines.meansLine);
-    part_.Close();
+    // The part is put in place together with the other files of its input file.
+    part_.Finish();
+    finishedParts_.push_back(std::move(part_));
+    part_ = OutputFile();
     linesInPart_ = 0;
 }
 
@@ -973,7 +1219,7 @@ void FileRun::FinishPart() {
 // or in split mode the lines of its last part when that is not full.
 void FileRun::FinishFileStatistics() {
     if (run_.splitMode_) {
-        if (part_.IsOpen())
+        if (part_.IsPending())
             FinishPart();
         return;
     }
@@ -981,7 +1227,7 @@ void FileRun::FinishFileStatistics() {
         return;
     const std::optional<std::string> line = WriteStatisticLine(
         records_, run_.statisticsLayout_, static_cast<std::int32_t>(framesInFile_),
-        statisticsContext_, false, "", prompt_);
+        statisticsContext_, false, "", prompt_, &fileError_);
     if (line)
         run_.AddStatisticsLine(index_, *line);
 }

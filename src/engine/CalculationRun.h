@@ -15,10 +15,17 @@ struct RunSummary {
     // False when the run ended early: a cancel, a refused question, settings
     // that cannot be run, or an unexpected failure.
     bool completed = false;
-    std::vector<std::string> outputFiles;      // paths, in the order written
+    // Paths of the complete output and part files that are in place, in the
+    // order written. A file is put in place (renamed from its temporary name)
+    // only when its input file is done; the statistics file when the run is.
+    std::vector<std::string> outputFiles;
     std::vector<std::string> filesWithErrors;  // output file names that hold error items
     std::string statisticsFile;                // path, empty when none was written
     std::vector<std::string> clipFiles;        // video clips written, in order
+    // Input files not processed: missing, or skipped after a message.
+    std::vector<std::string> skippedFiles;
+    // Unexpected failures reported during the run ("Error Message").
+    int errorMessages = 0;
     double elapsedSeconds = 0.0;
     long framesProcessed = 0;
     // List positions (from 0, ascending) of the parameter rows the user agreed

@@ -24,23 +24,28 @@ std::string BuildOutputHeader(const std::vector<ParameterRecord>& records, bool 
     return header;
 }
 
-void AppendValueItems(std::string& line, const ParameterRecord& record, bool firstFrame,
+bool AppendValueItems(std::string& line, const ParameterRecord& record, bool firstFrame,
                       const OutputFormat& format) {
     if (!record.output)
-        return;
+        return true;
+    bool finite = true;
     for (int v = 0; v < record.nValues; ++v) {
         const double current = record.Current(v, 1);
         line += format.separator;
         if (!IsNoValue(current))
-            AppendOutputValue(line, current, format.decimalPlaces, format.decimalSymbol);
+            finite = AppendOutputValue(line, current, format.decimalPlaces, format.decimalSymbol) &&
+                     finite;
         if (!record.dynamic)
             continue;
         line += format.separator;
         const double previous = record.Previous(v, 1);
         if (!firstFrame && !IsNoValue(current) && !IsNoValue(previous)) {
-            AppendOutputValue(line, current - previous, format.decimalPlaces, format.decimalSymbol);
+            finite = AppendOutputValue(line, current - previous, format.decimalPlaces,
+                                       format.decimalSymbol) &&
+                     finite;
         }
     }
+    return finite;
 }
 
 void AppendErrorItems(std::string& line, const ParameterRecord& record, int status,

@@ -25,8 +25,9 @@ std::string BuildOutputHeader(const std::vector<ParameterRecord>& records, bool 
 // Items of one row appended to an output line (nothing when Output is not set).
 // Value items: person A's values, each followed by its difference to the
 // previous frame when Dynamic is set (empty on the first frame); no value is
-// an empty field.
-void AppendValueItems(std::string& line, const ParameterRecord& record, bool firstFrame,
+// an empty field. A value or difference that overflowed is written as the
+// overflow item; the result is then false.
+bool AppendValueItems(std::string& line, const ParameterRecord& record, bool firstFrame,
                       const OutputFormat& format);
 // Error items: the status's error text in each of the row's fields. An error
 // item is always exactly one field: the separator, then the text without its

@@ -47,6 +47,7 @@ BodyDataPositionsResult GetBodyDataPositions(int person, std::string_view format
     }
 
     const bool colonLayout = IsColonLayout(formatLine);
+    result.duplicate = FindDuplicateDataField(fields, colonLayout);
     const auto& components = ComponentNames(colonLayout);
     DataFieldLabelParser parser(colonLayout);
     for (std::size_t i = 1; i < fields.size(); ++i) {

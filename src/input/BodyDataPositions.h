@@ -1,11 +1,13 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/InputVariableTable.h"
 #include "core/UserPrompt.h"
+#include "input/DataFileFormat.h"
 
 namespace kivo {
 
@@ -21,6 +23,8 @@ struct BodyDataPositionsResult {
     std::string separator;              // the file's separator (GetSeparator)
     std::vector<int> missingVariables;  // bound variables lacking a component, by position
     std::string missingBodyParts;       // their names, joined by ", "
+    // A data field the format line names twice (the caller tells the user).
+    std::optional<DuplicateDataField> duplicate;
 };
 
 // Finds, for one person (1 = the input file, 2 = the partner file), the data

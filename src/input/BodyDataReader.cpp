@@ -1,5 +1,6 @@
 #include "input/BodyDataReader.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "core/Numbers.h"
@@ -16,7 +17,11 @@ DataLineValues BodyDataReader::GetBodyDataValues(int person, std::string_view da
     const std::size_t fieldCount = fields_.size();
 
     DataLineValues values;
-    values.time = ReadNumber(fields_[0]);
+    nonNumbers_.clear();
+    const NumberReading time = ReadNumberField(fields_[0]);
+    values.time = time.value;
+    if (!time.whole)
+        nonNumbers_.push_back(0);
     if (fieldCount > 1)
         values.frameField = fields_[1];
 
@@ -29,7 +34,10 @@ DataLineValues BodyDataReader::GetBodyDataValues(int person, std::string_view da
             if (index == 0) {
                 value = values.time;
             } else if (index > 0 && static_cast<std::size_t>(index) < fieldCount) {
-                value = ReadNumber(fields_[index]);
+                const NumberReading reading = ReadNumberField(fields_[index]);
+                value = reading.value;
+                if (!reading.whole)
+                    nonNumbers_.push_back(index);
             } else {
                 complete = false;
                 ++values.missingFields;
@@ -46,6 +54,14 @@ DataLineValues BodyDataReader::GetBodyDataValues(int person, std::string_view da
         block.previousComplete = firstFrame ? complete : block.frameComplete;
         block.frameComplete = complete;
     }
+    if (!nonNumbers_.empty()) {
+        // A field bound to several variables is still one field.
+        std::sort(nonNumbers_.begin(), nonNumbers_.end());
+        nonNumbers_.erase(std::unique(nonNumbers_.begin(), nonNumbers_.end()), nonNumbers_.end());
+        values.nonNumbers = static_cast<int>(nonNumbers_.size());
+        values.firstNonNumber = nonNumbers_.front();
+        values.firstNonNumberText = fields_[static_cast<std::size_t>(values.firstNonNumber)];
+    }
     return values;
 }
 
@@ -53,7 +69,11 @@ void AppendTimeAndFrame(std::string& out, const DataLineValues& values, std::str
                         std::string_view decimalSymbol) {
     AppendGeneral(out, values.time, decimalSymbol, 15);
     out += separator;
-    out += values.frameField;
+    for (char c : values.frameField) {
+        const bool breaks = static_cast<unsigned char>(c) < 0x20 || c == '\x7F' || c == '"' ||
+                            separator.find(c) != std::string_view::npos;
+        out += breaks ? '?' : c;
+    }
 }
 
 }  // namespace kivo

@@ -14,6 +14,11 @@ struct DataLineValues {
     std::string_view frameField;  // field 1 unchanged (empty when the line has none);
                                   // points into the data line
     int missingFields = 0;        // bound slots whose field lies beyond the end of the line
+    // Fields read (the time and the bound fields) that are not wholly a number
+    // (see ReadNumberField), each counted once, and the first of them.
+    int nonNumbers = 0;
+    int firstNonNumber = -1;              // field index
+    std::string_view firstNonNumberText;  // points into the data line
 };
 
 // Fills the input variable table from the data lines of a file, frame by
@@ -37,10 +42,13 @@ class BodyDataReader {
 
   private:
     std::vector<std::string_view> fields_;
+    std::vector<int> nonNumbers_;
 };
 
 // Appends the time value (up to 15 significant digits, the user's decimal
-// symbol), `separator` and the frame field: the start of an output line.
+// symbol), `separator` and the frame field: the start of an output line. A
+// character of the frame field that would break the line or its fields (a
+// control character, the separator, a double quote) is written as "?".
 void AppendTimeAndFrame(std::string& out, const DataLineValues& values, std::string_view separator,
                         std::string_view decimalSymbol);
 

@@ -6,6 +6,7 @@
 
 #include "core/ErrorTrap.h"
 #include "core/Numbers.h"
+#include "core/PathChecks.h"
 #include "input/InputMessages.h"
 #include "input/TextLineReader.h"
 
@@ -16,8 +17,16 @@ FileCheckResult CheckFile(const std::string& path, std::string_view timeLabel,
                           DataFieldNameList* dataFieldNames) {
     FileCheckResult result;
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    if (!std::filesystem::exists(path, error))
         return result;
+    if (!IsExistingFile(path)) {
+        prompt.Tell(PromptId::NotRegularFile,
+                    FillPlaceholders("The file '@' is not a regular file (a folder, device or "
+                                     "pipe) and cannot be read as a data file.",
+                                     {{'@', path}}),
+                    PromptIcon::Exclamation);
+        return result;
+    }
     if (timeLabel.empty()) {
         // Without a label every first line would pass as a format line.
         prompt.Tell(PromptId::TimeLabelMissing, std::string(kTimeLabelMissingMessage),
@@ -45,11 +54,15 @@ FileCheckResult CheckFile(const std::string& path, std::string_view timeLabel,
         result.separator = separator;
         result.colonLayout = IsColonLayout(line);
         result.fieldNames = DataFieldNamesOfFormatLine(fields, result.colonLayout);
+        if (const auto duplicate = FindDuplicateDataField(fields, result.colonLayout)) {
+            prompt.Tell(PromptId::DuplicateDataField, DuplicateDataFieldMessage(path, *duplicate),
+                        PromptIcon::Exclamation);
+        }
 
         // The frame rate from the times of the first two frames, in single precision.
         float times[2] = {0.0f, 0.0f};
         for (float& time : times) {
-            if (!reader.ReadLine(line)) {
+            if (!ReadFrameLine(reader, line)) {
                 throw TrappedError(kErrorInputPastEndOfFile, "Input past end of file");
             }
             SplitAtSeparator(line, separator, fields);

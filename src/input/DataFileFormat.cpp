@@ -1,8 +1,10 @@
 #include "input/DataFileFormat.h"
 
+#include <unordered_map>
 #include <unordered_set>
 
 #include "core/Text.h"
+#include "input/InputMessages.h"
 #include "input/TextLineReader.h"
 
 namespace kivo {
@@ -54,6 +56,18 @@ void FindFormatLine(TextLineReader& reader, std::string_view timeLabel, std::str
     }
 }
 
+bool IsBlankLine(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+bool ReadFrameLine(TextLineReader& reader, std::string& line) {
+    while (reader.ReadLine(line)) {
+        if (!IsBlankLine(line))
+            return true;
+    }
+    return false;
+}
+
 std::vector<std::string> DataFieldNamesOfFormatLine(const std::vector<std::string_view>& fields,
                                                     bool colonLayout) {
     std::vector<std::string> names;
@@ -89,6 +103,51 @@ std::vector<std::string> DataFieldNamesOfFormatLine(const std::vector<std::strin
         }
     }
     return names;
+}
+
+std::optional<DuplicateDataField> FindDuplicateDataField(
+    const std::vector<std::string_view>& fields, bool colonLayout) {
+    const auto& components = ComponentNames(colonLayout);
+    std::optional<DuplicateDataField> found;
+    std::unordered_map<std::string, int> columns;
+    DataFieldLabelParser parser(colonLayout);
+    std::string key;
+    for (std::size_t i = 1; i < fields.size(); ++i) {
+        if (fields[i].empty())
+            continue;
+        parser.Parse(fields[i]);
+        bool isComponent = false;
+        for (std::string_view component : components)
+            isComponent = isComponent || component == parser.Component();
+        if (!isComponent)
+            continue;
+        key = parser.BodyPartName();
+        key += '\n';
+        key += parser.Component();
+        const auto [entry, added] = columns.emplace(key, static_cast<int>(i) + 1);
+        if (added)
+            continue;
+        if (found) {
+            ++found->furtherDuplicates;
+        } else {
+            found = DuplicateDataField{std::string(fields[i]), entry->second,
+                                       static_cast<int>(i) + 1, 0};
+        }
+    }
+    return found;
+}
+
+std::string DuplicateDataFieldMessage(std::string_view fileName,
+                                      const DuplicateDataField& duplicate) {
+    std::string text = "The format line of the file '@' names the data field '#' twice (columns " +
+                       std::to_string(duplicate.firstColumn) + " and " +
+                       std::to_string(duplicate.secondColumn) +
+                       "); the values of the later column are used.";
+    if (duplicate.furtherDuplicates > 0) {
+        text += "\r\n" + std::to_string(duplicate.furtherDuplicates) +
+                " further data fields of the line are named twice as well.";
+    }
+    return FillPlaceholders(text, {{'@', fileName}, {'#', duplicate.label}});
 }
 
 void DataFieldLabelParser::Parse(std::string_view field) {

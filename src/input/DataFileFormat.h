@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,14 @@ const std::array<std::string_view, 6>& ComponentNames(bool colonLayout);
 // holds no line): the format line when its first field equals the label.
 void FindFormatLine(TextLineReader& reader, std::string_view timeLabel, std::string& candidate);
 
+// True when a data line holds no frame: it is empty or holds only blanks and tabs.
+bool IsBlankLine(std::string_view line);
+
+// Reads the next data line that is a frame, passing over blank lines (an
+// empty line inside a file, or at its end, is no frame). False at the end of
+// the file.
+bool ReadFrameLine(TextLineReader& reader, std::string& line);
+
 // The data-field names a format line offers for binding, in order of first
 // appearance, without repetitions and without the empty name. `fields` is the
 // split format line (field 0 is the time field).
@@ -48,6 +57,23 @@ void FindFormatLine(TextLineReader& reader, std::string_view timeLabel, std::str
 //   or the whole field when it has at most two words.
 std::vector<std::string> DataFieldNamesOfFormatLine(const std::vector<std::string_view>& fields,
                                                     bool colonLayout);
+
+// A data field the format line names twice: two columns with the same body
+// part and component, as the column search reads them (the later one wins).
+struct DuplicateDataField {
+    std::string label;    // the later field as written
+    int firstColumn = 0;  // columns counted from 1 (the time field is column 1)
+    int secondColumn = 0;
+    int furtherDuplicates = 0;  // other fields named twice in the same line
+};
+
+// The first data field named twice in a split format line, if any.
+std::optional<DuplicateDataField> FindDuplicateDataField(
+    const std::vector<std::string_view>& fields, bool colonLayout);
+
+// "The format line of the file '<file>' names the data field ... twice ..."
+std::string DuplicateDataFieldMessage(std::string_view fileName,
+                                      const DuplicateDataField& duplicate);
 
 // Body-part name and component of one data field while the format line is read
 // field by field for the column positions. Both persist from field to field:

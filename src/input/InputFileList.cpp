@@ -10,6 +10,16 @@ namespace {
 
 constexpr std::string_view kSelectFileMessage = "Please select an input file.";
 
+// A listed file name may not hold a separator of the run's files (";" or a
+// tab) or any other control character.
+bool BreaksALine(std::string_view name) {
+    for (char c : name) {
+        if (c == ';' || static_cast<unsigned char>(c) < 0x20 || c == '\x7F')
+            return true;
+    }
+    return false;
+}
+
 bool IsSelected(const Workspace& workspace, std::optional<std::size_t> selected) {
     return selected.has_value() && *selected < workspace.inputFiles.size();
 }
@@ -128,6 +138,17 @@ bool AddFile(Workspace& workspace, std::string_view name, std::string_view direc
             FillPlaceholders("The file '@' is already in the list and will not added once again.",
                              {{'@', name}}),
             PromptIcon::Information);
+        return false;
+    }
+    // The name is a field of the statistics file's lines, which are split at
+    // ";" or a tab and end at a line break.
+    if (BreaksALine(name)) {
+        prompt.Tell(PromptId::FileNameRefused,
+                    FillPlaceholders("The file name '@' contains a semicolon, a tab or a control "
+                                     "character, which would break the lines of the statistics "
+                                     "file.\r\nPlease rename the file.",
+                                     {{'@', name}}),
+                    PromptIcon::Exclamation);
         return false;
     }
     const std::string folder = WithTrailingSeparator(directory);

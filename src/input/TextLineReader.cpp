@@ -20,7 +20,8 @@ TextLineReader::~TextLineReader() {
 
 bool TextLineReader::Open(const std::string& path) {
     Close();
-    file_ = std::fopen(path.c_str(), "rb");
+    problem_.clear();
+    file_ = OpenRegularFile(path, &problem_);
     if (file_ == nullptr)
         return false;
     path_ = path;

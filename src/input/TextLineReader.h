@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/RegularFile.h"
+
 namespace kivo {
 
 // Reads a text file line by line through its own buffer (no iostreams). A line
@@ -16,15 +18,17 @@ namespace kivo {
 // without line ends cannot make the reader hold the whole file.
 class TextLineReader {
   public:
-    static constexpr std::size_t kDefaultMaxLineLength = 8u * 1024u * 1024u;
+    static constexpr std::size_t kDefaultMaxLineLength = kMaxLineLength;
 
     TextLineReader() = default;
     ~TextLineReader();
     TextLineReader(const TextLineReader&) = delete;
     TextLineReader& operator=(const TextLineReader&) = delete;
 
-    // Opens `path` for reading; false when it cannot be opened.
+    // Opens `path` for reading; false when it cannot be opened or is not a
+    // regular file (a folder, device or pipe), with the reason in Problem().
     bool Open(const std::string& path);
+    const std::string& Problem() const { return problem_; }
     void Close();
     bool IsOpen() const { return file_ != nullptr; }
 
@@ -51,6 +55,7 @@ class TextLineReader {
 
     std::FILE* file_ = nullptr;
     std::string path_;
+    std::string problem_;
     std::vector<char> buffer_;
     std::size_t position_ = 0;
     std::size_t end_ = 0;

@@ -1,5 +1,6 @@
 #include "media/VideoDecoder.h"
 
+#include "core/PathChecks.h"
 #include "media/FfmpegHandles.h"
 
 namespace kivo {
@@ -77,6 +78,11 @@ bool VideoDecoder::Open(const std::string& path) {
     Close();
     ffmpeg::QuietLogging();
     State& s = *state_;
+    // A pipe or device would make the demuxer wait or read without end.
+    if (!IsExistingFile(path)) {
+        s.error = "it is not a regular file";
+        return false;
+    }
     AVFormatContext* raw = nullptr;
     int result = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
     if (result < 0) {

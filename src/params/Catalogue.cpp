@@ -334,7 +334,10 @@ int ValueCountOf(int functionIndex, int tagColumns, std::span<const int> variabl
     };
     switch (CatalogueEntryOf(functionIndex).valueCount) {
         case ValueCountRule::FourPerOperandColumn:
-            return variableValues.empty() ? 0 : 4 * variableValues.front();
+            if (variableValues.empty())
+                return 0;
+            return variableValues.front() > kMaxValueColumns / 4 ? kMaxValueColumns + 1
+                                                                 : 4 * variableValues.front();
         case ValueCountRule::SmallestOperandOrTarget:
             return smallest(firstTargetValues);
         case ValueCountRule::SmallestOperand:

@@ -196,9 +196,14 @@ const std::vector<CatalogueEntry>& Catalogue();
 // editing for 0 and unknown indices.
 const CatalogueEntry& CatalogueEntryOf(int functionIndex);
 
+// The most value columns one row may have. Only a chain of Dyadic Parameter
+// rows, each with four times the columns of the row it reads, comes near it.
+inline constexpr int kMaxValueColumns = 4096;
+
 // The value columns of a compiled row: the fixed columns of its type tag, or
 // taken from the value columns of its operand rows (its Variables rows in
-// order, and its first Target row).
+// order, and its first Target row). A count beyond kMaxValueColumns is given
+// as kMaxValueColumns + 1.
 int ValueCountOf(int functionIndex, int tagColumns, std::span<const int> variableValues,
                  int firstTargetValues);
 

@@ -49,9 +49,8 @@ class Compiler {
         for (int position = 1; position <= n; ++position) {
             if (!array_[position].enabled)
                 continue;
-            if (!CheckOperandColumns(position))
+            if (!CheckOperandColumns(position) || !SetValueCount(position))
                 return outcome_;
-            SetValueCount(position);
             Allocate(position);
         }
         return outcome_;
@@ -227,7 +226,9 @@ class Compiler {
         return entry.target.kind != OperandKind::Rows || check(record.targetIndices, "target");
     }
 
-    void SetValueCount(int position) {
+    // False (with a message) when the row would have more value columns than
+    // a row may have.
+    bool SetValueCount(int position) {
         ParameterRecord& record = array_[position];
         // Only counts taken from operands read the operand rows.
         const ValueCountRule rule = CatalogueEntryOf(record.functionIndex).valueCount;
@@ -239,8 +240,12 @@ class Compiler {
         }
         if (rule == ValueCountRule::SmallestOperandOrTarget)
             firstTargetValues = array_[record.targetIndices[0]].nValues;
-        record.nValues = ValueCountOf(record.functionIndex, TypeTagColumns(Row(position).typeTag),
-                                      variableValues, firstTargetValues);
+        const int count = ValueCountOf(record.functionIndex, TypeTagColumns(Row(position).typeTag),
+                                       variableValues, firstTargetValues);
+        if (count > kMaxValueColumns)
+            return FailTooManyValues(position);
+        record.nValues = count;
+        return true;
     }
 
     void Allocate(int position) {
@@ -317,6 +322,18 @@ class Compiler {
             (count == 1 ? "a " + std::string(word)
                         : "at least " + std::to_string(count) + " " + std::string(word) + "s") +
             ".";
+        message.icon = PromptIcon::Exclamation;
+        return Fail(position, message, FocusRequest{FocusPage::Parameters, position});
+    }
+
+    bool FailTooManyValues(int position) {
+        PromptMessage message;
+        message.id = PromptId::ParameterDefinitionError;
+        message.text = "Calculation aborted: the nonverbal parameter " +
+                       Quoted(Row(position).name) + " would have more than " +
+                       std::to_string(kMaxValueColumns) +
+                       " value columns, the most a parameter may have.\r\nPlease read a "
+                       "parameter with fewer value columns.";
         message.icon = PromptIcon::Exclamation;
         return Fail(position, message, FocusRequest{FocusPage::Parameters, position});
     }

@@ -1,22 +1,20 @@
 #include "settings/BindingsFile.h"
 
-#include <fstream>
-
 #include "core/FileError.h"
 #include "core/Text.h"
+#include "input/TextLineReader.h"
 
 namespace kivo {
 
 std::vector<DataFieldBinding> ReadBindingsFile(const std::string& path) {
-    std::ifstream stream(path, std::ios::binary);
-    if (!stream)
-        throw FileError(path, 0, "", "The bindings file cannot be opened");
+    TextLineReader reader;
+    if (!reader.Open(path))
+        throw FileError(path, 0, "", "The bindings file " + reader.Problem());
     std::vector<DataFieldBinding> bindings;
     std::string text;
-    long line = 0;
-    while (std::getline(stream, text)) {
-        ++line;
-        const std::string_view content = TrimBlanks(StripCarriageReturn(text));
+    while (reader.ReadLine(text)) {
+        const long line = reader.LineNumber();
+        const std::string_view content = TrimBlanks(text);
         if (content.empty() || content.front() == '#')
             continue;
         const std::size_t separator = content.find(';');
@@ -31,8 +29,6 @@ std::vector<DataFieldBinding> ReadBindingsFile(const std::string& path) {
         binding.line = line;
         bindings.push_back(std::move(binding));
     }
-    if (stream.bad())
-        throw FileError(path, line, "", "The bindings file cannot be read");
     return bindings;
 }
 

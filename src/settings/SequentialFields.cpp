@@ -67,7 +67,8 @@ SequentialFieldReader::Field SequentialFieldReader::Next(std::string_view field)
             if (c == '\n')
                 ++line_;
             if (result.text.size() >= kMaxFieldLength) {
-                Fail(kErrorTypeMismatch, field, "The field is too long");
+                Fail(kErrorTypeMismatch, field,
+                     "The field is longer than " + std::to_string(kMaxFieldLength) + " characters");
             }
             result.text += static_cast<char>(c);
         }
@@ -89,7 +90,8 @@ SequentialFieldReader::Field SequentialFieldReader::Next(std::string_view field)
             break;
         }
         if (result.text.size() >= kMaxFieldLength) {
-            Fail(kErrorTypeMismatch, field, "The field is too long");
+            Fail(kErrorTypeMismatch, field,
+                 "The field is longer than " + std::to_string(kMaxFieldLength) + " characters");
         }
         result.text += static_cast<char>(c);
     }

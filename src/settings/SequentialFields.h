@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/FileError.h"
+#include "core/RegularFile.h"
 
 namespace kivo {
 
@@ -59,8 +60,8 @@ class SequentialFieldReader {
     // Line (1-based) on which the last field read began.
     long Line() const { return fieldLine_; }
 
-    // Longest field accepted; a longer one is no settings field.
-    static constexpr std::size_t kMaxFieldLength = 1 << 20;
+    // Longest field accepted: the line limit of every reader of Kivo.
+    static constexpr std::size_t kMaxFieldLength = kMaxLineLength;
 
   private:
     struct Field {

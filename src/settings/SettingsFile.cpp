@@ -14,8 +14,10 @@
 #include "core/FileError.h"
 #include "core/OptionFields.h"
 #include "core/PathChecks.h"
+#include "core/RegularFile.h"
 #include "input/InputFileList.h"
 #include "input/InputMessages.h"
+#include "input/StoredOptionRules.h"
 #include "params/Catalogue.h"
 #include "settings/SequentialFields.h"
 
@@ -72,6 +74,7 @@ class SettingsWriter {
     SequentialFieldWriter out_;
 };
 
+// Only a regular file is replaced, and only by a complete file.
 void WriteAtomically(const std::string& path, const std::string& content) {
     AtomicFile file(path);
     file.Append(content);
@@ -115,6 +118,20 @@ long long ReadRange(SequentialFieldReader& reader, std::string_view field, long 
 
 constexpr long long kNoUpperBound = 1LL << 62;
 
+// Reads an option text and passes it through the rule of its box; a value the
+// box would refuse is reported with the file, the line and the field.
+std::string ReadOption(SequentialFieldReader& reader, const std::string& path,
+                       StoredOptionRule rule, const std::string& field) {
+    std::string text = reader.Text(field);
+    if (rule == StoredOptionRule::None)
+        return text;
+    StoredOptionValue value = ApplyStoredOptionRule(rule, text);
+    if (!value.refusal.empty()) {
+        throw SettingsFileError(kErrorTypeMismatch, path, reader.Line(), field, value.refusal);
+    }
+    return std::move(value.text);
+}
+
 // Reads the input file list, the bindings, the user variables and the
 // parameter list that follow the options, then shows the first file's options.
 void LoadLists(SequentialFieldReader& reader, const std::string& path, Workspace& workspace,
@@ -126,12 +143,37 @@ void LoadLists(SequentialFieldReader& reader, const std::string& path, Workspace
     workspace.inputFiles.clear();
     const std::string settingsFolder = WithTrailingSeparator(FolderOf(path));
     std::vector<std::string> relocated;
+    std::string missing;  // paths of files that are not where they were stored
     for (long long record = 0; record < fileCount; ++record) {
         std::array<std::string, kInputFileColumnCount> columns;
+        long cameraLine = 0;  // where the camera's columns begin
         for (long long column = 0; column < columnCount; ++column) {
-            std::string text = reader.Text("input file column");
-            if (column < kInputFileColumnCount)
-                columns[column] = std::move(text);
+            if (column >= kInputFileColumnCount) {
+                reader.Text("input file column");
+                continue;
+            }
+            const int c = static_cast<int>(column);
+            columns[c] = ReadOption(reader, path, RuleOfInputFileColumn(c),
+                                    "input file " + std::to_string(record + 1) + " '" +
+                                        columns[kColFileName] + "', " +
+                                        std::string(InputFileColumnCaptions()[c]));
+            if (c == kColResolution)
+                cameraLine = reader.Line();
+        }
+        InputFileRow row;
+        row.columns = columns;
+        const StoredOptionValue camera =
+            ApplyStoredOptionRule(StoredOptionRule::Camera, JoinCameraColumns(row));
+        if (!camera.refusal.empty()) {
+            throw SettingsFileError(kErrorTypeMismatch, path, cameraLine,
+                                    "input file " + std::to_string(record + 1) + " '" +
+                                        columns[kColFileName] + "', Camera",
+                                    camera.refusal);
+        }
+        const auto cameraParts = SplitCameraText(camera.text);
+        if (!camera.text.empty()) {
+            for (int i = 0; i < 4; ++i)
+                columns[kColResolution + i] = cameraParts[i];
         }
         columns[kColDirectory] = ResolveFolder(columns[kColDirectory], settingsFolder);
         // A study folder that was moved or shared: its data files stand beside
@@ -143,13 +185,28 @@ void LoadLists(SequentialFieldReader& reader, const std::string& path, Workspace
             columns[kColDirectory] = settingsFolder;
             if (AddFileWithColumns(workspace, columns, prompt))
                 relocated.push_back(name);
+            else
+                notes.skippedInputFiles.push_back(name);
             continue;
         }
-        AddFileWithColumns(workspace, columns, prompt);
+        const std::string stored = WithTrailingSeparator(columns[kColDirectory]) + name;
+        if (!IsExistingFile(stored)) {
+            missing += "\r\n" + stored;
+            notes.skippedInputFiles.push_back(name);
+        } else if (!AddFileWithColumns(workspace, columns, prompt)) {
+            notes.skippedInputFiles.push_back(name);
+        }
     }
     if (fileCount > 0 && workspace.inputFiles.empty()) {
-        prompt.Tell(PromptId::FilesNotFound, "Files not found at the last location.",
+        prompt.Tell(PromptId::FilesNotFound,
+                    "Files not found at the last location." +
+                        (missing.empty() ? std::string() : "\r\n" + missing),
                     PromptIcon::Exclamation);
+    } else if (!missing.empty()) {
+        prompt.Tell(
+            PromptId::FilesNotFound,
+            "The following input files were not found and are left out of the list:\r\n" + missing,
+            PromptIcon::Exclamation);
     }
     if (!relocated.empty()) {
         std::string list;
@@ -235,7 +292,8 @@ bool ReadSettingsFile(std::FILE* file, const std::string& path, Workspace& works
             }
             case OptionKind::Text:
             case OptionKind::Number:
-                options.*field.text = reader.Text(field.caption);
+                options.*field.text = ReadOption(reader, path, RuleOfOptionField(field.caption),
+                                                 std::string(field.caption));
                 break;
             case OptionKind::CheckBox:
                 options.*field.state = ReadRange(reader, field.caption, 0, 1, path) != 0;
@@ -346,6 +404,21 @@ void SaveSettings(Workspace& workspace, const std::string& path, SettingsFolders
     workspace.options.directorySettingsFiles = folder;
 }
 
+bool IsSettingsFile(const std::string& path) {
+    std::error_code error;
+    if (!fs::is_regular_file(fs::symlink_status(path, error)))
+        return false;
+    std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFile(path));
+    if (!file)
+        return false;
+    try {
+        SequentialFieldReader reader(file.get(), path);
+        return reader.Text("identification") == kSettingsIdentification;
+    } catch (const SettingsFileError&) {
+        return false;
+    }
+}
+
 bool AddFileWithColumns(Workspace& workspace,
                         const std::array<std::string, kInputFileColumnCount>& columns,
                         UserPrompt& prompt) {
@@ -378,10 +451,11 @@ SettingsLoadResult LoadSettings(const std::string& path, Workspace& workspace, U
     workspace.options.directorySettingsFiles = FolderOf(path);
     SettingsLoadResult result = SettingsLoadResult::Failed;
     try {
-        std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+        std::string problem;
+        std::unique_ptr<std::FILE, FileCloser> file(OpenRegularFile(path, &problem));
         if (!file) {
             throw SettingsFileError(kErrorFileNotFound, path, 0, "",
-                                    std::string("File not found: ") + std::strerror(errno));
+                                    "The settings file " + problem);
         }
         result = ReadSettingsFile(file.get(), path, workspace, prompt, taken)
                      ? SettingsLoadResult::Loaded

@@ -24,7 +24,8 @@ enum class SettingsFolders { AsTheyAre, RelativeWhereBelow };
 // quote or a line break cannot be read back: such a workspace is refused with
 // a FileError naming the field, and nothing is written. The file is written
 // beside the target under a temporary name and then renamed over it, so an
-// interrupted save leaves the old file intact. I/O failures throw FileError.
+// interrupted save leaves the old file intact; only a regular file is ever
+// replaced (not a link, device or pipe). I/O failures throw FileError.
 void SaveSettings(Workspace& workspace, const std::string& path,
                   SettingsFolders folders = SettingsFolders::AsTheyAre);
 
@@ -43,6 +44,10 @@ std::string FolderRelativeTo(const std::string& folder, const std::string& base)
 // such file or the user agreed.
 bool ConfirmSettingsFileOverwrite(const std::string& path, UserPrompt& prompt);
 
+// True when `path` is a regular file (not a link to one) that begins with the
+// settings identification.
+bool IsSettingsFile(const std::string& path);
+
 enum class SettingsLoadResult {
     Loaded,
     NotSettingsFile,  // the user was told "This file contains no valid settings!"
@@ -52,6 +57,9 @@ enum class SettingsLoadResult {
 // What a load could not take over, for a front end to report or to guard on.
 struct SettingsLoadNotes {
     std::size_t storedInputFiles = 0;  // input file records in the file
+    // Names of the stored input files that were not added (missing, or
+    // refused by the file check), in file order.
+    std::vector<std::string> skippedInputFiles;
     // Stored folders that do not exist (kept at their previous value), as
     // "caption: folder" with the folder resolved against the settings file.
     std::vector<std::pair<std::string, std::string>> missingFolders;

@@ -34,52 +34,56 @@ StatisticItem StandardDeviation(const StatisticsAccumulator& accumulator, double
     return StatisticItem::Number(std::sqrt(variance));
 }
 
-void AppendItem(std::string& line, const StatisticItem& item, const StatisticsFormat& format) {
+// False when the item overflowed (a sum beyond the range of a double).
+bool AppendItem(std::string& line, const StatisticItem& item, const StatisticsFormat& format) {
     if (item.IsError()) {
         AppendErrorItem(line, item.error, format.separator);
-        return;
+        return true;
     }
     line += format.separator;
-    AppendOutputValue(line, item.value, format.decimalPlaces, format.decimalSymbol);
+    return AppendOutputValue(line, item.value, format.decimalPlaces, format.decimalSymbol);
 }
 
 template <std::size_t N>
-void AppendItems(std::string& line, const std::array<StatisticItem, N>& items,
+bool AppendItems(std::string& line, const std::array<StatisticItem, N>& items,
                  const StatisticsFormat& format) {
+    bool finite = true;
     for (const StatisticItem& item : items)
-        AppendItem(line, item, format);
+        finite = AppendItem(line, item, format) && finite;
+    return finite;
 }
 
-void AppendAccumulator(std::string& line, StatisticsKind kind,
+bool AppendAccumulator(std::string& line, StatisticsKind kind,
                        const StatisticsAccumulator& accumulator, const StatisticsFormat& format) {
     switch (kind) {
         case StatisticsKind::General:
-            AppendItems(line, GeneralItems(accumulator), format);
-            break;
+            return AppendItems(line, GeneralItems(accumulator), format);
         case StatisticsKind::Level:
-            AppendItems(line, LevelItems(accumulator), format);
-            break;
+            return AppendItems(line, LevelItems(accumulator), format);
         case StatisticsKind::DyadicMovement:
-            AppendItems(line, DyadicMovementItems(accumulator), format);
-            break;
+            return AppendItems(line, DyadicMovementItems(accumulator), format);
         case StatisticsKind::Phases:
-            AppendItems(line, PhaseItems(accumulator, format.framesPerSecond), format);
-            break;
+            return AppendItems(line, PhaseItems(accumulator, format.framesPerSecond), format);
     }
+    return true;
 }
 
 // The items of the first `count` accumulators; one the record lacks gets
 // empty fields, so that the line keeps its shape.
-void AppendAccumulators(std::string& line, StatisticsKind kind,
+bool AppendAccumulators(std::string& line, StatisticsKind kind,
                         const std::vector<StatisticsAccumulator>& accumulators, int count,
                         const StatisticsFormat& format) {
+    bool finite = true;
     for (int c = 0; c < count; ++c) {
         if (static_cast<std::size_t>(c) < accumulators.size()) {
-            AppendAccumulator(line, kind, accumulators[static_cast<std::size_t>(c)], format);
+            finite =
+                AppendAccumulator(line, kind, accumulators[static_cast<std::size_t>(c)], format) &&
+                finite;
         } else {
             line.append(static_cast<std::size_t>(ItemsPerColumn(kind)), format.separator);
         }
     }
+    return finite;
 }
 
 }  // namespace
@@ -162,12 +166,15 @@ int StatisticItemCount(const ParameterRecord& record) {
     return ItemsPerColumn(kind) * accumulators;
 }
 
-void AppendStatisticItems(std::string& line, const ParameterRecord& record,
+bool AppendStatisticItems(std::string& line, const ParameterRecord& record,
                           const StatisticsFormat& format) {
     const StatisticsKind kind = StatisticsKindOf(record.functionIndex);
-    AppendAccumulators(line, kind, record.valueAccumulators, record.nValues, format);
-    if (record.dynamic && kind != StatisticsKind::Phases)
-        AppendAccumulators(line, kind, record.dAccumulators, record.nValues, format);
+    bool finite = AppendAccumulators(line, kind, record.valueAccumulators, record.nValues, format);
+    if (record.dynamic && kind != StatisticsKind::Phases) {
+        finite =
+            AppendAccumulators(line, kind, record.dAccumulators, record.nValues, format) && finite;
+    }
+    return finite;
 }
 
 }  // namespace kivo

@@ -56,8 +56,9 @@ int StatisticItemCount(const ParameterRecord& record);
 // accumulator, then (with Dynamic, not for Activation) those of its difference
 // accumulators. A number is the separator and the number in the output number
 // format; an error item is one field of its own (the separator, then the text
-// without its leading ";").
-void AppendStatisticItems(std::string& line, const ParameterRecord& record,
+// without its leading ";"). A statistic that overflowed is written as the
+// overflow item (kOverflowItem); the result is then false.
+bool AppendStatisticItems(std::string& line, const ParameterRecord& record,
                           const StatisticsFormat& format);
 
 }  // namespace kivo

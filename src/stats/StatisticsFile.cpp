@@ -45,7 +45,8 @@ std::optional<StatisticsHeader> GetStatisticFormatLine(ParameterArray& array, bo
 std::optional<std::string> WriteStatisticLine(ParameterArray& array, const ColumnLayout& layout,
                                               std::int32_t frames,
                                               const StatisticsFileContext& context, bool partMode,
-                                              std::string_view partName, UserPrompt& prompt) {
+                                              std::string_view partName, UserPrompt& prompt,
+                                              bool* overflowed) {
     std::optional<std::string> result;
     const bool completed = RunTrapped(prompt, "WriteStatisticLine", [&] {
         const char separator = context.format.separator;
@@ -62,7 +63,8 @@ std::optional<std::string> WriteStatisticLine(ParameterArray& array, const Colum
             const ParameterRecord* record = StatisticsRecordOf(array, block);
             if (record != nullptr &&
                 static_cast<std::size_t>(StatisticItemCount(*record)) == block.captions.size()) {
-                AppendStatisticItems(line, *record, context.format);
+                if (!AppendStatisticItems(line, *record, context.format) && overflowed)
+                    *overflowed = true;
             } else {
                 AppendEmptyFields(line, block.captions.size(), separator);
             }
@@ -104,7 +106,7 @@ MeansHeader GetMeansFormatLine(const ParameterArray& array, char separator) {
 
 std::string BuildMeansLine(ParameterArray& array, const ColumnLayout& layout,
                            std::string_view partName, std::int32_t framesInPart,
-                           const StatisticsFormat& format) {
+                           const StatisticsFormat& format, bool* overflowed) {
     const char separator = format.separator;
     std::string line(partName);
     line += separator;
@@ -123,8 +125,11 @@ std::string BuildMeansLine(ParameterArray& array, const ColumnLayout& layout,
             if (column < record->partCounts.size() && column < record->partSums.size() &&
                 record->partCounts[column] > 0) {
                 line += separator;
-                AppendOutputValue(line, record->partSums[column] / record->partCounts[column],
-                                  format.decimalPlaces, format.decimalSymbol);
+                if (!AppendOutputValue(line, record->partSums[column] / record->partCounts[column],
+                                       format.decimalPlaces, format.decimalSymbol) &&
+                    overflowed) {
+                    *overflowed = true;
+                }
             } else {
                 AppendErrorItem(line, kDivisionByZeroItem, separator);
             }
@@ -142,16 +147,16 @@ PartFileStatisticLines WritePartFileStatisticLine(ParameterArray& array,
                                                   const ColumnLayout& meansLayout, int partNumber,
                                                   std::int32_t framesInPart, bool withStatistics,
                                                   const StatisticsFileContext& context,
-                                                  UserPrompt& prompt) {
+                                                  UserPrompt& prompt, bool* overflowed) {
     PartFileStatisticLines lines;
     const std::string partName = PartName(partNumber);
     if (withStatistics) {
         lines.statisticLine = WriteStatisticLine(array, statisticsLayout, framesInPart, context,
-                                                 true, partName, prompt);
+                                                 true, partName, prompt, overflowed);
     }
     const bool completed = RunTrapped(prompt, "WritePartFileStatisticLine", [&] {
         lines.meansLine =
-            BuildMeansLine(array, meansLayout, partName, framesInPart, context.format);
+            BuildMeansLine(array, meansLayout, partName, framesInPart, context.format, overflowed);
     });
     if (!completed) {
         for (ParameterRecord& record : array)

@@ -46,10 +46,13 @@ std::optional<StatisticsHeader> GetStatisticFormatLine(ParameterArray& array, bo
 // of the run's header; rows no longer in the array keep empty fields). Resets
 // the accumulators it reported. Unsplit runs call it at the end of each input
 // file with partMode false.
+// A statistic that overflowed is written as the overflow item and sets
+// `*overflowed` (when given).
 std::optional<std::string> WriteStatisticLine(ParameterArray& array, const ColumnLayout& layout,
                                               std::int32_t frames,
                                               const StatisticsFileContext& context, bool partMode,
-                                              std::string_view partName, UserPrompt& prompt);
+                                              std::string_view partName, UserPrompt& prompt,
+                                              bool* overflowed = nullptr);
 
 // "Part 001" ... "Part 999", "Part 1000" ...
 std::string PartName(int partNumber);
@@ -69,7 +72,7 @@ MeansHeader GetMeansFormatLine(const ParameterArray& array, char separator);
 // "D " caption. Resets every part sum and count.
 std::string BuildMeansLine(ParameterArray& array, const ColumnLayout& layout,
                            std::string_view partName, std::int32_t framesInPart,
-                           const StatisticsFormat& format);
+                           const StatisticsFormat& format, bool* overflowed = nullptr);
 
 struct PartFileStatisticLines {
     std::optional<std::string> statisticLine;  // for the statistics file
@@ -85,6 +88,6 @@ PartFileStatisticLines WritePartFileStatisticLine(ParameterArray& array,
                                                   const ColumnLayout& meansLayout, int partNumber,
                                                   std::int32_t framesInPart, bool withStatistics,
                                                   const StatisticsFileContext& context,
-                                                  UserPrompt& prompt);
+                                                  UserPrompt& prompt, bool* overflowed = nullptr);
 
 }  // namespace kivo

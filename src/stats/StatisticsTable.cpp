@@ -45,7 +45,7 @@ void AppendPadded(std::string& line, std::string_view cell, std::size_t width, b
 StatisticsTable ReadStatisticsFile(const std::string& path) {
     TextLineReader reader;
     if (!reader.Open(path))
-        throw FileError(path, 0, "", "cannot be opened");
+        throw FileError(path, 0, "", reader.Problem());
     StatisticsTable table;
     std::string line;
     if (!reader.ReadLine(line) || !line.starts_with(kFirstCaption) ||

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -83,28 +84,52 @@ TEST(SettingsCommands, InitPairsTheCmuDyadAndBindsItsDataFields) {
 TEST(SettingsCommands, InitWritesNothingWhenItRefusesADataFileBindingOrExistingFile) {
     TempDir dir;
     WriteSmallDataFile(dir, "s01.csv");
+    WriteSmallDataFile(dir, "s02.csv");
     WriteSmallDataFile(dir, "seconds.csv", "Seconds");
     dir.Write("bindings.txt", "# mine\nHips;Hips\nTorso;Hips\n");
-    const std::vector<std::pair<std::vector<std::string>, std::string>> refusals = {
-        {{"none.csv"}, "none.csv: file not found"},
-        {{"seconds.csv", "--time-label", "Time"}, "could not be found in the file"},
-        {{"s01.csv", "--time-label", "Time", "--bindings", "bindings.txt"},
-         "bindings.txt, line 3, field 'Torso'"},
-        {{"s01.csv", "--time-label", "Time"}, "exists already"}};
-    for (const auto& [arguments, reason] : refusals) {
-        if (reason == "exists already")
-            dir.Write("study.set", "keep");
-        std::vector<std::string> command = {"init", "study.set"};
+    const std::string data = ReadFileText(dir.PathOf("s01.csv"));
+    // {settings file, further arguments, reason, what the settings file holds before}
+    const std::vector<std::tuple<std::string, std::vector<std::string>, std::string, std::string>>
+        refusals = {{"study.set", {"none.csv"}, "none.csv: file not found", ""},
+                    {"study.set",
+                     {"seconds.csv", "--time-label", "Time"},
+                     "could not be found in the file",
+                     ""},
+                    {"study.set",
+                     {"s01.csv", "--time-label", "Time", "--bindings", "bindings.txt"},
+                     "bindings.txt, line 3, field 'Torso'",
+                     ""},
+                    {"study.set", {"s01.csv", "--time-label", "Time"}, "exists already", "keep"},
+                    {"study.set",
+                     {"s01.csv", "--time-label", "Time", "--force"},
+                     "not a settings file",
+                     "keep"},
+                    // The settings file's name forgotten: the first data file stands in its place.
+                    {"s01.csv",
+                     {"s02.csv", "--time-label", "Time", "--force"},
+                     "not a settings file",
+                     data},
+                    {"s01.csv",
+                     {"s01.csv", "--time-label", "Time", "--force"},
+                     "one of the data files",
+                     data}};
+    for (const auto& [settings, arguments, reason, before] : refusals) {
+        if (!before.empty())
+            dir.Write(settings, before);
+        std::vector<std::string> command = {"init", settings};
         command.insert(command.end(), arguments.begin(), arguments.end());
         const auto init = RunKivo(command, dir);
         EXPECT_EQ(init.exitCode, 1) << reason;
         EXPECT_TRUE(Contains(init.err, reason)) << init.err;
-        EXPECT_EQ(ReadFileText(dir.PathOf("study.set")), reason == "exists already" ? "keep" : "");
+        EXPECT_EQ(ReadFileText(dir.PathOf(settings)), before) << reason;
     }
-    const auto forced =
-        RunKivo({"init", "study.set", "s01.csv", "--time-label", "Time", "--force"}, dir);
-    EXPECT_EQ(forced.exitCode, 0) << forced.err;
-    EXPECT_TRUE(Contains(forced.out, "1 input files, 165 parameters")) << forced.out;
+    fs::remove(dir.PathOf("study.set"));
+    for (int run = 0; run < 2; ++run) {
+        const auto init =
+            RunKivo({"init", "study.set", "s01.csv", "--time-label", "Time", "--force"}, dir);
+        EXPECT_EQ(init.exitCode, 0) << init.err;
+        EXPECT_TRUE(Contains(init.out, "1 input files, 165 parameters")) << init.out;
+    }
 }
 
 TEST(SettingsCommands, ShowAndParametersReadOnlySettingsFiles) {

@@ -29,5 +29,14 @@ TEST(ErrorTrap, NumbersStandardFailures) {
     EXPECT_TRUE(RunTrapped(prompt, "P", [] {}));
 }
 
+TEST(ErrorTrap, ACountingPromptCountsTheFailuresItPassesOn) {
+    testing::ScriptedPrompt prompt;
+    ErrorCountingPrompt counting(prompt);
+    counting.Tell(PromptId::RunFinished, "a note");
+    RunTrapped(counting, "WriteStatisticLine", [] { throw std::runtime_error("failed"); });
+    EXPECT_EQ(counting.Count(), 1);
+    EXPECT_EQ(prompt.messages.size(), 2u);
+}
+
 }  // namespace
 }  // namespace kivo

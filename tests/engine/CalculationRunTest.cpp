@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <iterator>
@@ -325,26 +326,34 @@ TEST_P(CancelRun, AbortQuestionDecidesWhetherTheRunGoesOn) {
     const bool abort = GetParam();
     AddInput("first.csv", TurningFrames(5));
     AddInput("second.csv", TurningFrames(5));
-    AddRow("Hips", "Static SRL", "Hips");
+    AddParameterRow(workspace.parameters, "Hips", "Static SRL", "Hips", "", "", "x", "x", "", true);
+    dir.Write("out/first.csv", "old\r\n");
+    dir.Write("out/Statistics.csv", "old\r\n");
     sink.cancelOnPoll = 2;
+    prompt.QueueAnswer(PromptAnswer::Yes);  // overwrite
     prompt.QueueAnswer(abort ? PromptAnswer::Yes : PromptAnswer::No);
 
     const RunSummary summary = Run();
 
-    ASSERT_FALSE(prompt.messages.empty());
-    EXPECT_EQ(prompt.messages[0].text, "Do you really want to abort the calculations?");
-    EXPECT_EQ(prompt.messages[0].buttons, PromptButtons::YesNo);
-    EXPECT_EQ(CountMessages("abort"), 1);
+    ASSERT_EQ(prompt.messages.size(), abort ? 2u : 3u) << AllMessages();
+    EXPECT_EQ(prompt.messages[1].text, "Do you really want to abort the calculations?");
+    EXPECT_EQ(prompt.messages[1].buttons, PromptButtons::YesNo);
     if (abort) {
+        // The file in hand is dropped and the earlier files stay as they were.
         EXPECT_FALSE(summary.completed);
-        EXPECT_EQ(ReadLines(OutPath("first.csv")).size(), 3u);  // header and two frames
-        EXPECT_FALSE(fs::exists(OutPath("second.csv")));
         EXPECT_EQ(summary.framesProcessed, 2);
-        EXPECT_EQ(CountMessages("processed"), 0) << AllMessages();
+        EXPECT_TRUE(summary.outputFiles.empty());
+        EXPECT_TRUE(summary.statisticsFile.empty());
+        EXPECT_EQ(ReadFileText(OutPath("first.csv")), "old\r\n");
+        EXPECT_EQ(ReadFileText(OutPath("Statistics.csv")), "old\r\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(OutDir()), fs::directory_iterator()), 2)
+            << "a file besides the old ones is left";
     } else {
         EXPECT_TRUE(summary.completed);
         EXPECT_EQ(ReadLines(OutPath("first.csv")).size(), 6u);
         EXPECT_EQ(ReadLines(OutPath("second.csv")).size(), 6u);
+        EXPECT_EQ(ReadLines(OutPath("Statistics.csv")).size(), 3u);
+        EXPECT_EQ(summary.outputFiles.size(), 2u);
         EXPECT_EQ(CountMessages("All files have been processed."), 1) << AllMessages();
     }
 }
@@ -457,7 +466,9 @@ TEST_P(OutputCollision, RefusesAnOutputPathThatIsAnInputFile) {
             ASSERT_TRUE(AddFile(workspace, c.other, InDir(), setupPrompt));
         }
     }
-    AddRow("Hips", "Static SRL", "Hips");
+    // With statistics: the existing statistics file must stay as it is, too.
+    AddParameterRow(workspace.parameters, "Hips", "Static SRL", "Hips", "", "", "x", "x", "", true);
+    dir.Write("in/Statistics.csv", "kept\r\n");
     std::vector<std::pair<std::string, std::string>> before;
     for (const auto& entry : fs::directory_iterator(InDir()))
         before.emplace_back(entry.path().string(), ReadFileText(entry.path().string()));
@@ -483,6 +494,71 @@ INSTANTIATE_TEST_SUITE_P(
         CollisionCase{"ALaterPartFileOnAListedFile", "take_o.part-002.csv", false, "", "_o", true},
         CollisionCase{"TheMeansFileOnAListedFile", "take_o.means.csv", false, "", "_o", true}),
     [](const ::testing::TestParamInfo<CollisionCase>& paramInfo) { return paramInfo.param.label; });
+
+struct SharedFileCase {
+    std::string label;
+    std::string first;  // "x/name": an input file in a folder of its own
+    std::string second;
+    bool split;
+    std::vector<std::string> named;  // what the message names
+};
+
+std::ostream& operator<<(std::ostream& out, const SharedFileCase& c) {
+    return out << c.label;
+}
+
+class SharedOutputFile : public CalculationRunTest,
+                         public ::testing::WithParamInterface<SharedFileCase> {};
+
+TEST_P(SharedOutputFile, IsRefusedNamingBothInputFilesBeforeAnythingIsWritten) {
+    const SharedFileCase& c = GetParam();
+    workspace.options.splitFile = c.split;
+    workspace.options.noOfLines = "2";
+    for (const std::string& file : {c.first, c.second}) {
+        const auto [folder, name] = SplitDirectoryAndName(file);
+        fs::create_directories(dir.PathOf("in/" + folder));
+        dir.Write("in/" + file, DataFile(TurningFrames(3)));
+        ASSERT_TRUE(AddFile(workspace, name, InPath(folder), setupPrompt)) << file;
+    }
+    AddParameterRow(workspace.parameters, "Hips", "Static SRL", "Hips", "", "", "x", "x", "", true);
+    dir.Write("out/Statistics.csv", "kept\r\n");
+
+    const RunSummary summary = Run();
+
+    EXPECT_FALSE(summary.completed);
+    ASSERT_EQ(prompt.messages.size(), 1u) << AllMessages();
+    const std::string& text = prompt.messages[0].text;
+    for (const std::string& named : c.named)
+        EXPECT_NE(text.find(named), std::string::npos) << named << " in " << text;
+    EXPECT_EQ(std::distance(fs::directory_iterator(OutDir()), fs::directory_iterator()), 1);
+    EXPECT_EQ(ReadFileText(OutPath("Statistics.csv")), "kept\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SharedOutputFile,
+    ::testing::Values(SharedFileCase{"OutputFile",
+                                     "x/s.A.txt",
+                                     "y/s.A.tsv",
+                                     false,
+                                     {"x/s.A.txt", "y/s.A.tsv", "out/s.A.csv"}},
+                      SharedFileCase{"MeansFileAsOutputFile",
+                                     "x/s.txt",
+                                     "y/s.means.txt",
+                                     true,
+                                     {"x/s.txt", "y/s.means.txt", "out/s.means.csv"}},
+                      SharedFileCase{"PartFileAsOutputFile",
+                                     "x/s.txt",
+                                     "y/s.part-002.txt",
+                                     true,
+                                     {"x/s.txt", "y/s.part-002.txt", "out/s.part-002.csv"}},
+                      SharedFileCase{"StatisticsFileAsOutputFile",
+                                     "x/s.txt",
+                                     "y/Statistics.txt",
+                                     false,
+                                     {"out/Statistics.csv", "y/Statistics.txt"}}),
+    [](const ::testing::TestParamInfo<SharedFileCase>& paramInfo) {
+        return paramInfo.param.label;
+    });
 
 TEST_F(CalculationRunTest, ShortDataLineGivesDataErrorsForTheMissingVariableOnly) {
     std::vector<Frame> frames = TurningFrames(5);
@@ -511,6 +587,113 @@ TEST_F(CalculationRunTest, ShortDataLineGivesDataErrorsForTheMissingVariableOnly
     EXPECT_EQ(prompt.LastText(),
               "While processing the data, at least one error occured.\r\nPlease check the "
               "following output files for the item 'ERROR':\r\n\r\ntake.csv");
+}
+
+TEST_F(CalculationRunTest, BlankLinesAreNoFramesInEitherFile) {
+    AddPairWithDyadicRow(4, 4);
+    // A blank line after the format line and after the second frame, blank
+    // lines at the end; in the partner a line of blanks after the first frame.
+    std::string a = DataFile(TurningFrames(4));
+    a.insert(a.find("\n0.00;") + 1, "\n");
+    a.insert(a.find("\n0.02;") + 1, "\r\n");
+    dir.Write("in/s.A.csv", a + "\n \t\n\n");
+    std::string b = DataFile(TurningFrames(4, 100.0));
+    b.insert(b.find("\n0.01;") + 1, "   \n");
+    dir.Write("in/s.B.csv", b);
+
+    const RunSummary summary = Run();
+
+    EXPECT_TRUE(summary.completed) << AllMessages();
+    EXPECT_EQ(summary.framesProcessed, 8);
+    EXPECT_TRUE(summary.filesWithErrors.empty()) << AllMessages();
+    for (const char* name : {"s.A.csv", "s.B.csv"}) {
+        const std::vector<std::string> lines = ReadLines(OutPath(name));
+        ASSERT_EQ(lines.size(), 5u) << name;
+        for (int k = 1; k <= 4; ++k) {
+            const std::vector<std::string> fields = Fields(lines[k]);
+            ASSERT_EQ(fields.size(), 17u) << lines[k];
+            EXPECT_EQ(fields[1], std::to_string(k)) << name;
+            // The pair's common sagittal angle: the same frame of both files.
+            EXPECT_EQ(fields[5], FormatFixed(2 * k + 100, 3, ".")) << name << ": " << lines[k];
+        }
+    }
+}
+
+TEST_F(CalculationRunTest, FieldsThatAreNotNumbersAreCountedAndReportedOncePerFile) {
+    AddInput("take.csv", TurningFrames(3));
+    std::string content = DataFile(TurningFrames(3));
+    content = ReplaceAll(content, "0.01;2;1;2;3;2;", "0.01;2;1;2;3;nan;");
+    content = ReplaceAll(content, "0.02;3;1;2;3;3;", "0.02;3;1e400;2;3;3;");
+    dir.Write("in/take.csv", content);
+    AddRow("Hips", "Static SRL", "Hips");
+
+    const RunSummary summary = Run();
+
+    EXPECT_TRUE(summary.completed) << AllMessages();
+    EXPECT_EQ(CountMessages("not numbers"), 1) << AllMessages();
+    EXPECT_EQ(CountMessages("The file '" + InPath("take.csv") +
+                            "' holds 2 fields that are not numbers; they were read as 0 or as "
+                            "the number they begin with.\r\nThe first is in line 4, field "
+                            "'Hips:Rx' (column 6): 'nan'."),
+              1)
+        << AllMessages();
+}
+
+// Looks at the run's files when the run reports its end.
+class EndWatchingPrompt : public ScriptedPrompt {
+  public:
+    explicit EndWatchingPrompt(std::string statisticsPath) : path_(std::move(statisticsPath)) {}
+    PromptAnswer Ask(const PromptMessage& message) override {
+        if (message.text.starts_with("All files have been processed."))
+            statisticsAtEnd = ReadFileText(path_);
+        return ScriptedPrompt::Ask(message);
+    }
+    using UserPrompt::Ask;
+
+    std::string statisticsAtEnd;
+
+  private:
+    std::string path_;
+};
+
+TEST_F(CalculationRunTest, ReportsTheEndOnlyWhenEveryFileIsInPlace) {
+    AddInput("first.csv", TurningFrames(2));
+    AddInput("second.csv", TurningFrames(2));
+    AddParameterRow(workspace.parameters, "Hips", "Static SRL", "Hips", "", "", "x", "x", "", true);
+    EndWatchingPrompt watching(OutPath("Statistics.csv"));
+    SetAllParameterTypeTags(workspace.parameters);
+
+    const RunSummary summary = CalculateData(workspace, watching, sink);
+
+    EXPECT_TRUE(summary.completed);
+    EXPECT_EQ(summary.statisticsFile, OutPath("Statistics.csv"));
+    EXPECT_EQ(SplitFields(watching.statisticsAtEnd, '\n').size(), 4u) << watching.statisticsAtEnd;
+}
+
+TEST_F(CalculationRunTest, ValuesAndStatisticsThatOverflowAreErrorItemsNotInfinities) {
+    std::vector<Frame> frames = TurningFrames(3);
+    frames[0].hips[0] = 1e308;
+    frames[1].hips[0] = -1e308;  // the difference to the frame before overflows
+    frames[2].hips[0] = 1e154;   // and so do the sums of squares
+    AddInput("take.csv", frames);
+    AddParameterRow(workspace.parameters, "Pose", "Coord. Transform.", "Hips", "", "", "x", "x",
+                    "x", true);
+
+    const RunSummary summary = Run();
+
+    EXPECT_TRUE(summary.completed) << AllMessages();
+    EXPECT_EQ(summary.filesWithErrors, std::vector<std::string>{"take.csv"});
+    for (const char* name : {"take.csv", "Statistics.csv"}) {
+        std::string text = ReadFileText(OutPath(name));
+        for (char& c : text)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_EQ(text.find("inf"), std::string::npos) << name << ":\n" << text;
+        EXPECT_EQ(text.find("nan"), std::string::npos) << name << ":\n" << text;
+        EXPECT_NE(text.find("error:overflow"), std::string::npos) << name << ":\n" << text;
+    }
+    const std::vector<std::string> lines = ReadLines(OutPath("take.csv"));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(Fields(lines[2])[3], "ERROR:Overflow") << lines[2];
 }
 
 TEST_F(CalculationRunTest, PartnerShorterThanTheInputFileGivesOneNotice) {

@@ -1,10 +1,13 @@
 // The number reader of data fields and the fixed-decimal format of written values.
 
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "FuzzSupport.h"
 #include "core/Numbers.h"
+#include "core/OutputFields.h"
+#include "input/StoredOptionRules.h"
 
 using namespace kivo;
 using namespace kivo::fuzz;
@@ -24,6 +27,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         AppendFixed(rounded, RoundHalfUp(reading.value, decimals), decimals, ".");
         Require(direct == rounded, "the rounded value is written as AppendFixed writes it",
                 [&] { return text + " -> " + direct + " / " + rounded; });
+    }
+    // Any double, also one that overflowed: a written value is a number or the
+    // overflow item, never "inf" or "nan".
+    if (size >= sizeof(double)) {
+        double value = 0.0;
+        std::memcpy(&value, data, sizeof value);
+        for (int decimals = 0; decimals <= 15; ++decimals) {
+            std::string written;
+            const bool finite = AppendOutputValue(written, value, decimals, ",");
+            Require(finite == std::isfinite(value), "only a value that is not finite overflows");
+            Require(!finite || written.find_first_not_of("0123456789,-") == std::string::npos,
+                    "a written value is a plain number", [&] { return written; });
+        }
+    }
+
+    double stored = 0.0;
+    if (ReadStoredNumber(text, stored)) {
+        Require(std::isfinite(stored), "a stored number is finite", [&] { return text; });
     }
     return 0;
 }

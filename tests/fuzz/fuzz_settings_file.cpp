@@ -2,7 +2,9 @@
 
 #include "FuzzSupport.h"
 #include "core/FileError.h"
+#include "core/OptionFields.h"
 #include "core/Workspace.h"
+#include "input/StoredOptionRules.h"
 #include "settings/SettingsFile.h"
 
 using namespace kivo;
@@ -14,6 +16,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     AnsweringPrompt prompt;
     if (LoadSettings(path, workspace, prompt) != SettingsLoadResult::Loaded)
         return 0;
+    // Whatever was loaded passes the rules of the option boxes as it stands.
+    for (const OptionField& field : OptionFields()) {
+        if (!field.HoldsText())
+            continue;
+        const std::string& text = workspace.options.*field.text;
+        const StoredOptionValue value =
+            ApplyStoredOptionRule(RuleOfOptionField(field.caption), text);
+        Require(value.refusal.empty() && value.text == text,
+                "a loaded option passes its box's rule unchanged", [&] { return text; });
+    }
+    for (const InputFileRow& row : workspace.inputFiles) {
+        for (int column = 0; column < kInputFileColumnCount; ++column) {
+            const StoredOptionValue value =
+                ApplyStoredOptionRule(RuleOfInputFileColumn(column), row[column]);
+            Require(value.refusal.empty() && value.text == row[column],
+                    "a loaded file option passes its box's rule unchanged",
+                    [&] { return row[column]; });
+        }
+    }
     try {
         const std::string content = SerializeSettings(workspace, Folder(), PathOf("copy.set"));
         Require(!content.empty(), "a loaded study can be written");

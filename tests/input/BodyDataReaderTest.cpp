@@ -47,6 +47,21 @@ TEST_F(BodyDataReaderTest, ReturnsTimeAndFrameWithoutCarriageReturn) {
     EXPECT_EQ(line, "x12,5; 0007");
 }
 
+TEST_F(BodyDataReaderTest, CountsFieldsReadThatAreNotNumbersAndKeepsTheFrameFieldOneField) {
+    table.Person(kChest, 1).fieldIndex = {5, 5, 5, 5, 5, 5};  // read by two variables
+    const DataLineValues values = reader.GetBodyDataValues(
+        1, "0.0;1\x01\"2;1;nan;3;1,5;5;;7;8;9;10;11;x12", ';', true, table);
+    EXPECT_EQ(values.nonNumbers, 4);  // "nan", "1,5", "" and "x12"
+    EXPECT_EQ(values.firstNonNumber, 3);
+    EXPECT_EQ(table.Person(kHips, 1).current, (Values{1, 0, 3, 1, 5, 0}));
+    std::string line;
+    AppendTimeAndFrame(line, values, "\t", ".");
+    EXPECT_EQ(line, "0\t1??2");
+    line.clear();
+    AppendTimeAndFrame(line, reader.GetBodyDataValues(1, "1\t2;3\t", '\t', false, table), ";", ".");
+    EXPECT_EQ(line, "1;2?3");
+}
+
 // Fields missing at the end of a line leave their variables unassigned for
 // the frame (their values are kept, never read past the line).
 TEST_F(BodyDataReaderTest, LeavesMissingFieldsUnassignedForTheFrame) {

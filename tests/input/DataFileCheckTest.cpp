@@ -120,6 +120,34 @@ INSTANTIATE_TEST_SUITE_P(
                       std::pair{"abc;1\n;2", ""}, std::pair{"1.0;1\n0.5;2", ""},  // falling
                       std::pair{"0;1\n1e-45;2", ""}));  // the rate overflows
 
+TEST_F(CheckFileTest, WarnsOnceOfADataFieldNamedTwiceAndAcceptsTheFile) {
+    // {format line, expected warning ("" = none)}
+    const std::pair<std::string, std::string> cases[] = {
+        {"Time;Frame;Hips:Tx;Hips:Ty", ""},
+        {"Time;Frame;Hips:Tx;Chest:Tx;Ty;Hips:Tx",
+         "names the data field 'Hips:Tx' twice (columns 3 and 6); the values of the later column "
+         "are used."},
+        {"Time;Woody:Hips:Tx;Hips:Tx;Hips:Tx;Chest:Ty;Chest:Ty",
+         "names the data field 'Hips:Tx' twice (columns 2 and 3); the values of the later column "
+         "are used.\r\n2 further data fields of the line are named twice as well."},
+        {"Time\tHips TranslationX\tHips TranslationY\tHips TranslationX",
+         "names the data field 'Hips TranslationX' twice (columns 2 and 4)"}};
+    for (const auto& [formatLine, warning] : cases) {
+        const FileCheckResult result = Check(formatLine + "\n0;1;2;3;4;5\n0.5;1;2;3;4;5\n");
+        EXPECT_TRUE(result.accepted) << formatLine;
+        if (warning.empty()) {
+            EXPECT_TRUE(prompt.messages.empty()) << prompt.LastText();
+            continue;
+        }
+        ASSERT_EQ(prompt.messages.size(), 1u) << formatLine;
+        EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Exclamation);
+        EXPECT_EQ(prompt.messages[0].text.rfind(
+                      "The format line of the file '" + path + "' " + warning, 0),
+                  0u)
+            << prompt.messages[0].text;
+    }
+}
+
 TEST_F(CheckFileTest, AcceptsVeryLongLinesAndRefusesAFileBeyondTheLineLimit) {
     std::string lines[3] = {"Time;Frame", "0;1", "0.01;2"};
     for (int body = 0; lines[0].size() < 100000; ++body) {

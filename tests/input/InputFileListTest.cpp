@@ -103,6 +103,16 @@ TEST_F(InputFileListTest, RefusesTheSameNameFromAnotherDirectory) {
     EXPECT_FALSE(workspace.dataFieldNames.Contains("Head"));
 }
 
+TEST_F(InputFileListTest, RefusesANameThatWouldSplitALineOfTheStatisticsFile) {
+    for (const char* name : {"s;01.csv", "s\t01.csv", "s\r01.csv", "s\x01.csv"}) {
+        EXPECT_FALSE(Add(name)) << name;
+        EXPECT_NE(prompt.LastText().find("Please rename the file"), std::string::npos)
+            << prompt.LastText();
+    }
+    EXPECT_TRUE(workspace.inputFiles.empty());
+    EXPECT_TRUE(Add("s 01,2.csv"));
+}
+
 TEST_F(InputFileListTest, AddsNothingWithoutATimeLabelOrWithAnUnusableCameraText) {
     WriteSmallDataFile(dir, "s01.csv");
     workspace.options.timeField.clear();

@@ -36,6 +36,21 @@ TEST(DyadicParameter, OverStaticSRLHasTwelveColumnsAndMarksItsInputForPersonB) {
     EXPECT_FALSE(c[2].partnerFlag);
 }
 
+TEST(DyadicParameter, AChainBeyondTheValueColumnLimitIsRefusedAtItsRow) {
+    std::vector<ParameterDefinition> rows = {Row("Dyadic 0", "Static SRL", "Hips")};
+    for (int level = 1; level <= 6; ++level) {
+        rows.push_back(Row("Dyadic " + std::to_string(level), "Dyadic Parameter",
+                           "Dyadic " + std::to_string(level - 1)));
+    }
+    Compilation c(rows);
+    EXPECT_TRUE(c.outcome.failed);
+    EXPECT_EQ(c.outcome.failedRow, 7);
+    EXPECT_EQ(c[6].nValues, 3072);
+    EXPECT_NE(c.prompt.LastText().find("'Dyadic 6' would have more than 4096 value columns"),
+              std::string::npos)
+        << c.prompt.LastText();
+}
+
 TEST(DyadicParameter, TakesThePlainCaptionsOfADynamicInput) {
     Compilation c({WithDynamic(Row("Gap", "Distance", "Hand L", "Hand R")),
                    Row("Dyadic Gap", "Dyadic Parameter", "Gap")});

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -204,9 +205,9 @@ TEST_F(SettingsFileTest, ABadCountOrStateIsReportedWithTheField) {
         {kFileCountLine, "abc", "13", "number of input files"},
         {kFileCountLine, "-1", "9", "number of input files"},
         {kFileCountLine, "99999999999999999999", "6", "number of input files"},
-        {kFileCountLine, "4000000000", "62", "Input past end of file"},  // no huge allocation
+        {kFileCountLine, "4000000000", "13", "Frames/Sec"},  // no huge allocation
         {kColumnCountLine, "15", "9", "number of input file columns"},
-        {kFileCountLine, "3", "13", "highest data-field position"},  // not the files stored
+        {kFileCountLine, "3", "13", "input file 3 '85', Frames/Sec"},  // not the files stored
         {kDataFieldBoundLine, "86", "9", "highest data-field position"},
         {kUserVariableBoundLine, "50", "9", "highest user variable index"},
         {kParameterCountLine, "4000000000", "62", "Input past end of file"},
@@ -226,18 +227,71 @@ TEST_F(SettingsFileTest, ABadCountOrStateIsReportedWithTheField) {
 
 // Only when every stored file is gone does loading say so (a study of no
 // files loads silently: see the round trip).
-TEST_F(SettingsFileTest, FilesNotFoundAreReportedOnlyWhenNoneIsLeft) {
+// Options come back as their boxes would hold them, from a computer with
+// either decimal symbol; a value a box would refuse is reported.
+TEST_F(SettingsFileTest, OptionsPassTheRulesOfTheirBoxesWithEitherDecimalSymbol) {
+    constexpr int kFirstFile = kFirstFileLine - 1;  // the line before column 0
+    const struct {
+        int line;
+        const char* text;
+        int column;          // of the first input file, for a value that loads
+        const char* loaded;  // what the column holds; nullptr: refused
+        const char* field;   // the field the refusal names
+    } cases[] = {
+        {kFirstFile + 1 + kColFramesPerSec, "\"120,0048\"", kColFramesPerSec, "120.0048", ""},
+        {kFirstFile + 1 + kColAngles, "\" 0,25\"", kColAngles, "0.25", ""},
+        {kFirstFile + 1 + kColDistances, "\"-5\"", kColDistances, "0.1", ""},
+        {kFirstFile + 1 + kColDecimalPlaces, "\"20\"", kColDecimalPlaces, "15", ""},
+        {kFirstFile + 1 + kColUseEvery, "\"2,4\"", kColUseEvery, "2", ""},
+        {kFirstFile + 1 + kColDistancesRelatedTo, "\"172,5\"", kColDistancesRelatedTo, "172.5", ""},
+        {kFirstFile + 1 + kColFramesPerSec, "\"-5\"", 0, nullptr,
+         "input file 1 's01.A.csv', Frames/Sec"},
+        {kFirstFile + 1 + kColFramesPerSec, "\"1e-300\"", 0, nullptr, "Frames/Sec"},
+        {kFirstFile + 1 + kColAngles, "\"1,2,5\"", 0, nullptr, "Angles"},
+        {kFirstFile + 1 + kColResolution, "\"800\"", 0, nullptr, "Camera"},
+        {7, "\"1 000\"", 0, nullptr, "Frames/Sec"},
+        {8, "\"abc\"", 0, nullptr, "Use Every"},
+        {15, "\"99999\"", 0, nullptr, "Dec. Places"},
+        {16, "\"800x600/1/100\"", 0, nullptr, "Camera"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("line ") + std::to_string(c.line) + ": " + c.text);
+        std::vector<std::string> edited = lines;
+        edited[static_cast<std::size_t>(c.line - 1)] = c.text;
+        prompt.messages.clear();
+        loaded = Workspace();
+        if (c.loaded == nullptr) {
+            EXPECT_EQ(Load(Join(edited)), SettingsLoadResult::Failed);
+            EXPECT_TRUE(ReportedError("13", std::string(c.field) + "'")) << prompt.LastText();
+            EXPECT_NE(prompt.LastText().find(", line " + std::to_string(c.line) + ","),
+                      std::string::npos)
+                << prompt.LastText();
+            continue;
+        }
+        ASSERT_EQ(Load(Join(edited)), SettingsLoadResult::Loaded) << prompt.LastText();
+        EXPECT_EQ(loaded.inputFiles.at(0)[c.column], c.loaded);
+    }
+}
+
+TEST_F(SettingsFileTest, FilesNotFoundAreNamedInOneMessage) {
     fs::remove(dir.PathOf("s01.A.csv"));
-    EXPECT_EQ(LoadSettings(path, loaded, prompt), SettingsLoadResult::Loaded);
-    EXPECT_TRUE(prompt.messages.empty()) << prompt.LastText();
+    SettingsLoadNotes notes;
+    EXPECT_EQ(LoadSettings(path, loaded, prompt, &notes), SettingsLoadResult::Loaded);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.LastText(),
+              "The following input files were not found and are left out of the list:\r\n\r\n" +
+                  dir.PathOf("s01.A.csv"));
+    EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Exclamation);
+    EXPECT_EQ(notes.skippedInputFiles, std::vector<std::string>{"s01.A.csv"});
     ASSERT_EQ(loaded.inputFiles.size(), 1u);
     EXPECT_EQ(loaded.inputFiles[0][kColFileName], "s01.B.csv");
 
     fs::remove(dir.PathOf("s01.B.csv"));
-    EXPECT_EQ(LoadSettings(path, loaded, prompt), SettingsLoadResult::Loaded);
+    prompt.messages.clear();
+    EXPECT_EQ(LoadSettings(path, loaded, prompt, &notes), SettingsLoadResult::Loaded);
     ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.LastText(), "Files not found at the last location.");
-    EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Exclamation);
+    EXPECT_EQ(prompt.LastText(), "Files not found at the last location.\r\n\r\n" +
+                                     dir.PathOf("s01.A.csv") + "\r\n" + dir.PathOf("s01.B.csv"));
+    EXPECT_EQ(notes.skippedInputFiles, (std::vector<std::string>{"s01.A.csv", "s01.B.csv"}));
     EXPECT_TRUE(loaded.inputFiles.empty());
     EXPECT_EQ(loaded.parameters.size(), 3u);
 }
@@ -292,6 +346,23 @@ TEST_F(SettingsFileTest, RefusesAnUnstorableTextNamingTheFieldAndWritesNothing) 
     }
     EXPECT_EQ(ReadFileText(path), before);
     EXPECT_FALSE(fs::exists(dir.PathOf("new.set")));
+}
+
+TEST_F(SettingsFileTest, ASaveReplacesOnlyARegularFile) {
+    fs::create_symlink(path, dir.PathOf("link.set"));
+    ASSERT_EQ(::mkfifo(dir.PathOf("pipe.set").c_str(), 0600), 0);
+    fs::create_directory(dir.PathOf("folder.set"));
+    for (const char* name : {"link.set", "pipe.set", "folder.set"}) {
+        const std::string target = dir.PathOf(name);
+        const fs::file_status before = fs::symlink_status(target);
+        EXPECT_THROW(SaveSettings(study, target), FileError) << name;
+        EXPECT_EQ(fs::symlink_status(target).type(), before.type()) << name;
+    }
+    EXPECT_EQ(fs::read_symlink(dir.PathOf("link.set")), path);
+    std::size_t files = 0;
+    for (const auto& entry : fs::directory_iterator(dir.PathOf("")))
+        files += entry.path().filename().string().starts_with(".") ? 100 : 1;
+    EXPECT_EQ(files, 6u) << "a temporary file was left";
 }
 
 }  // namespace

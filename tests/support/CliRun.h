@@ -26,16 +26,21 @@ inline std::string ShellQuoted(std::string_view argument) {
 }
 
 // Runs the built kivo program with `arguments` in the folder `dir` (relative
-// paths are taken from there); stdin is empty, stdout and stderr are captured.
-// `environment` holds NAME=value settings for the program (shell words).
+// paths are taken from there); stdin is empty, stdout and stderr are captured
+// (stdout goes to `standardOutput` instead when that is given).
+// `environment` holds NAME=value settings for the program (shell words). A run
+// that takes more than two minutes is stopped (exit code 124): a hang fails.
 inline CliResult RunKivo(const std::vector<std::string>& arguments, const TempDir& dir,
-                         std::string_view environment = {}) {
+                         std::string_view environment = {}, std::string_view standardOutput = {}) {
     const std::string errPath = dir.PathOf("kivo-stderr.txt");
     std::string command = "cd " + ShellQuoted(dir.PathOf("")) + " && " + std::string(environment) +
-                          (environment.empty() ? "" : " ") + ShellQuoted(KIVO_CLI_PATH);
+                          (environment.empty() ? "" : " ") + "timeout 120 " +
+                          ShellQuoted(KIVO_CLI_PATH);
     for (const std::string& argument : arguments)
         command += " " + ShellQuoted(argument);
     command += " </dev/null 2>" + ShellQuoted(errPath);
+    if (!standardOutput.empty())
+        command += " >" + ShellQuoted(standardOutput);
     CliResult result;
     std::FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr)

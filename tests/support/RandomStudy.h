@@ -2,12 +2,14 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "core/Workspace.h"
 #include "input/InputFileList.h"
+#include "input/StoredOptionRules.h"
 #include "params/Catalogue.h"
 #include "support/SmallDataFile.h"
 #include "support/TempDir.h"
@@ -30,11 +32,17 @@ class RandomStudy {
             *folder = Chance(2) ? "" : Chance(2) ? dir_.PathOf("") : "/tmp";
         }
         for (std::string* text :
-             {&o.timeField, &o.linesPerSec, &o.skipLines, &o.bodyHeight, &o.thresholdAngles,
-              &o.thresholdDistances, &o.decimalPlaces, &o.camera, &o.prefix, &o.suffix,
-              &o.extension, &o.statisticsFileName, &o.noOfLines}) {
+             {&o.timeField, &o.prefix, &o.suffix, &o.extension, &o.statisticsFileName}) {
             *text = Text();
         }
+        o.linesPerSec = OptionText(StoredOptionRule::FrameRate);
+        o.skipLines = OptionText(StoredOptionRule::UseEvery);
+        o.bodyHeight = OptionText(StoredOptionRule::BodyHeight);
+        o.thresholdAngles = OptionText(StoredOptionRule::Threshold);
+        o.thresholdDistances = OptionText(StoredOptionRule::Threshold);
+        o.decimalPlaces = OptionText(StoredOptionRule::DecimalPlaces);
+        o.camera = OptionText(StoredOptionRule::Camera);
+        o.noOfLines = OptionText(StoredOptionRule::LinesPerPart);
         for (bool* state : {&o.distances, &o.distancesHeight, &o.distancesLength, &o.csvSeparator,
                             &o.tsvSeparator, &o.splitFile}) {
             *state = Chance(2);
@@ -71,6 +79,26 @@ class RandomStudy {
         return text;
     }
 
+    // A random text when the option's box would hold it as it is, otherwise
+    // one the box holds (loading applies the rules of the boxes).
+    std::string OptionText(StoredOptionRule rule) {
+        std::string text = Text();
+        const StoredOptionValue value = ApplyStoredOptionRule(rule, text);
+        if (value.refusal.empty() && value.text == text)
+            return text;
+        static const std::map<StoredOptionRule, std::vector<std::string>> valid = {
+            {StoredOptionRule::FrameRate, {"30", "120.0048", "1.5"}},
+            {StoredOptionRule::UseEvery, {"1", "2", "7"}},
+            {StoredOptionRule::BodyHeight, {"", "175", "172.5"}},
+            {StoredOptionRule::DistanceOption, {"Height", "Length", "unmodified", "175.5"}},
+            {StoredOptionRule::Threshold, {"0.25", "0.1", "3"}},
+            {StoredOptionRule::DecimalPlaces, {"1", "3", "15"}},
+            {StoredOptionRule::LinesPerPart, {"", "2", "500"}},
+            {StoredOptionRule::Camera, {"", "1024x768/10/4000/40", "640X480/1/100/45"}}};
+        const std::vector<std::string>& texts = valid.at(rule);
+        return texts[static_cast<std::size_t>(Pick(0, static_cast<int>(texts.size()) - 1))];
+    }
+
     // Files of different time labels and rates; names that the naming rule
     // makes partners ("s0.A.csv" and "s0.B.csv") and some that it does not.
     InputFileRow MakeFile(const std::string& folderName, int index) {
@@ -84,8 +112,13 @@ class RandomStudy {
         const bool fast = Chance(2);
         WriteSmallDataFile(dir_, folderName + "/" + name, label, fast ? "0.008333" : "0.01");
         InputFileRow row;
-        for (std::string& column : row.columns)
-            column = Text();
+        for (int column = 0; column < kInputFileColumnCount; ++column) {
+            const StoredOptionRule rule = RuleOfInputFileColumn(column);
+            row[column] = rule == StoredOptionRule::None ? Text() : OptionText(rule);
+        }
+        const auto camera = SplitCameraText(OptionText(StoredOptionRule::Camera));
+        for (int i = 0; i < 4; ++i)
+            row[kColResolution + i] = camera[static_cast<std::size_t>(i)];
         row[kColFileName] = name;
         row[kColPartnerFile] = Chance(2) ? "No" : Text();
         row[kColTimeField] = label;
