@@ -55,13 +55,13 @@ void FormatLine(benchmark::State& state) {
     SilentPrompt prompt;
     for (auto _ : state) {
         DataFieldNameList offered;
-        const FileCheckResult check = CheckFile(path, "Time", prompt, &offered);
+        const FileCheckResult check = CheckFile(path, "Time", ".", prompt, &offered);
         TextLineReader reader;
         reader.Open(path);
         std::string formatLine;
         FindFormatLine(reader, "Time", formatLine);
         InputVariableTable table;
-        table[kHips].dataFieldName = "B" + std::to_string(names - 1);
+        table[kHips].dataFieldName = std::string("B").append(std::to_string(names - 1));
         const BodyDataPositionsResult positions =
             GetBodyDataPositions(1, formatLine, "Time", "wide.csv", table, prompt);
         benchmark::DoNotOptimize(check.accepted);

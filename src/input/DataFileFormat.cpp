@@ -72,6 +72,7 @@ std::vector<std::string> DataFieldNamesOfFormatLine(const std::vector<std::strin
                                                     bool colonLayout) {
     std::vector<std::string> names;
     std::unordered_set<std::string> seen;
+    seen.reserve(fields.size());
     auto add = [&](std::string name) {
         if (name.empty() || seen.contains(name))
             return;
@@ -110,6 +111,7 @@ std::optional<DuplicateDataField> FindDuplicateDataField(
     const auto& components = ComponentNames(colonLayout);
     std::optional<DuplicateDataField> found;
     std::unordered_map<std::string, int> columns;
+    columns.reserve(fields.size());
     DataFieldLabelParser parser(colonLayout);
     std::string key;
     for (std::size_t i = 1; i < fields.size(); ++i) {
