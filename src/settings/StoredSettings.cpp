@@ -11,6 +11,7 @@
 #include "core/Text.h"
 #include "input/InputFileList.h"
 #include "input/InputMessages.h"
+#include "input/StoredOptionRules.h"
 #include "params/Catalogue.h"
 #include "params/DefaultParameterList.h"
 #include "settings/SettingsFile.h"
@@ -105,9 +106,15 @@ void RestoreOptions(const std::vector<StoredEntry>& stored, std::string_view dec
         if (found == values.end()) {
             if (field.missingGivesStartValue)
                 SetOptionFromStoredText(options, field, StoredOptionText(start, field));
-        } else if (!SetOptionFromStoredText(options, field, found->second)) {
-            report.entriesSkipped.push_back(SubSection(kSettings, field.caption));
+            continue;
         }
+        // Numbers with either decimal symbol, as the option's box would hold them.
+        const StoredOptionValue value =
+            field.HoldsText()
+                ? ApplyStoredOptionRule(RuleOfOptionField(field.caption), found->second)
+                : StoredOptionValue{found->second, {}};
+        if (!value.refusal.empty() || !SetOptionFromStoredText(options, field, value.text))
+            report.entriesSkipped.push_back(SubSection(kSettings, field.caption));
     }
 }
 
@@ -125,8 +132,23 @@ void RestoreFileList(const StoredList& stored, Workspace& workspace, UserPrompt&
         }
         std::array<std::string, kInputFileColumnCount> columns;
         columns[kColFileName] = stored.entries[i].second;
-        for (std::size_t c = 0; c < values.size(); ++c)
-            columns[c + 1] = values[c].second;
+        bool refused = false;
+        for (std::size_t c = 0; c < values.size(); ++c) {
+            const int column = static_cast<int>(c) + 1;
+            StoredOptionValue value =
+                ApplyStoredOptionRule(RuleOfInputFileColumn(column), values[c].second);
+            refused = refused || !value.refusal.empty();
+            columns[c + 1] = std::move(value.text);
+        }
+        InputFileRow row;
+        row.columns = columns;
+        refused =
+            refused || !ApplyStoredOptionRule(StoredOptionRule::Camera, JoinCameraColumns(row))
+                            .refusal.empty();
+        if (refused) {
+            report.entriesSkipped.push_back(SubSection(kFiles, stored.entries[i].first));
+            continue;
+        }
         const std::string path = WithTrailingSeparator(columns[kColDirectory]) + columns[0];
         if (!IsExistingFile(path)) {
             notFound.push_back(path);

@@ -299,6 +299,28 @@ TEST(SettingsStore, AMissingOrUnreadableStoreStartsWithTheStartValues) {
     }
 }
 
+// The store brings options back as settings files do: with either decimal
+// symbol, and through the rules of their boxes.
+TEST(SettingsStore, OptionsComeBackThroughTheRulesOfTheirBoxes) {
+    TempDir dir;
+    const std::string path = dir.PathOf("settings.sqlite");
+    {
+        SettingsStore store(path, SettingsStore::Access::Write);
+        store.SaveSetting("Settings", "Angles", "0,25");
+        store.SaveSetting("Settings", "Distances", "-5");
+        store.SaveSetting("Settings", "Frames/Sec", "-5");
+        store.SaveSetting("Settings", "Dec. Places", "abc");
+    }
+    ScriptedPrompt prompt;
+    Workspace restored;
+    const RestoreReport report = RestoreStoredWorkspace(path, restored, prompt);
+    EXPECT_EQ(restored.options.thresholdAngles, "0.25");
+    EXPECT_EQ(restored.options.thresholdDistances, "0.1");
+    EXPECT_EQ(restored.options.linesPerSec, Workspace().options.linesPerSec);
+    EXPECT_EQ(report.entriesSkipped,
+              (std::vector<std::string>{"Settings\\Frames/Sec", "Settings\\Dec. Places"}));
+}
+
 TEST(SettingsStore, AFailedSaveKeepsThePreviousStateAndTheWindowOpen) {
     TempDir dir;
     const std::string path = dir.PathOf("settings.sqlite");
