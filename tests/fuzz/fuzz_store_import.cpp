@@ -1,0 +1,80 @@
+// kivo store import: a settings file read, written into a fresh settings
+// store and brought back from it. What the store gives back is what was
+// imported, and whatever the store holds passes the rules of the option boxes.
+// The example dyad's data files lie in the folder, so that the input files of
+// a settings file that names them are checked and stored too.
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "FuzzSupport.h"
+#include "core/OptionFields.h"
+#include "core/Workspace.h"
+#include "input/StoredOptionRules.h"
+#include "settings/SettingsFile.h"
+#include "settings/StoredSettings.h"
+
+using namespace kivo;
+using namespace kivo::fuzz;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void CheckOptionsPassTheirRules(const Workspace& workspace) {
+    for (const OptionField& field : OptionFields()) {
+        if (!field.HoldsText())
+            continue;
+        const std::string& text = workspace.options.*field.text;
+        const StoredOptionValue value =
+            ApplyStoredOptionRule(RuleOfOptionField(field.caption), text);
+        Require(value.refusal.empty() && value.text == text,
+                "a restored option passes its box's rule unchanged", [&] { return text; });
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // Settings files name their folders relative to the working folder.
+    for (const char* name : {"dyad.A.csv", "dyad.B.csv"})
+        fs::copy_file(fs::path(KIVO_EXAMPLES_DIR) / name, PathOf(name));
+    if (::chdir(Folder()) != 0)
+        Fail("the fuzzing folder can be entered");
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string path = WriteFile("study.set", AsText(data, size));
+    Workspace imported;
+    AnsweringPrompt prompt;
+    SettingsLoadNotes notes;
+    if (LoadSettings(path, imported, prompt, &notes) != SettingsLoadResult::Loaded ||
+        imported.inputFiles.size() < notes.storedInputFiles) {
+        return 0;  // kivo store import stores nothing
+    }
+    const std::string store = PathOf("settings.sqlite");
+    std::error_code error;
+    fs::remove(store, error);
+    Require(SaveToStore(imported, store, prompt), "an imported study is stored",
+            [&] { return prompt.texts.empty() ? std::string() : prompt.texts.back(); });
+
+    Workspace restored;
+    const RestoreReport report = RestoreStoredWorkspace(store, restored, prompt);
+    Require(!report.failure && !report.unreadableStoreMovedTo, "a stored study can be read back",
+            [&] { return report.failure.value_or("moved aside"); });
+    Require(report.entriesSkipped.empty() && report.filesNotFound.empty(),
+            "the store gives back every entry it was given", [&] {
+                return report.entriesSkipped.empty() ? std::string("a file not found")
+                                                     : report.entriesSkipped.front();
+            });
+    CheckOptionsPassTheirRules(restored);
+    Require(restored.inputFiles == imported.inputFiles, "the input file list comes back as stored");
+    Require(restored.parameters == imported.parameters, "the parameter list comes back as stored");
+    Require(restored.boundDataFields == imported.boundDataFields &&
+                restored.userVariableNames == imported.userVariableNames,
+            "the data-field assignments come back as stored");
+    return 0;
+}
