@@ -15,7 +15,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/OptionFields.h"
 #include "core/UserPrompt.h"
+#include "core/Workspace.h"
+#include "input/StoredOptionRules.h"
 
 namespace kivo::fuzz {
 
@@ -101,5 +104,18 @@ class AnsweringPrompt : public UserPrompt {
 
     std::vector<std::string> texts;
 };
+
+// Every option that holds text passes the rule of its box unchanged; `rule`
+// says where the options came from.
+inline void RequireOptionsPassTheirRules(const Workspace& workspace, std::string_view rule) {
+    for (const OptionField& field : OptionFields()) {
+        if (!field.HoldsText())
+            continue;
+        const std::string& text = workspace.options.*field.text;
+        const StoredOptionValue value =
+            ApplyStoredOptionRule(RuleOfOptionField(field.caption), text);
+        Require(value.refusal.empty() && value.text == text, rule, [&] { return text; });
+    }
+}
 
 }  // namespace kivo::fuzz

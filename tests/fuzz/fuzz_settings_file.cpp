@@ -17,15 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (LoadSettings(path, workspace, prompt) != SettingsLoadResult::Loaded)
         return 0;
     // Whatever was loaded passes the rules of the option boxes as it stands.
-    for (const OptionField& field : OptionFields()) {
-        if (!field.HoldsText())
-            continue;
-        const std::string& text = workspace.options.*field.text;
-        const StoredOptionValue value =
-            ApplyStoredOptionRule(RuleOfOptionField(field.caption), text);
-        Require(value.refusal.empty() && value.text == text,
-                "a loaded option passes its box's rule unchanged", [&] { return text; });
-    }
+    RequireOptionsPassTheirRules(workspace, "a loaded option passes its box's rule unchanged");
     for (const InputFileRow& row : workspace.inputFiles) {
         for (int column = 0; column < kInputFileColumnCount; ++column) {
             const StoredOptionValue value =

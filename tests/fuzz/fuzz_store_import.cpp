@@ -23,18 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void CheckOptionsPassTheirRules(const Workspace& workspace) {
-    for (const OptionField& field : OptionFields()) {
-        if (!field.HoldsText())
-            continue;
-        const std::string& text = workspace.options.*field.text;
-        const StoredOptionValue value =
-            ApplyStoredOptionRule(RuleOfOptionField(field.caption), text);
-        Require(value.refusal.empty() && value.text == text,
-                "a restored option passes its box's rule unchanged", [&] { return text; });
-    }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -70,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 return report.entriesSkipped.empty() ? std::string("a file not found")
                                                      : report.entriesSkipped.front();
             });
-    CheckOptionsPassTheirRules(restored);
+    RequireOptionsPassTheirRules(restored, "a restored option passes its box's rule unchanged");
     Require(restored.inputFiles == imported.inputFiles, "the input file list comes back as stored");
     Require(restored.parameters == imported.parameters, "the parameter list comes back as stored");
     Require(restored.boundDataFields == imported.boundDataFields &&
