@@ -7,9 +7,11 @@
 #include "cli/CommandHints.h"
 #include "cli/Commands.h"
 #include "cli/ConsolePrompt.h"
+#include "core/FileError.h"
 #include "core/Workspace.h"
 #include "input/DataFileCheck.h"
 #include "input/InputFileList.h"
+#include "input/NonNumberFields.h"
 
 namespace kivo::cli {
 namespace {
@@ -91,6 +93,18 @@ std::string JoinNames(const std::vector<std::string>& names) {
     return joined;
 }
 
+// How many fields of the file's frames are not numbers (a run reads them as 0
+// or as the number they begin with), and where the first one is.
+std::string NonNumberSummary(const std::string& path, std::string_view timeLabel,
+                             std::string_view separator) {
+    std::string formatLine;
+    const NonNumberTally tally = CountNonNumberFields(path, timeLabel, separator, formatLine);
+    if (tally.count == 0)
+        return "none";
+    return std::to_string(tally.count) + ", the first in " +
+           FirstNonNumberField(tally, formatLine, separator);
+}
+
 // Adds the files to an input file list in the order given, as the Add command
 // would, and reports for each whether it was accepted and what the check found.
 int RunCheck(const CheckOptions& options, const std::string& decimalSymbol) {
@@ -133,6 +147,13 @@ int RunCheck(const CheckOptions& options, const std::string& decimalSymbol) {
             "  frames/sec: %s%s\n", row[kColFramesPerSec].c_str(),
             check.framesPerSecond.empty() ? " (kept: no rate from the first two times)" : "");
         std::printf("  partner: %s\n", row[kColPartnerFile].c_str());
+        try {
+            std::printf("  fields that are not numbers: %s\n",
+                        NonNumberSummary(path, options.timeLabel, check.separator).c_str());
+        } catch (const FileError& error) {
+            allAccepted = false;
+            std::printf("  fields that are not numbers: not counted: %s\n", error.what());
+        }
     }
     return allAccepted ? 0 : 1;
 }

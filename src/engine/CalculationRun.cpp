@@ -34,6 +34,7 @@
 #include "input/BodyDataReader.h"
 #include "input/DataFileFormat.h"
 #include "input/InputMessages.h"
+#include "input/NonNumberFields.h"
 #include "input/ProcessingOptionRules.h"
 #include "input/TextLineReader.h"
 #include "params/Catalogue.h"
@@ -144,25 +145,6 @@ bool NeedsTwoFrames(const ParameterRecord& record) {
 }
 
 enum class FileOutcome { Next, EndRun };
-
-// The fields of one data file that were not wholly numbers.
-struct NonNumberTally {
-    long count = 0;
-    long firstLine = 0;
-    int firstField = -1;
-    std::string firstText;
-
-    void Add(const DataLineValues& values, long line) {
-        if (values.nonNumbers == 0)
-            return;
-        if (count == 0) {
-            firstLine = line;
-            firstField = values.firstNonNumber;
-            firstText = std::string(values.firstNonNumberText);
-        }
-        count += values.nonNumbers;
-    }
-};
 
 class Run;
 
@@ -989,7 +971,8 @@ bool FileRun::ReadFrames() {
             ReadPartnerLine(partnerSeparator, context, partnerEndReported);
         const DataLineValues values =
             reader_.GetBodyDataValues(1, dataLine_, inputSeparator, context.firstFrame, table_);
-        nonNumbers_[0].Add(values, input_.LineNumber());
+        nonNumbers_[0].Add(values.nonNumbers, values.firstNonNumber, values.firstNonNumberText,
+                           input_.LineNumber());
         if (values.missingFields > 0 && !shortLineReported) {
             shortLineReported = true;
             ReportShortLine(row, input_.LineNumber());
@@ -1048,20 +1031,8 @@ void FileRun::ReportNonNumbers(const InputFileRow& row, int person, const std::s
     const NonNumberTally& tally = nonNumbers_[person - 1];
     if (tally.count == 0)
         return;
-    std::vector<std::string_view> labels;
-    SplitAtSeparator(formatLines_[person - 1], separator, labels);
-    const auto field = static_cast<std::size_t>(tally.firstField);
-    const std::string label(field < labels.size() ? labels[field] : std::string_view());
     prompt_.Tell(PromptId::NonNumberFields,
-                 FillPlaceholders("The file '@' holds # fields that are not numbers; they were "
-                                  "read as 0 or as the number they begin with.\r\nThe first is "
-                                  "in line " +
-                                      std::to_string(tally.firstLine) + ", field '*' (column " +
-                                      std::to_string(tally.firstField + 1) + "): '$'.",
-                                  {{'@', row.fullPath},
-                                   {'#', std::to_string(tally.count)},
-                                   {'*', label},
-                                   {'$', tally.firstText}}),
+                 NonNumberFieldsMessage(row.fullPath, tally, formatLines_[person - 1], separator),
                  PromptIcon::Exclamation);
 }
 
@@ -1080,7 +1051,8 @@ void FileRun::ReadPartnerLine(char separator, FrameContext& context, bool& repor
     if (ReadFrameLine(partner_, partnerLine_)) {
         const DataLineValues values =
             reader_.GetBodyDataValues(2, partnerLine_, separator, context.firstFrame, table_);
-        nonNumbers_[1].Add(values, partner_.LineNumber());
+        nonNumbers_[1].Add(values.nonNumbers, values.firstNonNumber, values.firstNonNumberText,
+                           partner_.LineNumber());
         if (values.missingFields > 0 && !reported) {
             reported = true;
             ReportShortLine(partnerRow, partner_.LineNumber());

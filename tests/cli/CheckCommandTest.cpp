@@ -60,7 +60,8 @@ TEST(CheckCommand, TakesNamesFromTheFirstAcceptedFileAndKeepsTheRateWhenTimesGiv
     TempDir dir;
     const std::string shortFile = dir.Write("short.csv", "Time;Early:Tx\n0;1\n");
     const std::string first = dir.Write("first.csv", "Time;Hips:Tx\n0;1\n0.01;2\n");
-    const std::string second = dir.Write("second.csv", "Time;Head:Tx\n0;1\n0;2\n");
+    const std::string second =
+        dir.Write("second.csv", "Time;Head:Tx;Head:Ty\n0;1;1\n0;2;2\n\n0.02;nan;x\n0.03;1,5;3\n");
     const auto result = RunKivo({"check", "--time-label", "Time", shortFile, first, second}, dir);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(Contains(result.out,
@@ -71,6 +72,13 @@ TEST(CheckCommand, TakesNamesFromTheFirstAcceptedFileAndKeepsTheRateWhenTimesGiv
         << result.out;
     EXPECT_TRUE(Contains(result.out, "  data fields: \"Head\"\n")) << result.out;
     EXPECT_TRUE(Contains(result.out, "  frames/sec: 100 (kept: no rate from the first two times)"))
+        << result.out;
+    // Fields a run would read as 0 or as their leading number are counted.
+    EXPECT_TRUE(Contains(result.out, "  partner: No\n  fields that are not numbers: none\n"))
+        << result.out;
+    EXPECT_TRUE(Contains(result.out,
+                         "  fields that are not numbers: 3, the first in line 5, field 'Head:Tx' "
+                         "(column 2): 'nan'\n"))
         << result.out;
     EXPECT_TRUE(Contains(result.err, "seem not to be correct")) << result.err;
 }
