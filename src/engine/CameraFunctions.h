@@ -22,9 +22,9 @@ std::optional<CameraView> SetUpFileCamera(const InputFileRow& row, std::string_v
 // (body parts Hips to Hand R I, clamped to the window). Both use person A's
 // "Camera" pose and "Interest" and write the value of person A; `camera` is
 // the file's camera, nothing when it could not be set up (a setting error).
-int CalculateCameraFraming(const InputVariableTable& table, ParameterRecord& record,
-                           const CameraView* camera);
-int CalculateCameraProxemics(const InputVariableTable& table, ParameterRecord& record,
-                             const CameraView* camera);
+[[nodiscard]] int CalculateCameraFraming(const InputVariableTable& table, ParameterRecord& record,
+                                         const CameraView* camera);
+[[nodiscard]] int CalculateCameraProxemics(const InputVariableTable& table, ParameterRecord& record,
+                                           const CameraView* camera);
 
 }  // namespace kivo

@@ -26,8 +26,9 @@ CameraView SetUpCamera(int width, int height, double nearPlane, double farPlane,
 // camera's rotated y axis as the up direction. x and y are measured in pixels
 // from the lower left corner of the window, unrounded; z is the depth 0..1.
 // Returns 0, or 6 when the point lies in the camera plane (no projection).
-int ProjectPoint(const CameraView& camera, const std::array<double, 3>& point,
-                 const std::array<double, 6>& cameraPose, const std::array<double, 3>& interest,
-                 std::array<double, 3>& window);
+[[nodiscard]] int ProjectPoint(const CameraView& camera, const std::array<double, 3>& point,
+                               const std::array<double, 6>& cameraPose,
+                               const std::array<double, 3>& interest,
+                               std::array<double, 3>& window);
 
 }  // namespace kivo

@@ -14,7 +14,8 @@ class FileVideo {
     VideoFrames& Frames() { return frames_; }
 
     // Status (0 or 4) and value of processed frame `frameNumber` (1-based).
-    int Measure(long frameNumber, bool firstFrame, const std::string& clipSuffix, double& value);
+    [[nodiscard]] int Measure(long frameNumber, bool firstFrame, const std::string& clipSuffix,
+                              double& value);
 
   private:
     VideoFrames frames_;
@@ -27,7 +28,8 @@ class FileVideo {
 // video frames of this and the previous processed frame (0 on the first
 // frame of a file). A data error without a video, after its end, or for
 // pixels that cannot be compared.
-int CalculatePixelDifference(ParameterRecord& record, bool firstFrame, FileVideo* video,
-                             long frameNumber, const std::string& clipSuffix);
+[[nodiscard]] int CalculatePixelDifference(ParameterRecord& record, bool firstFrame,
+                                           FileVideo* video, long frameNumber,
+                                           const std::string& clipSuffix);
 
 }  // namespace kivo
