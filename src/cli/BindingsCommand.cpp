@@ -4,8 +4,8 @@
 #include <string>
 
 #include "cli/Commands.h"
-#include "cli/StudyFile.h"
 #include "cli/ConsolePrompt.h"
+#include "cli/StudyFile.h"
 #include "core/FileError.h"
 #include "core/Workspace.h"
 #include "settings/BindingsFile.h"
@@ -67,7 +67,7 @@ int RunBindings(const BindingsOptions& options) {
     if (!options.dataField) {
         std::fputs("kivo bindings: give the data field after the input variable (\"\" unbinds)\n",
                    stderr);
-        return 2;
+        return kExitUsage;
     }
     return ChangeBinding(options);
 }

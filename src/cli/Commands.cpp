@@ -65,8 +65,8 @@ void RegisterCommands(CLI::App& app, CommandRegistry& registry) {
     app.footer("Examples:\n" + CollectExamples(app, "  ") +
                "\nExit statuses:\n"
                "  0   done (run: every input file was processed)\n"
-               "  1   a file could not be read or written, a value was refused, or an error was\n"
-               "      reported during a run\n"
+               "  1   a file or the settings store could not be read or written, a value was\n"
+               "      refused, or an error was reported during a run\n"
                "  2   the run stopped early or could not start\n"
                "  3   the run completed, but input files were skipped (missing or refused)\n"
                "  64  the command line is not understood");

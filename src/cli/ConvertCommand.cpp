@@ -54,7 +54,7 @@ int RunConvert(const ConvertOptions& options) {
     if (!SeparatorOf(options.separator, conversion.separator)) {
         std::fprintf(stderr, "kivo convert: the separator is ';', ',' or tab, not '%s'\n",
                      options.separator.c_str());
-        return 2;
+        return kExitUsage;
     }
     conversion.decimals = options.decimals;
     conversion.scale = options.scale;
@@ -62,7 +62,7 @@ int RunConvert(const ConvertOptions& options) {
     conversion.restFrame = options.restFrame;
     const std::optional<std::vector<Conversion>> plan = PlanConversions(options);
     if (!plan)
-        return 2;
+        return kExitUsage;
     return ConvertRecordings(*plan, conversion, options.force, "convert") ? 0 : 1;
 }
 

@@ -249,7 +249,7 @@ int RunParameterEdits(const ParametersOptions& options) {
                          "kivo parameters: --output, --statistics and --dynamic begin with on or "
                          "off, not '%s'\n",
                          words->front().c_str());
-            return 2;
+            return kExitUsage;
         }
     }
     Workspace workspace;
@@ -276,20 +276,20 @@ int RunParameterEdits(const ParametersOptions& options) {
 int RunParameters(const ParametersOptions& options) {
     if (!options.useDefault && options.settingsFile.empty()) {
         std::fputs("kivo parameters: give --default or a settings file\n", stderr);
-        return 2;
+        return kExitUsage;
     }
     if (options.Edits()) {
         if (options.useDefault || options.captions) {
             std::fputs("kivo parameters: edits need a settings file and go without --captions\n",
                        stderr);
-            return 2;
+            return kExitUsage;
         }
         return RunParameterEdits(options);
     }
     std::optional<ParameterListSource> source =
         options.useDefault ? std::optional(DefaultSource()) : SettingsSource(options.settingsFile);
     if (!source)
-        return 2;
+        return kExitError;
 
     ConsolePrompt prompt(stderr);
     ParameterArray array;

@@ -355,7 +355,7 @@ int RunStudy(const RunOptions& options, const std::string& decimalSymbol) {
     if (options.clipCodec == kListClipCodecs)
         return ListClipCodecs(workspace);
     if (!options.clipCodec.empty() && !CheckClipCodec(workspace, options.clipCodec))
-        return 2;
+        return kExitStoppedEarly;
     std::string& outputDirectory = workspace.options.directoryOutputFiles;
     if (!ChooseOutputFolder(options, notes, outputDirectory))
         return kExitStoppedEarly;

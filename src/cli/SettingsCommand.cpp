@@ -104,14 +104,14 @@ int RunSettingsSet(const SetOptions& options, const std::string& decimalSymbol) 
     if (setting == nullptr) {
         std::fprintf(stderr, "kivo settings set: no option '%s'; the options are:\n%s",
                      options.name.c_str(), OptionNames().c_str());
-        return 2;
+        return kExitUsage;
     }
     Workspace workspace(decimalSymbol);
     if (!LoadStudyForChange(options.settingsFile, workspace, "settings set"))
         return 1;
     std::vector<std::optional<std::size_t>> files;
     if (!ChooseFiles(workspace, *setting, options, files))
-        return 2;
+        return kExitUsage;
 
     ConsolePrompt console(stderr);
     CountingPrompt prompt(console);

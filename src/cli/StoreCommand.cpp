@@ -33,12 +33,12 @@ bool StoreExists(const std::string& path) {
 
 int Failed(const char* command, const std::exception& error) {
     std::fprintf(stderr, "kivo store %s: %s\n", command, error.what());
-    return 2;
+    return kExitError;
 }
 
 int RunStorePath() {
     std::printf("%s\n", PerUserStorePath().c_str());
-    return 0;
+    return kExitSuccess;
 }
 
 int RunStoreShow(const StoreOptions& options) {
@@ -46,12 +46,12 @@ int RunStoreShow(const StoreOptions& options) {
     ConsolePrompt prompt(stderr);
     Workspace workspace(options.decimalSymbol);
     if (!LoadStoredWorkspace(workspace, prompt, "store show", false))
-        return 2;
+        return kExitError;
     std::printf("Settings store: %s%s\n%s", path.c_str(),
                 StoreExists(path) ? "" : " (nothing stored yet: the start values)",
                 DescribeWorkspace(workspace).c_str());
     std::fflush(stdout);
-    return 0;
+    return kExitSuccess;
 }
 
 int RunStoreExport(const StoreOptions& options) {
@@ -59,12 +59,12 @@ int RunStoreExport(const StoreOptions& options) {
     if (!options.force && StoreExists(target)) {
         std::fprintf(stderr, "kivo store export: %s exists already (--force overwrites it)\n",
                      target.c_str());
-        return 1;
+        return kExitError;
     }
     ConsolePrompt prompt(stderr);
     Workspace workspace(options.decimalSymbol);
     if (!LoadStoredWorkspace(workspace, prompt, "store export"))
-        return 2;
+        return kExitError;
     try {
         SaveSettings(workspace, target);
     } catch (const std::exception& error) {
@@ -72,7 +72,7 @@ int RunStoreExport(const StoreOptions& options) {
     }
     std::printf("Stored settings written to %s: %zu input files, %zu parameters\n", target.c_str(),
                 workspace.inputFiles.size(), workspace.parameters.size());
-    return 0;
+    return kExitSuccess;
 }
 
 int RunStoreImport(const StoreOptions& options) {
@@ -81,7 +81,7 @@ int RunStoreImport(const StoreOptions& options) {
     SettingsLoadNotes notes;
     if (LoadSettings(options.settingsFile, workspace, prompt, &notes) !=
         SettingsLoadResult::Loaded) {
-        return 2;
+        return kExitError;
     }
     // The store would keep the study without them: nothing is stored.
     if (workspace.inputFiles.size() < notes.storedInputFiles) {
@@ -90,21 +90,21 @@ int RunStoreImport(const StoreOptions& options) {
                      "nothing was stored\n",
                      notes.storedInputFiles - workspace.inputFiles.size(), notes.storedInputFiles,
                      options.settingsFile.c_str());
-        return 2;
+        return kExitError;
     }
     const std::string path = PerUserStorePath();
     if (!SaveToStore(workspace, path, prompt))
-        return 2;
+        return kExitError;
     std::printf("%s stored in %s: %zu input files, %zu parameters\n", options.settingsFile.c_str(),
                 path.c_str(), workspace.inputFiles.size(), workspace.parameters.size());
-    return 0;
+    return kExitSuccess;
 }
 
 int RunStoreReset(const StoreOptions& options) {
     const std::string path = PerUserStorePath();
     if (!StoreExists(path)) {
         std::printf("Nothing is stored in %s\n", path.c_str());
-        return 0;
+        return kExitSuccess;
     }
     if (!options.yes) {
         ConsolePrompt prompt(stderr);
@@ -117,7 +117,7 @@ int RunStoreReset(const StoreOptions& options) {
             std::fprintf(stderr,
                          "kivo store reset: nothing was deleted (--yes deletes without "
                          "asking)\n");
-            return 1;
+            return kExitError;
         }
     }
     try {
@@ -132,12 +132,12 @@ int RunStoreReset(const StoreOptions& options) {
             return Failed("reset", error);
         std::printf("The unreadable store %s was moved to %s; nothing is stored now\n",
                     path.c_str(), aside->c_str());
-        return 0;
+        return kExitSuccess;
     } catch (const std::exception& error) {
         return Failed("reset", error);
     }
     std::printf("The stored settings in %s were deleted\n", path.c_str());
-    return 0;
+    return kExitSuccess;
 }
 
 }  // namespace

@@ -128,7 +128,7 @@ TEST(ParametersCommand, EditsTheListThroughTheEditorRules) {
 TEST(ParametersCommand, NeedsAListToShow) {
     TempDir dir;
     const auto result = RunKivo({"parameters"}, dir);
-    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.exitCode, 64);
     EXPECT_EQ(result.out, "");
 }
 

@@ -195,9 +195,9 @@ TEST(SettingsCommands, SetPassesEachValueThroughItsBoxRuleAndSavesOnlyWhatWasAcc
         {{"camera", "800x600/1/100", "--file", "s01.A.csv"}, 1, "exactly four values"},
         {{"lines-per-part-file", "5"}, 1, "set 'Split Output Files' first"},
         {{"video-clip-side", "Up", "--file", "s01.A.csv"}, 1, "Left, Right or Both"},
-        {{"decimal-places", "3"}, 2, "give --file DATAFILE or --all-files"},
-        {{"prefix", "x", "--all-files"}, 2, "is an output option"},
-        {{"colour", "red"}, 2, "no option 'colour'"},
+        {{"decimal-places", "3"}, 64, "give --file DATAFILE or --all-files"},
+        {{"prefix", "x", "--all-files"}, 64, "is an output option"},
+        {{"colour", "red"}, 64, "no option 'colour'"},
     };
     for (const SetCase& c : cases) {
         const std::string before = ReadFileText(dir.PathOf("study.set"));

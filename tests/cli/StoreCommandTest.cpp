@@ -62,7 +62,7 @@ TEST_F(StoreCommand, AnImportedStudyRunsFromTheStoreLikeFromItsSettingsFile) {
               0);
     fs::remove(dir.PathOf("s01.B.csv"));
     const auto incomplete = RunKivo({"store", "import", "gone.set"}, dir);
-    EXPECT_EQ(incomplete.exitCode, 2);
+    EXPECT_EQ(incomplete.exitCode, 1);
     EXPECT_TRUE(Contains(incomplete.err, "1 of the 2 input files")) << incomplete.err;
     EXPECT_FALSE(fs::exists(store));
 
