@@ -470,6 +470,8 @@ SettingsLoadResult LoadSettings(const std::string& path, Workspace& workspace, U
 }
 
 bool ConfirmSettingsFileOverwrite(const std::string& path, UserPrompt& prompt) {
+    // A save would refuse it anyway: no question about what is never replaced.
+    RequireReplaceable(path);
     std::error_code error;
     if (!fs::exists(path, error))
         return true;

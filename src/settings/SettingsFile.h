@@ -41,7 +41,8 @@ std::string SerializeSettings(const Workspace& workspace, std::string_view setti
 std::string FolderRelativeTo(const std::string& folder, const std::string& base);
 
 // Asks before a save replaces the settings file `path`: true when there is no
-// such file or the user agreed.
+// such file or the user agreed. Throws FileError without asking when `path`
+// is not a regular file (see RequireReplaceable).
 bool ConfirmSettingsFileOverwrite(const std::string& path, UserPrompt& prompt);
 
 // True when `path` is a regular file (not a link to one) that begins with the

@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -227,6 +228,26 @@ class MainWindowTest : public QObject {
         WindowHarness h(store.path());
         QCOMPARE(filesShown(h), 2);
         QCOMPARE(h.Find<QLineEdit>("txtTimeField")->text(), QString("Time"));
+    }
+
+    // Save asks before it replaces a settings file, and refuses at once, without
+    // asking, a folder or a symbolic link, which stay as they were.
+    void saveAsksOnlyAboutARegularFile() {
+        QTemporaryDir dir;
+        WindowHarness h;
+        h.window.SelectPage(1);
+        const QString study = dir.filePath("study.set");
+        const QString link = dir.filePath("link.set");
+        for (const QString& path : {study, dir.path(), link, study}) {
+            if (path == link)
+                QVERIFY(QFile::link(study, link));
+            h.dialogs->file = path;
+            QTest::mouseClick(h.Find("cmdSaveSettings"), Qt::LeftButton);
+        }
+        QCOMPARE(h.Count(PromptId::TrappedError), 2);
+        QCOMPARE(h.Count(PromptId::OverwriteSettingsFile), 1);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(QFileInfo(dir.path()).isDir());
     }
 
     // The text box writes to the file that was selected when it got the
