@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::Contains;
+using testing::ReadFileText;
 using testing::RunKivo;
 using testing::TempDir;
 using testing::WriteSmallDataFile;
@@ -46,6 +48,41 @@ TEST(ExitStatus, SaysWhetherEveryInputFileWasProcessed) {
          {std::vector<std::string>{"run"}, {"frobnicate"}, {"stats", "a", "--colums", "x"}}) {
         EXPECT_EQ(RunKivo(usage, dir).exitCode, 64) << usage[0];
     }
+}
+
+// A file the system stops writing part-way (here: past the size the process
+// may write) stops the run: the message names the file and the system's
+// reason, the earlier file of that name stays, nothing half-written is left
+// beside it, and the summary lists only complete files.
+TEST(ExitStatus, AWriteFailingPartWayKeepsThePreviousFileAndNamesTheReason) {
+    TempDir dir;
+    WriteSmallDataFile(dir, "s01.csv");
+    std::string frames = "Time;Frame;Hips:Tx;Hips:Ty;Hips:Tz;Hips:Rx;Hips:Ry;Hips:Rz\n";
+    for (int k = 0; k < 60; ++k)
+        frames += "0." + std::to_string(k + 10) + ";" + std::to_string(k + 1) + ";1;2;3;4;5;6\n";
+    dir.Write("s02.csv", frames);
+    ASSERT_EQ(
+        RunKivo({"init", "study.set", "s01.csv", "s02.csv", "--time-label", "Time"}, dir).exitCode,
+        0);
+    fs::create_directory(dir.PathOf("out"));
+    dir.Write("out/s02.csv", "old\r\n");
+
+    // 120 blocks of 512 bytes (of 1024 in some shells): several times the
+    // output of s01.csv, a part of that of s02.csv.
+    const auto run = RunKivo({"run", "study.set", "--output-dir", "out", "--overwrite"}, dir,
+                             "trap '' XFSZ; ulimit -f 120;");
+
+    EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
+    EXPECT_TRUE(Contains(run.err, "out/s02.csv: The file cannot be written: File too large"))
+        << run.err;
+    EXPECT_EQ(ReadFileText(dir.PathOf("out/s02.csv")), "old\r\n");
+    EXPECT_TRUE(Contains(run.out, "Output files in out:\n  out/s01.csv\n")) << run.out;
+    EXPECT_FALSE(Contains(run.out, "s02.csv")) << run.out;
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dir.PathOf("out")))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"s01.csv", "s02.csv"}));
 }
 
 TEST(ExitStatus, EveryCommandFailsWhenItsOutputCannotBeWritten) {
