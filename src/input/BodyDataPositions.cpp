@@ -48,19 +48,12 @@ BodyDataPositionsResult GetBodyDataPositions(int person, std::string_view format
 
     const bool colonLayout = IsColonLayout(formatLine);
     result.duplicate = FindDuplicateDataField(fields, colonLayout);
-    const auto& components = ComponentNames(colonLayout);
     DataFieldLabelParser parser(colonLayout);
     for (std::size_t i = 1; i < fields.size(); ++i) {
         if (fields[i].empty())
             continue;
         parser.Parse(fields[i]);
-        int slot = -1;
-        for (int s = 0; s < kPoseSlots; ++s) {
-            if (components[s] == parser.Component()) {
-                slot = s;
-                break;
-            }
-        }
+        const int slot = parser.Slot();
         if (slot < 0)
             continue;
         for (int k : bound) {

@@ -108,7 +108,6 @@ std::vector<std::string> DataFieldNamesOfFormatLine(const std::vector<std::strin
 
 std::optional<DuplicateDataField> FindDuplicateDataField(
     const std::vector<std::string_view>& fields, bool colonLayout) {
-    const auto& components = ComponentNames(colonLayout);
     std::optional<DuplicateDataField> found;
     std::unordered_map<std::string, int> columns;
     columns.reserve(fields.size());
@@ -118,10 +117,7 @@ std::optional<DuplicateDataField> FindDuplicateDataField(
         if (fields[i].empty())
             continue;
         parser.Parse(fields[i]);
-        bool isComponent = false;
-        for (std::string_view component : components)
-            isComponent = isComponent || component == parser.Component();
-        if (!isComponent)
+        if (parser.Slot() < 0)
             continue;
         key = parser.BodyPartName();
         key += '\n';
@@ -178,6 +174,15 @@ void DataFieldLabelParser::Parse(std::string_view field) {
         bodyPartName_ += ' ';
         bodyPartName_ += parts_[j];
     }
+}
+
+int DataFieldLabelParser::Slot() const {
+    const auto& components = ComponentNames(colonLayout_);
+    for (std::size_t s = 0; s < components.size(); ++s) {
+        if (components[s] == component_)
+            return static_cast<int>(s);
+    }
+    return -1;
 }
 
 }  // namespace kivo

@@ -87,6 +87,8 @@ class DataFieldLabelParser {
 
     const std::string& BodyPartName() const { return bodyPartName_; }
     const std::string& Component() const { return component_; }
+    // The pose slot of the component (0..5 for Tx..Rz), or -1 when it is none.
+    int Slot() const;
 
   private:
     bool colonLayout_;

@@ -50,18 +50,13 @@ NonNumberTally CountNonNumberFields(const std::string& path, std::string_view ti
     // The fields read as numbers: the time and every field named with a component.
     std::vector<std::size_t> numeric = {0};
     const bool colonLayout = IsColonLayout(formatLine);
-    const auto& components = ComponentNames(colonLayout);
     DataFieldLabelParser parser(colonLayout);
     for (std::size_t i = 1; i < fields.size(); ++i) {
         if (fields[i].empty())
             continue;
         parser.Parse(fields[i]);
-        for (std::string_view component : components) {
-            if (parser.Component() == component) {
-                numeric.push_back(i);
-                break;
-            }
-        }
+        if (parser.Slot() >= 0)
+            numeric.push_back(i);
     }
     NonNumberTally tally;
     std::string line;
