@@ -10,6 +10,7 @@
 #include "core/FileError.h"
 #include "core/Workspace.h"
 #include "input/DataFileCheck.h"
+#include "input/DataFileFormat.h"
 #include "input/InputFileList.h"
 #include "input/NonNumberFields.h"
 
@@ -95,14 +96,13 @@ std::string JoinNames(const std::vector<std::string>& names) {
 
 // How many fields of the file's frames are not numbers (a run reads them as 0
 // or as the number they begin with), and where the first one is.
-std::string NonNumberSummary(const std::string& path, std::string_view timeLabel,
-                             std::string_view separator) {
+std::string NonNumberSummary(const std::string& path, std::string_view timeLabel) {
     std::string formatLine;
-    const NonNumberTally tally = CountNonNumberFields(path, timeLabel, separator, formatLine);
+    const NonNumberTally tally = CountNonNumberFields(path, timeLabel, formatLine);
     if (tally.count == 0)
         return "none";
     return std::to_string(tally.count) + ", the first in " +
-           FirstNonNumberField(tally, formatLine, separator);
+           FirstNonNumberField(tally, formatLine, GetSeparator(formatLine, timeLabel));
 }
 
 // Adds the files to an input file list in the order given, as the Add command
@@ -149,7 +149,7 @@ int RunCheck(const CheckOptions& options, const std::string& decimalSymbol) {
         std::printf("  partner: %s\n", row[kColPartnerFile].c_str());
         try {
             std::printf("  fields that are not numbers: %s\n",
-                        NonNumberSummary(path, options.timeLabel, check.separator).c_str());
+                        NonNumberSummary(path, options.timeLabel).c_str());
         } catch (const FileError& error) {
             allAccepted = false;
             std::printf("  fields that are not numbers: not counted: %s\n", error.what());

@@ -4,6 +4,7 @@
 
 #include "core/FileError.h"
 #include "core/Numbers.h"
+#include "core/Text.h"
 #include "input/DataFileFormat.h"
 #include "input/TextLineReader.h"
 
@@ -40,11 +41,12 @@ std::string NonNumberFieldsMessage(std::string_view path, const NonNumberTally& 
 }
 
 NonNumberTally CountNonNumberFields(const std::string& path, std::string_view timeLabel,
-                                    std::string_view separator, std::string& formatLine) {
+                                    std::string& formatLine) {
     TextLineReader reader;
     if (!reader.Open(path))
         throw FileError(path, 0, "", reader.Problem());
     FindFormatLine(reader, timeLabel, formatLine);
+    const std::string separator = GetSeparator(formatLine, timeLabel);
     std::vector<std::string_view> fields;
     SplitAtSeparator(formatLine, separator, fields);
     // The fields read as numbers: the time and every field named with a component.
@@ -61,7 +63,7 @@ NonNumberTally CountNonNumberFields(const std::string& path, std::string_view ti
     NonNumberTally tally;
     std::string line;
     while (ReadFrameLine(reader, line)) {
-        SplitAtSeparator(line, separator, fields);
+        SplitAtSeparator(StripCarriageReturn(line), separator, fields);
         int count = 0;
         std::size_t first = 0;
         for (std::size_t index : numeric) {

@@ -31,11 +31,12 @@ std::string NonNumberFieldsMessage(std::string_view path, const NonNumberTally& 
                                    std::string_view formatLine, std::string_view separator);
 
 // Reads every frame line after the format line of the file (found by
-// `timeLabel`, split at `separator`) and counts the fields that are not wholly
-// a number, as a run that reads every data field would: the time field and
-// each field the format line names with a component (Tx .. Rz). Throws
+// `timeLabel`; the separator is the character after the label) and counts the
+// fields that are not wholly a number, as a run that reads every data field
+// would: the time field and each field the format line names with a component
+// (Tx .. Rz). A run reads no other fields, so it never reports more. Throws
 // FileError when the file cannot be read; `formatLine` receives the format line.
 NonNumberTally CountNonNumberFields(const std::string& path, std::string_view timeLabel,
-                                    std::string_view separator, std::string& formatLine);
+                                    std::string& formatLine);
 
 }  // namespace kivo

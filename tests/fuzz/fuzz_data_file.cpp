@@ -1,7 +1,10 @@
 // The data-file check, the line reader and a whole run over the data with the
-// default parameter list. The input is one data file or, split at a line
-// "----", a file and its partner file.
+// default parameter list, and the count of fields that are not numbers. The
+// input is one data file or, split at a line "----", a file and its partner
+// file.
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,6 +16,7 @@
 #include "engine/CalculationRun.h"
 #include "input/DataFieldBindings.h"
 #include "input/InputFileList.h"
+#include "input/NonNumberFields.h"
 #include "input/TextLineReader.h"
 #include "params/DefaultParameterList.h"
 
@@ -114,6 +118,28 @@ void CheckWrittenFile(const fs::path& path, char separator, bool splitMode) {
     }
 }
 
+// The file check counts at least the fields that are not numbers the run
+// reports for a file (it counts every field a run may read).
+void CheckNonNumberReports(const AnsweringPrompt& prompt, const std::vector<std::string>& paths) {
+    for (const std::string& text : prompt.texts) {
+        const std::size_t holds = text.find("' holds ");
+        if (!text.starts_with("The file '") || holds == std::string::npos ||
+            text.find(" fields that are not numbers;") == std::string::npos) {
+            continue;
+        }
+        const std::string path = text.substr(10, holds - 10);
+        Require(std::find(paths.begin(), paths.end(), path) != paths.end(),
+                "a report of fields that are not numbers names an input file",
+                [&] { return text; });
+        std::string formatLine;
+        const long counted = CountNonNumberFields(path, "Time", formatLine).count;
+        const long reported = std::strtol(text.c_str() + holds + 8, nullptr, 10);
+        Require(reported > 0 && reported <= counted,
+                "the file check counts every field the run reports as not a number",
+                [&] { return text + " (counted: " + std::to_string(counted) + ")"; });
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -121,10 +147,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t split = input.find(kPartnerSplit);
     const bool pair = split != std::string_view::npos;
     const std::string_view contentA = input.substr(0, split);
-    const std::string pathA = WriteFile("s.A.csv", contentA);
-    CheckLineLimit(pathA, contentA);
+    std::vector<std::string> paths = {WriteFile("s.A.csv", contentA)};
+    CheckLineLimit(paths.front(), contentA);
     if (pair)
-        WriteFile("s.B.csv", input.substr(split + kPartnerSplit.size()));
+        paths.push_back(WriteFile("s.B.csv", input.substr(split + kPartnerSplit.size())));
 
     const fs::path output = fs::path(Folder()) / "out";
     fs::remove_all(output);
@@ -150,6 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     RunSink sink;
     CalculateData(workspace, prompt, sink);
+    CheckNonNumberReports(prompt, paths);
 
     const char separator = options.csvSeparator ? ';' : '\t';
     for (const fs::directory_entry& entry : fs::directory_iterator(output)) {
