@@ -10,6 +10,7 @@
 #include "cli/Commands.h"
 #include "cli/ConsolePrompt.h"
 #include "cli/ConvertRecordings.h"
+#include "cli/StudyFile.h"
 #include "core/FileError.h"
 #include "core/Workspace.h"
 #include "input/DataFieldBindings.h"
@@ -169,15 +170,8 @@ void PrintReport(const Workspace& workspace, const std::string& path, const std:
 // (a forgotten settings name would otherwise turn a data file into one).
 bool MayCreateSettingsFile(const std::string& path, const InitOptions& options) {
     std::error_code error;
-    if (!fs::exists(fs::symlink_status(path, error)))
-        return true;
-    if (!options.force) {
-        std::fprintf(stderr, "kivo init: %s exists already (--force overwrites it)\n",
-                     path.c_str());
-        return false;
-    }
     for (const std::string& file : options.dataFiles) {
-        if (fs::equivalent(path, AbsolutePath(file), error)) {
+        if (options.force && fs::equivalent(path, AbsolutePath(file), error)) {
             std::fprintf(stderr,
                          "kivo init: %s is one of the data files; --force replaces only a "
                          "settings file (was the settings file's name forgotten?)\n",
@@ -185,14 +179,7 @@ bool MayCreateSettingsFile(const std::string& path, const InitOptions& options) 
             return false;
         }
     }
-    if (!IsSettingsFile(path)) {
-        std::fprintf(stderr,
-                     "kivo init: %s is not a settings file (a regular file whose first line is "
-                     "\"%s\"); --force replaces only a settings file\n",
-                     path.c_str(), std::string(kSettingsIdentification).c_str());
-        return false;
-    }
-    return true;
+    return MayWriteSettingsFile(path, options.force, "init");
 }
 
 int RunInit(const InitOptions& options, const std::string& decimalSymbol) {

@@ -7,6 +7,7 @@
 
 #include "cli/Commands.h"
 #include "cli/ConsolePrompt.h"
+#include "cli/StudyFile.h"
 #include "core/Workspace.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsStore.h"
@@ -56,11 +57,8 @@ int RunStoreShow(const StoreOptions& options) {
 
 int RunStoreExport(const StoreOptions& options) {
     const std::string& target = options.settingsFile;
-    if (!options.force && StoreExists(target)) {
-        std::fprintf(stderr, "kivo store export: %s exists already (--force overwrites it)\n",
-                     target.c_str());
+    if (!MayWriteSettingsFile(target, options.force, "store export"))
         return kExitError;
-    }
     ConsolePrompt prompt(stderr);
     Workspace workspace(options.decimalSymbol);
     if (!LoadStoredWorkspace(workspace, prompt, "store export"))

@@ -1,12 +1,35 @@
 #include "cli/StudyFile.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "cli/ConsolePrompt.h"
 #include "core/FileError.h"
 #include "settings/SettingsFile.h"
 
 namespace kivo::cli {
+
+bool MayWriteSettingsFile(const std::string& path, bool force, std::string_view command) {
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, error)))
+        return true;
+    const int length = static_cast<int>(command.size());
+    if (!force) {
+        std::fprintf(stderr, "kivo %.*s: %s exists already (--force overwrites it)\n", length,
+                     command.data(), path.c_str());
+        return false;
+    }
+    if (!IsSettingsFile(path)) {
+        std::fprintf(stderr,
+                     "kivo %.*s: %s is not a settings file (a regular file whose first line is "
+                     "\"%s\"); --force replaces only a settings file\n",
+                     length, command.data(), path.c_str(),
+                     std::string(kSettingsIdentification).c_str());
+        return false;
+    }
+    return true;
+}
 
 bool LoadStudyForChange(const std::string& path, Workspace& workspace, std::string_view command) {
     ConsolePrompt prompt(stderr);

@@ -34,6 +34,12 @@ class CountingPrompt : public UserPrompt {
 // lose them.
 bool LoadStudyForChange(const std::string& path, Workspace& workspace, std::string_view command);
 
+// Whether a command may write a new settings file at `path`: when nothing is
+// there, or with `force` when it is a settings file (a forgotten or mistyped
+// name must not turn a data file into one). False with a note on stderr
+// naming `command` otherwise.
+bool MayWriteSettingsFile(const std::string& path, bool force, std::string_view command);
+
 // Saves the study with folders relative to the settings file where they lie
 // in or below its folder. False (with a note) when it cannot be written.
 bool SaveStudy(Workspace& workspace, const std::string& path, std::string_view command);

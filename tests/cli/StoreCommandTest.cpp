@@ -96,6 +96,12 @@ TEST_F(StoreCommand, AnImportedStudyRunsFromTheStoreLikeFromItsSettingsFile) {
     EXPECT_EQ(Body(shown.out), original);
     EXPECT_EQ(Body(RunKivo({"settings", "show", "copy.set"}, dir).out), original);
     EXPECT_EQ(RunKivo({"store", "export", "copy.set"}, dir).exitCode, 1);  // exists already
+    // --force replaces only a settings file, never a data file.
+    const std::string data = ReadFileText(dir.PathOf("s01.A.csv"));
+    const auto notSettings = RunKivo({"store", "export", "s01.A.csv", "--force"}, dir);
+    EXPECT_EQ(notSettings.exitCode, 1);
+    EXPECT_TRUE(Contains(notSettings.err, "s01.A.csv is not a settings file")) << notSettings.err;
+    EXPECT_EQ(ReadFileText(dir.PathOf("s01.A.csv")), data);
 
     // Reset asks first; without a terminal to answer, nothing is deleted.
     const std::string before = ReadFileText(store);
