@@ -6,16 +6,19 @@
 //
 // The dyad is the CMU recording of the shared data folder repeated in time to
 // M minutes at 120 frames per second (generated into a temporary folder, never
-// kept). The run is measured on one thread (--jobs 1: wall and CPU time) and
-// with one job per processor core, whose outputs are compared byte for byte
-// with those of one thread. With --video every fourth line is processed together with a
+// kept). The run is measured on one thread (--jobs 1 --pipeline off: wall and
+// CPU time), with one job and the pipeline (reading and writing on threads of
+// their own), and with one job per processor core and the pipeline, the
+// default; the outputs of both are compared byte for byte with those of one
+// thread. With --video every fourth line is processed together with a
 // generated 30-per-second video of the same length (320 x 240, Motion JPEG) on both
 // files: the camera and Pixel Difference rows are enabled, and the output is
 // split into parts of one minute, each with its clip of the video. The runs and the floor each run
 // in a child process, so that their peak memory (maximum resident set size) is measured separately.
 // With --keep the one-thread run's output files of M minutes are copied to DIR/M, for
 // byte-for-byte comparisons between builds. --scaling runs eight dyads of the
-// first M minutes (16 files) with one and with two jobs.
+// first M minutes (16 files) with one and with two jobs (without the pipeline,
+// so that only the number of jobs differs).
 
 #include <sys/resource.h>
 #include <sys/time.h>
@@ -87,7 +90,7 @@ Measurement InChild(const std::function<int()>& work) {
 }
 
 // The run of `workspace` with `jobs` jobs in a child process.
-Measurement MeasureRun(const Workspace& workspace, int jobs) {
+Measurement MeasureRun(const Workspace& workspace, int jobs, bool pipeline) {
     return InChild([&] {
         SilentPrompt prompt;
         RunSink sink;
@@ -96,6 +99,7 @@ Measurement MeasureRun(const Workspace& workspace, int jobs) {
         };
         RunSchedule schedule;
         schedule.jobs = jobs;
+        schedule.pipeline = pipeline;
         return CalculateData(workspace, prompt, sink, jpeg, schedule).completed ? 0 : 1;
     });
 }
@@ -127,6 +131,13 @@ bool SameFiles(const fs::path& first, const fs::path& second) {
     }
     return count == static_cast<std::size_t>(
                         std::distance(fs::directory_iterator(second), fs::directory_iterator()));
+}
+
+// The system's load average over the last minute: wall times and ratios
+// mean little on a machine that other work keeps busy.
+double LoadAverage() {
+    double load[1] = {0.0};
+    return getloadavg(load, 1) == 1 ? load[0] : -1.0;
 }
 
 void PrintMeasurement(const char* what, const Measurement& measurement) {
@@ -297,7 +308,7 @@ int main(int argc, char** argv) {
             MakeVideo(path, m);
             AddVideo(workspace, path);
         }
-        const Measurement one = MeasureRun(workspace, 1);
+        const Measurement one = MeasureRun(workspace, 1, false);
         if (!keep.empty()) {
             const fs::path kept = fs::path(keep) / std::to_string(m);
             fs::create_directories(kept);
@@ -308,21 +319,27 @@ int main(int argc, char** argv) {
         fs::remove_all(folder / "one");
         fs::rename(folder / "out", folder / "one");
         fs::create_directories(folder / "out");
-        const Measurement all = MeasureRun(workspace, cores);
+        const Measurement piped = MeasureRun(workspace, 1, true);
+        bool identical = SameFiles(folder / "one", folder / "out");
+        const Measurement all = MeasureRun(workspace, cores, true);
+        identical = identical && SameFiles(folder / "one", folder / "out");
         const int valuesPerLine = FieldCount((folder / "out" / "bench.A.csv").string()) - 2;
         const Measurement floor =
             InChild([&] { return Floor(workspace, valuesPerLine, (folder / "floor").string()); });
-        const bool identical = SameFiles(folder / "one", folder / "out");
         const long processed = 2 * frames / (video ? 4 : 1);  // both files are input files once
-        std::printf("%d minutes, %ld processed frames:\n", m, processed);
+        std::printf("%d minutes, %ld processed frames (load average %.2f):\n", m, processed,
+                    LoadAverage());
         PrintMeasurement("run, one thread", one);
-        const std::string jobs = "run, --jobs " + std::to_string(cores);
+        PrintMeasurement("run, --jobs 1, pipeline", piped);
+        const std::string jobs = "run, --jobs " + std::to_string(cores) + ", pipeline";
         PrintMeasurement(jobs.c_str(), all);
         PrintMeasurement("floor", floor);
         std::printf("  one thread: %.0f frames/s, cpu / floor cpu %.2f (target <= 3)\n",
                     processed / one.seconds, one.cpuSeconds / floor.cpuSeconds);
-        std::printf("  --jobs %d: wall / floor wall %.2f (target <= 1.5), outputs %s\n", cores,
-                    all.seconds / floor.seconds,
+        std::printf("  --jobs 1, pipeline: wall / floor wall %.2f\n",
+                    piped.seconds / floor.seconds);
+        std::printf("  --jobs %d, pipeline: wall / floor wall %.2f (target <= 1.5), outputs %s\n",
+                    cores, all.seconds / floor.seconds,
                     identical ? "identical to one thread" : "DIFFER FROM ONE THREAD");
         std::fflush(stdout);
         if (!identical)
@@ -341,9 +358,10 @@ int main(int argc, char** argv) {
             }
         }
         const Workspace study = MakeStudy(files, bindings, (folder / "out").string());
-        const Measurement one = MeasureRun(study, 1);
-        const Measurement two = MeasureRun(study, 2);
-        std::printf("8 dyads of %d minutes (16 files):\n", minutes.front());
+        const Measurement one = MeasureRun(study, 1, false);
+        const Measurement two = MeasureRun(study, 2, false);
+        std::printf("8 dyads of %d minutes (16 files, load average %.2f):\n", minutes.front(),
+                    LoadAverage());
         PrintMeasurement("run, --jobs 1", one);
         PrintMeasurement("run, --jobs 2", two);
         std::printf("  --jobs 2 is %.2f times as fast as --jobs 1 (target >= 1.8)\n",

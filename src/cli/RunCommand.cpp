@@ -221,6 +221,7 @@ struct RunOptions {
     int jobs = 0;   // 0: one per processor core
     int shard = 1;  // of shardCount, from 1
     int shardCount = 1;
+    std::string pipeline = "on";
 };
 
 // The value of --clip-codec that lists the encoders instead of running.
@@ -376,6 +377,7 @@ int RunStudy(const RunOptions& options, const std::string& decimalSymbol) {
     RunSchedule schedule;
     schedule.shard = options.shard - 1;
     schedule.shardCount = options.shardCount;
+    schedule.pipeline = options.pipeline == "on";
     schedule.jobs = options.jobs > 0
                         ? options.jobs
                         : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
@@ -446,6 +448,12 @@ void RegisterRunCommand(CLI::App& app, CommandRegistry& registry) {
                      "Input files processed at once (default: one per processor core); the "
                      "outputs are the same for every number")
         ->check(CLI::Range(1, 4096));
+    command
+        ->add_option("--pipeline", options->pipeline,
+                     "Within each file, read ahead and write behind the calculation on threads "
+                     "of their own (default: on); the outputs are the same either way")
+        ->check(CLI::IsMember({"on", "off"}))
+        ->type_name("on|off");
     command
         ->add_option_function<std::string>(
             "--shard",

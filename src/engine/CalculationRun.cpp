@@ -25,6 +25,7 @@
 #include "engine/CalculationDispatch.h"
 #include "engine/CameraFunctions.h"
 #include "engine/FileVideoSetUp.h"
+#include "engine/FramePipeline.h"
 #include "engine/OutputFile.h"
 #include "engine/OutputFileNames.h"
 #include "engine/OutputItems.h"
@@ -152,8 +153,9 @@ class Run;
 // computed and written in order with the file's own copy of the compiled list
 // and of the input variables, so that several files can be processed at once.
 // The run has opened the files and answered the questions before the first
-// line.
-class FileRun {
+// line. Reading and writing may go on on threads of their own (FramePipeline);
+// the file's output files are then the writer's until the pipeline ends.
+class FileRun : private TapeTarget {
   public:
     FileRun(Run& run, std::size_t index, const InputFileRow& row);
 
@@ -168,13 +170,44 @@ class FileRun {
   private:
     friend class Run;
 
+    // The run's prompt as the calculation of the file uses it: before a
+    // message the output lines computed so far are written, as they would be
+    // without a pipeline.
+    class LinesFirstPrompt : public UserPrompt {
+      public:
+        LinesFirstPrompt(UserPrompt& prompt, FileRun& file) : prompt_(prompt), file_(file) {}
+        PromptAnswer Ask(const PromptMessage& message) override {
+            file_.DrainOutput();
+            return prompt_.Ask(message);
+        }
+        std::optional<std::string> AskText(const PromptMessage& message,
+                                           std::string_view initial) override {
+            file_.DrainOutput();
+            return prompt_.AskText(message, initial);
+        }
+        using UserPrompt::Ask;
+
+      private:
+        UserPrompt& prompt_;
+        FileRun& file_;
+    };
+
     bool ReadFrames();
-    void ReadPartnerLine(char separator, FrameContext& context, bool& reported);
+    void StartPipeline(int useEvery);
+    void DrainOutput() {
+        if (pipeline_)
+            pipeline_->Drain();
+    }
+    void TakePartnerLine(const FrameBlock& block, int frame, FrameContext& context, bool& reported);
     void ReportShortLine(const InputFileRow& row, long lineNumber);
     void ComputeCorrection(FrameContext& context, int person, const InputFileRow& row);
     void PlanRows(double thresholdAngles, double thresholdDistances);
     void ComputeRows(FrameContext& context, long framesForTwoFrameRows, long frameNumber);
-    void WriteDataLine();
+    void EndDataLine();
+    // Where the pipeline's writer puts the lines (on its own thread).
+    void DataLine(std::string_view line) override;
+    void NoticeLine(std::string_view line) override;
+    void PartEnd(std::optional<std::string_view> meansLine) override;
     void FinishPart();
     void FinishFileStatistics();
     void ReportNonNumbers(const InputFileRow& row, int person, const std::string& separator);
@@ -191,6 +224,7 @@ class FileRun {
     };
 
     Run& run_;
+    LinesFirstPrompt messages_;
     UserPrompt& prompt_;
     const std::size_t index_;
     const InputFileRow& row_;
@@ -199,7 +233,6 @@ class FileRun {
 
     InputVariableTable table_;
     ParameterArray records_;
-    BodyDataReader reader_;
     OutputFormat format_;
     StatisticsFileContext statisticsContext_;
 
@@ -213,7 +246,8 @@ class FileRun {
     std::string partHeader_;
     ColumnLayout meansLayout_;
     long linesInPart_ = 0;
-    int partNumber_ = 0;
+    int partNumber_ = 0;    // of the part being computed
+    int writtenParts_ = 0;  // part files opened by the writer
     long framesInFile_ = 0;
     bool fileError_ = false;
     RunProgress progress_;
@@ -221,7 +255,8 @@ class FileRun {
     std::unique_ptr<FileVideo> video_;
 
     std::vector<RowPlan> rowPlans_;
-    std::string dataLine_, partnerLine_, skipLine_, line_;
+    // Last: stopped before anything it reads or writes goes.
+    std::unique_ptr<FramePipeline> pipeline_;
 };
 
 class Run {
@@ -873,7 +908,12 @@ class Run {
 };
 
 FileRun::FileRun(Run& run, std::size_t index, const InputFileRow& row)
-    : run_(run), prompt_(run.prompt_), index_(index), row_(row), format_(run.format_) {}
+    : run_(run),
+      messages_(run.prompt_, *this),
+      prompt_(messages_),
+      index_(index),
+      row_(row),
+      format_(run.format_) {}
 
 bool FileRun::Process() {
     const bool finished = ReadFrames();
@@ -882,6 +922,9 @@ bool FileRun::Process() {
         return false;
     }
     FinishFileStatistics();
+    if (!pipeline_->Finish())
+        fileError_ = true;
+    pipeline_.reset();
     CommitFiles();
     return true;
 }
@@ -924,6 +967,7 @@ void FileRun::CommitFiles() {
 
 // Drops the files of the input file; earlier files of those names stay.
 void FileRun::DiscardFiles() noexcept {
+    pipeline_.reset();
     try {
         CloseInputs();
     } catch (const std::exception&) {
@@ -955,9 +999,10 @@ bool FileRun::ReadFrames() {
     statisticsContext_.format = {format_.separator, format_.decimalPlaces,
                                  ReadUserNumber(row[kColFramesPerSec], symbol) / useEvery, symbol};
     PlanRows(context.thresholdAngles, context.thresholdDistances);
-    const char inputSeparator = SeparatorChar(separatorA_);
-    const char partnerSeparator = SeparatorChar(separatorB_);
     const bool partnerRowsNeeded = AnyPartnerFlag();
+    const std::uint64_t fileSize = input_.FileSize();
+    StartPipeline(useEvery);
+    FramePipeline& pipeline = *pipeline_;
 
     fileError_ = false;
     long& processed = framesInFile_;
@@ -966,63 +1011,99 @@ bool FileRun::ReadFrames() {
     auto lastProgress = Clock::now();
     run_.sink_.FileStarted(progress_);
 
-    while (ReadFrameLine(input_, dataLine_)) {
-        if (partnerRow_ != nullptr)
-            ReadPartnerLine(partnerSeparator, context, partnerEndReported);
-        const DataLineValues values =
-            reader_.GetBodyDataValues(1, dataLine_, inputSeparator, context.firstFrame, table_);
-        nonNumbers_[0].Add(values.nonNumbers, values.firstNonNumber, values.firstNonNumberText,
-                           input_.LineNumber());
-        if (values.missingFields > 0 && !shortLineReported) {
-            shortLineReported = true;
-            ReportShortLine(row, input_.LineNumber());
-        }
-        ++processed;
-        if (splitMode)
-            ++linesInPart_;
-        line_.clear();
-        AppendTimeAndFrame(line_, values, std::string_view(&format_.separator, 1), symbol);
-
-        if (context.firstFrame) {
-            ComputeCorrection(context, 1, row);
-            if (partnerRowsNeeded && partnerRow_ != nullptr) {
-                ComputeCorrection(context, 2, *partnerRow_);
-            }
-        }
-        context.frameNumber = processed;
-        if (splitMode && linesInPart_ == 1)
-            context.clipSuffix = PartSuffix(partNumber_ + 1);
-        ComputeRows(context, splitMode ? linesInPart_ : processed, processed);
-        WriteDataLine();
-
-        for (int skipped = 0; skipped < useEvery - 1 && ReadFrameLine(input_, skipLine_);
-             ++skipped) {
+    for (;;) {
+        const FrameBlock& block = pipeline.NextFrames();
+        for (int frame = 0; frame < block.frames; ++frame) {
             if (partnerRow_ != nullptr)
-                ReadFrameLine(partner_, skipLine_);
+                TakePartnerLine(block, frame, context, partnerEndReported);
+            const FrameFacts& facts = block.facts[static_cast<std::size_t>(frame)];
+            const FrameLineFacts& line = facts.persons[0];
+            ApplyDataLineValues(1, line.time, block.Values(frame, 1), block.Present(frame, 1),
+                                context.firstFrame, table_);
+            nonNumbers_[0].Add(line.nonNumbers, line.firstNonNumber, line.firstNonNumberText,
+                               line.lineNumber);
+            if (line.missingFields > 0 && !shortLineReported) {
+                shortLineReported = true;
+                ReportShortLine(row, line.lineNumber);
+            }
+            ++processed;
+            if (splitMode)
+                ++linesInPart_;
+            pipeline.Tape().AppendText(block.Prefix(frame));
+
+            if (context.firstFrame) {
+                ComputeCorrection(context, 1, row);
+                if (partnerRowsNeeded && partnerRow_ != nullptr) {
+                    ComputeCorrection(context, 2, *partnerRow_);
+                }
+            }
+            context.frameNumber = processed;
+            if (splitMode && linesInPart_ == 1)
+                context.clipSuffix = PartSuffix(partNumber_ + 1);
+            ComputeRows(context, splitMode ? linesInPart_ : processed, processed);
+            EndDataLine();
+
+            if (block.failure && block.failedInSkippedLines && frame + 1 == block.frames) {
+                pipeline.Sync();
+                std::rethrow_exception(block.failure);
+            }
+            progress_.bytesRead = facts.bytesRead;
+            progress_.fileSize = fileSize;
+            progress_.framesProcessed = processed;
+            const auto now = Clock::now();
+            if (now - lastProgress >= kProgressInterval) {
+                lastProgress = now;
+                run_.sink_.Progress(progress_);
+            }
+            if (run_.aborted_)
+                return false;
+            if (run_.sink_.TakeCancelRequest()) {
+                pipeline.Sync();
+                if (prompt_.Ask(PromptId::AbortCalculations,
+                                "Do you really want to abort the calculations?",
+                                PromptButtons::YesNo,
+                                PromptIcon::Exclamation) == PromptAnswer::Yes) {
+                    return false;
+                }
+            }
+            context.firstFrame = false;
         }
-        progress_.bytesRead = input_.BytesRead();
-        progress_.fileSize = input_.FileSize();
-        progress_.framesProcessed = processed;
-        const auto now = Clock::now();
-        if (now - lastProgress >= kProgressInterval) {
-            lastProgress = now;
-            run_.sink_.Progress(progress_);
+        if (block.failure) {
+            // Lines computed before a failure to read are written before it
+            // is reported, as a write failure among them comes first.
+            pipeline.Sync();
+            std::rethrow_exception(block.failure);
         }
-        if (run_.aborted_)
-            return false;
-        if (run_.sink_.TakeCancelRequest() &&
-            prompt_.Ask(PromptId::AbortCalculations,
-                        "Do you really want to abort the calculations?", PromptButtons::YesNo,
-                        PromptIcon::Exclamation) == PromptAnswer::Yes) {
-            return false;
-        }
-        context.firstFrame = false;
+        if (block.last)
+            break;
     }
-    progress_.bytesRead = progress_.fileSize = input_.FileSize();
+    progress_.bytesRead = progress_.fileSize = fileSize;
+    pipeline.Sync();
     ReportNonNumbers(row, 1, separatorA_);
     if (partnerRow_ != nullptr)
         ReportNonNumbers(*partnerRow_, 2, separatorB_);
     return true;
+}
+
+// Reading runs ahead of the calculation on a thread of its own, and
+// formatting and writing behind it on another, unless the run's schedule
+// keeps every stage on the file's thread.
+void FileRun::StartPipeline(int useEvery) {
+    FrameSourceSetUp source;
+    source.input = &input_;
+    source.inputSeparator = SeparatorChar(separatorA_);
+    source.fields[0] = FieldsReadByPerson(table_, 1);
+    if (partnerRow_ != nullptr) {
+        source.partner = &partner_;
+        source.partnerSeparator = SeparatorChar(separatorB_);
+        source.fields[1] = FieldsReadByPerson(table_, 2);
+    }
+    source.useEvery = useEvery;
+    source.outputSeparator = format_.separator;
+    source.decimalSymbol = run_.symbol_;
+    TapeTarget& writer = *this;
+    pipeline_ = std::make_unique<FramePipeline>(std::move(source), format_, writer,
+                                                run_.schedule_.pipeline);
 }
 
 // Fields that are not numbers read as 0 or as the number they begin with;
@@ -1044,28 +1125,32 @@ bool FileRun::AnyPartnerFlag() const {
     return false;
 }
 
-// Reads the partner's frame in step with the input file. When the partner
+// The partner's frame, read in step with the input file. When the partner
 // has ended, person B's input variables hold no data for the frame.
-void FileRun::ReadPartnerLine(char separator, FrameContext& context, bool& reported) {
+void FileRun::TakePartnerLine(const FrameBlock& block, int frame, FrameContext& context,
+                              bool& reported) {
     const InputFileRow& partnerRow = *partnerRow_;
-    if (ReadFrameLine(partner_, partnerLine_)) {
-        const DataLineValues values =
-            reader_.GetBodyDataValues(2, partnerLine_, separator, context.firstFrame, table_);
-        nonNumbers_[1].Add(values.nonNumbers, values.firstNonNumber, values.firstNonNumberText,
-                           partner_.LineNumber());
-        if (values.missingFields > 0 && !reported) {
+    const FrameFacts& facts = block.facts[static_cast<std::size_t>(frame)];
+    if (!facts.partnerEnded) {
+        const FrameLineFacts& line = facts.persons[1];
+        ApplyDataLineValues(2, line.time, block.Values(frame, 2), block.Present(frame, 2),
+                            context.firstFrame, table_);
+        nonNumbers_[1].Add(line.nonNumbers, line.firstNonNumber, line.firstNonNumberText,
+                           line.lineNumber);
+        if (line.missingFields > 0 && !reported) {
             reported = true;
-            ReportShortLine(partnerRow, partner_.LineNumber());
+            ReportShortLine(partnerRow, line.lineNumber);
         }
         return;
     }
     for (int k = 0; k < kInputVariableCount; ++k) {
-        PersonBlock& block = table_.Person(k, 2);
-        block.previousComplete = block.frameComplete;
-        block.frameComplete = false;
+        PersonBlock& person = table_.Person(k, 2);
+        person.previousComplete = person.frameComplete;
+        person.frameComplete = false;
     }
     if (!reported) {
         reported = true;
+        pipeline_->Sync();
         prompt_.Tell(PromptId::PartnerEndsEarly,
                      ReplaceAll(ReplaceAll("The partner file '@' ends before the input file "
                                            "'#'.\r\nFor the remaining frames the partner's "
@@ -1077,6 +1162,7 @@ void FileRun::ReadPartnerLine(char separator, FrameContext& context, bool& repor
 }
 
 void FileRun::ReportShortLine(const InputFileRow& row, long lineNumber) {
+    pipeline_->Sync();
     prompt_.Tell(PromptId::ShortDataLine,
                  ReplaceAll(ReplaceAll("Line # of the file '@' has fewer fields than the "
                                        "bound data fields need.\r\nThe input variables "
@@ -1094,7 +1180,7 @@ void FileRun::ComputeCorrection(FrameContext& context, int person, const InputFi
         return;
     fileError_ = true;
     for (const std::string& notice : result.noticeLines)
-        output_.WriteLine(notice);
+        pipeline_->Tape().AppendNotice(notice);
 }
 
 void FileRun::PlanRows(double thresholdAngles, double thresholdDistances) {
@@ -1130,7 +1216,7 @@ void FileRun::ComputeRows(FrameContext& context, long framesForTwoFrameRows, lon
                     record.Current(v, person) = empty;
                 }
             }
-            AppendEmptyItems(line_, record, format_.separator);
+            pipeline_->Tape().AppendEmpty(record);
             continue;
         }
         for (int v = 0; v < record.nValues; ++v) {
@@ -1142,10 +1228,9 @@ void FileRun::ComputeRows(FrameContext& context, long framesForTwoFrameRows, lon
         DispatchRow(context, static_cast<int>(position));
         if (record.statusA != kStatusOk) {
             fileError_ = true;
-            AppendErrorItems(line_, record, record.statusA, format_);
+            pipeline_->Tape().AppendErrors(record, record.statusA);
         } else {
-            if (!AppendValueItems(line_, record, context.firstFrame, format_))
-                fileError_ = true;
+            pipeline_->Tape().AppendValues(record, context.firstFrame);
             if (plan.statistics) {
                 FoldRowStatistics(record, *plan.statistics, static_cast<std::int32_t>(frameNumber),
                                   run_.splitMode_);
@@ -1154,23 +1239,46 @@ void FileRun::ComputeRows(FrameContext& context, long framesForTwoFrameRows, lon
     }
 }
 
-void FileRun::WriteDataLine() {
-    output_.WriteLine(line_);
+void FileRun::EndDataLine() {
+    pipeline_->Tape().EndLine();
+    if (run_.splitMode_) {
+        if (linesInPart_ == 1)
+            ++partNumber_;
+        if (linesInPart_ >= run_.linesPerPart_) {
+            // The next part is opened only when a line will be written to it.
+            FinishPart();
+        }
+    }
+    pipeline_->LineEnded();
+}
+
+void FileRun::DataLine(std::string_view line) {
+    output_.WriteLine(line);
     if (!run_.splitMode_)
         return;
     if (!part_.IsPending()) {
-        ++partNumber_;
-        part_.Open(partNames_.PartPath(partNumber_));
+        ++writtenParts_;
+        part_.Open(partNames_.PartPath(writtenParts_));
         part_.WriteLine(partHeader_);
     }
-    part_.WriteLine(line_);
-    if (linesInPart_ >= run_.linesPerPart_) {
-        // The next part is opened only when a line will be written to it.
-        FinishPart();
-    }
+    part_.WriteLine(line);
 }
 
-// The statistics and means lines of the current part file, which is closed.
+void FileRun::NoticeLine(std::string_view line) {
+    output_.WriteLine(line);
+}
+
+// The part is put in place together with the other files of its input file.
+void FileRun::PartEnd(std::optional<std::string_view> meansLine) {
+    if (meansLine)
+        means_.WriteLine(*meansLine);
+    part_.Finish();
+    finishedParts_.push_back(std::move(part_));
+    part_ = OutputFile();
+}
+
+// The statistics and means lines of the current part file, which is closed
+// once its lines are written.
 void FileRun::FinishPart() {
     const PartFileStatisticLines lines =
         WritePartFileStatisticLine(records_, run_.statisticsLayout_, meansLayout_, partNumber_,
@@ -1178,12 +1286,7 @@ void FileRun::FinishPart() {
                                    statisticsContext_, prompt_, &fileError_);
     if (lines.statisticLine && run_.statisticsOn_)
         run_.AddStatisticsLine(index_, *lines.statisticLine);
-    if (lines.meansLine)
-        means_.WriteLine(*lines.meansLine);
-    // The part is put in place together with the other files of its input file.
-    part_.Finish();
-    finishedParts_.push_back(std::move(part_));
-    part_ = OutputFile();
+    pipeline_->Tape().EndPart(lines.meansLine);
     linesInPart_ = 0;
 }
 
@@ -1191,7 +1294,7 @@ void FileRun::FinishPart() {
 // or in split mode the lines of its last part when that is not full.
 void FileRun::FinishFileStatistics() {
     if (run_.splitMode_) {
-        if (part_.IsPending())
+        if (linesInPart_ > 0)
             FinishPart();
         return;
     }

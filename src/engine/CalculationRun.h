@@ -47,6 +47,10 @@ struct RunSchedule {
     // (counted from 0) are processed; every file can still be a partner.
     int shard = 0;
     int shardCount = 1;
+    // Within each file, reading runs ahead of the calculation and writing
+    // behind it, each on a thread of its own (false: all on the file's
+    // thread). No output byte depends on it either.
+    bool pipeline = true;
 };
 
 // Runs the workspace's parameter list over every input file in list order and

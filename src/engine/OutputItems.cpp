@@ -30,20 +30,26 @@ bool AppendValueItems(std::string& line, const ParameterRecord& record, bool fir
         return true;
     bool finite = true;
     for (int v = 0; v < record.nValues; ++v) {
-        const double current = record.Current(v, 1);
-        line += format.separator;
-        if (!IsNoValue(current))
-            finite = AppendOutputValue(line, current, format.decimalPlaces, format.decimalSymbol) &&
-                     finite;
-        if (!record.dynamic)
-            continue;
-        line += format.separator;
-        const double previous = record.Previous(v, 1);
-        if (!firstFrame && !IsNoValue(current) && !IsNoValue(previous)) {
-            finite = AppendOutputValue(line, current - previous, format.decimalPlaces,
-                                       format.decimalSymbol) &&
-                     finite;
-        }
+        finite = AppendValueItem(line, record.Current(v, 1), record.Previous(v, 1), record.dynamic,
+                                 firstFrame, format) &&
+                 finite;
+    }
+    return finite;
+}
+
+bool AppendValueItem(std::string& line, double current, double previous, bool dynamic,
+                     bool firstFrame, const OutputFormat& format) {
+    bool finite = true;
+    line += format.separator;
+    if (!IsNoValue(current))
+        finite = AppendOutputValue(line, current, format.decimalPlaces, format.decimalSymbol);
+    if (!dynamic)
+        return finite;
+    line += format.separator;
+    if (!firstFrame && !IsNoValue(current) && !IsNoValue(previous)) {
+        finite = AppendOutputValue(line, current - previous, format.decimalPlaces,
+                                   format.decimalSymbol) &&
+                 finite;
     }
     return finite;
 }

@@ -29,6 +29,10 @@ std::string BuildOutputHeader(const std::vector<ParameterRecord>& records, bool 
 // overflow item; the result is then false.
 bool AppendValueItems(std::string& line, const ParameterRecord& record, bool firstFrame,
                       const OutputFormat& format);
+// One value column of the above: the value item and, when `dynamic`, its
+// difference item.
+bool AppendValueItem(std::string& line, double current, double previous, bool dynamic,
+                     bool firstFrame, const OutputFormat& format);
 // Error items: the status's error text in each of the row's fields. An error
 // item is always exactly one field: the separator, then the text without its
 // leading ";".

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +23,11 @@ struct DataLineValues {
     std::string_view firstNonNumberText;  // points into the data line
 };
 
+// The fields of a data line that the input variables of `person` (1 or 2)
+// read: one field index per slot whose index is not 0 (the time field), in
+// variable and slot order.
+std::vector<int> FieldsReadByPerson(const InputVariableTable& table, int person);
+
 // Fills the input variable table from the data lines of a file, frame by
 // frame. Keeps its field buffer between lines, so reading a frame allocates
 // nothing once the first lines have been read.
@@ -40,10 +47,27 @@ class BodyDataReader {
     DataLineValues GetBodyDataValues(int person, std::string_view dataLine, char separator,
                                      bool firstFrame, InputVariableTable& table);
 
+    // The first half of the above, apart from the table: reads the time and
+    // the fields `fields` (from FieldsReadByPerson) of `dataLine` into
+    // `values`; `present[i]` is 0 when field `fields[i]` lies beyond the end
+    // of the line (its value is then 0).
+    DataLineValues ConvertDataLine(std::string_view dataLine, char separator,
+                                   std::span<const int> fields, double* values,
+                                   std::uint8_t* present);
+
   private:
     std::vector<std::string_view> fields_;
     std::vector<int> nonNumbers_;
+    std::vector<int> readFields_;
+    std::vector<double> readValues_;
+    std::vector<std::uint8_t> readPresent_;
 };
+
+// The second half: moves a line's converted values (`time`, and `values` and
+// `present` in the order of FieldsReadByPerson) into the blocks of `person`,
+// as GetBodyDataValues describes.
+void ApplyDataLineValues(int person, double time, const double* values, const std::uint8_t* present,
+                         bool firstFrame, InputVariableTable& table);
 
 // Appends the time value (up to 15 significant digits, the user's decimal
 // symbol), `separator` and the frame field: the start of an output line. A

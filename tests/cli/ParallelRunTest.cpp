@@ -71,18 +71,21 @@ class ParallelRun : public StudyRuns, public ::testing::WithParamInterface<const
     void SetUp() override { MakeStudy(GetParam()); }
 };
 
-TEST_P(ParallelRun, WritesTheSameBytesWithAnyNumberOfJobsAndInShards) {
-    const auto sequential = Run("one", {"--jobs", "1"});
+// The reference is one file after the other, each on one thread; then four
+// files at once, and one at a time in three shards, each file with its
+// reading and writing on threads of their own.
+TEST_P(ParallelRun, WritesTheSameBytesWithAnyNumberOfJobsWithThePipelineAndInShards) {
+    const auto sequential = Run("one", {"--jobs", "1", "--pipeline", "off"});
     ASSERT_EQ(sequential.exitCode, 0) << sequential.out << sequential.err;
     const std::map<std::string, std::string> expected = FilesOf(dir.PathOf("one"));
     ASSERT_TRUE(expected.count("Statistics.csv"));
 
-    const auto parallel = Run("four", {"--jobs", "4"});
+    const auto parallel = Run("four", {"--jobs", "4", "--pipeline", "on"});
     ASSERT_EQ(parallel.exitCode, 0) << parallel.out << parallel.err;
     EXPECT_TRUE(FilesOf(dir.PathOf("four")) == expected);
 
     for (const char* shard : {"1/3", "2/3", "3/3"}) {
-        const auto part = Run("shards", {"--shard", shard, "--jobs", "2"});
+        const auto part = Run("shards", {"--shard", shard, "--jobs", "1", "--pipeline", "on"});
         ASSERT_EQ(part.exitCode, 0) << part.out << part.err;
     }
     const auto merge =
@@ -112,13 +115,14 @@ TEST_F(StudyRuns, ClusterExampleWithGnuParallelWritesWhatOneRunWrites) {
     EXPECT_TRUE(FilesOf(dir.PathOf("sharded")) == FilesOf(dir.PathOf("one")));
 }
 
-TEST(ParallelRunUsage, RefusesJobsBelowOneAndShardsOutsideTheirCount) {
+TEST(ParallelRunUsage, RefusesJobsBelowOneShardsOutsideTheirCountAndPipelineOtherThanOnOrOff) {
     TempDir dir;
     for (const std::vector<std::string>& options : {std::vector<std::string>{"--jobs", "0"},
                                                     {"--jobs", "-2"},
                                                     {"--shard", "4/3"},
                                                     {"--shard", "0/3"},
-                                                    {"--shard", "2"}}) {
+                                                    {"--shard", "2"},
+                                                    {"--pipeline", "maybe"}}) {
         std::vector<std::string> arguments = {"run", "study.set"};
         arguments.insert(arguments.end(), options.begin(), options.end());
         const auto run = RunKivo(arguments, dir);
