@@ -59,7 +59,8 @@ TEST(BindingsCommand, InitConvertsBvhFilesBindsKnownNamesAndBindingsShowsAndChan
     EXPECT_EQ(show.exitCode, 0) << show.err;
     EXPECT_TRUE(Contains(show.out, "\n  Top: Head\n")) << show.out;
     EXPECT_TRUE(Contains(show.out, "\n  Bottom: (unbound)\n")) << show.out;
-    EXPECT_TRUE(Contains(show.out, "Data fields offered: Frame, mixamorig, Hips, Spine2, Head\n")) << show.out;
+    EXPECT_TRUE(Contains(show.out, "Data fields offered: Frame, mixamorig, Hips, Spine2, Head\n"))
+        << show.out;
 }
 
 }  // namespace

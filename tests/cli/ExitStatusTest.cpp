@@ -28,6 +28,11 @@ TEST(ExitStatus, SaysWhetherEveryInputFileWasProcessed) {
     const std::vector<std::string> run = {"run", "study.set", "--output-dir", "out", "--overwrite"};
     const auto all = RunKivo(run, dir);
     EXPECT_EQ(all.exitCode, 0) << all.err;
+    dir.Write("out/s01.A.csv", "kept\r\n");
+    const auto refused = RunKivo({"run", "study.set", "--output-dir", "out"}, dir);
+    EXPECT_EQ(refused.exitCode, 2) << refused.err;
+    EXPECT_TRUE(Contains(refused.err, "--overwrite")) << refused.err;
+    EXPECT_EQ(testing::ReadFileText(dir.PathOf("out/s01.A.csv")), "kept\r\n");
 
     fs::remove(dir.PathOf("s01.B.csv"));
     const auto one = RunKivo(run, dir);

@@ -11,27 +11,16 @@
 
 #include "core/Text.h"
 #include "support/CliRun.h"
+#include "support/OutputLines.h"
 
 namespace kivo {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadCrLfLines;
 using testing::ReadFileText;
 using testing::RunKivo;
 using testing::TempDir;
-
-// Lines of an output file, which must all end with CR LF.
-std::vector<std::string> ReadCrLfLines(const std::string& path) {
-    std::vector<std::string> lines = SplitToStrings(ReadFileText(path), '\n');
-    EXPECT_EQ(lines.back(), "") << path << ": the last line has no line end";
-    lines.pop_back();
-    for (std::string& line : lines) {
-        EXPECT_TRUE(line.ends_with('\r')) << path << ": a line without CR LF";
-        if (line.ends_with('\r'))
-            line.pop_back();
-    }
-    return lines;
-}
 
 // ---- The posture angles, written out from their definitions ----------------
 
@@ -143,12 +132,7 @@ class RunCommandOnRecordings : public ::testing::Test {
         ASSERT_EQ(init.exitCode, 0) << init.out << init.err;
     }
 
-    testing::CliResult Run(bool overwrite = false) {
-        std::vector<std::string> arguments = {"run", "study.set", "--output-dir", output};
-        if (overwrite)
-            arguments.push_back("--overwrite");
-        return RunKivo(arguments, dir);
-    }
+    testing::CliResult Run() { return RunKivo({"run", "study.set", "--output-dir", output}, dir); }
 
     TempDir dir;
     const std::string cmu = std::string(KIVO_SHARED_DATA_DIR) + "/cmu/";
@@ -202,22 +186,6 @@ TEST_F(RunCommandOnRecordings, WritesEveryFrameUnderTheCaptionsWithPostureAngles
             }
         }
     }
-}
-
-TEST_F(RunCommandOnRecordings, RefusedOverwriteStopsWithExitCodeTwo) {
-    const auto first = Run();
-    ASSERT_EQ(first.exitCode, 0) << first.out << first.err;
-    const std::string path = output + "/cmu18_01.A.csv";
-    dir.Write("out/cmu18_01.A.csv", "kept\r\n");
-
-    const auto refused = Run();
-    EXPECT_EQ(refused.exitCode, 2) << refused.out << refused.err;
-    EXPECT_TRUE(testing::Contains(refused.err, "--overwrite")) << refused.err;
-    EXPECT_EQ(ReadFileText(path), "kept\r\n");
-
-    const auto replaced = Run(true);
-    EXPECT_EQ(replaced.exitCode, 0) << replaced.out << replaced.err;
-    EXPECT_EQ(ReadCrLfLines(path).size(), 304u);
 }
 
 // Person B lacks the bound "Head": the run says so once, whatever --quiet.

@@ -132,24 +132,6 @@ TEST(SettingsCommands, InitWritesNothingWhenItRefusesADataFileBindingOrExistingF
     }
 }
 
-TEST(SettingsCommands, ShowAndParametersReadOnlySettingsFiles) {
-    TempDir dir;
-    InitSmallDyad(dir);
-    const auto show = RunKivo({"settings", "show", "study.set"}, dir);
-    EXPECT_EQ(show.exitCode, 0) << show.err;
-    EXPECT_TRUE(Contains(show.out, "\n  Hips: Hips\n")) << show.out;
-    EXPECT_EQ(ValueAfter(show.out, 0, "Partner File"), "s01.B.csv");
-    const auto parameters = RunKivo({"parameters", "study.set"}, dir);
-    EXPECT_EQ(parameters.exitCode, 0) << parameters.err;
-    EXPECT_TRUE(Contains(parameters.out, "Global Static SRL Hips")) << parameters.out;
-
-    dir.Write("notes.set", "\"Shopping list\"\r\n");
-    const auto refused = RunKivo({"settings", "show", "notes.set"}, dir);
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_TRUE(Contains(refused.err, "This file contains no valid settings!")) << refused.err;
-    EXPECT_EQ(refused.out, "");
-}
-
 TEST(SettingsCommands, InitTakesTheLabelAutomaticallyAndWritesFoldersTheStudyCanMoveWith) {
     TempDir dir;
     fs::create_directories(dir.PathOf("study/data"));

@@ -17,6 +17,7 @@
 #include "engine/RunSink.h"
 #include "input/InputFileList.h"
 #include "params/Catalogue.h"
+#include "support/OutputLines.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempDir.h"
 #include "support/TestVideo.h"
@@ -25,6 +26,8 @@ namespace kivo {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Fields;
+using testing::ReadCrLfLines;
 using testing::ReadFileText;
 using testing::ScriptedPrompt;
 using testing::TempDir;
@@ -78,32 +81,6 @@ std::vector<Frame> TurningFrames(int count, double offset = 0.0) {
                           {0.0, 0.5, 0.0, 0.0, 0.0, 0.0}});
     }
     return frames;
-}
-
-// The lines of an output file; every line must end with CR LF.
-std::vector<std::string> ReadLines(const std::string& path) {
-    const std::string text = ReadFileText(path);
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            ADD_FAILURE() << path << ": the last line has no CR LF";
-            lines.push_back(text.substr(start));
-            break;
-        }
-        const std::string line = text.substr(start, end - start);
-        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos)
-            << path << ": a stray line break in \"" << line << "\"";
-        lines.push_back(line);
-        start = end + 2;
-    }
-    return lines;
-}
-
-std::vector<std::string> Fields(const std::string& line, char separator = ';') {
-    const std::vector<std::string_view> fields = SplitFields(line, separator);
-    return {fields.begin(), fields.end()};
 }
 
 // Requests a cancel on the n-th poll and records the files it was told about.
@@ -202,7 +179,7 @@ TEST_F(CalculationRunTest, WritesTheCompiledCaptionsAndOneCrLfLinePerFrame) {
     EXPECT_EQ(summary.outputFiles, std::vector<std::string>{OutPath("take.csv")});
     EXPECT_EQ(summary.framesProcessed, 3);
     EXPECT_TRUE(summary.filesWithErrors.empty());
-    const std::vector<std::string> lines = ReadLines(OutPath("take.csv"));
+    const std::vector<std::string> lines = ReadCrLfLines(OutPath("take.csv"));
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0],
               "Time;Frame;Hips Sagittal;D Hips Sagittal;Hips Rotational;D Hips Rotational;"
@@ -240,7 +217,7 @@ TEST_F(CalculationRunTest, UseEveryThreeProcessesLinesOneFourSevenWithThePartner
     const RunSummary summary = Run();
 
     EXPECT_TRUE(summary.completed) << AllMessages();
-    const std::vector<std::string> lines = ReadLines(OutPath("s.A.csv"));
+    const std::vector<std::string> lines = ReadCrLfLines(OutPath("s.A.csv"));
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[1], "0;1;1.000;;0.000;;0.000;;;;");
     EXPECT_EQ(lines[2], "0.03;4;4.000;3.000;0.000;0.000;0.000;0.000;3.000;0.000;0.000");
@@ -251,7 +228,7 @@ TEST_F(CalculationRunTest, UseEveryThreeProcessesLinesOneFourSevenWithThePartner
     EXPECT_EQ(CountMessages(shortPartnerLine), 2) << AllMessages();  // once per file of the pair
     EXPECT_EQ(CountMessages("Line "), 2) << AllMessages();
     EXPECT_EQ(CountMessages("ends before"), 0) << AllMessages();
-    const std::vector<std::string> partnerLines = ReadLines(OutPath("s.B.csv"));
+    const std::vector<std::string> partnerLines = ReadCrLfLines(OutPath("s.B.csv"));
     ASSERT_EQ(partnerLines.size(), 4u);
     EXPECT_EQ(Fields(partnerLines[3])[1], "7");
 }
@@ -282,14 +259,14 @@ TEST_P(SplitModeRun, WritesPartFilesOnlyForLinesThatExist) {
     const RunSummary summary = Run();
 
     ASSERT_TRUE(summary.completed) << AllMessages();
-    const std::vector<std::string> output = ReadLines(OutPath("take.csv"));
+    const std::vector<std::string> output = ReadCrLfLines(OutPath("take.csv"));
     ASSERT_FALSE(output.empty());
     std::size_t written = 0;
     for (std::size_t part = 0; part < c.partFrames.size(); ++part) {
         char name[64];
         std::snprintf(name, sizeof name, "take.part-%03zu.csv", part + 1);
         SCOPED_TRACE(name);
-        const std::vector<std::string> lines = ReadLines(OutPath(name));
+        const std::vector<std::string> lines = ReadCrLfLines(OutPath(name));
         ASSERT_EQ(lines.size(), c.partFrames[part].size() + 1);
         EXPECT_EQ(lines[0], output[0]);
         for (std::size_t i = 1; i < lines.size(); ++i) {
@@ -310,7 +287,7 @@ TEST_P(SplitModeRun, WritesPartFilesOnlyForLinesThatExist) {
     std::snprintf(next, sizeof next, "take.part-%03zu.csv", c.partFrames.size() + 1);
     EXPECT_FALSE(fs::exists(OutPath(next)));
     EXPECT_EQ(summary.outputFiles.size(), c.partFrames.size() + 1);
-    const std::vector<std::string> means = ReadLines(OutPath("take.means.csv"));
+    const std::vector<std::string> means = ReadCrLfLines(OutPath("take.means.csv"));
     ASSERT_FALSE(means.empty());
     EXPECT_EQ(means[0].rfind("Part ;Frames;Hips Sagittal;D Hips Sagittal;", 0), 0u) << means[0];
 }
@@ -350,9 +327,9 @@ TEST_P(CancelRun, AbortQuestionDecidesWhetherTheRunGoesOn) {
             << "a file besides the old ones is left";
     } else {
         EXPECT_TRUE(summary.completed);
-        EXPECT_EQ(ReadLines(OutPath("first.csv")).size(), 6u);
-        EXPECT_EQ(ReadLines(OutPath("second.csv")).size(), 6u);
-        EXPECT_EQ(ReadLines(OutPath("Statistics.csv")).size(), 3u);
+        EXPECT_EQ(ReadCrLfLines(OutPath("first.csv")).size(), 6u);
+        EXPECT_EQ(ReadCrLfLines(OutPath("second.csv")).size(), 6u);
+        EXPECT_EQ(ReadCrLfLines(OutPath("Statistics.csv")).size(), 3u);
         EXPECT_EQ(summary.outputFiles.size(), 2u);
         EXPECT_EQ(CountMessages("All files have been processed."), 1) << AllMessages();
     }
@@ -379,8 +356,8 @@ TEST_P(FailingFileRun, StopsOnlyItsOwnFile) {
     const RunSummary summary = CalculateData(workspace, prompt, sink, {}, schedule);
 
     EXPECT_FALSE(summary.completed);
-    EXPECT_EQ(ReadLines(OutPath("first.csv")).size(), 6u);
-    EXPECT_EQ(ReadLines(OutPath("third.csv")).size(), 6u);
+    EXPECT_EQ(ReadCrLfLines(OutPath("first.csv")).size(), 6u);
+    EXPECT_EQ(ReadCrLfLines(OutPath("third.csv")).size(), 6u);
     EXPECT_EQ(summary.framesProcessed, 10);
     EXPECT_EQ(CountMessages("'99' is not a whole number"), 1) << AllMessages();
     EXPECT_EQ(CountMessages("bad.csv"), 1) << AllMessages();
@@ -415,7 +392,7 @@ TEST_P(OverwriteRun, IsAskedOnceAndNoStopsBeforeWritingAnything) {
         return;
     }
     for (const char* name : {"first.csv", "second.csv"})
-        EXPECT_EQ(ReadLines(OutPath(name))[0],
+        EXPECT_EQ(ReadCrLfLines(OutPath(name))[0],
                   "Time;Frame;Hips Sagittal;Hips Rotational;Hips Lateral");
     EXPECT_TRUE(std::regex_match(
         prompt.LastText(),
@@ -572,7 +549,7 @@ TEST_F(CalculationRunTest, ShortDataLineGivesDataErrorsForTheMissingVariableOnly
     const RunSummary summary = Run();
 
     EXPECT_TRUE(summary.completed) << AllMessages();
-    const std::vector<std::string> lines = ReadLines(OutPath("take.csv"));
+    const std::vector<std::string> lines = ReadCrLfLines(OutPath("take.csv"));
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[2], "0.01;2;2.000;0.000;0.000;0.000;0.000;0.000;2.000;0.000;0.000");
     EXPECT_EQ(lines[3],
@@ -607,7 +584,7 @@ TEST_F(CalculationRunTest, BlankLinesAreNoFramesInEitherFile) {
     EXPECT_EQ(summary.framesProcessed, 8);
     EXPECT_TRUE(summary.filesWithErrors.empty()) << AllMessages();
     for (const char* name : {"s.A.csv", "s.B.csv"}) {
-        const std::vector<std::string> lines = ReadLines(OutPath(name));
+        const std::vector<std::string> lines = ReadCrLfLines(OutPath(name));
         ASSERT_EQ(lines.size(), 5u) << name;
         for (int k = 1; k <= 4; ++k) {
             const std::vector<std::string> fields = Fields(lines[k]);
@@ -691,7 +668,7 @@ TEST_F(CalculationRunTest, ValuesAndStatisticsThatOverflowAreErrorItemsNotInfini
         EXPECT_EQ(text.find("nan"), std::string::npos) << name << ":\n" << text;
         EXPECT_NE(text.find("error:overflow"), std::string::npos) << name << ":\n" << text;
     }
-    const std::vector<std::string> lines = ReadLines(OutPath("take.csv"));
+    const std::vector<std::string> lines = ReadCrLfLines(OutPath("take.csv"));
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(Fields(lines[2])[3], "ERROR:Overflow") << lines[2];
 }
@@ -705,7 +682,7 @@ TEST_F(CalculationRunTest, PartnerShorterThanTheInputFileGivesOneNotice) {
     EXPECT_EQ(CountMessages("The partner file 's.B.csv' ends before the input file 's.A.csv'"), 1)
         << AllMessages();
     EXPECT_EQ(CountMessages("ends before"), 1) << AllMessages();
-    const std::vector<std::string> lines = ReadLines(OutPath("s.A.csv"));
+    const std::vector<std::string> lines = ReadCrLfLines(OutPath("s.A.csv"));
     ASSERT_EQ(lines.size(), 6u);
     const std::vector<std::string> header = Fields(lines[0]);
     for (std::size_t i = 1; i < lines.size(); ++i) {
@@ -713,7 +690,7 @@ TEST_F(CalculationRunTest, PartnerShorterThanTheInputFileGivesOneNotice) {
         EXPECT_EQ(fields.size(), header.size()) << lines[i];
         EXPECT_EQ(fields[2], FormatFixed(static_cast<double>(i), 3, ".")) << lines[i];
     }
-    EXPECT_EQ(ReadLines(OutPath("s.B.csv")).size(), 4u);
+    EXPECT_EQ(ReadCrLfLines(OutPath("s.B.csv")).size(), 4u);
 }
 
 class MissingPartner : public CalculationRunTest,
@@ -739,7 +716,7 @@ TEST_P(MissingPartner, DyadicRowIsDroppedAfterOkAndCancelEndsTheRun) {
     // The run leaves the list alone and names the row the user agreed to drop.
     EXPECT_TRUE(workspace.parameters[1].enabled);
     EXPECT_EQ(summary.rowsToUncheck, std::vector<std::size_t>{1});
-    const std::vector<std::string> lines = ReadLines(OutPath("take.csv"));
+    const std::vector<std::string> lines = ReadCrLfLines(OutPath("take.csv"));
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "Time;Frame;Hips SRL Sagittal;Hips SRL Rotational;Hips SRL Lateral");
     EXPECT_EQ(lines[3], "0.02;3;3.000;0.000;0.000");
@@ -770,9 +747,9 @@ TEST_F(CalculationRunTest, UnusableCameraGivesSettingErrorsForThatFileOnly) {
                             "Proxemics' cannot be calculated and will be disabled."),
               1)
         << AllMessages();
-    EXPECT_EQ(ReadLines(OutPath("one.csv"))[2],
+    EXPECT_EQ(ReadCrLfLines(OutPath("one.csv"))[2],
               "0.01;2;2.000;0.000;0.000;ERROR:Setting error;ERROR:Setting error");
-    EXPECT_EQ(ReadLines(OutPath("two.csv"))[2],
+    EXPECT_EQ(ReadCrLfLines(OutPath("two.csv"))[2],
               "0.01;2;2.000;0.000;0.000;ERROR:Data error;ERROR:Data error");
     EXPECT_EQ(summary.rowsToUncheck, (std::vector<std::size_t>{1, 2}));
 }
@@ -801,7 +778,7 @@ TEST_F(CalculationRunTest, PixelDifferenceRowsShareOneFramePairPerDataFrame) {
 
     EXPECT_TRUE(summary.completed);
     EXPECT_EQ(CountMessages("take.avi"), 0) << AllMessages();
-    const std::vector<std::string> lines = ReadLines(OutPath("take.csv"));
+    const std::vector<std::string> lines = ReadCrLfLines(OutPath("take.csv"));
     ASSERT_EQ(lines.size(), 7u);
     const char* values[] = {"0.000", "0.000", "0.000", "50.000", "50.000", kDataError};
     for (int i = 0; i < 6; ++i) {
@@ -809,26 +786,6 @@ TEST_F(CalculationRunTest, PixelDifferenceRowsShareOneFramePairPerDataFrame) {
         EXPECT_EQ(fields[2], values[i]) << lines[i + 1];
         EXPECT_EQ(fields[3], values[i]) << lines[i + 1];
     }
-}
-
-TEST_F(CalculationRunTest, TabSeparatedOutputKeepsEveryErrorItemInItsOwnField) {
-    workspace.options.csvSeparator = false;
-    workspace.options.tsvSeparator = true;
-    workspace.options.extension = "tsv";
-    workspace.boundDataFields[kChest].clear();  // every Chest row gets the data error
-    AddInput("take.csv", TurningFrames(3));
-    AddRow("Hips", "Static SRL", "Hips", "", "", "x", "x");
-    AddRow("Chest", "Static SRL", "Chest", "", "", "x", "x");
-
-    ASSERT_TRUE(Run().completed) << AllMessages();
-
-    const std::vector<std::string> lines = ReadLines(OutPath("take.tsv"));
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(Fields(lines[0], '\t').size(), 14u) << lines[0];
-    const std::string errors =
-        "ERROR:Data error\tERROR:Data error\tERROR:Data error\t"
-        "ERROR:Data error\tERROR:Data error\tERROR:Data error";
-    EXPECT_EQ(lines[2], "0.01\t2\t2.000\t1.000\t0.000\t0.000\t0.000\t0.000\t" + errors);
 }
 
 struct FormatCase {
@@ -861,7 +818,7 @@ TEST_P(OutputNumberFormat, RoundsHalfUpThroughARun) {
     const RunSummary summary = Run();
 
     ASSERT_TRUE(summary.completed) << AllMessages();
-    const std::vector<std::string> lines = ReadLines(OutPath("take.csv"));
+    const std::vector<std::string> lines = ReadCrLfLines(OutPath("take.csv"));
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[1], c.firstLine);
     EXPECT_EQ(Fields(lines[2])[0], c.secondTime);
@@ -892,7 +849,7 @@ TEST_F(CalculationRunTest, WritesTheTimeAsAGeneralNumberAndCopiesTheFrameField) 
 
     ASSERT_TRUE(Run().completed) << AllMessages();
 
-    const std::vector<std::string> lines = ReadLines(OutPath("take.csv"));
+    const std::vector<std::string> lines = ReadCrLfLines(OutPath("take.csv"));
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[1], "0.00833333333333333;0007;0.000;0.000;0.000");
     EXPECT_EQ(lines[2], "0.1;f8;0.000;0.000;0.000");
@@ -926,7 +883,7 @@ TEST_P(FailedCorrection, EachPersonComputedWritesItsOwnNotice) {
     }
     expected.push_back("0;1;1.000;0.000;0.000");
     expected.push_back("0.01;2;2.000;0.000;0.000");
-    EXPECT_EQ(ReadLines(OutPath("s.A.csv")), expected);
+    EXPECT_EQ(ReadCrLfLines(OutPath("s.A.csv")), expected);
     EXPECT_EQ(summary.filesWithErrors, (std::vector<std::string>{"s.A.csv", "s.B.csv"}));
 }
 

@@ -18,6 +18,7 @@
 #include "input/InputFileList.h"
 #include "params/DefaultParameterList.h"
 #include "settings/BindingsFile.h"
+#include "support/OutputLines.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempDir.h"
 
@@ -27,16 +28,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kRecordings = std::string(KIVO_SHARED_DATA_DIR) + "/cmu";
-
-std::vector<std::string> ReadLines(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        EXPECT_TRUE(!line.empty() && line.back() == '\r') << path << " line " << lines.size() + 1;
-        lines.push_back(std::string(StripCarriageReturn(line)));
-    }
-    return lines;
-}
 
 // The first data line's value of the field whose name ends with `suffix`.
 double FirstFrameValue(const std::string& path, const std::string& suffix) {
@@ -131,7 +122,7 @@ class RecordingRun : public ::testing::TestWithParam<Layout> {
 
     // Every line of the file has as many fields as its header.
     void ExpectRectangular(const std::string& path) {
-        const std::vector<std::string> lines = ReadLines(path);
+        const std::vector<std::string> lines = testing::ReadCrLfLines(path);
         ASSERT_FALSE(lines.empty()) << path;
         const std::size_t fields = SplitFields(lines[0], Separator()).size();
         for (std::size_t i = 1; i < lines.size(); ++i) {
@@ -146,8 +137,9 @@ class RecordingRun : public ::testing::TestWithParam<Layout> {
     // video, so Pixel Difference is a data error everywhere.
     void ExpectCameraColumns(const std::string& outputA) {
         const std::string extension = GetParam().tabSeparated ? ".tsv" : ".csv";
-        const std::vector<std::string> linesA = ReadLines(outputA);
-        const std::vector<std::string> linesB = ReadLines(folder_.PathOf("cmu18_01.B" + extension));
+        const std::vector<std::string> linesA = testing::ReadCrLfLines(outputA);
+        const std::vector<std::string> linesB =
+            testing::ReadCrLfLines(folder_.PathOf("cmu18_01.B" + extension));
         const std::vector<std::string_view> header = SplitFields(linesA[0], Separator());
         std::map<std::string, std::size_t> columns;
         for (std::size_t i = 0; i < header.size(); ++i)
@@ -181,7 +173,7 @@ TEST_P(RecordingRun, EveryStatisticsLineHasOneFieldPerCaption) {
     ASSERT_TRUE(summary.completed) << prompt_.LastText();
     ASSERT_FALSE(summary.statisticsFile.empty());
 
-    const std::vector<std::string> statistics = ReadLines(summary.statisticsFile);
+    const std::vector<std::string> statistics = testing::ReadCrLfLines(summary.statisticsFile);
     const std::size_t parts = GetParam().split ? 4 : 1;  // 303 frames, 100 lines per part
     ASSERT_EQ(statistics.size(), 1 + 3 * parts);
     const std::size_t captions = SplitFields(statistics[0], Separator()).size();
@@ -202,7 +194,7 @@ TEST_P(RecordingRun, EveryStatisticsLineHasOneFieldPerCaption) {
     if (GetParam().split) {
         for (const char* name : {"cmu18_01.A.means.tsv", "cmu18_01.A.means.csv"}) {
             if (fs::exists(folder_.PathOf(name))) {
-                EXPECT_EQ(ReadLines(folder_.PathOf(name)).size(), 1 + parts);
+                EXPECT_EQ(testing::ReadCrLfLines(folder_.PathOf(name)).size(), 1 + parts);
                 ExpectRectangular(folder_.PathOf(name));
             }
         }

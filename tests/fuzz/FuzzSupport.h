@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "core/OptionFields.h"
-#include "core/UserPrompt.h"
 #include "core/Workspace.h"
 #include "input/StoredOptionRules.h"
+#include "support/ScriptedPrompt.h"
 
 namespace kivo::fuzz {
 
@@ -85,25 +85,8 @@ inline void Require(bool condition, std::string_view rule) {
         Fail(rule);
 }
 
-// Answers OK or Yes to every question and keeps the messages' texts.
-class AnsweringPrompt : public UserPrompt {
-  public:
-    PromptAnswer Ask(const PromptMessage& message) override {
-        texts.push_back(message.text);
-        switch (message.buttons) {
-            case PromptButtons::Ok:
-            case PromptButtons::OkCancel:
-                return PromptAnswer::Ok;
-            case PromptButtons::YesNo:
-            case PromptButtons::YesNoCancel:
-                return PromptAnswer::Yes;
-        }
-        return PromptAnswer::Ok;
-    }
-    using UserPrompt::Ask;
-
-    std::vector<std::string> texts;
-};
+// Answers OK or Yes to every question and keeps the messages.
+using AnsweringPrompt = testing::ScriptedPrompt;
 
 // Every option that holds text passes the rule of its box unchanged; `rule`
 // says where the options came from.

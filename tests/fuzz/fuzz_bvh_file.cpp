@@ -117,6 +117,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     AnsweringPrompt prompt;
     AddFile(workspace, "take.A.txt", folder.string(), prompt);
     Require(workspace.inputFiles.size() == 1, "the input file list takes a converted file",
-            [&] { return prompt.texts.empty() ? std::string() : prompt.texts.back(); });
+            [&] { return prompt.LastText(); });
     return 0;
 }

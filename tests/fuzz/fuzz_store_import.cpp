@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::error_code error;
     fs::remove(store, error);
     Require(SaveToStore(imported, store, prompt), "an imported study is stored",
-            [&] { return prompt.texts.empty() ? std::string() : prompt.texts.back(); });
+            [&] { return prompt.LastText(); });
 
     Workspace restored;
     const RestoreReport report = RestoreStoredWorkspace(store, restored, prompt);

@@ -26,13 +26,6 @@ TEST(DefaultParameterList, Has165RowsOfWhichOnlyTheLastFourAreDisabled) {
     }
 }
 
-TEST(DefaultParameterList, ReplacesWhatTheListHeld) {
-    std::vector<ParameterDefinition> rows(3);
-    CreateDefaultParameterList(rows);
-    EXPECT_EQ(rows.size(), 165u);
-    EXPECT_EQ(rows[0].name, "Global Static SRL Hips");
-}
-
 TEST(DefaultParameterList, CompilesWithTheFixedInputVariables) {
     testing::Compilation c(DefaultList());
     ASSERT_FALSE(c.outcome.failed) << c.prompt.LastText();
@@ -47,20 +40,6 @@ TEST(DefaultParameterList, CompilesWithTheFixedInputVariables) {
     EXPECT_EQ(c[134].targetIndices, (std::vector<int>{12, 32}));
     EXPECT_FALSE(c[162].enabled);
     EXPECT_TRUE(c[162].valueCaptions.empty());
-}
-
-TEST(AddLocalSRLParameters, RelatesEachBodyPartToItsParent) {
-    std::vector<ParameterDefinition> rows;
-    AddLocalSRLParameters(rows, "Dynamic SRL");
-    ASSERT_EQ(rows.size(), 15u);
-    const char* const parents[] = {"Base",    "Hips",    "Chest", "Chest",  "Arm L",
-                                   "Elbow L", "Hips",    "Leg L", "Knee L", "Chest",
-                                   "Arm R",   "Elbow R", "Hips",  "Leg R",  "Knee R"};
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(rows[i].referenceSystem, parents[i]) << rows[i].name;
-        EXPECT_EQ(rows[i].name, "Local Dynamic SRL " + rows[i].variables);
-    }
-    EXPECT_TRUE(rows[0].typeTag.empty());  // tags are set once the whole list is built
 }
 
 }  // namespace
