@@ -14,27 +14,12 @@ using testing::RunKivo;
 using testing::TempDir;
 
 constexpr std::string_view kRecording =
-    "HIERARCHY\n"
-    "ROOT Hips\n"
-    "{\n"
-    "  OFFSET 0 0 0\n"
+    "HIERARCHY\nROOT Hips\n{\n  OFFSET 0 0 0\n"
     "  CHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation\n"
-    "  JOINT Head\n"
-    "  {\n"
-    "    OFFSET 0 10 0\n"
-    "    CHANNELS 3 Zrotation Xrotation Yrotation\n"
-    "    End Site\n"
-    "    {\n"
-    "      OFFSET 0 2 0\n"
-    "    }\n"
-    "  }\n"
-    "}\n"
-    "MOTION\n"
-    "Frames: 3\n"
-    "Frame Time: 0.01\n"
-    "0 90 0 0 0 0 0 0 0\n"
-    "1 90 0 0 0 0 10 0 0\n"
-    "2 90 0 0 0 0 20 0 0\n";
+    "  JOINT Head\n  {\n    OFFSET 0 10 0\n    CHANNELS 3 Zrotation Xrotation Yrotation\n"
+    "    End Site\n    {\n      OFFSET 0 2 0\n    }\n  }\n}\n"
+    "MOTION\nFrames: 3\nFrame Time: 0.01\n"
+    "0 90 0 0 0 0 0 0 0\n1 90 0 0 0 0 10 0 0\n2 90 0 0 0 0 20 0 0\n";
 
 TEST(ConvertCommand, WritesAPairOnlyWhenBothRecordingsConvertAndTheCheckPairsThem) {
     TempDir dir;

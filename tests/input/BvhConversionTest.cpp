@@ -92,26 +92,12 @@ struct DataFile {
 // The root lists its channels in an unusual order, the child's rotation
 // order is Z, X, Y, and an end site closes the chain.
 constexpr std::string_view kTwoJoints =
-    "HIERARCHY\n"
-    "ROOT mixamorig:Hips\n"
-    "{\n"
-    "  OFFSET 0 5 0\n"
+    "HIERARCHY\nROOT mixamorig:Hips\n{\n  OFFSET 0 5 0\n"
     "  CHANNELS 6 Yrotation Xposition Yposition Zposition Xrotation Zrotation\n"
-    "  JOINT Arm {\n"
-    "    OFFSET 2 0 0\n"
-    "    CHANNELS 3 Zrotation Xrotation Yrotation\n"
-    "    End Site\n"
-    "    {\n"
-    "      OFFSET 1 0 0\n"
-    "    }\n"
-    "  }\n"
-    "}\n"
-    "MOTION\n"
-    "Frames: 3\n"
-    "Frame Time: .01\n"
-    "0 0 0 0 0 0 0 0 0\n"
-    "30 10 20 30 0 0 90 0 0\n"
-    "30 10 20 30 0 0 0 45 0\r\n";
+    "  JOINT Arm {\n    OFFSET 2 0 0\n    CHANNELS 3 Zrotation Xrotation Yrotation\n"
+    "    End Site\n    {\n      OFFSET 1 0 0\n    }\n  }\n}\n"
+    "MOTION\nFrames: 3\nFrame Time: .01\n"
+    "0 0 0 0 0 0 0 0 0\n30 10 20 30 0 0 90 0 0\n30 10 20 30 0 0 0 45 0\r\n";
 
 TEST(BvhConversion, WritesEveryJointsGlobalPoseInTheBodyGeometryConvention) {
     TempDir dir;
