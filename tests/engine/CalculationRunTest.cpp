@@ -96,6 +96,20 @@ class TestSink : public RunSink {
     std::vector<RunProgress> finished;
 };
 
+// Keeps the statistics file as it is when the run reports its end.
+class EndWatchingPrompt : public ScriptedPrompt {
+  public:
+    PromptAnswer Ask(const PromptMessage& message) override {
+        if (message.text.starts_with("All files have been processed."))
+            statisticsAtEnd = ReadFileText(statisticsPath);
+        return ScriptedPrompt::Ask(message);
+    }
+    using UserPrompt::Ask;
+
+    std::string statisticsPath;
+    std::string statisticsAtEnd;
+};
+
 class CalculationRunTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -108,6 +122,7 @@ class CalculationRunTest : public ::testing::Test {
         options.directoryOutputFiles = OutDir();
         workspace.boundDataFields[kHips] = "Hips";
         workspace.boundDataFields[kChest] = "Chest";
+        prompt.statisticsPath = OutPath("Statistics.csv");
     }
 
     std::string InDir() const { return dir.PathOf("in"); }
@@ -161,7 +176,7 @@ class CalculationRunTest : public ::testing::Test {
     TempDir dir;
     Workspace workspace;
     ScriptedPrompt setupPrompt;
-    ScriptedPrompt prompt;
+    EndWatchingPrompt prompt;
     TestSink sink;
 };
 
@@ -330,6 +345,8 @@ TEST_P(CancelRun, AbortQuestionDecidesWhetherTheRunGoesOn) {
         EXPECT_EQ(ReadCrLfLines(OutPath("first.csv")).size(), 6u);
         EXPECT_EQ(ReadCrLfLines(OutPath("second.csv")).size(), 6u);
         EXPECT_EQ(ReadCrLfLines(OutPath("Statistics.csv")).size(), 3u);
+        // The end is reported once every file is in place.
+        EXPECT_EQ(prompt.statisticsAtEnd, ReadFileText(OutPath("Statistics.csv")));
         EXPECT_EQ(summary.outputFiles.size(), 2u);
         EXPECT_EQ(CountMessages("All files have been processed."), 1) << AllMessages();
     }
@@ -566,15 +583,15 @@ TEST_F(CalculationRunTest, ShortDataLineGivesDataErrorsForTheMissingVariableOnly
               "following output files for the item 'ERROR':\r\n\r\ntake.csv");
 }
 
-TEST_F(CalculationRunTest, BlankLinesAreNoFramesInEitherFile) {
-    AddPairWithDyadicRow(4, 4);
+TEST_F(CalculationRunTest, BlankLinesAreNoFramesAndAShorterPartnerGivesOneNotice) {
+    AddPairWithDyadicRow(5, 3);
     // A blank line after the format line and after the second frame, blank
     // lines at the end; in the partner a line of blanks after the first frame.
-    std::string a = DataFile(TurningFrames(4));
+    std::string a = DataFile(TurningFrames(5));
     a.insert(a.find("\n0.00;") + 1, "\n");
     a.insert(a.find("\n0.02;") + 1, "\r\n");
     dir.Write("in/s.A.csv", a + "\n \t\n\n");
-    std::string b = DataFile(TurningFrames(4, 100.0));
+    std::string b = DataFile(TurningFrames(3, 100.0));
     b.insert(b.find("\n0.01;") + 1, "   \n");
     dir.Write("in/s.B.csv", b);
 
@@ -582,16 +599,21 @@ TEST_F(CalculationRunTest, BlankLinesAreNoFramesInEitherFile) {
 
     EXPECT_TRUE(summary.completed) << AllMessages();
     EXPECT_EQ(summary.framesProcessed, 8);
-    EXPECT_TRUE(summary.filesWithErrors.empty()) << AllMessages();
-    for (const char* name : {"s.A.csv", "s.B.csv"}) {
+    EXPECT_EQ(CountMessages("The partner file 's.B.csv' ends before the input file 's.A.csv'"), 1)
+        << AllMessages();
+    EXPECT_EQ(CountMessages("ends before"), 1) << AllMessages();
+    for (const auto& [name, frames] : {std::pair{"s.A.csv", 5}, {"s.B.csv", 3}}) {
         const std::vector<std::string> lines = ReadCrLfLines(OutPath(name));
-        ASSERT_EQ(lines.size(), 5u) << name;
-        for (int k = 1; k <= 4; ++k) {
+        ASSERT_EQ(lines.size(), frames + 1u) << name;
+        for (int k = 1; k <= frames; ++k) {
             const std::vector<std::string> fields = Fields(lines[k]);
             ASSERT_EQ(fields.size(), 17u) << lines[k];
             EXPECT_EQ(fields[1], std::to_string(k)) << name;
+            if (k > 3)
+                continue;
             // The pair's common sagittal angle: the same frame of both files.
             EXPECT_EQ(fields[5], FormatFixed(2 * k + 100, 3, ".")) << name << ": " << lines[k];
+            EXPECT_EQ(lines[k].find("ERROR"), std::string::npos) << name << ": " << lines[k];
         }
     }
 }
@@ -614,37 +636,6 @@ TEST_F(CalculationRunTest, FieldsThatAreNotNumbersAreCountedAndReportedOncePerFi
                             "'Hips:Rx' (column 6): 'nan'."),
               1)
         << AllMessages();
-}
-
-// Looks at the run's files when the run reports its end.
-class EndWatchingPrompt : public ScriptedPrompt {
-  public:
-    explicit EndWatchingPrompt(std::string statisticsPath) : path_(std::move(statisticsPath)) {}
-    PromptAnswer Ask(const PromptMessage& message) override {
-        if (message.text.starts_with("All files have been processed."))
-            statisticsAtEnd = ReadFileText(path_);
-        return ScriptedPrompt::Ask(message);
-    }
-    using UserPrompt::Ask;
-
-    std::string statisticsAtEnd;
-
-  private:
-    std::string path_;
-};
-
-TEST_F(CalculationRunTest, ReportsTheEndOnlyWhenEveryFileIsInPlace) {
-    AddInput("first.csv", TurningFrames(2));
-    AddInput("second.csv", TurningFrames(2));
-    AddParameterRow(workspace.parameters, "Hips", "Static SRL", "Hips", "", "", "x", "x", "", true);
-    EndWatchingPrompt watching(OutPath("Statistics.csv"));
-    SetAllParameterTypeTags(workspace.parameters);
-
-    const RunSummary summary = CalculateData(workspace, watching, sink);
-
-    EXPECT_TRUE(summary.completed);
-    EXPECT_EQ(summary.statisticsFile, OutPath("Statistics.csv"));
-    EXPECT_EQ(SplitFields(watching.statisticsAtEnd, '\n').size(), 4u) << watching.statisticsAtEnd;
 }
 
 TEST_F(CalculationRunTest, ValuesAndStatisticsThatOverflowAreErrorItemsNotInfinities) {
@@ -671,26 +662,6 @@ TEST_F(CalculationRunTest, ValuesAndStatisticsThatOverflowAreErrorItemsNotInfini
     const std::vector<std::string> lines = ReadCrLfLines(OutPath("take.csv"));
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(Fields(lines[2])[3], "ERROR:Overflow") << lines[2];
-}
-
-TEST_F(CalculationRunTest, PartnerShorterThanTheInputFileGivesOneNotice) {
-    AddPairWithDyadicRow(5, 3);
-
-    const RunSummary summary = Run();
-
-    EXPECT_TRUE(summary.completed) << AllMessages();
-    EXPECT_EQ(CountMessages("The partner file 's.B.csv' ends before the input file 's.A.csv'"), 1)
-        << AllMessages();
-    EXPECT_EQ(CountMessages("ends before"), 1) << AllMessages();
-    const std::vector<std::string> lines = ReadCrLfLines(OutPath("s.A.csv"));
-    ASSERT_EQ(lines.size(), 6u);
-    const std::vector<std::string> header = Fields(lines[0]);
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        const std::vector<std::string> fields = Fields(lines[i]);
-        EXPECT_EQ(fields.size(), header.size()) << lines[i];
-        EXPECT_EQ(fields[2], FormatFixed(static_cast<double>(i), 3, ".")) << lines[i];
-    }
-    EXPECT_EQ(ReadCrLfLines(OutPath("s.B.csv")).size(), 4u);
 }
 
 class MissingPartner : public CalculationRunTest,
