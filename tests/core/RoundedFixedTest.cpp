@@ -25,34 +25,14 @@ std::string Actual(double value, int decimals, std::string_view symbol) {
 }
 
 std::vector<double> SampleValues() {
-    std::vector<double> values = {0.0,
-                                  -0.0,
-                                  0.0625,
-                                  -0.0625,
-                                  0.5,
-                                  -0.5,
-                                  1.5,
-                                  -1.5,
-                                  2.5,
-                                  4.0,
-                                  -0.04,
-                                  0.05,
-                                  1e-320,
-                                  -1e-320,
-                                  123456.789,
-                                  -9999999.0,
-                                  1125899906842623.0,
-                                  1125899906842624.0,
-                                  1125899906842625.0,
-                                  -1125899906842624.0,
-                                  4503599627370496.0,
-                                  1e17,
-                                  1e300,
-                                  -1e300,
-                                  std::numeric_limits<double>::max(),
-                                  std::numeric_limits<double>::infinity(),
-                                  -std::numeric_limits<double>::infinity(),
-                                  std::numeric_limits<double>::quiet_NaN()};
+    const double max = std::numeric_limits<double>::max();
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    std::vector<double> values = {0.0, -0.0, 0.0625, -0.0625, 0.5, -0.5, 1.5, -1.5, 2.5, 4.0};
+    values.insert(values.end(), {-0.04, 0.05, 1e-320, -1e-320, 123456.789, -9999999.0, 1e17});
+    values.insert(values.end(), {1125899906842623.0, 1125899906842624.0, 1125899906842625.0});
+    values.insert(values.end(), {-1125899906842624.0, 4503599627370496.0, 1e300, -1e300});
+    values.insert(values.end(), {max, inf, -inf, nan});
     std::mt19937_64 random(99);
     for (int exponent = -12; exponent <= 17; ++exponent) {
         std::uniform_real_distribution<double> spread(-std::pow(10.0, exponent),

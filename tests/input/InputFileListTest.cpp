@@ -66,6 +66,7 @@ TEST_F(InputFileListTest, FillsTheColumnsFromTheOptions) {
     EXPECT_EQ(workspace.options.linesPerSec, "30");
 }
 
+// Removing a file leaves its partner without.
 TEST_F(InputFileListTest, PairsPartnersOnlyOfTheSameRate) {
     ASSERT_TRUE(Add("s01.A.csv"));
     ASSERT_TRUE(Add("s01.B.csv"));
@@ -75,6 +76,10 @@ TEST_F(InputFileListTest, PairsPartnersOnlyOfTheSameRate) {
     EXPECT_EQ(Row(1)[kColPartnerFile], "s01.A.csv");
     EXPECT_EQ(Row(2)[kColPartnerFile], "No");
     EXPECT_EQ(Row(3)[kColPartnerFile], "No");
+    ASSERT_TRUE(RemoveInputFile(workspace, 0, prompt));
+    ASSERT_EQ(workspace.inputFiles.size(), 3u);
+    EXPECT_EQ(Row(0)[kColFileName], "s01.B.csv");
+    EXPECT_EQ(Row(0)[kColPartnerFile], "No");
 }
 
 TEST_F(InputFileListTest, ANewPartnerTakesTheVideoWithTheOppositeSide) {
@@ -152,17 +157,6 @@ TEST_F(InputFileListTest, AnAssignedVideoGoesToThePartnerWithTheOtherSide) {
     EXPECT_EQ(Row(0)[kColVideoClipSide], "Left Side");
 }
 
-TEST_F(InputFileListTest, CommandsOnTheSelectedFileNeedASelection) {
-    ASSERT_TRUE(Add("s01.csv"));
-    EXPECT_FALSE(AssignVideoFile(workspace, std::nullopt, "/v.avi", prompt));
-    EXPECT_EQ(prompt.LastText(), "Please select an input file.");
-    EXPECT_FALSE(AssignPartnerFile(workspace, std::nullopt, dir.PathOf("s01.csv"), prompt));
-    EXPECT_FALSE(RemoveInputFile(workspace, 5, prompt));
-    EXPECT_EQ(prompt.messages.size(), 3u);
-    EXPECT_EQ(prompt.LastText(), "Please select an input file.");
-    EXPECT_EQ(workspace.inputFiles.size(), 1u);
-}
-
 TEST_F(InputFileListTest, RefusesAPartnerThatIsTheFileItselfOrOfAnotherRate) {
     ASSERT_TRUE(Add("s01.csv", "0.01"));
     EXPECT_FALSE(AssignPartnerFile(workspace, 0, dir.PathOf("s01.csv"), prompt));
@@ -191,19 +185,17 @@ TEST_F(InputFileListTest, AnAssignedPartnerNamesTheSelectedFile) {
     EXPECT_EQ(Row(2)[kColPartnerFile], "s01.csv");
 }
 
-TEST_F(InputFileListTest, RemovingAFileLeavesItsPartnerWithout) {
-    ASSERT_TRUE(Add("s01.A.csv"));
-    ASSERT_TRUE(Add("s01.B.csv"));
-    ASSERT_TRUE(RemoveInputFile(workspace, 0, prompt));
-    ASSERT_EQ(workspace.inputFiles.size(), 1u);
-    EXPECT_EQ(Row(0)[kColFileName], "s01.B.csv");
-    EXPECT_EQ(Row(0)[kColPartnerFile], "No");
-}
-
-TEST_F(InputFileListTest, RemovesAllFilesOnlyAfterYes) {
+// Commands on the selected file need a selection; removing all files asks first.
+TEST_F(InputFileListTest, CommandsNeedASelectionAndRemovingAllAsksFirst) {
     EXPECT_FALSE(RemoveAllInputFiles(workspace, prompt));
     EXPECT_EQ(prompt.LastText(), "The list is already empty!");
     ASSERT_TRUE(Add("s01.csv"));
+    EXPECT_FALSE(AssignVideoFile(workspace, std::nullopt, "/v.avi", prompt));
+    EXPECT_EQ(prompt.LastText(), "Please select an input file.");
+    EXPECT_FALSE(AssignPartnerFile(workspace, std::nullopt, dir.PathOf("s01.csv"), prompt));
+    EXPECT_FALSE(RemoveInputFile(workspace, 5, prompt));
+    EXPECT_EQ(prompt.messages.size(), 4u);
+    EXPECT_EQ(prompt.LastText(), "Please select an input file.");
     prompt.QueueAnswer(PromptAnswer::No);
     EXPECT_FALSE(RemoveAllInputFiles(workspace, prompt));
     EXPECT_EQ(prompt.LastText(), "Do you really want to remove all input files?");

@@ -82,17 +82,8 @@ TEST_F(OptionRulesTest, TextBoxesStoreTheirCorrectedValueInTheSelectedFile) {
     EXPECT_TRUE(prompt.messages.empty()) << prompt.LastText();
 }
 
-TEST_F(OptionRulesTest, ANumberBeyondSixteenBitsIsAnOverflow) {
-    workspace.options.linesPerSec = "40000";
-    LinesPerSecLostFocus(workspace, selected, prompt);
-    ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.LastText(),
-              "Error No. 6 in subroutine 'txtLinesPerSec_LostFocus': \r\n\r\nOverflow");
-    EXPECT_EQ(workspace.options.linesPerSec, "120");
-    EXPECT_EQ(Row()[kColFramesPerSec], "120");
-}
-
-TEST_F(OptionRulesTest, WithoutASelectedFileNothingIsStored) {
+// Without a selected file nothing is stored; a number beyond 16 bits is an overflow.
+TEST_F(OptionRulesTest, ANumberIsStoredOnlyInASelectedFileAndWithinSixteenBits) {
     workspace.options.linesPerSec = "60";
     LinesPerSecLostFocus(workspace, std::nullopt, prompt);
     EXPECT_EQ(workspace.options.linesPerSec, "60");
@@ -100,6 +91,14 @@ TEST_F(OptionRulesTest, WithoutASelectedFileNothingIsStored) {
     workspace.options.skipLines = "0";
     SkipLinesLostFocus(workspace, std::nullopt, prompt);
     EXPECT_EQ(workspace.options.skipLines, "1");
+    EXPECT_TRUE(prompt.messages.empty());
+    workspace.options.linesPerSec = "40000";
+    LinesPerSecLostFocus(workspace, selected, prompt);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.LastText(),
+              "Error No. 6 in subroutine 'txtLinesPerSec_LostFocus': \r\n\r\nOverflow");
+    EXPECT_EQ(workspace.options.linesPerSec, "120");
+    EXPECT_EQ(Row()[kColFramesPerSec], "120");
 }
 
 // The four camera parts are checked together: a refused text restores the
@@ -150,15 +149,13 @@ TEST_F(OptionRulesTest, DistanceControlsStoreTheOptionExceptWhileLoading) {
     EXPECT_EQ(Row()[kColDistancesRelatedTo], "unmodified");
 }
 
-TEST_F(OptionRulesTest, SelectingASideNeedsASelectedFile) {
+// Selecting a side needs a selected file.
+TEST_F(OptionRulesTest, VideoAnalysisAsksForAVideoAndUncheckedForgetsIt) {
     EXPECT_FALSE(VideoSideClick(workspace, std::nullopt, VideoSide::Right, prompt));
     EXPECT_EQ(prompt.LastText(), "Please select an input file.");
     EXPECT_EQ(Row()[kColVideoClipSide], "Both Sides");
     EXPECT_TRUE(VideoSideClick(workspace, selected, VideoSide::Right, prompt));
     EXPECT_EQ(Row()[kColVideoClipSide], "Right Side");
-}
-
-TEST_F(OptionRulesTest, VideoAnalysisAsksForAVideoAndUncheckedForgetsIt) {
     workspace.options.videoClipSide = true;
     workspace.options.leftSide = true;
     workspace.options.bothSides = false;
