@@ -2,17 +2,12 @@
 
 #include "engine/BodyDistances.h"
 #include "engine/BodyPoseAccess.h"
+#include "engine/CalculationTestRows.h"
 
 namespace kivo {
 namespace {
 
-// Binds all six data fields of an input variable and sets its values.
-void Place(InputVariableTable& table, int person, int index, BodyPose current) {
-    PersonBlock& block = table.Person(index, person);
-    block.fieldIndex = {2, 3, 4, 5, 6, 7};
-    block.current = {current.x, current.y, current.z, current.rx, current.ry, current.rz};
-    block.previous = block.current;
-}
+using testing::Place;
 
 TEST(GetBodyPartPose, RequiresAllSixFieldsWhilePositionNeedsOnlyThree) {
     InputVariableTable table;

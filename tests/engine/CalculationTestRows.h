@@ -7,6 +7,7 @@
 #include "core/InputVariableTable.h"
 #include "core/NoValue.h"
 #include "core/ParameterRecord.h"
+#include "engine/GeometryTypes.h"
 
 namespace kivo::testing {
 
@@ -25,6 +26,11 @@ inline void BindPose(InputVariableTable& table, int variable, int person, const 
 
 inline void BindPose(InputVariableTable& table, int variable, int person, const Pose& pose) {
     BindPose(table, variable, person, pose, pose);
+}
+
+// The same, with the person first and the pose as a body pose.
+inline void Place(InputVariableTable& table, int person, int variable, const BodyPose& pose) {
+    BindPose(table, variable, person, {pose.x, pose.y, pose.z, pose.rx, pose.ry, pose.rz});
 }
 
 // Binds only the three position fields (the rotation fields stay unassigned).

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/Numbers.h"
+#include "engine/CalculationTestRows.h"
 #include "engine/GeometryTypes.h"
 
 namespace kivo {
@@ -16,12 +17,7 @@ constexpr const char* kFailureLine =
     "distance measures (distance, symmetry, expansion, openness, proxemics) in the output and "
     "statistics files are uncorrected.";
 
-void Place(InputVariableTable& table, int person, int index, BodyPose pose) {
-    PersonBlock& block = table.Person(index, person);
-    block.fieldIndex = {2, 3, 4, 5, 6, 7};
-    block.current = {pose.x, pose.y, pose.z, pose.rx, pose.ry, pose.rz};
-    block.previous = block.current;
-}
+using testing::Place;
 
 // An upright model without rotations: body height `height` (Top over Bottom),
 // right arm 20 + 30 long, right leg 40 + 40 long.
