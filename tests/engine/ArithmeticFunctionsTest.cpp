@@ -5,6 +5,7 @@
 #include "core/NoValue.h"
 #include "core/StatusCode.h"
 #include "engine/ArithmeticFunctions.h"
+#include "engine/CalculationTestRows.h"
 
 namespace kivo {
 namespace {
@@ -13,26 +14,14 @@ namespace {
 class ArithmeticFunctions : public ::testing::Test {
   protected:
     int AddOperand(double valueA, double valueB = 0.0, int statusB = kStatusOk) {
-        ParameterRecord record;
-        record.enabled = true;
-        record.partnerFlag = true;
-        record.nValues = 1;
-        record.currentValues = {valueA, valueB};
-        record.previousValues = {0.0, 0.0};
-        record.statusB = statusB;
-        records_.push_back(record);
+        records_.push_back(testing::MakeRecord(1, true));
+        testing::SetValues(records_.back(), 1, {valueA});
+        testing::SetValues(records_.back(), 2, {valueB});
+        records_.back().statusB = statusB;
         return static_cast<int>(records_.size()) - 1;
     }
     int AddRow(std::vector<int> variables, std::vector<int> targets = {}) {
-        ParameterRecord record;
-        record.enabled = true;
-        record.partnerFlag = true;
-        record.nValues = 1;
-        record.variableIndices = std::move(variables);
-        record.targetIndices = std::move(targets);
-        record.currentValues = {kNoValue, kNoValue};
-        record.previousValues = {0.0, 0.0};
-        records_.push_back(record);
+        records_.push_back(testing::MakeRecord(1, true, std::move(variables), std::move(targets)));
         return static_cast<int>(records_.size()) - 1;
     }
     double Value(int position, int person = 1) { return records_[position].Current(0, person); }

@@ -8,6 +8,7 @@
 #include "core/InputVariableTable.h"
 #include "core/NoValue.h"
 #include "core/StatusCode.h"
+#include "engine/CalculationTestRows.h"
 #include "engine/PostureFunctions.h"
 #include "input/BodyDataReader.h"
 
@@ -27,14 +28,7 @@ class PostureFunctions : public ::testing::Test {
     }
 
     static ParameterRecord Row(int variable, int reference, int nValues = 3) {
-        ParameterRecord record;
-        record.enabled = true;
-        record.nValues = nValues;
-        record.variableIndices = {variable};
-        record.referenceSystem = reference;
-        record.currentValues.assign(nValues, kNoValue);
-        record.previousValues.assign(nValues, kNoValue);
-        return record;
+        return testing::MakeRecord(nValues, false, {variable}, {}, reference);
     }
     static void ExpectValues(const ParameterRecord& record, const std::vector<double>& expected) {
         for (std::size_t v = 0; v < expected.size(); ++v)
