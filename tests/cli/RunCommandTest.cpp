@@ -116,31 +116,47 @@ class Recording {
     std::vector<std::vector<std::string>> lines_;
 };
 
-// A study made by `kivo init` for the CMU dyad, run into the folder "out".
-class RunCommandOnRecordings : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        for (const char* name : {"cmu18_01.A.txt", "cmu18_01.B.txt", "bindings.txt"}) {
-            if (!fs::exists(cmu + name))
-                GTEST_SKIP() << "the shared CMU recordings are not available";
-        }
-        fs::create_directories(output);
-        const auto init =
-            RunKivo({"init", "study.set", cmu + "cmu18_01.A.txt", cmu + "cmu18_01.B.txt",
-                     "--time-label", "Time", "--bindings", cmu + "bindings.txt"},
-                    dir);
-        ASSERT_EQ(init.exitCode, 0) << init.out << init.err;
-    }
-
-    testing::CliResult Run() { return RunKivo({"run", "study.set", "--output-dir", output}, dir); }
-
-    TempDir dir;
+// `kivo init` pairs the CMU dyad and binds its data fields as the bindings
+// file says; the run writes every frame, with posture angles as computed here
+// from the raw data.
+TEST(RunCommandOnRecordings, InitPairsAndBindsTheCmuDyadAndTheRunWritesPostureAnglesOfTheRawData) {
     const std::string cmu = std::string(KIVO_SHARED_DATA_DIR) + "/cmu/";
-    const std::string output = dir.PathOf("out");
-};
+    for (const char* name : {"cmu18_01.A.txt", "cmu18_01.B.txt", "bindings.txt"}) {
+        if (!fs::exists(cmu + name))
+            GTEST_SKIP() << "the shared CMU recordings are not available";
+    }
+    TempDir dir;
+    const auto init = RunKivo({"init", "study.set", cmu + "cmu18_01.A.txt", cmu + "cmu18_01.B.txt",
+                               "--time-label", "Time", "--bindings", cmu + "bindings.txt"},
+                              dir);
+    ASSERT_EQ(init.exitCode, 0) << init.out << init.err;
+    EXPECT_TRUE(testing::Contains(init.out, "still unbound: Base\n")) << init.out;
+    const std::string show = RunKivo({"settings", "show", "study.set"}, dir).out;
+    EXPECT_TRUE(testing::Contains(show, "Input Files: 2\n")) << show;
+    const std::size_t first = show.find("  1. cmu18_01.A.txt\n");
+    const std::size_t second = show.find("  2. cmu18_01.B.txt\n");
+    ASSERT_TRUE(first != std::string::npos && second != std::string::npos) << show;
+    EXPECT_EQ(testing::ValueAfter(show, first, "Partner File"), "cmu18_01.B.txt");
+    EXPECT_EQ(testing::ValueAfter(show, second, "Partner File"), "cmu18_01.A.txt");
+    EXPECT_EQ(testing::ValueAfter(show, second, "Frames/Sec"), "120.0048");
+    int bound = 0;
+    for (std::string line : SplitToStrings(ReadFileText(cmu + "bindings.txt"), '\n')) {
+        line = std::string(StripCarriageReturn(line));
+        if (line.empty() || line[0] == '#')
+            continue;
+        const std::size_t separator = line.find(';');
+        const std::string shown =
+            "\n  " + line.substr(0, separator) + ": " + line.substr(separator + 1) + "\n";
+        EXPECT_TRUE(testing::Contains(show, shown)) << shown;
+        ++bound;
+    }
+    EXPECT_EQ(bound, 35);
+    EXPECT_TRUE(testing::Contains(show, "\n  Base: (unbound)\n"));
+    EXPECT_TRUE(testing::Contains(show, "Parameters: 165 (161 enabled)\n"));
 
-TEST_F(RunCommandOnRecordings, WritesEveryFrameUnderTheCaptionsWithPostureAnglesOfTheRawData) {
-    const auto run = Run();
+    const std::string output = dir.PathOf("out");
+    fs::create_directories(output);
+    const auto run = RunKivo({"run", "study.set", "--output-dir", output}, dir);
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
     const auto listing = RunKivo({"parameters", "study.set", "--captions"}, dir);
     ASSERT_EQ(listing.exitCode, 0) << listing.err;

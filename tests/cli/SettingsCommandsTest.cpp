@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -18,16 +17,8 @@ using testing::Contains;
 using testing::ReadFileText;
 using testing::RunKivo;
 using testing::TempDir;
+using testing::ValueAfter;
 using testing::WriteSmallDataFile;
-
-// The value of the first line "<indent><label>: <value>" after `from`.
-std::string ValueAfter(const std::string& text, std::size_t from, const std::string& label) {
-    const std::size_t at = text.find(label + ": ", from);
-    if (at == std::string::npos)
-        return {};
-    const std::size_t start = at + label.size() + 2;
-    return text.substr(start, text.find('\n', start) - start);
-}
 
 // study.set over the small pair s01.A.csv and s01.B.csv.
 void InitSmallDyad(const TempDir& dir) {
@@ -36,49 +27,6 @@ void InitSmallDyad(const TempDir& dir) {
     ASSERT_EQ(RunKivo({"init", "study.set", "s01.A.csv", "s01.B.csv", "--time-label", "Time"}, dir)
                   .exitCode,
               0);
-}
-
-TEST(SettingsCommands, InitPairsTheCmuDyadAndBindsItsDataFields) {
-    const std::string cmu = std::string(KIVO_SHARED_DATA_DIR) + "/cmu/";
-    if (!fs::exists(cmu + "cmu18_01.A.txt") || !fs::exists(cmu + "bindings.txt"))
-        GTEST_SKIP() << "shared recordings not found in " << cmu;
-    TempDir dir;
-    const auto init = RunKivo({"init", "study.set", cmu + "cmu18_01.A.txt", cmu + "cmu18_01.B.txt",
-                               "--time-label", "Time", "--bindings", cmu + "bindings.txt"},
-                              dir);
-    ASSERT_EQ(init.exitCode, 0) << init.out << init.err;
-    EXPECT_TRUE(Contains(init.out, "still unbound: Base\n")) << init.out;
-
-    const auto show = RunKivo({"settings", "show", "study.set"}, dir);
-    ASSERT_EQ(show.exitCode, 0) << show.err;
-    const std::string& text = show.out;
-    EXPECT_TRUE(Contains(text, "Input Files: 2\n")) << text;
-    const std::size_t first = text.find("  1. cmu18_01.A.txt\n");
-    const std::size_t second = text.find("  2. cmu18_01.B.txt\n");
-    ASSERT_NE(first, std::string::npos) << text;
-    ASSERT_NE(second, std::string::npos) << text;
-    EXPECT_EQ(ValueAfter(text, first, "Partner File"), "cmu18_01.B.txt");
-    EXPECT_EQ(ValueAfter(text, second, "Partner File"), "cmu18_01.A.txt");
-    EXPECT_EQ(ValueAfter(text, first, "Frames/Sec"), "120.0048");
-    EXPECT_EQ(ValueAfter(text, second, "Frames/Sec"), "120.0048");
-
-    std::ifstream bindings(cmu + "bindings.txt");
-    int checked = 0;
-    for (std::string line; std::getline(bindings, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty() || line[0] == '#')
-            continue;
-        const std::size_t separator = line.find(';');
-        ASSERT_NE(separator, std::string::npos) << line;
-        const std::string bound =
-            "\n  " + line.substr(0, separator) + ": " + line.substr(separator + 1) + "\n";
-        EXPECT_TRUE(Contains(text, bound)) << bound;
-        ++checked;
-    }
-    EXPECT_EQ(checked, 35);
-    EXPECT_TRUE(Contains(text, "\n  Base: (unbound)\n"));
-    EXPECT_TRUE(Contains(text, "Parameters: 165 (161 enabled)\n"));
 }
 
 TEST(SettingsCommands, InitWritesNothingWhenItRefusesADataFileBindingOrExistingFile) {

@@ -58,6 +58,15 @@ inline bool Contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
 
+// The value of the first line "<indent><label>: <value>" after `from`.
+inline std::string ValueAfter(const std::string& text, std::size_t from, const std::string& label) {
+    const std::size_t at = text.find(label + ": ", from);
+    if (at == std::string::npos)
+        return {};
+    const std::size_t start = at + label.size() + 2;
+    return text.substr(start, text.find('\n', start) - start);
+}
+
 // The captions `kivo parameters --captions` lists under `heading` (such as
 // "Output file columns:"), without their column numbers; with `units`, their
 // units instead.
