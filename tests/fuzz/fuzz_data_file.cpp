@@ -121,7 +121,8 @@ void CheckWrittenFile(const fs::path& path, char separator, bool splitMode) {
 // The file check counts at least the fields that are not numbers the run
 // reports for a file (it counts every field a run may read).
 void CheckNonNumberReports(const AnsweringPrompt& prompt, const std::vector<std::string>& paths) {
-    for (const std::string& text : prompt.texts) {
+    for (const PromptMessage& message : prompt.messages) {
+        const std::string& text = message.text;
         const std::size_t holds = text.find("' holds ");
         if (!text.starts_with("The file '") || holds == std::string::npos ||
             text.find(" fields that are not numbers;") == std::string::npos) {
