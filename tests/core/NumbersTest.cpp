@@ -85,6 +85,7 @@ TEST_F(OutputNumber, RoundsHalfUpTowardPositiveInfinity) {
     EXPECT_EQ(Written(-0.0625, 3), "-0.062");
     EXPECT_EQ(Written(2.0, 3), "2.000");
     EXPECT_EQ(Written(-0.0004, 3), "0.000");
+    EXPECT_EQ(FormatFixed(-0.0, 3, "."), "0.000");
     EXPECT_EQ(Written(1.005, 2), "1.00");  // 1.005 * 100 is 100.49999999999999 in binary
     EXPECT_EQ(Written(123456.789, 1), "123456.8");
 }
