@@ -33,21 +33,5 @@ TEST(GetBodyPartPose, RejectsIndexOutsideTableAsSettingError) {
     EXPECT_EQ(GetBodyPartPosition(table, 2, 200, position), 6);
 }
 
-TEST(CalculateBodyPartDistance, MirrorsFirstVariableInSagittalPlaneOfReference) {
-    InputVariableTable table;
-    // The reference faces along global x after a 90 degree turn about y, so its
-    // sagittal plane (local x = 0) is the plane z = 5.
-    Place(table, 1, kChest, {0, 0, 5, 0, 90, 0});
-    Place(table, 1, kHandL, {1, 0, 3, 0, 0, 0});
-    Place(table, 1, kHandR, {0, 0, 7, 0, 0, 0});
-    double distance = -1;
-    ASSERT_EQ(CalculateBodyPartDistance(table, 1, true, kHandL, kHandR, kChest, 3.0, distance), 0);
-    EXPECT_NEAR(distance, 3.0, 1e-12);
-
-    Place(table, 1, kHandL, {0, 0, 3, 0, 0, 0});
-    ASSERT_EQ(CalculateBodyPartDistance(table, 1, true, kHandL, kHandR, kChest, 3.0, distance), 0);
-    EXPECT_EQ(distance, 0.0);
-}
-
 }  // namespace
 }  // namespace kivo

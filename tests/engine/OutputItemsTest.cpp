@@ -12,11 +12,9 @@
 namespace kivo {
 namespace {
 
-ParameterRecord Row(std::vector<std::string> captions, int nValues, bool dynamic,
-                    bool output = true) {
+ParameterRecord Row(std::vector<std::string> captions, int nValues, bool dynamic) {
     ParameterRecord record;
-    record.enabled = true;
-    record.output = output;
+    record.enabled = record.output = true;
     record.dynamic = dynamic;
     record.nValues = nValues;
     record.valueCaptions = std::move(captions);
@@ -25,36 +23,13 @@ ParameterRecord Row(std::vector<std::string> captions, int nValues, bool dynamic
     return record;
 }
 
-class OutputItems : public ::testing::Test {};
-
-TEST_F(OutputItems, HeaderListsCaptionsOfEnabledOutputRows) {
-    std::vector<ParameterRecord> records(1);
-    records.push_back(Row({"A Sagittal", "D A Sagittal"}, 1, true));
-    records.push_back(Row({"Hidden"}, 1, false, false));
-    ParameterRecord disabled = Row({"Off"}, 1, false);
-    disabled.enabled = false;
-    records.push_back(disabled);
-    records.push_back(Row({"B"}, 1, false));
-    EXPECT_EQ(BuildOutputHeader(records, false, ';'), "Time;Frame;A Sagittal;D A Sagittal;B");
-    EXPECT_EQ(BuildOutputHeader(records, true, '\t'), "Part \tFrames\tA Sagittal\tD A Sagittal\tB");
-}
-
-TEST_F(OutputItems, NoValueIsAnEmptyFieldAndHasNoDifference) {
+TEST(OutputItems, NoValueIsAnEmptyFieldAndHasNoDifference) {
     ParameterRecord record = Row({"X", "D X", "Y", "D Y"}, 2, true);
     record.currentValues = {kNoValue, 2.0};
     record.previousValues = {1.0, kNoValue};
     std::string line;
     AppendValueItems(line, record, false, OutputFormat{'\t', 1});
     EXPECT_EQ(line, "\t\t\t2.0\t");
-}
-
-TEST_F(OutputItems, RowsWithoutOutputWriteNothing) {
-    ParameterRecord record = Row({"X"}, 1, true, false);
-    std::string line;
-    AppendValueItems(line, record, false, OutputFormat{});
-    AppendErrorItems(line, record, kStatusDataError, OutputFormat{});
-    AppendEmptyItems(line, record, ';');
-    EXPECT_EQ(line, "");
 }
 
 TEST(OutputFileNames, NamesOutputPartAndMeansFiles) {
