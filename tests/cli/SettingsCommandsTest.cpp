@@ -2,10 +2,10 @@
 
 #include <filesystem>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "core/Text.h"
 #include "support/CliRun.h"
 #include "support/SmallDataFile.h"
 
@@ -36,36 +36,27 @@ TEST(SettingsCommands, InitWritesNothingWhenItRefusesADataFileBindingOrExistingF
     WriteSmallDataFile(dir, "seconds.csv", "Seconds");
     dir.Write("bindings.txt", "# mine\nHips;Hips\nTorso;Hips\n");
     const std::string data = ReadFileText(dir.PathOf("s01.csv"));
-    // {settings file, further arguments, reason, what the settings file holds before}
-    const std::vector<std::tuple<std::string, std::vector<std::string>, std::string, std::string>>
-        refusals = {{"study.set", {"none.csv"}, "none.csv: file not found", ""},
-                    {"study.set",
-                     {"seconds.csv", "--time-label", "Time"},
-                     "could not be found in the file",
-                     ""},
-                    {"study.set",
-                     {"s01.csv", "--time-label", "Time", "--bindings", "bindings.txt"},
-                     "bindings.txt, line 3, field 'Torso'",
-                     ""},
-                    {"study.set", {"s01.csv", "--time-label", "Time"}, "exists already", "keep"},
-                    {"study.set",
-                     {"s01.csv", "--time-label", "Time", "--force"},
-                     "not a settings file",
-                     "keep"},
-                    // The settings file's name forgotten: the first data file stands in its place.
-                    {"s01.csv",
-                     {"s02.csv", "--time-label", "Time", "--force"},
-                     "not a settings file",
-                     data},
-                    {"s01.csv",
-                     {"s01.csv", "--time-label", "Time", "--force"},
-                     "one of the data files",
-                     data}};
+    const struct {
+        std::string settings;
+        std::string arguments;  // further arguments, separated by blanks
+        std::string reason;
+        std::string before;  // what the settings file holds before
+    } refusals[] = {
+        {"study.set", "none.csv", "none.csv: file not found", ""},
+        {"study.set", "seconds.csv --time-label Time", "could not be found in the file", ""},
+        {"study.set", "s01.csv --time-label Time --bindings bindings.txt",
+         "bindings.txt, line 3, field 'Torso'", ""},
+        {"study.set", "s01.csv --time-label Time", "exists already", "keep"},
+        {"study.set", "s01.csv --time-label Time --force", "not a settings file", "keep"},
+        // The settings file's name forgotten: the first data file stands in its place.
+        {"s01.csv", "s02.csv --time-label Time --force", "not a settings file", data},
+        {"s01.csv", "s01.csv --time-label Time --force", "one of the data files", data}};
     for (const auto& [settings, arguments, reason, before] : refusals) {
         if (!before.empty())
             dir.Write(settings, before);
         std::vector<std::string> command = {"init", settings};
-        command.insert(command.end(), arguments.begin(), arguments.end());
+        for (const std::string& word : SplitToStrings(arguments, ' '))
+            command.push_back(word);
         const auto init = RunKivo(command, dir);
         EXPECT_EQ(init.exitCode, 1) << reason;
         EXPECT_TRUE(Contains(init.err, reason)) << init.err;
