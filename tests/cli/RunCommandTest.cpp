@@ -12,6 +12,7 @@
 #include "core/Text.h"
 #include "support/CliRun.h"
 #include "support/OutputLines.h"
+#include "support/Rotations.h"
 
 namespace kivo {
 namespace {
@@ -24,30 +25,14 @@ using testing::TempDir;
 
 // ---- The posture angles, written out from their definitions ----------------
 
-using Matrix = std::array<std::array<double, 3>, 3>;
+using testing::Matrix;
+using testing::Multiply;
 
+// The program's degree: pi to 15 digits.
 constexpr double kDegree = 3.14159265358979 / 180.0;
 
-Matrix Multiply(const Matrix& a, const Matrix& b, bool transposeA = false) {
-    Matrix product{};
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
-            for (int k = 0; k < 3; ++k)
-                product[i][j] += (transposeA ? a[k][i] : a[i][k]) * b[k][j];
-        }
-    }
-    return product;
-}
-
-// R = Rz(rz) * Ry(ry) * Rx(rx), angles in degrees.
 Matrix Orientation(double rx, double ry, double rz) {
-    const double cx = std::cos(rx * kDegree), sx = std::sin(rx * kDegree);
-    const double cy = std::cos(ry * kDegree), sy = std::sin(ry * kDegree);
-    const double cz = std::cos(rz * kDegree), sz = std::sin(rz * kDegree);
-    const Matrix x = {{{1, 0, 0}, {0, cx, -sx}, {0, sx, cx}}};
-    const Matrix y = {{{cy, 0, sy}, {0, 1, 0}, {-sy, 0, cy}}};
-    const Matrix z = {{{cz, -sz, 0}, {sz, cz, 0}, {0, 0, 1}}};
-    return Multiply(Multiply(z, y), x);
+    return testing::Orientation(rx, ry, rz, kDegree);
 }
 
 // Sagittal, rotational and lateral angle of an orientation; nothing where the

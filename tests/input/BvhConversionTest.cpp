@@ -11,39 +11,27 @@
 #include "core/FileError.h"
 #include "core/Text.h"
 #include "input/BvhConversion.h"
+#include "support/Rotations.h"
 #include "support/TempDir.h"
 
 namespace kivo {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Matrix;
+using testing::Multiply;
 using testing::ReadFileText;
 using testing::TempDir;
-using Matrix = std::array<std::array<double, 3>, 3>;
 
 constexpr double kDegree = 3.14159265358979323846 / 180.0;
 
-Matrix Multiply(const Matrix& a, const Matrix& b) {
-    Matrix m{};
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            for (int k = 0; k < 3; ++k)
-                m[i][j] += a[i][k] * b[k][j];
-    return m;
-}
-
 Matrix Rotation(char axis, double degrees) {
-    const double c = std::cos(degrees * kDegree), s = std::sin(degrees * kDegree);
-    if (axis == 'x')
-        return {{{1, 0, 0}, {0, c, -s}, {0, s, c}}};
-    if (axis == 'y')
-        return {{{c, 0, s}, {0, 1, 0}, {-s, 0, c}}};
-    return {{{c, -s, 0}, {s, c, 0}, {0, 0, 1}}};
+    return testing::Rotation(axis, degrees * kDegree);
 }
 
 // The orientation that written angles stand for: R = Rz(rz)·Ry(ry)·Rx(rx).
 Matrix FromAngles(double rx, double ry, double rz) {
-    return Multiply(Multiply(Rotation('z', rz), Rotation('y', ry)), Rotation('x', rx));
+    return testing::Orientation(rx, ry, rz, kDegree);
 }
 
 // The angle in degrees of the rotation that turns `a` into `b`.
