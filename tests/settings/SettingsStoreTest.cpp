@@ -212,7 +212,9 @@ TEST(SettingsStore, FilesAreCheckedWithTheirOwnLabelAndMissingOnesNamedInOneMess
     EXPECT_EQ(store.GetAllSettings("Files").size(), 3u);
 }
 
-// Unlike a missing key, an entry the program cannot take over is named.
+// Unlike a missing key, an entry the program cannot take over is named;
+// options come back as settings files bring them: with either decimal
+// symbol, and through the rules of their boxes.
 TEST(SettingsStore, EntriesThatCannotBeReadAreLeftOutAndNamedInOneMessage) {
     TempDir dir;
     const std::string path = dir.PathOf("settings.sqlite");
@@ -225,6 +227,10 @@ TEST(SettingsStore, EntriesThatCannotBeReadAreLeftOutAndNamedInOneMessage) {
             "DELETE FROM entry WHERE section = 'Files\\01' AND key = 'Video Clip Side';"
             "UPDATE entry SET value = 'maybe' WHERE section = 'Parameters\\02' AND key = 'Run';"
             "UPDATE entry SET value = '2' WHERE key = 'Split Output Files';"
+            "UPDATE entry SET value = '0,25' WHERE section = 'Settings' AND key = 'Angles';"
+            "UPDATE entry SET value = '-5' WHERE section = 'Settings' AND key = 'Distances';"
+            "UPDATE entry SET value = '-5' WHERE section = 'Settings' AND key = 'Frames/Sec';"
+            "UPDATE entry SET value = 'abc' WHERE section = 'Settings' AND key = 'Dec. Places';"
             "DELETE FROM entry WHERE key = 'Prefix';"
             "UPDATE entry SET value = '" +
                 dir.PathOf("gone") + "' WHERE key = 'Directory Output Files'");
@@ -235,13 +241,20 @@ TEST(SettingsStore, EntriesThatCannotBeReadAreLeftOutAndNamedInOneMessage) {
     EXPECT_EQ(restored.parameters.size(), 2u);
     EXPECT_EQ(restored.options.prefix, "");                // a missing key keeps the current value
     EXPECT_EQ(restored.options.directoryOutputFiles, "");  // as does a folder that is gone
-    const std::vector<std::string> skipped = {"Settings\\Split Output Files", "Files\\01",
+    EXPECT_EQ(restored.options.thresholdAngles, "0.25");
+    EXPECT_EQ(restored.options.thresholdDistances, "0.1");
+    EXPECT_EQ(restored.options.linesPerSec, Workspace().options.linesPerSec);
+    const std::vector<std::string> skipped = {"Settings\\Frames/Sec", "Settings\\Dec. Places",
+                                              "Settings\\Split Output Files", "Files\\01",
                                               "Parameters\\02 'row 1'"};
     EXPECT_EQ(report.entriesSkipped, skipped);
+    std::string listed;
+    for (const std::string& entry : skipped)
+        listed += (listed.empty() ? "" : "\r\n") + entry;
     ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.LastText(),
-              "The following stored settings could not be read and were left out:\r\n\r\n" +
-                  skipped[0] + "\r\n" + skipped[1] + "\r\n" + skipped[2]);
+    EXPECT_EQ(
+        prompt.LastText(),
+        "The following stored settings could not be read and were left out:\r\n\r\n" + listed);
 }
 
 // Nothing stored yet gives the start values without a word; a store that
@@ -297,28 +310,6 @@ TEST(SettingsStore, AMissingOrUnreadableStoreStartsWithTheStartValues) {
             << prompt.LastText();
         EXPECT_TRUE(SaveToStore(restored, path, prompt)) << prompt.LastText();
     }
-}
-
-// The store brings options back as settings files do: with either decimal
-// symbol, and through the rules of their boxes.
-TEST(SettingsStore, OptionsComeBackThroughTheRulesOfTheirBoxes) {
-    TempDir dir;
-    const std::string path = dir.PathOf("settings.sqlite");
-    {
-        SettingsStore store(path, SettingsStore::Access::Write);
-        store.SaveSetting("Settings", "Angles", "0,25");
-        store.SaveSetting("Settings", "Distances", "-5");
-        store.SaveSetting("Settings", "Frames/Sec", "-5");
-        store.SaveSetting("Settings", "Dec. Places", "abc");
-    }
-    ScriptedPrompt prompt;
-    Workspace restored;
-    const RestoreReport report = RestoreStoredWorkspace(path, restored, prompt);
-    EXPECT_EQ(restored.options.thresholdAngles, "0.25");
-    EXPECT_EQ(restored.options.thresholdDistances, "0.1");
-    EXPECT_EQ(restored.options.linesPerSec, Workspace().options.linesPerSec);
-    EXPECT_EQ(report.entriesSkipped,
-              (std::vector<std::string>{"Settings\\Frames/Sec", "Settings\\Dec. Places"}));
 }
 
 TEST(SettingsStore, AFailedSaveKeepsThePreviousStateAndTheWindowOpen) {
