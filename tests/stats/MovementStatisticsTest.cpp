@@ -193,24 +193,30 @@ TEST(PhaseStatistics, CountPhasesDurationsVelocityAndChanges) {
     ExpectItems(PhaseItems(accumulator, 0.0), {2.0, 0.0, 2.0, 0.0, 0.0}, {1, 3});
 }
 
-TEST(PhaseStatistics, ChangesAreCountedFromTheThirdFrame) {
-    ParameterArray array = ArrayOf(MakeRecord(kFnActivation, 1));
-    FrameFeeder feeder{array, false, 100.0, 1.0};
-    for (double v : {0.0, 5.0, 0.0})
-        feeder.Frame(v);
-    // Frame 2 starts a movement phase (counter 2), but its change of +5 is not
-    // counted (counter 6); frame 3's change of -5 is (counter 7).
-    EXPECT_EQ(Value(array).counters, (std::vector<std::int32_t>{3, 1, 1, 1, 1, 1, 0, 1}));
-    ExpectItems(PhaseItems(Value(array), 25.0), {1.0, 0.04, 1.0, 0.04, 125.0, 0.0, -125.0}, {5});
-}
-
-TEST(PhaseStatistics, AValueEqualToTheThresholdStartsNoMovementPhase) {
-    ParameterArray array = ArrayOf(MakeRecord(kFnActivation, 1));
-    FrameFeeder feeder{array, false, 100.0, 1.0};
-    for (double v : {0.0, 1.0, 0.0, 1.0})
-        feeder.Frame(v);
-    EXPECT_EQ(Value(array).counters, (std::vector<std::int32_t>{4, 0, 0, 0, 0, 3, 0, 0}));
-    ExpectItems(PhaseItems(Value(array), 10.0), {0.0}, {1, 3, 4});
+// Frame 2 starts a movement phase (counter 2), but its change of +5 is not
+// counted (counter 6); frame 3's change of -5 is (counter 7). A value equal
+// to the threshold starts no movement phase.
+TEST(PhaseStatistics, ChangesAreCountedFromTheThirdFrameAndTheThresholdIsNoMovement) {
+    const struct {
+        std::vector<double> values;
+        std::vector<std::int32_t> counters;
+        double framesPerSecond;
+        std::vector<double> items;
+        std::vector<std::size_t> divisionErrors;
+    } cases[] = {{{0.0, 5.0, 0.0},
+                  {3, 1, 1, 1, 1, 1, 0, 1},
+                  25.0,
+                  {1.0, 0.04, 1.0, 0.04, 125.0, 0.0, -125.0},
+                  {5}},
+                 {{0.0, 1.0, 0.0, 1.0}, {4, 0, 0, 0, 0, 3, 0, 0}, 10.0, {0.0}, {1, 3, 4}}};
+    for (const auto& c : cases) {
+        ParameterArray array = ArrayOf(MakeRecord(kFnActivation, 1));
+        FrameFeeder feeder{array, false, 100.0, 1.0};
+        for (double v : c.values)
+            feeder.Frame(v);
+        EXPECT_EQ(Value(array).counters, c.counters);
+        ExpectItems(PhaseItems(Value(array), c.framesPerSecond), c.items, c.divisionErrors);
+    }
 }
 
 // --- safety and lifecycle ---
