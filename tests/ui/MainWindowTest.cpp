@@ -70,59 +70,41 @@ class MainWindowTest : public QObject {
         QTest::addColumn<QString>("expected");  // a button clicked, "!button" not clicked,
                                                 // "pageN", or "control:on/off"
         const int none = Qt::NoModifier, ctrl = Qt::ControlModifier;
-        QTest::newRow("F1 info") << 1 << "lstInputFiles" << int(Qt::Key_F1) << none << "cmdInfo";
-        QTest::newRow("F3 page 2") << 1 << "lstInputFiles" << int(Qt::Key_F3) << none << "page2";
-        QTest::newRow("F4 page 3")
-            << 2 << "cmdClearDataFieldsLists" << int(Qt::Key_F4) << none << "page3";
-        QTest::newRow("F2 page 1") << 3 << "lstParameterList" << int(Qt::Key_F2) << none << "page1";
-        QTest::newRow("F5 no files")
-            << 1 << "lstInputFiles" << int(Qt::Key_F5) << none << "!cmdCalculateData";
-        QTest::newRow("Del file") << 1 << "lstInputFiles" << int(Qt::Key_Delete) << none
-                                  << "cmdRemoveFile";
-        QTest::newRow("Del in box")
-            << 1 << "txtTimeField" << int(Qt::Key_Delete) << none << "!cmdRemoveFile";
-        QTest::newRow("Ctrl+Del files")
-            << 1 << "lstInputFiles" << int(Qt::Key_Delete) << ctrl << "cmdRemoveAllFiles";
-        QTest::newRow("Ctrl+A in box")
-            << 1 << "txtTimeField" << int(Qt::Key_A) << ctrl << "cmdApplyToAllFiles";
-        QTest::newRow("Ctrl+N add")
-            << 1 << "lstInputFiles" << int(Qt::Key_N) << ctrl << "cmdAddFileBrowse";
-        QTest::newRow("Ctrl+P partner")
-            << 1 << "lstInputFiles" << int(Qt::Key_P) << ctrl << "cmdAssignPartnerFile";
-        QTest::newRow("Ctrl+F video")
-            << 1 << "lstInputFiles" << int(Qt::Key_F) << ctrl << "cmdSelectAVIFile";
-        QTest::newRow("Ctrl+D open")
-            << 1 << "lstInputFiles" << int(Qt::Key_D) << ctrl << "cmdOpenDataFiles";
-        QTest::newRow("F8 file list")
-            << 1 << "lstInputFiles" << int(Qt::Key_F8) << none << "cmdRestoreFileList";
-        QTest::newRow("Ctrl+R distances")
-            << 1 << "lstInputFiles" << int(Qt::Key_R) << ctrl << "chkDistances:off";
-        QTest::newRow("Ctrl+L length")
-            << 1 << "lstInputFiles" << int(Qt::Key_L) << ctrl << "optDistancesLength:on";
-        QTest::newRow("Ctrl+B browse")
-            << 1 << "lstInputFiles" << int(Qt::Key_B) << ctrl << "cmdBrowseFolder";
-        QTest::newRow("Ctrl+O load")
-            << 2 << "cmdClearDataFieldsLists" << int(Qt::Key_O) << ctrl << "cmdLoadSettings";
-        QTest::newRow("Ctrl+S save")
-            << 3 << "lstParameterList" << int(Qt::Key_S) << ctrl << "cmdSaveSettings";
-        QTest::newRow("Del lists") << 2 << "cmbDataFieldNames_3" << int(Qt::Key_Delete) << none
-                                   << "cmdClearDataFieldsLists";
-        QTest::newRow("Del in name") << 2 << "txtVariableNames_0" << int(Qt::Key_Delete) << none
-                                     << "!cmdClearDataFieldsLists";
-        QTest::newRow("Ctrl+Del variables") << 2 << "cmbDataFieldNames_3" << int(Qt::Key_Delete)
-                                            << ctrl << "cmdDeleteUserDefinedVariables";
-        QTest::newRow("F8 assignments") << 2 << "cmbDataFieldNames_3" << int(Qt::Key_F8) << none
-                                        << "cmdRestoreDataFieldAssignments";
-        QTest::newRow("F7 reset") << 3 << "lstParameterList" << int(Qt::Key_F7) << none
-                                  << "cmdResetParameterList";
-        QTest::newRow("F8 parameters")
-            << 3 << "lstParameterList" << int(Qt::Key_F8) << none << "cmdRestoreParameterList";
-        QTest::newRow("Ctrl+Del parameters")
-            << 3 << "lstParameterList" << int(Qt::Key_Delete) << ctrl << "cmdClearParameterList";
-        QTest::newRow("Ctrl+N page 2")
-            << 2 << "cmbDataFieldNames_3" << int(Qt::Key_N) << ctrl << "!cmdAddFileBrowse";
-        QTest::newRow("Esc exit") << 1 << "lstInputFiles" << int(Qt::Key_Escape) << none
-                                  << "cmdExit";
+        const auto row = [](const char* name, int page, const char* focus, int key, int modifiers,
+                            const char* expected) {
+            QTest::newRow(name) << page << QString(focus) << key << modifiers << QString(expected);
+        };
+        const char *files = "lstInputFiles", *fields = "cmbDataFieldNames_3",
+                   *params = "lstParameterList";
+        row("F1 info", 1, files, Qt::Key_F1, none, "cmdInfo");
+        row("F3 page 2", 1, files, Qt::Key_F3, none, "page2");
+        row("F4 page 3", 2, "cmdClearDataFieldsLists", Qt::Key_F4, none, "page3");
+        row("F2 page 1", 3, params, Qt::Key_F2, none, "page1");
+        row("F5 no files", 1, files, Qt::Key_F5, none, "!cmdCalculateData");
+        row("Del file", 1, files, Qt::Key_Delete, none, "cmdRemoveFile");
+        row("Del in box", 1, "txtTimeField", Qt::Key_Delete, none, "!cmdRemoveFile");
+        row("Ctrl+Del files", 1, files, Qt::Key_Delete, ctrl, "cmdRemoveAllFiles");
+        row("Ctrl+A in box", 1, "txtTimeField", Qt::Key_A, ctrl, "cmdApplyToAllFiles");
+        row("Ctrl+N add", 1, files, Qt::Key_N, ctrl, "cmdAddFileBrowse");
+        row("Ctrl+P partner", 1, files, Qt::Key_P, ctrl, "cmdAssignPartnerFile");
+        row("Ctrl+F video", 1, files, Qt::Key_F, ctrl, "cmdSelectAVIFile");
+        row("Ctrl+D open", 1, files, Qt::Key_D, ctrl, "cmdOpenDataFiles");
+        row("F8 file list", 1, files, Qt::Key_F8, none, "cmdRestoreFileList");
+        row("Ctrl+R distances", 1, files, Qt::Key_R, ctrl, "chkDistances:off");
+        row("Ctrl+L length", 1, files, Qt::Key_L, ctrl, "optDistancesLength:on");
+        row("Ctrl+B browse", 1, files, Qt::Key_B, ctrl, "cmdBrowseFolder");
+        row("Ctrl+O load", 2, "cmdClearDataFieldsLists", Qt::Key_O, ctrl, "cmdLoadSettings");
+        row("Ctrl+S save", 3, params, Qt::Key_S, ctrl, "cmdSaveSettings");
+        row("Del lists", 2, fields, Qt::Key_Delete, none, "cmdClearDataFieldsLists");
+        row("Del in name", 2, "txtVariableNames_0", Qt::Key_Delete, none,
+            "!cmdClearDataFieldsLists");
+        row("Ctrl+Del variables", 2, fields, Qt::Key_Delete, ctrl, "cmdDeleteUserDefinedVariables");
+        row("F8 assignments", 2, fields, Qt::Key_F8, none, "cmdRestoreDataFieldAssignments");
+        row("F7 reset", 3, params, Qt::Key_F7, none, "cmdResetParameterList");
+        row("F8 parameters", 3, params, Qt::Key_F8, none, "cmdRestoreParameterList");
+        row("Ctrl+Del parameters", 3, params, Qt::Key_Delete, ctrl, "cmdClearParameterList");
+        row("Ctrl+N page 2", 2, fields, Qt::Key_N, ctrl, "!cmdAddFileBrowse");
+        row("Esc exit", 1, files, Qt::Key_Escape, none, "cmdExit");
     }
 
     void keys() {
