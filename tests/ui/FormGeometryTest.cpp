@@ -19,22 +19,18 @@ class FormGeometryTest : public QObject {
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("height");
         QTest::addColumn<ControlBox>("expected");
-        QTest::newRow("empty tag scales")
-            << "" << false << 2000 << 1000 << ControlBox{200, 100, 400, 80};
-        QTest::newRow("check box keeps its height")
-            << "" << true << 2000 << 1000 << ControlBox{200, 100, 400, 40};
-        QTest::newRow("star never moves")
-            << "*" << false << 2000 << 1000 << ControlBox{100, 50, 200, 40};
-        QTest::newRow("LLT: bottom follows")
-            << "LLT" << false << 1200 << 700 << ControlBox{100, 50, 200, 240};
-        QTest::newRow("right and bottom edges follow")
-            << "L-T-" << false << 1200 << 700 << ControlBox{100, 50, 400, 240};
-        QTest::newRow("keeps its distance to the corner")
-            << "-L-T" << false << 1200 << 700 << ControlBox{300, 250, 200, 40};
-        QTest::newRow("F leaves top and height")
-            << "LL--F" << false << 1200 << 700 << ControlBox{100, 50, 200, 40};
-        QTest::newRow("a negative width is rejected")
-            << "L-TT" << false << 500 << 500 << ControlBox{100, 50, 200, 40};
+        const auto row = [](const char* name, const char* tag, bool fixedHeight, int width,
+                            int height, ControlBox expected) {
+            QTest::newRow(name) << QString(tag) << fixedHeight << width << height << expected;
+        };
+        row("empty tag scales", "", false, 2000, 1000, {200, 100, 400, 80});
+        row("check box keeps its height", "", true, 2000, 1000, {200, 100, 400, 40});
+        row("star never moves", "*", false, 2000, 1000, {100, 50, 200, 40});
+        row("LLT: bottom follows", "LLT", false, 1200, 700, {100, 50, 200, 240});
+        row("right and bottom edges follow", "L-T-", false, 1200, 700, {100, 50, 400, 240});
+        row("keeps its distance to the corner", "-L-T", false, 1200, 700, {300, 250, 200, 40});
+        row("F leaves top and height", "LL--F", false, 1200, 700, {100, 50, 200, 40});
+        row("a negative width is rejected", "L-TT", false, 500, 500, {100, 50, 200, 40});
     }
 
     void resize() {
