@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -39,48 +40,25 @@ TEST_P(CameraProjection, GivesUnroundedWindowCoordinatesFromTheLowerLeftCorner) 
     }
 }
 
+constexpr std::array<double, 3> kAhead{0, 0, -100};
+const double kHalf = kHalfHeightAt100;
+constexpr std::array<double, 6> kMoved{10, 20, 30, 0, 0, 0}, kAtFive{5, 5, 5, 0, 0, 0};
+
 INSTANTIATE_TEST_SUITE_P(
     Points, CameraProjection,
     ::testing::Values(
-        Projection{"OnTheAxis", {}, {0, 0, -100}, {0, 0, -50}, kStatusOk, 512, 384},
-        Projection{
-            "AtTheUpperEdge", {}, {0, 0, -100}, {0, kHalfHeightAt100, -100}, kStatusOk, 512, 768},
-        Projection{
-            "AtTheLowerEdge", {}, {0, 0, -100}, {0, -kHalfHeightAt100, -100}, kStatusOk, 512, 0},
-        Projection{"AtTheLeftEdge",
-                   {},
-                   {0, 0, -100},
-                   {-kHalfHeightAt100 * 4 / 3, 0, -100},
-                   kStatusOk,
-                   0,
-                   384},
+        Projection{"OnTheAxis", {}, kAhead, {0, 0, -50}, kStatusOk, 512, 384},
+        Projection{"AtTheUpperEdge", {}, kAhead, {0, kHalf, -100}, kStatusOk, 512, 768},
+        Projection{"AtTheLowerEdge", {}, kAhead, {0, -kHalf, -100}, kStatusOk, 512, 0},
+        Projection{"AtTheLeftEdge", {}, kAhead, {-kHalf * 4 / 3, 0, -100}, kStatusOk, 0, 384},
         // Rolled by 90 degrees: the camera's up direction is the world's -x.
-        Projection{"RolledCamera",
-                   {0, 0, 0, 0, 0, 90},
-                   {0, 0, -100},
-                   {-kHalfHeightAt100, 0, -100},
-                   kStatusOk,
-                   512,
-                   768},
-        Projection{"MovedCamera",
-                   {10, 20, 30, 0, 0, 0},
-                   {10, 20, -70},
-                   {10, 20, -300},
-                   kStatusOk,
-                   512,
-                   384},
-        Projection{"InTheCameraPlane", {}, {0, 0, -100}, {50, 0, 0}, kStatusSettingError, 0, 0},
+        Projection{
+            "RolledCamera", {0, 0, 0, 0, 0, 90}, kAhead, {-kHalf, 0, -100}, kStatusOk, 512, 768},
+        Projection{"MovedCamera", kMoved, {10, 20, -70}, {10, 20, -300}, kStatusOk, 512, 384},
+        Projection{"InTheCameraPlane", {}, kAhead, {50, 0, 0}, kStatusSettingError, 0, 0},
         // Eye and interest in one place: no direction, no projection (never NaN).
-        Projection{"NoViewingDirection",
-                   {5, 5, 5, 0, 0, 0},
-                   {5, 5, 5},
-                   {0, 0, -100},
-                   kStatusSettingError,
-                   0,
-                   0}),
-    [](const ::testing::TestParamInfo<Projection>& paramInfo) {
-        return std::string(paramInfo.param.name);
-    });
+        Projection{"NoViewingDirection", kAtFive, {5, 5, 5}, kAhead, kStatusSettingError, 0, 0}),
+    [](const auto& paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST(CameraSetUp, ReplacesAZeroSizeAndKeepsTheIdentityForADegenerateFrustum) {
     const CameraView zeroSize = SetUpCamera(0, 0, 10.0, 4000.0, 40.0);
