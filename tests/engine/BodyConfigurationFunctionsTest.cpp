@@ -29,10 +29,6 @@ Pose At(double x, double y, double z) {
     return {x, y, z, 0, 0, 0};
 }
 
-std::string CaseName(const char* name) {
-    return name;
-}
-
 // Head of person A at the origin facing +x, person B 100 units away facing A.
 class Direction : public ::testing::Test {
   protected:
@@ -81,6 +77,7 @@ TEST_P(DirectionFacing, MeasuresTheDeviationFromTheTarget) {
 }
 
 constexpr double kAway = -kStraightAngle;
+constexpr int kCalculationError = kStatusCalculationError;
 
 INSTANTIATE_TEST_SUITE_P(
     Heads, DirectionFacing,
@@ -90,16 +87,11 @@ INSTANTIATE_TEST_SUITE_P(
         FacingCase{"Upwards", 1, At(10, 160, 0), 1.0, {45, 0, -45}, kStatusOk},
         FacingCase{"Downwards", 1, At(10, 140, 0), 1.0, {45, 0, 45}, kStatusOk},
         // A target straight above the midpoint stops at the horizontal column.
-        FacingCase{
-            "TargetAbove", 2, At(0, 200, 0), 1.0, {90, 0, kNoValue}, kStatusCalculationError},
+        FacingCase{"TargetAbove", 2, At(0, 200, 0), 1.0, {90, 0, kNoValue}, kCalculationError},
         // The nose between the ears: a facing vector of zero length.
-        FacingCase{"NoFacingVector",
-                   1,
-                   At(0, 150, 0),
-                   1.0,
-                   {0, kNoValue, kNoValue},
-                   kStatusCalculationError}),
-    [](const auto& caseInfo) { return CaseName(caseInfo.param.name); });
+        FacingCase{
+            "NoFacingVector", 1, At(0, 150, 0), 1.0, {0, kNoValue, kNoValue}, kCalculationError}),
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST_F(Direction, NeedsThePartnersDataAlsoForPersonA) {
     table_.Person(kNose, 2).fieldIndex.fill(0);
@@ -217,7 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
                            {kFootR}, kNotAnInputVariable, {2.0, 3.0}, 30.0),
                       Case("DistanceOfHandToFootWithArmFactor", CalculateDistance, kLimbs, {kHandR},
                            {kFootR}, kNotAnInputVariable, {2.0, 3.0}, 2 * std::sqrt(10100.0))),
-    [](const auto& caseInfo) { return CaseName(caseInfo.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 struct FoldedCase {
     const char* name;
@@ -245,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FoldedCase{"OnlyHandNearOppositeElbow", {21, 0, 0}, {-50, 0, 0}, 0.5},
                       FoldedCase{"Both", {21, 0, 0}, {12, 0, 0}, 1.0},
                       FoldedCase{"ExactlyAtTheTargetDistance", {30, 0, 0}, {0, 0, 0}, 0.0}),
-    [](const auto& caseInfo) { return CaseName(caseInfo.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 struct CrossedCase {
     const char* name;
@@ -275,20 +267,16 @@ TEST_P(Crossed, TestsTheRightLegOnlyWhenTheLeftIsNotCrossed) {
 INSTANTIATE_TEST_SUITE_P(
     Legs, Crossed,
     ::testing::Values(
-        // Foot R is unassigned: a second test would be a data error.
+        // Foot R is unassigned: a second test (made when the first gives zero)
+        // would be a data error.
         CrossedCase{"LeftOverRight", At(10, 55, 0), At(-5, 10, 0), false, {}, kStatusOk, 1.0},
-        CrossedCase{"SecondTestMadeWhenFirstGivesZero",
-                    At(10, 45, 0),
-                    At(-5, 10, 0),
-                    false,
-                    {},
-                    kStatusDataError,
-                    kNoValue},
+        CrossedCase{
+            "SecondTest", At(10, 45, 0), At(-5, 10, 0), false, {}, kStatusDataError, kNoValue},
         CrossedCase{"RightOverLeft", At(10, 45, 0), At(-5, 10, 0), true, At(20, 10, 0), kStatusOk,
                     1.0},
         CrossedCase{"Uncrossed", At(-10, 50, 0), At(-15, 10, 0), true, At(5, 10, 0), kStatusOk,
                     0.0}),
-    [](const auto& caseInfo) { return CaseName(caseInfo.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST(CrossedSide, IsTakenInTheLocalFrameOfTheReference) {
     InputVariableTable table;
@@ -346,7 +334,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OpennessCase{"LargerOfTwoTargetsSecond", 10, 4, {0.5, 1}, 6},
                       OpennessCase{"LargerOfTwoTargetsFirst", 10, 4, {1, 0.5}, 6},
                       OpennessCase{"OperandWithoutValue", kNoValue, 4, {0}, kNoValue}),
-    [](const auto& caseInfo) { return CaseName(caseInfo.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 class OpennessOperandFailure : public OpennessFunction,
                                public ::testing::WithParamInterface<int> {};
@@ -401,7 +389,7 @@ INSTANTIATE_TEST_SUITE_P(
                           return CalculateDistance(tbl, row, who, kUncorrected);
                       }},
         TableFunction{"Folded", CalculateFolded}, TableFunction{"Crossed", CalculateCrossed}),
-    [](const auto& caseInfo) { return CaseName(caseInfo.param.name); });
+    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 }  // namespace
 }  // namespace kivo
