@@ -69,6 +69,9 @@ TEST(TSM, IsComputedForBothPersonsWithEverythingItUses) {
         EXPECT_TRUE(c[position].partnerFlag) << position;
     EXPECT_FALSE(c[5].partnerFlag);
     EXPECT_EQ(c[3].currentValues.size(), 8u);
+    // Three value columns are one too few.
+    EXPECT_TRUE(Compilation({Row("Pelvis", "Static SRL", "Hips"), Row("T", "TSM", "Pelvis")})
+                    .outcome.failed);
 }
 
 TEST(MarkForPartner, FollowsRowTargetsButNotNumbers) {
