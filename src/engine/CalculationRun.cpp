@@ -246,8 +246,9 @@ class FileRun : private TapeTarget {
     std::string partHeader_;
     ColumnLayout meansLayout_;
     long linesInPart_ = 0;
-    int partNumber_ = 0;    // of the part being computed
-    int writtenParts_ = 0;  // part files opened by the writer
+    int partNumber_ = 0;     // of the part being computed
+    int writtenParts_ = 0;   // part files opened by the writer
+    long linesStarted_ = 0;  // data lines the writer began to write
     long framesInFile_ = 0;
     bool fileError_ = false;
     RunProgress progress_;
@@ -930,6 +931,13 @@ bool FileRun::Process() {
 }
 
 void FileRun::Abandon() noexcept {
+    if (pipeline_) {
+        // The calculation may have run ahead of a line that could not be
+        // written: the frames processed are those up to that line.
+        pipeline_->Halt();
+        if (pipeline_->WriteFailed())
+            framesInFile_ = std::min(framesInFile_, linesStarted_);
+    }
     DiscardFiles();
 }
 
@@ -1253,6 +1261,7 @@ void FileRun::EndDataLine() {
 }
 
 void FileRun::DataLine(std::string_view line) {
+    ++linesStarted_;
     output_.WriteLine(line);
     if (!run_.splitMode_)
         return;

@@ -133,6 +133,10 @@ class FramePipeline {
     void Sync();
     // Sync, and ends the writing. True when no written value overflowed.
     bool Finish();
+    // Stops every stage and waits for them; after it, WriteFailed tells
+    // whether writing a line failed.
+    void Halt() noexcept { Stop(); }
+    bool WriteFailed() const { return writeFailure_ != nullptr; }
 
   private:
     void HandOn();
