@@ -85,25 +85,25 @@ TEST_F(UserVariableTest, AnEmptyNameUnbindsAndABindingMakesTheNameEditable) {
     EXPECT_TRUE(IsUserVariableNameEditable(workspace, 0));
 }
 
-TEST_F(UserVariableTest, DeletesUserVariablesOnlyAfterYes) {
+// Clearing the lists unbinds every variable and keeps the names; deleting the
+// user variables keeps the other bindings.
+TEST_F(UserVariableTest, ClearingTheListsOrDeletingUserVariablesActsOnlyAfterYes) {
+    workspace.dataFieldNames.Add("Hips");
+    BindDataField(workspace, kHips, "Hips");
     prompt.QueueAnswer(PromptAnswer::No);
     EXPECT_FALSE(DeleteUserVariables(workspace, prompt));
     EXPECT_EQ(prompt.LastText(), "Do your really want to delete all user variables?");
     EXPECT_EQ(workspace.userVariableNames[0], "Cup");
-    BindDataField(workspace, kHips, "Hips");
-    EXPECT_TRUE(DeleteUserVariables(workspace, prompt));
-    EXPECT_EQ(workspace.userVariableNames[0], "");
-    EXPECT_EQ(workspace.userVariableNames[1], "");
-    EXPECT_EQ(workspace.boundDataFields[kFirstUserVariable], "");
-    EXPECT_EQ(workspace.boundDataFields[kHips], "Hips");
-}
-
-TEST_F(UserVariableTest, ClearingTheListsUnbindsEveryVariable) {
-    workspace.dataFieldNames.Add("Hips");
-    BindDataField(workspace, kHips, "Hips");
     prompt.QueueAnswer(PromptAnswer::No);
     EXPECT_FALSE(ClearDataFieldLists(workspace, prompt));
     EXPECT_EQ(prompt.LastText(), "Do your really want to clear all data field lists?");
+    EXPECT_EQ(workspace.boundDataFields[kFirstUserVariable], "CupMarker");
+    Workspace deleted = workspace;
+    EXPECT_TRUE(DeleteUserVariables(deleted, prompt));
+    EXPECT_EQ(deleted.userVariableNames[0], "");
+    EXPECT_EQ(deleted.userVariableNames[1], "");
+    EXPECT_EQ(deleted.boundDataFields[kFirstUserVariable], "");
+    EXPECT_EQ(deleted.boundDataFields[kHips], "Hips");
     EXPECT_TRUE(ClearDataFieldLists(workspace, prompt));
     EXPECT_TRUE(workspace.dataFieldNames.IsEmpty());
     EXPECT_EQ(workspace.boundDataFields[kHips], "");

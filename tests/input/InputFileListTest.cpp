@@ -82,15 +82,6 @@ TEST_F(InputFileListTest, PairsPartnersOnlyOfTheSameRate) {
     EXPECT_EQ(Row(0)[kColPartnerFile], "No");
 }
 
-TEST_F(InputFileListTest, ANewPartnerTakesTheVideoWithTheOppositeSide) {
-    ASSERT_TRUE(Add("s01.L.csv"));
-    workspace.inputFiles[0][kColVideoClipFile] = "/videos/s01.avi";
-    workspace.inputFiles[0][kColVideoClipSide] = "Left Side";
-    ASSERT_TRUE(Add("s01.R.csv"));
-    EXPECT_EQ(Row(1)[kColVideoClipFile], "/videos/s01.avi");
-    EXPECT_EQ(Row(1)[kColVideoClipSide], "Right Side");
-}
-
 // The first file offers the data-field names; the same name from another
 // directory is refused.
 TEST_F(InputFileListTest, RefusesTheSameNameFromAnotherDirectory) {
@@ -144,7 +135,9 @@ TEST(VideoSide, IsPreselectedFromTheDataFileNameAndSwappedForThePartner) {
     EXPECT_EQ(OppositeVideoSide("Both Sides"), "Both Sides");
 }
 
-TEST_F(InputFileListTest, AnAssignedVideoGoesToThePartnerWithTheOtherSide) {
+// An assigned video goes to the listed partner, a listed video to a partner
+// added later, each time with the other side.
+TEST_F(InputFileListTest, AVideoGoesToThePartnerWithTheOtherSide) {
     ASSERT_TRUE(Add("s01.A.csv"));
     ASSERT_TRUE(Add("s01.B.csv"));
     ASSERT_TRUE(AssignVideoFile(workspace, 1, "/videos/take.avi", prompt));
@@ -155,9 +148,15 @@ TEST_F(InputFileListTest, AnAssignedVideoGoesToThePartnerWithTheOtherSide) {
     EXPECT_TRUE(workspace.options.rightSide);
     EXPECT_EQ(Row(0)[kColVideoClipFile], "/videos/take.avi");
     EXPECT_EQ(Row(0)[kColVideoClipSide], "Left Side");
+    ASSERT_TRUE(Add("s01.L.csv"));
+    workspace.inputFiles[2][kColVideoClipFile] = "/videos/s01.avi";
+    workspace.inputFiles[2][kColVideoClipSide] = "Left Side";
+    ASSERT_TRUE(Add("s01.R.csv"));
+    EXPECT_EQ(Row(3)[kColVideoClipFile], "/videos/s01.avi");
+    EXPECT_EQ(Row(3)[kColVideoClipSide], "Right Side");
 }
 
-TEST_F(InputFileListTest, RefusesAPartnerThatIsTheFileItselfOrOfAnotherRate) {
+TEST_F(InputFileListTest, AnAssignedPartnerNamesTheFileUnlessItIsItselfOrOfAnotherRate) {
     ASSERT_TRUE(Add("s01.csv", "0.01"));
     EXPECT_FALSE(AssignPartnerFile(workspace, 0, dir.PathOf("s01.csv"), prompt));
     EXPECT_EQ(prompt.LastText(),
@@ -169,11 +168,7 @@ TEST_F(InputFileListTest, RefusesAPartnerThatIsTheFileItselfOrOfAnotherRate) {
               "file 's01.csv'.");
     EXPECT_EQ(Row(0)[kColPartnerFile], "No");
     EXPECT_EQ(workspace.inputFiles.size(), 1u);
-}
-
-// A partner not yet listed is added; either way both rows name each other.
-TEST_F(InputFileListTest, AnAssignedPartnerNamesTheSelectedFile) {
-    ASSERT_TRUE(Add("s01.csv"));
+    // A partner not yet listed is added; either way both rows name each other.
     WriteSmallDataFile(dir, "other.csv");
     ASSERT_TRUE(AssignPartnerFile(workspace, 0, dir.PathOf("other.csv"), prompt));
     ASSERT_EQ(workspace.inputFiles.size(), 2u);

@@ -16,21 +16,20 @@ using testing::TempDir;
 using testing::WithColumns;
 using testing::WriteVideo;
 
-struct StepCase {
-    int videoRate;
-    int dataRate;
-    VideoOpenResult result;
-    long step;
-};
-
 TEST(VideoFrames, StepsByTheRoundedRatioOfVideoAndDataRate) {
     TempDir dir;
     const std::vector<PixelFrame> frames(3, SolidFrame(4, 2, {1, 2, 3}));
-    for (const StepCase& c : {StepCase{25, 25, VideoOpenResult::Opened, 1},
-                              StepCase{25, 10, VideoOpenResult::Opened, 2},  // 2.5
-                              StepCase{30, 10, VideoOpenResult::Opened, 3},
-                              StepCase{30, 120, VideoOpenResult::TooSlow, 0},
-                              StepCase{30, 0, VideoOpenResult::TooSlow, 0}}) {
+    const struct {
+        int videoRate;
+        int dataRate;
+        VideoOpenResult result;
+        long step;
+    } cases[] = {{25, 25, VideoOpenResult::Opened, 1},
+                 {25, 10, VideoOpenResult::Opened, 2},  // 2.5
+                 {30, 10, VideoOpenResult::Opened, 3},
+                 {30, 120, VideoOpenResult::TooSlow, 0},
+                 {30, 0, VideoOpenResult::TooSlow, 0}};
+    for (const auto& c : cases) {
         const std::string path = dir.PathOf("rate" + std::to_string(c.videoRate) + ".avi");
         WriteVideo(path, frames, c.videoRate);
         VideoFrames video;

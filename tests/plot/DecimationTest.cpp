@@ -57,42 +57,5 @@ INSTANTIATE_TEST_SUITE_P(
             {1, kNone, 8, kNone, -4, kNone, 2, kNone, 6, 0, 0, 0}, 1, "0:1 | 2:8 4:-4 | 8:6 9:0"}),
     [](const auto& testInfo) { return "Case" + std::to_string(testInfo.index); });
 
-TEST(Decimation, KeepsEveryPeakAndGapOfALongSeries) {
-    const std::size_t n = 100000;
-    std::vector<double> x(n), y(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        x[i] = static_cast<double>(i) / 120.0;
-        y[i] = std::sin(static_cast<double>(i) / 500.0);
-    }
-    y[777] = -50.0;
-    y[5003] = 100.0;
-    y[40000] = kNone;  // a single missing frame
-    for (std::size_t i = 60000; i < 60010; ++i)
-        y[i] = kNone;
-
-    const std::size_t buckets = 800;
-    const std::vector<PlotPoint> points = DecimateForDrawing(x, y, buckets);
-    EXPECT_LE(points.size(), 2 * buckets + 6);
-    bool spike = false, dip = false;
-    int gaps = 0;
-    for (std::size_t k = 0; k < points.size(); ++k) {
-        spike = spike || (points[k].x == x[5003] && points[k].y == 100.0);
-        dip = dip || (points[k].x == x[777] && points[k].y == -50.0);
-        if (std::isnan(points[k].y)) {
-            ++gaps;
-            ASSERT_TRUE(k > 0 && k + 1 < points.size());
-            // The line stops before the missing frames and resumes after them.
-            EXPECT_TRUE((points[k - 1].x < x[40000] && points[k + 1].x > x[40000]) ||
-                        (points[k - 1].x < x[60000] && points[k + 1].x >= x[60010]));
-        }
-        if (k > 0) {
-            EXPECT_LE(points[k - 1].x, points[k].x);
-        }
-    }
-    EXPECT_TRUE(spike);
-    EXPECT_TRUE(dip);
-    EXPECT_EQ(gaps, 2);
-}
-
 }  // namespace
 }  // namespace kivo

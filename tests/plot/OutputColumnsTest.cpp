@@ -108,21 +108,19 @@ TEST(OutputColumns, RefusesFilesThatAreNoOutputFiles) {
     EXPECT_THROW(ReadOutputHeader(dir.PathOf("missing.csv")), FileError);
 }
 
-struct NumberCase {
-    const char* field;
-    const char* decimalSymbol;
-    double expected;  // NaN: no value
-};
-
 TEST(OutputColumns, ReadsWrittenNumbersAndNothingElse) {
     const double none = std::nan("");
-    const NumberCase cases[] = {
+    const struct {
+        const char* field;
+        const char* decimalSymbol;
+        double expected;  // NaN: no value
+    } cases[] = {
         {"12.5", ".", 12.5}, {"-0.063", ".", -0.063},    {"4.", ".", 4.0},
         {"12,5", ",", 12.5}, {"12.5", ",", 12.5},        {"1.5E+20", ".", 1.5e20},
         {"", ".", none},     {"ERROR:DIV/0", ".", none}, {"12,5", ".", none},
         {"1.5x", ".", none}, {"inf", ".", none},         {"nan", ".", none},
     };
-    for (const NumberCase& c : cases) {
+    for (const auto& c : cases) {
         const double value = ReadOutputNumber(c.field, c.decimalSymbol);
         if (std::isnan(c.expected)) {
             EXPECT_TRUE(std::isnan(value)) << c.field;

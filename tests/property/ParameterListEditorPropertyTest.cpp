@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "params/CompileTestSupport.h"
 #include "core/Workspace.h"
+#include "params/CompileTestSupport.h"
 #include "params/DefaultParameterList.h"
 #include "params/ParameterListEditor.h"
 
@@ -62,113 +63,69 @@ class RandomSession {
         return odd[Pick(std::size(odd))];
     }
 
-    // Plays one command and returns its name.
+    // Plays one command, drawn by weight, and returns its name.
     const char* Step() {
         ParameterListEditor& e = *editor_;
         const EditorView view = e.View();
-        switch (Pick(32)) {
-            case 0:
-            case 1:
-                e.Select(AnyRow());
-                return "Select";
-            case 2:
-                e.Rename(AnyName() + (Coin() ? " 2" : ""));
-                return "Rename";
-            case 3:
-            case 4: {
-                const auto& items = FunctionBoxItems();
-                e.ChangeFunction(Pick(10) == 0 ? std::string_view() : items[Pick(items.size())]);
-                return "ChangeFunction";
+        const auto any = [&](const auto& items) { return items[Pick(items.size())]; };
+        const struct {
+            int weight;  // Reset and Clear are the rarest
+            const char* name;
+            std::function<void()> play;
+        } commands[] = {
+            {16, "Select", [&] { e.Select(AnyRow()); }},
+            {8, "Rename", [&] { e.Rename(AnyName() + (Coin() ? " 2" : "")); }},
+            {16, "ChangeFunction",
+             [&] {
+                 e.ChangeFunction(Pick(10) == 0 ? std::string_view() : any(FunctionBoxItems()));
+             }},
+            {8, "ChooseColumn",
+             [&] { e.ChooseColumn(Coin() ? EditorColumn::Target : EditorColumn::Variables); }},
+            {16, "ChooseVariableItem",
+             [&] {
+                 e.ChooseVariableItem(!view.variableChoices.empty() && Pick(4) != 0
+                                          ? any(view.variableChoices)
+                                          : AnyName());
+             }},
+            {8, "AddVariable", [&] { e.AddVariable(); }},
+            {8, "RemoveVariable", [&] { e.RemoveVariable(); }},
+            {8, "ClearVariable", [&] { e.ClearVariable(); }},
+            {8, "SetJoint", [&] { e.SetJoint(Pick(kJointCount), Coin()); }},
+            {8, "TickJointGroup", [&] { e.TickJointGroup(static_cast<JointGroup>(Pick(6))); }},
+            {8, "ChangeReferenceSystem",
+             [&] {
+                 e.ChangeReferenceSystem(Coin() || view.referenceChoices.empty()
+                                             ? std::string()
+                                             : any(view.referenceChoices));
+             }},
+            {8, "SetOutput", [&] { e.SetOutput(Coin()); }},
+            {8, "SetStatistics", [&] { e.SetStatistics(Coin()); }},
+            {8, "SetDynamic", [&] { e.SetDynamic(Coin()); }},
+            {24, "SetEnabled", [&] { e.SetEnabled(AnyRow(), Coin()); }},
+            {8, "Output on/off", [&] { Coin() ? e.OutputOn() : e.OutputOff(); }},
+            {8, "Statistics on/off", [&] { Coin() ? e.StatisticsOn() : e.StatisticsOff(); }},
+            {8, "Dynamic on/off", [&] { Coin() ? e.DynamicOn() : e.DynamicOff(); }},
+            {8, "Enable/Disable All", [&] { Coin() ? e.EnableAll() : e.DisableAll(); }},
+            {8, "Enable/Disable Dyad", [&] { Coin() ? e.EnableDyad() : e.DisableDyad(); }},
+            {8, "EnableOnly", [&] { e.EnableOnly({Pick(workspace_.parameters.size())}); }},
+            {8, "New", [&] { e.New(); }},
+            {8, "Delete", [&] { e.Delete(); }},
+            {16, "MoveUp", [&] { e.MoveUp(); }},
+            {14, "MoveDown", [&] { e.MoveDown(); }},
+            {1, "Reset", [&] { e.Reset(); }},
+            {1, "Clear", [&] { e.Clear(); }},
+        };
+        int total = 0;
+        for (const auto& command : commands)
+            total += command.weight;
+        int drawn = static_cast<int>(Pick(static_cast<std::size_t>(total)));
+        for (const auto& command : commands) {
+            if ((drawn -= command.weight) < 0) {
+                command.play();
+                return command.name;
             }
-            case 5:
-                e.ChooseColumn(Coin() ? EditorColumn::Target : EditorColumn::Variables);
-                return "ChooseColumn";
-            case 6:
-            case 7:
-                if (!view.variableChoices.empty() && Pick(4) != 0)
-                    e.ChooseVariableItem(view.variableChoices[Pick(view.variableChoices.size())]);
-                else
-                    e.ChooseVariableItem(AnyName());
-                return "ChooseVariableItem";
-            case 8:
-                e.AddVariable();
-                return "AddVariable";
-            case 9:
-                e.RemoveVariable();
-                return "RemoveVariable";
-            case 10:
-                e.ClearVariable();
-                return "ClearVariable";
-            case 11:
-                e.SetJoint(Pick(kJointCount), Coin());
-                return "SetJoint";
-            case 12:
-                e.TickJointGroup(static_cast<JointGroup>(Pick(6)));
-                return "TickJointGroup";
-            case 13:
-                e.ChangeReferenceSystem(
-                    Coin() || view.referenceChoices.empty()
-                        ? std::string()
-                        : view.referenceChoices[Pick(view.referenceChoices.size())]);
-                return "ChangeReferenceSystem";
-            case 14:
-                e.SetOutput(Coin());
-                return "SetOutput";
-            case 15:
-                e.SetStatistics(Coin());
-                return "SetStatistics";
-            case 16:
-                e.SetDynamic(Coin());
-                return "SetDynamic";
-            case 17:
-            case 18:
-            case 19:
-                e.SetEnabled(AnyRow(), Coin());
-                return "SetEnabled";
-            case 20:
-                Coin() ? e.OutputOn() : e.OutputOff();
-                return "Output on/off";
-            case 21:
-                Coin() ? e.StatisticsOn() : e.StatisticsOff();
-                return "Statistics on/off";
-            case 22:
-                Coin() ? e.DynamicOn() : e.DynamicOff();
-                return "Dynamic on/off";
-            case 23:
-                Coin() ? e.EnableAll() : e.DisableAll();
-                return "Enable/Disable All";
-            case 24:
-                Coin() ? e.EnableDyad() : e.DisableDyad();
-                return "Enable/Disable Dyad";
-            case 25:
-                e.EnableOnly({Pick(workspace_.parameters.size())});
-                return "EnableOnly";
-            case 26:
-                e.New();
-                return "New";
-            case 27:
-                e.Delete();
-                return "Delete";
-            case 28:
-            case 29:
-                e.MoveUp();
-                return "MoveUp";
-            case 30:
-                e.MoveDown();
-                return "MoveDown";
-            default:
-                switch (Pick(8)) {
-                    case 0:
-                        e.Reset();
-                        return "Reset";
-                    case 1:
-                        e.Clear();
-                        return "Clear";
-                    default:
-                        e.MoveDown();
-                        return "MoveDown";
-                }
         }
+        return "";
     }
 
     const std::vector<ParameterDefinition>& Rows() const { return workspace_.parameters; }
