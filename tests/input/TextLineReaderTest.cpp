@@ -38,10 +38,7 @@ TEST(TextLineReader, SplitsTheFileIntoLines) {
         EXPECT_EQ(ReadAll(reader), lines);
         EXPECT_EQ(reader.BytesRead(), content.size());
     }
-}
-
-TEST(TextLineReader, RefusesALineBeyondTheLimitNamingFileAndLine) {
-    TempDir dir;
+    // A line beyond the limit is refused naming file and line.
     const std::string path = dir.Write("binary.dat", "short\n" + std::string(100, 'x') + "\n");
     TextLineReader reader;
     reader.SetMaxLineLength(50);

@@ -13,19 +13,16 @@ namespace {
 using testing::TempDir;
 
 // Selecting and aligning the columns is checked through 'kivo stats'.
-TEST(ReadStatisticsFile, RecognisesTheSeparatorAndThePartColumns) {
+TEST(ReadStatisticsFile, RecognisesTheSeparatorAndPartColumnsAndRefusesOtherFilesNamingTheLine) {
     TempDir dir;
-    const std::string path = dir.Write(
+    const StatisticsTable table = ReadStatisticsFile(dir.Write(
         "stats.tsv",
-        "File Name\tPartner File\tPart \tFrames\tM Head\r\na.tsv\t\tPart 001\t10\t1.5\r\n\r\n");
-    const StatisticsTable table = ReadStatisticsFile(path);
+        "File Name\tPartner File\tPart \tFrames\tM Head\r\na.tsv\t\tPart 001\t10\t1.5\r\n\r\n"));
     EXPECT_EQ(table.separator, '\t');
     EXPECT_EQ(table.identifyingColumns, 4u);
     ASSERT_EQ(table.rows.size(), 1u);
     EXPECT_EQ(table.rows[0], (std::vector<std::string>{"a.tsv", "", "Part 001", "10", "1.5"}));
-}
 
-TEST(ReadStatisticsFile, RefusesWhatIsNoStatisticsFileNamingTheFileAndLine) {
     const struct {
         const char* content;
         long line;
@@ -33,7 +30,6 @@ TEST(ReadStatisticsFile, RefusesWhatIsNoStatisticsFileNamingTheFileAndLine) {
                  {"Time;Frame;X\r\n1;1;2\r\n", 1},  // an output file
                  {"File Name;Partner File;M X\r\na;b;1\r\nc;d\r\n", 3},
                  {"File Name;Partner File;M X\r\na;b;1;2\r\n", 2}};
-    TempDir dir;
     for (const auto& file : files) {
         const std::string path = dir.Write("stats.csv", file.content);
         try {
