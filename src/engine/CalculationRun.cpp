@@ -199,6 +199,8 @@ class FileRun : private TapeTarget {
             pipeline_->Drain();
     }
     void TakePartnerLine(const FrameBlock& block, int frame, FrameContext& context, bool& reported);
+    void TakeLine(const FrameBlock& block, int frame, int person, const InputFileRow& row,
+                  bool firstFrame, bool& shortLineReported);
     void ReportShortLine(const InputFileRow& row, long lineNumber);
     void ComputeCorrection(FrameContext& context, int person, const InputFileRow& row);
     void PlanRows(double thresholdAngles, double thresholdDistances);
@@ -1025,15 +1027,7 @@ bool FileRun::ReadFrames() {
             if (partnerRow_ != nullptr)
                 TakePartnerLine(block, frame, context, partnerEndReported);
             const FrameFacts& facts = block.facts[static_cast<std::size_t>(frame)];
-            const FrameLineFacts& line = facts.persons[0];
-            ApplyDataLineValues(1, line.time, block.Values(frame, 1), block.Present(frame, 1),
-                                context.firstFrame, table_);
-            nonNumbers_[0].Add(line.nonNumbers, line.firstNonNumber, line.firstNonNumberText,
-                               line.lineNumber);
-            if (line.missingFields > 0 && !shortLineReported) {
-                shortLineReported = true;
-                ReportShortLine(row, line.lineNumber);
-            }
+            TakeLine(block, frame, 1, row, context.firstFrame, shortLineReported);
             ++processed;
             if (splitMode)
                 ++linesInPart_;
@@ -1138,17 +1132,8 @@ bool FileRun::AnyPartnerFlag() const {
 void FileRun::TakePartnerLine(const FrameBlock& block, int frame, FrameContext& context,
                               bool& reported) {
     const InputFileRow& partnerRow = *partnerRow_;
-    const FrameFacts& facts = block.facts[static_cast<std::size_t>(frame)];
-    if (!facts.partnerEnded) {
-        const FrameLineFacts& line = facts.persons[1];
-        ApplyDataLineValues(2, line.time, block.Values(frame, 2), block.Present(frame, 2),
-                            context.firstFrame, table_);
-        nonNumbers_[1].Add(line.nonNumbers, line.firstNonNumber, line.firstNonNumberText,
-                           line.lineNumber);
-        if (line.missingFields > 0 && !reported) {
-            reported = true;
-            ReportShortLine(partnerRow, line.lineNumber);
-        }
+    if (!block.facts[static_cast<std::size_t>(frame)].partnerEnded) {
+        TakeLine(block, frame, 2, partnerRow, context.firstFrame, reported);
         return;
     }
     for (int k = 0; k < kInputVariableCount; ++k) {
@@ -1166,6 +1151,21 @@ void FileRun::TakePartnerLine(const FrameBlock& block, int frame, FrameContext& 
                                            "@", partnerRow[kColFileName]),
                                 "#", row_[kColFileName]),
                      PromptIcon::Exclamation);
+    }
+}
+
+// Moves the converted line of `person` into the input variables; the first
+// line of the file that is short of bound fields is told.
+void FileRun::TakeLine(const FrameBlock& block, int frame, int person, const InputFileRow& row,
+                       bool firstFrame, bool& shortLineReported) {
+    const FrameLineFacts& line = block.facts[static_cast<std::size_t>(frame)].persons[person - 1];
+    ApplyDataLineValues(person, line.time, block.Values(frame, person),
+                        block.Present(frame, person), firstFrame, table_);
+    nonNumbers_[person - 1].Add(line.nonNumbers, line.firstNonNumber, line.firstNonNumberText,
+                                line.lineNumber);
+    if (line.missingFields > 0 && !shortLineReported) {
+        shortLineReported = true;
+        ReportShortLine(row, line.lineNumber);
     }
 }
 
