@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <system_error>
 
 namespace kivo {
@@ -29,9 +30,44 @@ void AppendWithDecimalSymbol(std::string& out, const char* first, const char* la
     }
 }
 
+// A field that is only an optional minus, digits and at most one decimal
+// point, with 15 digits or fewer: the digits make an integer a double holds
+// exactly and the divisor is an exact power of ten, so the one division
+// rounds exactly as reading the text does (from_chars), at a fraction of the
+// cost. False for every other field.
+bool ReadPlainDecimal(std::string_view field, double& value) {
+    std::size_t i = 0;
+    const bool negative = !field.empty() && field[0] == '-';
+    if (negative)
+        i = 1;
+    std::uint64_t digits = 0;
+    int count = 0, fractionDigits = 0;
+    bool point = false;
+    for (; i < field.size(); ++i) {
+        const char c = field[i];
+        if (IsDigit(c)) {
+            if (++count > 15)
+                return false;
+            digits = digits * 10 + static_cast<unsigned>(c - '0');
+            fractionDigits += point ? 1 : 0;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0)
+        return false;
+    const double magnitude = static_cast<double>(digits) / kPowersOfTen[fractionDigits];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 }  // namespace
 
 NumberReading ReadNumberField(std::string_view field) {
+    if (double value = 0.0; ReadPlainDecimal(field, value))
+        return NumberReading{value, true};
     const std::size_t size = field.size();
     std::size_t first = 0;
     while (first < size && IsBlank(field[first]))
