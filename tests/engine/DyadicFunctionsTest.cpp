@@ -32,7 +32,8 @@ Pose Mirror(const Pose& pose) {
 }
 
 int OtherSide(int index) {
-    for (const auto& [left, right] : {std::pair{kHandL, kHandR}, std::pair{kElbowL, kElbowR}}) {
+    for (const auto& [left, right] :
+         {std::pair{kHandL, kHandR}, std::pair{kElbowL, kElbowR}, std::pair{kArmL, kArmR}}) {
         if (index == left || index == right)
             return index == left ? right : left;
     }
@@ -45,7 +46,8 @@ class Mimicry : public ::testing::Test {
     const std::vector<std::pair<int, Pose>> postureA_ = {
         {kChest, {0, 130, 0, 5, 20, -3}},    {kHandL, {-30, 100, 10, 20, 30, 10}},
         {kHandR, {30, 110, 5, -10, 45, 25}}, {kElbowL, {-25, 115, 0, 40, -10, 5}},
-        {kElbowR, {25, 115, 0, 15, 5, -20}}, {kHead, {0, 160, 0, 10, -15, 5}}};
+        {kElbowR, {25, 115, 0, 15, 5, -20}}, {kHead, {0, 160, 0, 10, -15, 5}},
+        {kArmL, {-20, 125, 0, 5, 10, 15}},   {kArmR, {20, 125, 0, -5, 25, 0}}};
 
     void BindPersonA() {
         for (const auto& [variable, pose] : postureA_)
@@ -53,7 +55,8 @@ class Mimicry : public ::testing::Test {
     }
 
     InputVariableTable table_;
-    ParameterRecord record_ = MakeRecord(2, true, {kHandL, kHandR, kElbowL, kHead}, {}, kChest);
+    ParameterRecord record_ =
+        MakeRecord(2, true, {kHandL, kHandR, kElbowL, kArmR, kHead}, {}, kChest);
 };
 
 TEST_F(Mimicry, IdenticalPosturesGiveZeroDirectDifference) {
