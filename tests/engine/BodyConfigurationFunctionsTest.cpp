@@ -275,7 +275,10 @@ INSTANTIATE_TEST_SUITE_P(
         CrossedCase{"RightOverLeft", At(10, 45, 0), At(-5, 10, 0), true, At(20, 10, 0), kStatusOk,
                     1.0},
         CrossedCase{"Uncrossed", At(-10, 50, 0), At(-15, 10, 0), true, At(5, 10, 0), kStatusOk,
-                    0.0}),
+                    0.0},
+        // The left knee above the right one does not cross the legs by itself.
+        CrossedCase{"KneeAboveUncrossed", At(-10, 55, 0), At(5, 10, 0), true, At(-5, 10, 0),
+                    kStatusOk, 0.0}),
     [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
 
 TEST(CrossedSide, IsTakenInTheLocalFrameOfTheReference) {
