@@ -217,6 +217,13 @@ TEST(PhaseStatistics, ChangesAreCountedFromTheThirdFrameAndTheThresholdIsNoMovem
         EXPECT_EQ(Value(array).counters, c.counters);
         ExpectItems(PhaseItems(Value(array), c.framesPerSecond), c.items, c.divisionErrors);
     }
+    // Nor does a frame above it after one exactly at it.
+    ParameterArray array = ArrayOf(MakeRecord(kFnActivation, 1));
+    FrameFeeder feeder{array, false, 100.0, 1.0};
+    for (double v : {0.0, 1.0, 2.0})
+        feeder.Frame(v);
+    EXPECT_EQ(Value(array).counters[2], 0);
+    EXPECT_EQ(Value(array).counters[4], 1);
 }
 
 // --- safety and lifecycle ---
