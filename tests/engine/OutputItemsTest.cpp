@@ -32,6 +32,21 @@ TEST(OutputItems, NoValueIsAnEmptyFieldAndHasNoDifference) {
     EXPECT_EQ(line, "\t\t\t2.0\t");
 }
 
+// Rows without output write nothing; the others one item per column.
+TEST(OutputItems, RowsWithoutOutputWriteNothing) {
+    ParameterRecord record = Row({"X", "D X"}, 1, true);
+    std::string line;
+    AppendErrorItems(line, record, kStatusDataError, OutputFormat{});
+    AppendEmptyItems(line, record, ';');
+    EXPECT_EQ(line, ";ERROR:Data error;ERROR:Data error;;");
+    record.output = false;
+    line.clear();
+    AppendValueItems(line, record, false, OutputFormat{});
+    AppendErrorItems(line, record, kStatusDataError, OutputFormat{});
+    AppendEmptyItems(line, record, ';');
+    EXPECT_EQ(line, "");
+}
+
 TEST(OutputFileNames, NamesOutputPartAndMeansFiles) {
     const OutputFileNames names =
         MakeOutputFileNames("/data/out", "p_", "subject01.take2.csv", "_out", ".csv");
