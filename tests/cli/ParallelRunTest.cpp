@@ -72,17 +72,20 @@ class ParallelRun : public StudyRuns, public ::testing::WithParamInterface<const
 };
 
 // The reference is one file after the other, each on one thread; then four
-// files at once, and one at a time in three shards, each file with its
-// reading and writing on threads of their own.
+// files at once with and without the pipeline, and one at a time in three
+// shards, each file with its reading and writing on threads of their own.
 TEST_P(ParallelRun, WritesTheSameBytesWithAnyNumberOfJobsWithThePipelineAndInShards) {
     const auto sequential = Run("one", {"--jobs", "1", "--pipeline", "off"});
     ASSERT_EQ(sequential.exitCode, 0) << sequential.out << sequential.err;
     const std::map<std::string, std::string> expected = FilesOf(dir.PathOf("one"));
     ASSERT_TRUE(expected.count("Statistics.csv"));
 
-    const auto parallel = Run("four", {"--jobs", "4", "--pipeline", "on"});
-    ASSERT_EQ(parallel.exitCode, 0) << parallel.out << parallel.err;
-    EXPECT_TRUE(FilesOf(dir.PathOf("four")) == expected);
+    for (const char* pipeline : {"on", "off"}) {
+        const std::string output = std::string("four-") + pipeline;
+        const auto parallel = Run(output, {"--jobs", "4", "--pipeline", pipeline});
+        ASSERT_EQ(parallel.exitCode, 0) << parallel.out << parallel.err;
+        EXPECT_TRUE(FilesOf(dir.PathOf(output)) == expected) << "pipeline " << pipeline;
+    }
 
     for (const char* shard : {"1/3", "2/3", "3/3"}) {
         const auto part = Run("shards", {"--shard", shard, "--jobs", "1", "--pipeline", "on"});
