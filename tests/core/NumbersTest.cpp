@@ -3,8 +3,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
+#include <optional>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/Numbers.h"
 
@@ -69,74 +73,57 @@ TEST(ReadNumber, ReadsTheLeadingNumberOfAVeryLongField) {
 }
 
 TEST(ToInteger16, RoundsHalfToEvenAndRefusesOutOfRange) {
-    EXPECT_EQ(ToInteger16(2.5), 2);
-    EXPECT_EQ(ToInteger16(3.5), 4);
-    EXPECT_EQ(ToInteger16(-2.5), -2);
-    EXPECT_EQ(ToInteger16(2.4999), 2);
-    EXPECT_EQ(ToInteger16(32767.4), 32767);
-    EXPECT_EQ(ToInteger16(-32768.0), -32768);
-    EXPECT_FALSE(ToInteger16(32767.5).has_value());
-    EXPECT_FALSE(ToInteger16(-32769.0).has_value());
-    EXPECT_FALSE(ToInteger16(std::nan("")).has_value());
+    const std::optional<int> none;
+    const std::pair<double, std::optional<int>> cases[] = {
+        {2.5, 2},        {3.5, 4},         {-2.5, -2},
+        {2.4999, 2},     {32767.4, 32767}, {-32768.0, -32768},
+        {32767.5, none}, {-32769.0, none}, {std::nan(""), none}};
+    for (const auto& [value, expected] : cases)
+        EXPECT_EQ(ToInteger16(value), expected) << value;
 }
 
+// The period or the user's decimal symbol, but only one of them.
 TEST(IsNumeric, AcceptsWholeNumbersOnly) {
-    EXPECT_TRUE(IsNumeric("12", "."));
-    EXPECT_TRUE(IsNumeric(" -0.05 ", "."));
-    EXPECT_TRUE(IsNumeric("1e3", "."));
-    EXPECT_TRUE(IsNumeric(".5", "."));
-    EXPECT_FALSE(IsNumeric("2a", "."));
-    EXPECT_FALSE(IsNumeric("", "."));
-    EXPECT_FALSE(IsNumeric("-", "."));
-    EXPECT_FALSE(IsNumeric("1e", "."));
-    EXPECT_FALSE(IsNumeric("1.2.3", "."));
-    // The period or the user's decimal symbol, but only one of them.
+    for (const char* text : {"12", " -0.05 ", "1e3", ".5"})
+        EXPECT_TRUE(IsNumeric(text, ".")) << text;
+    for (const char* text : {"2a", "", "-", "1e", "1.2.3", "2,5"})
+        EXPECT_FALSE(IsNumeric(text, ".")) << text;
     EXPECT_TRUE(IsNumeric("2,5", ","));
     EXPECT_TRUE(IsNumeric("2.5", ","));
-    EXPECT_FALSE(IsNumeric("2,5", "."));
     EXPECT_FALSE(IsNumeric("1.2,3", ","));
     EXPECT_DOUBLE_EQ(ReadUserNumber("2,5", ","), 2.5);
 }
 
-class OutputNumber : public ::testing::Test {
-  protected:
-    static std::string Written(double value, int decimals, std::string_view symbol = ".") {
-        return FormatFixed(RoundHalfUp(value, decimals), decimals, symbol);
-    }
-};
+// Written values: rounded half up, then printed with that many decimals.
+std::string Written(double value, int decimals, std::string_view symbol = ".") {
+    return FormatFixed(RoundHalfUp(value, decimals), decimals, symbol);
+}
 
-TEST_F(OutputNumber, RoundsHalfUpTowardPositiveInfinity) {
-    EXPECT_EQ(Written(0.0625, 3), "0.063");
-    EXPECT_EQ(Written(-0.0625, 3), "-0.062");
-    EXPECT_EQ(Written(2.0, 3), "2.000");
-    EXPECT_EQ(Written(-0.0004, 3), "0.000");
+// The decimal symbol stands also without decimals; 1.005 * 100 is
+// 100.49999999999999 in binary.
+TEST(OutputNumber, RoundsHalfUpTowardPositiveInfinity) {
+    const struct {
+        double value;
+        int decimals;
+        const char* symbol;
+        const char* written;
+    } cases[] = {{0.0625, 3, ".", "0.063"}, {-0.0625, 3, ".", "-0.062"},
+                 {2.0, 3, ".", "2.000"},    {-0.0004, 3, ".", "0.000"},
+                 {1.005, 2, ".", "1.00"},   {123456.789, 1, ".", "123456.8"},
+                 {3.7, 0, ".", "4."},       {-3.5, 0, ".", "-3."},
+                 {0.0625, 3, ",", "0,063"}, {0.1, 15, ".", "0.100000000000000"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Written(c.value, c.decimals, c.symbol), c.written) << c.value;
     EXPECT_EQ(FormatFixed(-0.0, 3, "."), "0.000");
-    EXPECT_EQ(Written(1.005, 2), "1.00");  // 1.005 * 100 is 100.49999999999999 in binary
-    EXPECT_EQ(Written(123456.789, 1), "123456.8");
-}
-
-TEST_F(OutputNumber, WritesTheDecimalSymbolAlsoWithZeroDecimals) {
-    EXPECT_EQ(Written(3.7, 0), "4.");
-    EXPECT_EQ(Written(-3.5, 0), "-3.");
-}
-
-TEST_F(OutputNumber, UsesTheUsersDecimalSymbol) {
-    EXPECT_EQ(Written(0.0625, 3, ","), "0,063");
     EXPECT_EQ(FormatGeneral(0.008333, ","), "0,008333");
 }
 
-TEST_F(OutputNumber, KeepsFifteenDecimalPlaces) {
-    EXPECT_EQ(Written(0.1, 15), "0.100000000000000");
-}
-
 TEST(GeneralNumber, WritesUpToFifteenSignificantDigits) {
-    EXPECT_EQ(FormatGeneral(0.0, "."), "0");
-    EXPECT_EQ(FormatGeneral(0.008333, "."), "0.008333");
-    EXPECT_EQ(FormatGeneral(2.5, "."), "2.5");
-    EXPECT_EQ(FormatGeneral(600.0, "."), "600");
-    EXPECT_EQ(FormatGeneral(0.1 + 0.2, "."), "0.3");
-    EXPECT_EQ(FormatGeneral(-0.0, "."), "0");
-    EXPECT_EQ(FormatGeneral(1.5e20, "."), "1.5E+20");
+    const std::pair<double, const char*> cases[] = {
+        {0.0, "0"},  {0.008333, "0.008333"}, {2.5, "2.5"}, {600.0, "600"}, {0.1 + 0.2, "0.3"},
+        {-0.0, "0"}, {1.5e20, "1.5E+20"}};
+    for (const auto& [value, written] : cases)
+        EXPECT_EQ(FormatGeneral(value, "."), written) << value;
 }
 
 TEST(GeneralNumber, WritesSinglePrecisionFrameRates) {
@@ -144,6 +131,67 @@ TEST(GeneralNumber, WritesSinglePrecisionFrameRates) {
     EXPECT_EQ(FormatGeneralSingle(1.0f / (0.01f - 0.0f), "."), "100");
     EXPECT_EQ(FormatGeneralSingle(-100.0f, "."), "-100");
 }
+
+// The definition: round half up, then print with that many decimals.
+std::string Expected(double value, int decimals, std::string_view symbol) {
+    std::string text;
+    AppendFixed(text, RoundHalfUp(value, decimals), decimals, symbol);
+    return text;
+}
+
+std::string Actual(double value, int decimals, std::string_view symbol) {
+    std::string text = "x";  // appends, keeps what was there
+    AppendRoundedFixed(text, value, decimals, symbol);
+    return text.substr(1);
+}
+
+std::vector<double> SampleValues() {
+    const double max = std::numeric_limits<double>::max();
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    std::vector<double> values = {0.0, -0.0, 0.0625, -0.0625, 0.5, -0.5, 1.5, -1.5, 2.5, 4.0};
+    values.insert(values.end(), {-0.04, 0.05, 1e-320, -1e-320, 123456.789, -9999999.0, 1e17});
+    values.insert(values.end(), {1125899906842623.0, 1125899906842624.0, 1125899906842625.0});
+    values.insert(values.end(), {-1125899906842624.0, 4503599627370496.0, 1e300, -1e300});
+    values.insert(values.end(), {max, inf, -inf, nan});
+    std::mt19937_64 random(99);
+    for (int exponent = -12; exponent <= 17; ++exponent) {
+        std::uniform_real_distribution<double> spread(-std::pow(10.0, exponent),
+                                                      std::pow(10.0, exponent));
+        for (int i = 0; i < 300; ++i)
+            values.push_back(spread(random));
+    }
+    // Halves at every number of decimals, where rounding half up decides.
+    for (int decimals = 0; decimals <= 15; ++decimals) {
+        const double unit = std::pow(10.0, -decimals);
+        for (int k = -20; k <= 20; ++k)
+            values.push_back((k + 0.5) * unit);
+    }
+    return values;
+}
+
+class RoundedFixed : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(RoundedFixed, ReadsExactlyAsRoundingThenPrinting) {
+    const std::vector<double> values = SampleValues();
+    for (int decimals = -1; decimals <= 16; ++decimals) {
+        for (double value : values) {
+            ASSERT_EQ(Actual(value, decimals, GetParam()), Expected(value, decimals, GetParam()))
+                << "value " << value << ", " << decimals << " decimals";
+        }
+    }
+}
+
+TEST_P(RoundedFixed, WritesTheDecimalSymbolAlsoWithoutDecimals) {
+    const std::string symbol = GetParam();
+    EXPECT_EQ(Actual(3.5, 0, symbol), "4" + symbol);
+    EXPECT_EQ(Actual(-0.0625, 3, symbol), "-0" + symbol + "062");
+    EXPECT_EQ(Actual(0.0625, 3, symbol), "0" + symbol + "063");
+    EXPECT_EQ(Actual(-0.0004, 3, symbol), "0" + symbol + "000");
+}
+
+INSTANTIATE_TEST_SUITE_P(DecimalSymbols, RoundedFixed,
+                         ::testing::Values(".", ",", "::", "<decimal>"));
 
 }  // namespace
 }  // namespace kivo

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/InputVariableTable.h"
 #include "core/Text.h"
 
 namespace kivo {
@@ -15,13 +16,8 @@ TEST(SplitFields, KeepsEmptyFieldsAndDoesNotQuote) {
     EXPECT_EQ(SplitFields("\"a;b\"", ';'), (Fields{"\"a", "b\""}));
     EXPECT_EQ(SplitFields("", ';'), (Fields{""}));
     EXPECT_EQ(SplitFields("a  b", ' '), (Fields{"a", "", "b"}));
-}
-
-TEST(SplitFields, MatchesALetterSeparatorInBothCases) {
+    // A letter separator matches in both cases; the caller's vector is reused.
     EXPECT_EQ(SplitFields("FrameNo1n2", 'N'), (Fields{"Frame", "o1", "2"}));
-}
-
-TEST(SplitFields, ReusesTheCallersVector) {
     Fields fields{"stale"};
     SplitFields("x\ty", '\t', fields);
     EXPECT_EQ(fields, (Fields{"x", "y"}));
@@ -48,6 +44,15 @@ TEST(IgnoringCase, ComparesAsciiLetters) {
     EXPECT_FALSE(EqualsIgnoringCase("ab", "abc"));
     EXPECT_TRUE(ContainsIgnoringCase("640X480", "x"));
     EXPECT_FALSE(ContainsIgnoringCase("640480", "x"));
+}
+
+TEST(InputVariableTable, FindsNamesCaseSensitivelyAndTheFirstOfEqualNames) {
+    InputVariableTable table;
+    table[40].name = "Cup";
+    table[41].name = "Cup";
+    EXPECT_EQ(table.GetInputVariableIndex("Cup"), 40);
+    EXPECT_EQ(table.GetInputVariableIndex("Knee L"), kKneeL);
+    EXPECT_EQ(table.GetInputVariableIndex("knee l"), kNotAnInputVariable);
 }
 
 }  // namespace

@@ -62,6 +62,21 @@ inline std::string WriteFile(std::string_view name, std::string_view content) {
     return path;
 }
 
+// The whole content of a file the harness wrote or had written.
+inline std::string ReadFile(const std::string& path) {
+    std::string content;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        std::perror("kivo fuzz: fopen");
+        std::abort();
+    }
+    char buffer[65536];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        content.append(buffer, n);
+    std::fclose(file);
+    return content;
+}
+
 inline std::string_view AsText(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
 }

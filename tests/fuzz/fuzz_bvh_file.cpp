@@ -32,17 +32,6 @@ bool IsNumberText(std::string_view field) {
     return true;
 }
 
-std::string ReadAll(const std::string& path) {
-    std::string content;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    Require(file != nullptr, "a converted file can be read", [&] { return path; });
-    char buffer[65536];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-        content.append(buffer, n);
-    std::fclose(file);
-    return content;
-}
-
 std::size_t FilesIn(const fs::path& folder) {
     return static_cast<std::size_t>(
         std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
@@ -52,7 +41,7 @@ std::size_t FilesIn(const fs::path& folder) {
 // with the format line's number of fields and a number in every field.
 void CheckConvertedFile(const std::string& path, const ConvertedDataFile& converted,
                         char separator) {
-    const std::string content = ReadAll(path);
+    const std::string content = ReadFile(path);
     Require(content.ends_with('\n'), "a converted file ends with its last line");
     std::vector<std::string_view> lines = SplitFields(content, '\n');
     lines.pop_back();
@@ -81,14 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fs::path folder = fs::path(Folder()) / "bvh";
     fs::remove_all(folder);
     fs::create_directories(folder);
-    const std::string bvh = (folder / "take.bvh").string();
+    const std::string bvh = WriteFile("bvh/take.bvh", AsText(data, size));
     const std::string target = (folder / "take.A.txt").string();
-    {
-        std::FILE* file = std::fopen(bvh.c_str(), "wb");
-        Require(file != nullptr, "the BVH file can be written");
-        std::fwrite(data, 1, size, file);
-        std::fclose(file);
-    }
 
     BvhConversionOptions options;
     options.scale = size % 3 == 0 ? 2.54 : 1.0;

@@ -72,15 +72,7 @@ bool IsValueText(std::string_view field) {
 // character than the tab separator, has as many fields as the header, and
 // holds a number, an error item or nothing in every value field.
 void CheckWrittenFile(const fs::path& path, char separator, bool splitMode) {
-    std::string content;
-    {
-        std::FILE* file = std::fopen(path.c_str(), "rb");
-        Require(file != nullptr, "a written file can be read", [&] { return path.string(); });
-        char buffer[65536];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-            content.append(buffer, n);
-        std::fclose(file);
-    }
+    const std::string content = ReadFile(path.string());
     const std::string name = path.filename().string();
     Require(content.empty() || content.ends_with("\r\n"), "a written file ends with CR LF",
             [&] { return name; });

@@ -19,11 +19,7 @@
 using namespace kivo;
 using namespace kivo::fuzz;
 
-namespace {
-
 namespace fs = std::filesystem;
-
-}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // Settings files name their folders relative to the working folder.

@@ -5,10 +5,13 @@
 #include <vector>
 
 #include "StatisticsTestSupport.h"
+#include "core/FileError.h"
 #include "core/Text.h"
 #include "params/CompileTestSupport.h"
 #include "params/DyadicRows.h"
 #include "stats/StatisticsFile.h"
+#include "stats/StatisticsTable.h"
+#include "support/TempDir.h"
 
 namespace kivo {
 namespace {
@@ -17,6 +20,7 @@ using testing::ArrayOf;
 using testing::FrameFeeder;
 using testing::MakeRecord;
 using testing::ScriptedPrompt;
+using testing::TempDir;
 
 StatisticsFileContext Context(char separator, int decimalPlaces = 1,
                               double framesPerSecond = 30.0) {
@@ -218,6 +222,37 @@ TEST(StatisticLine, KeepsTheColumnsOfRowsDroppedByALaterCompilation) {
     EXPECT_EQ(field("M Head SRL Sagittal"), "15.0");
     EXPECT_EQ(field("MIN Head SRL Sagittal"), "10.0");
     EXPECT_EQ(field("MAX Hand SRL Lateral"), "-10.0");
+}
+
+// Selecting and aligning the columns is checked through 'kivo stats'.
+TEST(ReadStatisticsFile, RecognisesTheSeparatorAndPartColumnsAndRefusesOtherFilesNamingTheLine) {
+    TempDir dir;
+    const StatisticsTable table = ReadStatisticsFile(dir.Write(
+        "stats.tsv",
+        "File Name\tPartner File\tPart \tFrames\tM Head\r\na.tsv\t\tPart 001\t10\t1.5\r\n\r\n"));
+    EXPECT_EQ(table.separator, '\t');
+    EXPECT_EQ(table.identifyingColumns, 4u);
+    ASSERT_EQ(table.rows.size(), 1u);
+    EXPECT_EQ(table.rows[0], (std::vector<std::string>{"a.tsv", "", "Part 001", "10", "1.5"}));
+
+    const struct {
+        const char* content;
+        long line;
+    } files[] = {{"", 1},
+                 {"Time;Frame;X\r\n1;1;2\r\n", 1},  // an output file
+                 {"File Name;Partner File;M X\r\na;b;1\r\nc;d\r\n", 3},
+                 {"File Name;Partner File;M X\r\na;b;1;2\r\n", 2}};
+    for (const auto& file : files) {
+        const std::string path = dir.Write("stats.csv", file.content);
+        try {
+            ReadStatisticsFile(path);
+            ADD_FAILURE() << "read: " << file.content;
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.File(), path);
+            EXPECT_EQ(error.Line(), file.line) << file.content;
+        }
+    }
+    EXPECT_THROW(ReadStatisticsFile(dir.PathOf("none.csv")), FileError);
 }
 
 }  // namespace

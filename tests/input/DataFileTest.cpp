@@ -5,8 +5,13 @@
 #include <vector>
 
 #include "core/DataFieldNameList.h"
+#include "core/FileError.h"
 #include "core/Numbers.h"
 #include "input/DataFileCheck.h"
+#include "input/DataFileFormat.h"
+#include "input/FormatLineGuess.h"
+#include "input/InputMessages.h"
+#include "input/TextLineReader.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempDir.h"
 
@@ -15,6 +20,117 @@ namespace {
 
 using testing::ScriptedPrompt;
 using testing::TempDir;
+
+std::vector<std::string> ReadAll(TextLineReader& reader) {
+    std::vector<std::string> lines;
+    std::string line;
+    while (reader.ReadLine(line))
+        lines.push_back(line);
+    return lines;
+}
+
+// Only one CR before the LF is part of the line end; only a byte-order mark
+// at the start of the file is dropped.
+TEST(TextLineReader, SplitsTheFileIntoLines) {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"", {}},
+        {"\n", {""}},
+        {"a\nb", {"a", "b"}},
+        {"a\r\n\r\nb\r\r\n", {"a", "", "b\r"}},
+        {"\xEF\xBB\xBFTime\n\xEF\xBB\xBFx", {"Time", "\xEF\xBB\xBFx"}},
+        {"a\n" + std::string(200000, 'x') + "\r\nb", {"a", std::string(200000, 'x'), "b"}}};
+    TempDir dir;
+    for (const auto& [content, lines] : cases) {
+        TextLineReader reader;
+        ASSERT_TRUE(reader.Open(dir.Write("lines.txt", content)));
+        EXPECT_EQ(ReadAll(reader), lines);
+        EXPECT_EQ(reader.BytesRead(), content.size());
+    }
+    // A line beyond the limit is refused naming file and line.
+    const std::string path = dir.Write("binary.dat", "short\n" + std::string(100, 'x') + "\n");
+    TextLineReader reader;
+    reader.SetMaxLineLength(50);
+    ASSERT_TRUE(reader.Open(path));
+    std::string line;
+    EXPECT_TRUE(reader.ReadLine(line));
+    try {
+        reader.ReadLine(line);
+        FAIL() << "no error for an over-long line";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.File(), path);
+        EXPECT_EQ(error.Line(), 2);
+    }
+}
+
+TEST(GetSeparator, IsTheCharacterAfterTheLabelWhateverItIs) {
+    EXPECT_EQ(GetSeparator("Time\tWoody:Hips:Tx", "Time"), "\t");
+    EXPECT_EQ(GetSeparator("Time [sec] Hips TranslationX", "Time [sec]"), " ");
+    EXPECT_EQ(GetSeparator("FrameNo,Hips:Tx", "Frame"), "N");
+    EXPECT_EQ(GetSeparator("Time", "Time"), "");
+}
+
+TEST(DataFieldNamesOfFormatLine, AreTakenFromTheFormatLine) {
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        // Parts beginning with "Woody" and component names are not offered.
+        {"Time\tWoody:Hips:Tx\tWoody:Hips:Ty", {"Hips"}},
+        {"Time;Frame;Woody:Hips:Tx;Woody:Hips:Ty;Woody:Hips:Rz", {"Frame", "Hips"}},
+        // Other prefixes are offered, each name once, in order; parts are trimmed.
+        {"Time;S18:Hips:Tx;S18: Hips :Ty;;S18:Head:Tx", {"S18", "Hips", "Head"}},
+        {"Time,Hips:Tx,Ty,Tz", {"Hips"}},
+        // Blank layout: the words before the component; a label written after
+        // a separator and a blank keeps its leading blank.
+        {"Time, Hips TranslationX, Hips TranslationY", {" Hips"}},
+        {"Time\tFrame\tLeft Arm TranslationX\tLeft Arm RotationZ\tHead TranslationX",
+         {"Frame", "Left Arm", "Head"}}};
+    for (const auto& [line, names] : cases) {
+        std::vector<std::string_view> fields;
+        SplitAtSeparator(line, GetSeparator(line, "Time"), fields);
+        EXPECT_EQ(DataFieldNamesOfFormatLine(fields, IsColonLayout(line)), names) << line;
+    }
+}
+
+TEST(FillPlaceholders, DoesNotSearchInsertedValuesAgain) {
+    EXPECT_EQ(
+        FillPlaceholders(kFormatLineNotFoundMessage, {{'@', "/data/take#1*.csv"}, {'*', "T@"}}),
+        "The format line starting with the time identifier 'T@' could not be found in the "
+        "file:\r\n/data/take#1*.csv.");
+}
+
+struct GuessCase {
+    const char* name;
+    std::string content;
+    long line;  // 0: no guess
+    const char* label;
+};
+
+std::string Lines(int count, const std::string& line) {
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += line;
+    return text;
+}
+
+TEST(GuessFormatLine, FindsTheLineThatNamesTheFieldsAboveLinesOfNumbers) {
+    const GuessCase cases[] = {
+        {"semicolon", "Take 1\nTime;Frame;Hips:Tx\n0;1;2.5\n0.01;2;2.6\n", 2, "Time"},
+        {"tab keeps blanks in the label", "Time [sec]\tHips Tx\r\n0\t1\r\n.5\t2\r\n", 1,
+         "Time [sec]"},
+        {"blank", "Seconds Hips Head\n-0.5 1 2\n0 1 2\n", 1, "Seconds"},
+        {"a single frame", "t,x\n0,1\n", 1, "t"},
+        {"text above text is a preamble", "Name;Value\nTake;12\nT;x\n1;2\n2;3\n", 3, "T"},
+        {"field counts differ", "Time;a;b\n0;1\n0;1\n", 0, ""},
+        {"no numbers", "Time;a\nx;y\nz;w\n", 0, ""},
+        {"line 100 is the last searched", Lines(99, "note\n") + "Time;x\n0;1\n1;2\n", 100, "Time"},
+        {"line 101 is not", Lines(100, "note\n") + "Time;x\n0;1\n1;2\n", 0, ""},
+    };
+    testing::TempDir dir;
+    for (const GuessCase& c : cases) {
+        const auto guess = GuessFormatLine(dir.Write("take.txt", c.content));
+        EXPECT_EQ(guess ? guess->line : 0, c.line) << c.name;
+        EXPECT_EQ(guess ? guess->timeLabel : "", c.label) << c.name;
+    }
+    EXPECT_FALSE(GuessFormatLine(dir.PathOf("missing.txt")));
+}
 
 constexpr std::string_view kColonFile =
     "Exported take 12\n"
