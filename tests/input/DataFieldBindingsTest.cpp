@@ -15,14 +15,12 @@ using testing::ScriptedPrompt;
 
 ParameterDefinition Row(std::string variables, std::string target, std::string reference,
                         bool enabled = true, std::string function = "Distance") {
-    ParameterDefinition row;
-    row.name = "P";
-    row.function = std::move(function);
-    row.variables = std::move(variables);
-    row.target = std::move(target);
-    row.referenceSystem = std::move(reference);
-    row.enabled = enabled;
-    return row;
+    return {.name = "P",
+            .function = std::move(function),
+            .variables = std::move(variables),
+            .target = std::move(target),
+            .referenceSystem = std::move(reference),
+            .enabled = enabled};
 }
 
 class UserVariableTest : public ::testing::Test {
@@ -42,17 +40,12 @@ TEST_F(UserVariableTest, RenamingChangesWholeEntriesOnly) {
     workspace.parameters = {Row("Hand R,Cup", "Cup", "Cup"), Row("Cupboard,Cup", "", ""),
                             Row("Hand R", "Cupboard", "Base"), Row("Hips,,Chest", "", "")};
     ASSERT_TRUE(RenameUserVariable(workspace, 0, "Mug", prompt));
-    EXPECT_EQ(workspace.userVariableNames[0], "Mug");
-    EXPECT_EQ(workspace.parameters[0].variables, "Hand R,Mug");
-    EXPECT_EQ(workspace.parameters[0].target, "Mug");
-    EXPECT_EQ(workspace.parameters[0].referenceSystem, "Mug");
-    EXPECT_EQ(workspace.parameters[1].variables, "Cupboard,Mug");
-    EXPECT_EQ(workspace.parameters[2].target, "Cupboard");
     ASSERT_TRUE(RenameUserVariable(workspace, 5, "Table", prompt));
+    EXPECT_EQ(workspace.userVariableNames[0], "Mug");
     EXPECT_EQ(workspace.userVariableNames[5], "Table");
-    EXPECT_EQ(workspace.parameters[1].target, "");
-    EXPECT_EQ(workspace.parameters[1].referenceSystem, "");
-    EXPECT_EQ(workspace.parameters[3].variables, "Hips,,Chest");
+    EXPECT_EQ(workspace.parameters,
+              (std::vector{Row("Hand R,Mug", "Mug", "Mug"), Row("Cupboard,Mug", "", ""),
+                           Row("Hand R", "Cupboard", "Base"), Row("Hips,,Chest", "", "")}));
     EXPECT_TRUE(prompt.messages.empty());
 }
 
