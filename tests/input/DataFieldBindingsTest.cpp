@@ -15,12 +15,14 @@ using testing::ScriptedPrompt;
 
 ParameterDefinition Row(std::string variables, std::string target, std::string reference,
                         bool enabled = true, std::string function = "Distance") {
-    return {.name = "P",
-            .function = std::move(function),
-            .variables = std::move(variables),
-            .target = std::move(target),
-            .referenceSystem = std::move(reference),
-            .enabled = enabled};
+    ParameterDefinition row;
+    row.name = "P";
+    row.function = std::move(function);
+    row.variables = std::move(variables);
+    row.target = std::move(target);
+    row.referenceSystem = std::move(reference);
+    row.enabled = enabled;
+    return row;
 }
 
 class UserVariableTest : public ::testing::Test {
