@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -12,17 +11,9 @@ namespace kivo {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadFileText;
-using testing::RunKivo;
+using testing::FilesOf;
+using testing::Kivo;
 using testing::TempDir;
-
-// Every file of a folder by name, with its bytes.
-std::map<std::string, std::string> FilesOf(const std::string& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(folder))
-        files[entry.path().filename().string()] = ReadFileText(entry.path().string());
-    return files;
-}
 
 // A study in a fresh folder: the bundled example, or the CMU dyad listed
 // twice under other names (four files, split into parts with
@@ -30,37 +21,26 @@ std::map<std::string, std::string> FilesOf(const std::string& folder) {
 class StudyRuns : public ::testing::Test {
   protected:
     void MakeStudy(const std::string& which) {
-        if (which == "example") {
-            for (const char* name : {"study.set", "dyad.A.csv", "dyad.B.csv"})
-                fs::copy_file(std::string(KIVO_EXAMPLES_DIR) + "/" + name, dir.PathOf(name));
-            return;
-        }
-        const std::string cmu = std::string(KIVO_SHARED_DATA_DIR) + "/cmu/";
-        if (!fs::exists(cmu + "cmu18_01.A.txt") || !fs::exists(cmu + "bindings.txt"))
+        if (which == "example")
+            return testing::CopyExampleStudy(dir);
+        if (testing::CmuMissing())
             GTEST_SKIP() << "the shared CMU recordings are not available";
         std::vector<std::string> arguments = {"init", "study.set"};
-        for (const char* dyad : {"s1", "s2"}) {
-            for (const char* person : {"A", "B"}) {
-                const std::string name = std::string(dyad) + "." + person + ".txt";
-                fs::copy_file(cmu + "cmu18_01." + person + ".txt", dir.PathOf(name));
-                arguments.push_back(name);
-            }
+        for (const char* name : {"s1.A.txt", "s1.B.txt", "s2.A.txt", "s2.B.txt"}) {
+            fs::copy_file(testing::Cmu("cmu18_01." + std::string(name).substr(3)),
+                          dir.PathOf(name));
+            arguments.push_back(name);
         }
         for (const char* option : {"--time-label", "Time", "--bindings"})
             arguments.push_back(option);
-        arguments.push_back(cmu + "bindings.txt");
-        ASSERT_EQ(RunKivo(arguments, dir).exitCode, 0);
-        for (const auto& [key, value] :
-             {std::pair{"split-output-files", "yes"}, {"lines-per-part-file", "120"}}) {
-            ASSERT_EQ(RunKivo({"settings", "set", "study.set", key, value}, dir).exitCode, 0);
-        }
+        arguments.push_back(testing::Cmu("bindings.txt"));
+        ASSERT_EQ(testing::RunKivo(arguments, dir).exitCode, 0);
+        for (const char* setting : {"split-output-files yes", "lines-per-part-file 120"})
+            ASSERT_EQ(Kivo("settings set study.set " + std::string(setting), dir).exitCode, 0);
     }
 
-    testing::CliResult Run(const std::string& output, std::vector<std::string> options) {
-        std::vector<std::string> arguments = {"run", "study.set", "--quiet", "--output-dir",
-                                              output};
-        arguments.insert(arguments.end(), options.begin(), options.end());
-        return RunKivo(arguments, dir);
+    testing::CliResult Run(const std::string& output, const std::string& options) {
+        return Kivo("run study.set --quiet --output-dir " + output + " " + options, dir);
     }
 
     TempDir dir;
@@ -75,26 +55,25 @@ class ParallelRun : public StudyRuns, public ::testing::WithParamInterface<const
 // files at once with and without the pipeline, and one at a time in three
 // shards, each file with its reading and writing on threads of their own.
 TEST_P(ParallelRun, WritesTheSameBytesWithAnyNumberOfJobsWithThePipelineAndInShards) {
-    const auto sequential = Run("one", {"--jobs", "1", "--pipeline", "off"});
+    const auto sequential = Run("one", "--jobs 1 --pipeline off");
     ASSERT_EQ(sequential.exitCode, 0) << sequential.out << sequential.err;
-    const std::map<std::string, std::string> expected = FilesOf(dir.PathOf("one"));
+    const auto expected = FilesOf(dir.PathOf("one"));
     ASSERT_TRUE(expected.count("Statistics.csv"));
 
-    for (const char* pipeline : {"on", "off"}) {
-        const std::string output = std::string("four-") + pipeline;
-        const auto parallel = Run(output, {"--jobs", "4", "--pipeline", pipeline});
+    for (const std::string pipeline : {"on", "off"}) {
+        const auto parallel = Run("four-" + pipeline, "--jobs 4 --pipeline " + pipeline);
         ASSERT_EQ(parallel.exitCode, 0) << parallel.out << parallel.err;
-        EXPECT_TRUE(FilesOf(dir.PathOf(output)) == expected) << "pipeline " << pipeline;
+        EXPECT_TRUE(FilesOf(dir.PathOf("four-" + pipeline)) == expected) << "pipeline " << pipeline;
     }
 
-    for (const char* shard : {"1/3", "2/3", "3/3"}) {
-        const auto part = Run("shards", {"--shard", shard, "--jobs", "1", "--pipeline", "on"});
+    for (const std::string shard : {"1/3", "2/3", "3/3"}) {
+        const auto part = Run("shards", "--shard " + shard + " --jobs 1 --pipeline on");
         ASSERT_EQ(part.exitCode, 0) << part.out << part.err;
     }
-    const auto merge =
-        RunKivo({"stats", "merge", "shards/Statistics.csv", "shards/Statistics.shard-3-of-3.csv",
-                 "shards/Statistics.shard-1-of-3.csv", "shards/Statistics.shard-2-of-3.csv"},
-                dir);
+    const auto merge = Kivo(
+        "stats merge shards/Statistics.csv shards/Statistics.shard-3-of-3.csv "
+        "shards/Statistics.shard-1-of-3.csv shards/Statistics.shard-2-of-3.csv",
+        dir);
     ASSERT_EQ(merge.exitCode, 0) << merge.err;
     for (int k = 1; k <= 3; ++k)
         fs::remove(dir.PathOf("shards/Statistics.shard-" + std::to_string(k) + "-of-3.csv"));
@@ -108,7 +87,7 @@ TEST_F(StudyRuns, ClusterExampleWithGnuParallelWritesWhatOneRunWrites) {
     if (std::system("command -v parallel >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "GNU parallel is not installed";
     MakeStudy("example");
-    ASSERT_EQ(Run("one", {"--jobs", "1"}).exitCode, 0);
+    ASSERT_EQ(Run("one", "--jobs 1").exitCode, 0);
     const std::string command =
         "cd " + testing::ShellQuoted(dir.PathOf("")) +
         " && KIVO=" + testing::ShellQuoted(KIVO_CLI_PATH) + " " +
@@ -120,17 +99,11 @@ TEST_F(StudyRuns, ClusterExampleWithGnuParallelWritesWhatOneRunWrites) {
 
 TEST(ParallelRunUsage, RefusesJobsBelowOneShardsOutsideTheirCountAndPipelineOtherThanOnOrOff) {
     TempDir dir;
-    for (const std::vector<std::string>& options : {std::vector<std::string>{"--jobs", "0"},
-                                                    {"--jobs", "-2"},
-                                                    {"--shard", "4/3"},
-                                                    {"--shard", "0/3"},
-                                                    {"--shard", "2"},
-                                                    {"--pipeline", "maybe"}}) {
-        std::vector<std::string> arguments = {"run", "study.set"};
-        arguments.insert(arguments.end(), options.begin(), options.end());
-        const auto run = RunKivo(arguments, dir);
-        EXPECT_NE(run.exitCode, 0) << options[1];
-        EXPECT_TRUE(testing::Contains(run.err, options[0])) << run.err;
+    for (const std::string options :
+         {"--jobs 0", "--jobs -2", "--shard 4/3", "--shard 0/3", "--shard 2", "--pipeline maybe"}) {
+        const auto run = Kivo("run study.set " + options, dir);
+        EXPECT_NE(run.exitCode, 0) << options;
+        EXPECT_TRUE(testing::Contains(run.err, options.substr(0, options.find(' ')))) << run.err;
     }
 }
 

@@ -9,15 +9,22 @@
 #include <string>
 #include <vector>
 
+#include "cli/ConsolePrompt.h"
+#include "core/Numbers.h"
 #include "core/Text.h"
 #include "support/CliRun.h"
 #include "support/OutputLines.h"
 #include "support/Rotations.h"
+#include "support/TestVideo.h"
 
 namespace kivo {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Cmu;
+using testing::Contains;
+using testing::Kivo;
+using testing::Matrix;
 using testing::ReadCrLfLines;
 using testing::ReadFileText;
 using testing::RunKivo;
@@ -25,15 +32,8 @@ using testing::TempDir;
 
 // ---- The posture angles, written out from their definitions ----------------
 
-using testing::Matrix;
-using testing::Multiply;
-
 // The program's degree: pi to 15 digits.
 constexpr double kDegree = 3.14159265358979 / 180.0;
-
-Matrix Orientation(double rx, double ry, double rz) {
-    return testing::Orientation(rx, ry, rz, kDegree);
-}
 
 // Sagittal, rotational and lateral angle of an orientation; nothing where the
 // axis projection is too short to give one.
@@ -93,7 +93,7 @@ class Recording {
             EXPECT_LT(i, format_.size()) << "no data field " << suffix;
             angles[k] = i < format_.size() ? std::stod(lines_.at(number - 1).at(i)) : 0.0;
         }
-        return Orientation(angles[0], angles[1], angles[2]);
+        return testing::Orientation(angles[0], angles[1], angles[2], kDegree);
     }
 
   private:
@@ -105,19 +105,16 @@ class Recording {
 // file says; the run writes every frame, with posture angles as computed here
 // from the raw data.
 TEST(RunCommandOnRecordings, InitPairsAndBindsTheCmuDyadAndTheRunWritesPostureAnglesOfTheRawData) {
-    const std::string cmu = std::string(KIVO_SHARED_DATA_DIR) + "/cmu/";
-    for (const char* name : {"cmu18_01.A.txt", "cmu18_01.B.txt", "bindings.txt"}) {
-        if (!fs::exists(cmu + name))
-            GTEST_SKIP() << "the shared CMU recordings are not available";
-    }
+    if (testing::CmuMissing())
+        GTEST_SKIP() << "the shared CMU recordings are not available";
     TempDir dir;
-    const auto init = RunKivo({"init", "study.set", cmu + "cmu18_01.A.txt", cmu + "cmu18_01.B.txt",
-                               "--time-label", "Time", "--bindings", cmu + "bindings.txt"},
+    const auto init = RunKivo({"init", "study.set", Cmu("cmu18_01.A.txt"), Cmu("cmu18_01.B.txt"),
+                               "--time-label", "Time", "--bindings", Cmu("bindings.txt")},
                               dir);
     ASSERT_EQ(init.exitCode, 0) << init.out << init.err;
-    EXPECT_TRUE(testing::Contains(init.out, "still unbound: Base\n")) << init.out;
-    const std::string show = RunKivo({"settings", "show", "study.set"}, dir).out;
-    EXPECT_TRUE(testing::Contains(show, "Input Files: 2\n")) << show;
+    EXPECT_TRUE(Contains(init.out, "still unbound: Base\n")) << init.out;
+    const std::string show = Kivo("settings show study.set", dir).out;
+    EXPECT_TRUE(Contains(show, "Input Files: 2\n")) << show;
     const std::size_t first = show.find("  1. cmu18_01.A.txt\n");
     const std::size_t second = show.find("  2. cmu18_01.B.txt\n");
     ASSERT_TRUE(first != std::string::npos && second != std::string::npos) << show;
@@ -125,25 +122,23 @@ TEST(RunCommandOnRecordings, InitPairsAndBindsTheCmuDyadAndTheRunWritesPostureAn
     EXPECT_EQ(testing::ValueAfter(show, second, "Partner File"), "cmu18_01.A.txt");
     EXPECT_EQ(testing::ValueAfter(show, second, "Frames/Sec"), "120.0048");
     int bound = 0;
-    for (std::string line : SplitToStrings(ReadFileText(cmu + "bindings.txt"), '\n')) {
-        line = std::string(StripCarriageReturn(line));
-        if (line.empty() || line[0] == '#')
+    for (const std::string& line : SplitToStrings(ReadFileText(Cmu("bindings.txt")), '\n')) {
+        std::string binding(StripCarriageReturn(line));
+        if (binding.empty() || binding[0] == '#')
             continue;
-        const std::size_t separator = line.find(';');
-        const std::string shown =
-            "\n  " + line.substr(0, separator) + ": " + line.substr(separator + 1) + "\n";
-        EXPECT_TRUE(testing::Contains(show, shown)) << shown;
+        const std::string shown = "\n  " + binding.replace(binding.find(';'), 1, ": ") + "\n";
+        EXPECT_TRUE(Contains(show, shown)) << shown;
         ++bound;
     }
     EXPECT_EQ(bound, 35);
-    EXPECT_TRUE(testing::Contains(show, "\n  Base: (unbound)\n"));
-    EXPECT_TRUE(testing::Contains(show, "Parameters: 165 (161 enabled)\n"));
+    EXPECT_TRUE(Contains(show, "\n  Base: (unbound)\n"));
+    EXPECT_TRUE(Contains(show, "Parameters: 165 (161 enabled)\n"));
 
     const std::string output = dir.PathOf("out");
     fs::create_directories(output);
     const auto run = RunKivo({"run", "study.set", "--output-dir", output}, dir);
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
-    const auto listing = RunKivo({"parameters", "study.set", "--captions"}, dir);
+    const auto listing = Kivo("parameters study.set --captions", dir);
     ASSERT_EQ(listing.exitCode, 0) << listing.err;
     const std::vector<std::string> captions =
         testing::ListedCaptions(listing.out, "Output file columns:");
@@ -153,7 +148,7 @@ TEST(RunCommandOnRecordings, InitPairsAndBindsTheCmuDyadAndTheRunWritesPostureAn
     for (const char* person : {"A", "B"}) {
         SCOPED_TRACE(person);
         const std::string name = std::string("cmu18_01.") + person;
-        const Recording recording(cmu + name + ".txt");
+        const Recording recording(Cmu(name + ".txt"));
         ASSERT_EQ(recording.FrameCount(), 303u);
         const std::vector<std::string> lines = ReadCrLfLines(output + "/" + name + ".csv");
         ASSERT_EQ(lines.size(), 304u);
@@ -174,8 +169,8 @@ TEST(RunCommandOnRecordings, InitPairsAndBindsTheCmuDyadAndTheRunWritesPostureAn
         const Matrix hipsBefore = recording.OrientationOf(kFrame - 1, "Hips");
         const std::array<std::pair<std::string, Matrix>, 3> rows = {{
             {"Global Static SRL Hips", hips},
-            {"Local Static SRL Chest", Multiply(hips, chest, true)},
-            {"Global Dynamic SRL Hips", Multiply(hipsBefore, hips, true)},
+            {"Local Static SRL Chest", testing::Multiply(hips, chest, true)},
+            {"Global Dynamic SRL Hips", testing::Multiply(hipsBefore, hips, true)},
         }};
         for (const auto& [row, orientation] : rows) {
             const auto angles = SrlAngles(orientation);
@@ -197,28 +192,216 @@ TEST(RunCommand, ReportsRepeatedWarningsOnceAndTheOutputFolderItCannotUse) {
     const std::string frames = "0;1;1;2;3;4;5;6\n0.01;2;1;2;3;4;5;6\n0.02;3;1;2;3;4;5;6\n";
     dir.Write("s01.A.csv", format + head + "\n" + frames);
     dir.Write("s01.B.csv", format + "\n" + frames);
-    ASSERT_EQ(RunKivo({"init", "study.set", "s01.A.csv", "s01.B.csv", "--time-label", "Time"}, dir)
-                  .exitCode,
-              0);
+    ASSERT_EQ(Kivo("init study.set s01.A.csv s01.B.csv --time-label Time", dir).exitCode, 0);
 
-    const auto quiet = RunKivo({"run", "study.set", "--quiet", "--output-dir", "out/new"}, dir);
+    const auto quiet = Kivo("run study.set --quiet --output-dir out/new", dir);
     EXPECT_EQ(quiet.exitCode, 0) << quiet.out << quiet.err;
     EXPECT_TRUE(fs::exists(dir.PathOf("out/new/s01.A.csv")));
     const std::string missing =
         "Data to the following body parts are missing in the file "
         "'s01.B.csv': Head\n";
-    EXPECT_TRUE(testing::Contains(quiet.err, missing)) << quiet.err;
+    EXPECT_TRUE(Contains(quiet.err, missing)) << quiet.err;
     EXPECT_EQ(quiet.err.find("body parts are missing"), quiet.err.rfind("body parts are missing"));
-    EXPECT_FALSE(testing::Contains(quiet.err, "Elapsed time")) << quiet.err;
-    EXPECT_TRUE(testing::Contains(quiet.out, "frames processed in")) << quiet.out;
+    EXPECT_FALSE(Contains(quiet.err, "Elapsed time")) << quiet.err;
+    EXPECT_TRUE(Contains(quiet.out, "frames processed in")) << quiet.out;
 
     fs::create_directories(dir.PathOf("gone"));
-    ASSERT_EQ(RunKivo({"settings", "set", "study.set", "output-folder", "gone"}, dir).exitCode, 0);
+    ASSERT_EQ(Kivo("settings set study.set output-folder gone", dir).exitCode, 0);
     fs::remove(dir.PathOf("gone"));
-    const auto stopped = RunKivo({"run", "study.set", "--quiet"}, dir);
+    const auto stopped = Kivo("run study.set --quiet", dir);
     EXPECT_EQ(stopped.exitCode, 2);
-    EXPECT_TRUE(testing::Contains(stopped.err, dir.PathOf("gone") + " named in study.set"))
-        << stopped.err;
+    EXPECT_TRUE(Contains(stopped.err, dir.PathOf("gone") + " named in study.set")) << stopped.err;
+}
+
+TEST(ExitStatus, SaysWhetherEveryInputFileWasProcessed) {
+    TempDir dir;
+    ASSERT_EQ(testing::InitSmallDyad(dir), 0);
+    const char* run = "run study.set --output-dir out --overwrite";
+    const auto all = Kivo(run, dir);
+    EXPECT_EQ(all.exitCode, 0) << all.err;
+    dir.Write("out/s01.A.csv", "kept\r\n");
+    const auto refused = Kivo("run study.set --output-dir out", dir);
+    EXPECT_EQ(refused.exitCode, 2) << refused.err;
+    EXPECT_TRUE(Contains(refused.err, "--overwrite")) << refused.err;
+    EXPECT_EQ(ReadFileText(dir.PathOf("out/s01.A.csv")), "kept\r\n");
+
+    fs::remove(dir.PathOf("s01.B.csv"));
+    const auto one = Kivo(run, dir);
+    EXPECT_EQ(one.exitCode, 3) << one.err;
+    EXPECT_TRUE(
+        Contains(one.err, "not found and are left out of the list:\n\n" + dir.PathOf("s01.B.csv")))
+        << one.err;
+    EXPECT_TRUE(Contains(one.out, "Input files not processed:\n  s01.B.csv\n")) << one.out;
+
+    fs::remove(dir.PathOf("s01.A.csv"));
+    fs::remove_all(dir.PathOf("out"));
+    const auto none = Kivo(run, dir);
+    EXPECT_EQ(none.exitCode, 3) << none.err;
+    EXPECT_TRUE(Contains(none.err, "none of the input files")) << none.err;
+    EXPECT_FALSE(fs::exists(dir.PathOf("out/Statistics.csv")));
+
+    for (const char* usage : {"run", "frobnicate", "stats a --colums x"})
+        EXPECT_EQ(Kivo(usage, dir).exitCode, 64) << usage;
+}
+
+// A file the system stops writing part-way (here: past the size the process
+// may write) stops the run: the message names the file and the system's
+// reason, the earlier file of that name stays, nothing half-written is left
+// beside it, and the summary lists only complete files.
+TEST(ExitStatus, AWriteFailingPartWayKeepsThePreviousFileAndNamesTheReason) {
+    TempDir dir;
+    testing::WriteSmallDataFile(dir, "s01.csv");
+    std::string frames = "Time;Frame;Hips:Tx;Hips:Ty;Hips:Tz;Hips:Rx;Hips:Ry;Hips:Rz\n";
+    for (int k = 0; k < 60; ++k)
+        frames += "0." + std::to_string(k + 10) + ";" + std::to_string(k + 1) + ";1;2;3;4;5;6\n";
+    dir.Write("s02.csv", frames);
+    ASSERT_EQ(Kivo("init study.set s01.csv s02.csv --time-label Time", dir).exitCode, 0);
+    fs::create_directory(dir.PathOf("out"));
+    dir.Write("out/s02.csv", "old\r\n");
+
+    // 120 blocks of 512 bytes (of 1024 in some shells): several times the
+    // output of s01.csv, a part of that of s02.csv.
+    const auto run =
+        Kivo("run study.set --output-dir out --overwrite", dir, "trap '' XFSZ; ulimit -f 120;");
+
+    EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
+    EXPECT_TRUE(Contains(run.err, "out/s02.csv: The file cannot be written: File too large"))
+        << run.err;
+    EXPECT_EQ(ReadFileText(dir.PathOf("out/s02.csv")), "old\r\n");
+    EXPECT_TRUE(Contains(run.out, "Output files in out:\n  out/s01.csv\n")) << run.out;
+    EXPECT_FALSE(Contains(run.out, "s02.csv")) << run.out;
+    const auto left = testing::FilesOf(dir.PathOf("out"));
+    EXPECT_EQ(left.size(), 2u);
+    EXPECT_TRUE(left.count("s01.csv") && left.count("s02.csv"));
+}
+
+TEST(ExitStatus, EveryCommandFailsWhenItsOutputCannotBeWritten) {
+    TempDir dir;
+    testing::WriteSmallDataFile(dir, "s01.csv");
+    ASSERT_EQ(Kivo("init study.set s01.csv --time-label Time", dir).exitCode, 0);
+    dir.Write("stats.csv", "File Name;Partner File;M Head\r\na.csv;;1.0\r\n");
+    for (const char* command :
+         {"stats stats.csv", "settings show study.set", "parameters study.set",
+          "check --time-label Time s01.csv", "--help"}) {
+        const auto result = RunKivo(testing::Words(command), dir, {}, "/dev/full");
+        EXPECT_EQ(result.exitCode, 1) << command;
+        EXPECT_TRUE(Contains(result.err, "No space left on device")) << result.err;
+    }
+}
+
+// Without a rule a question gets the cautious answer; line breaks print as
+// the console's.
+TEST(ConsolePrompt, AnswersCautiouslyOrByItsRuleAndPrintsLineBreaks) {
+    std::FILE* stream = std::tmpfile();
+    cli::ConsolePrompt prompt(stream);
+    prompt.AddRule({PromptId::OverwriteOutputFiles, PromptAnswer::Yes, "--overwrite"});
+    const struct {
+        PromptId id;
+        PromptButtons buttons;
+        PromptIcon icon;
+        PromptAnswer answer;
+    } cases[] = {
+        {PromptId::RemoveAllFiles, PromptButtons::YesNo, PromptIcon::Question, PromptAnswer::No},
+        {PromptId::PartnerFileMissing, PromptButtons::OkCancel, PromptIcon::Question,
+         PromptAnswer::Cancel},
+        {PromptId::MissingBodyParts, PromptButtons::YesNoCancel, PromptIcon::Question,
+         PromptAnswer::Cancel},
+        {PromptId::RunFinished, PromptButtons::Ok, PromptIcon::Information, PromptAnswer::Ok},
+        {PromptId::OverwriteOutputFiles, PromptButtons::YesNo, PromptIcon::Question,
+         PromptAnswer::Yes}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(prompt.Ask(c.id, "The file 'x' already exists.\r\nOverwrite?", c.buttons, c.icon),
+                  c.answer);
+    }
+    std::rewind(stream);
+    std::string printed(4096, '\0');
+    printed.resize(std::fread(printed.data(), 1, printed.size(), stream));
+    std::fclose(stream);
+    EXPECT_TRUE(Contains(printed, "Kivo: question: The file 'x' already exists.\nOverwrite?"));
+    EXPECT_FALSE(Contains(printed, "\r")) << printed;
+    EXPECT_TRUE(Contains(printed, "answered Yes: --overwrite")) << printed;
+}
+
+// A data file of `frames` lines at 25 frames per second.
+std::string DataFile(int frames) {
+    std::string content = "take\nTime;Frame;Hips:Tx;Hips:Ty;Hips:Tz;Hips:Rx;Hips:Ry;Hips:Rz\n";
+    for (int k = 0; k < frames; ++k) {
+        char line[80];
+        std::snprintf(line, sizeof line, "%.2f;%d;1;2;3;%d;0;0\n", k * 0.04, k + 1, k);
+        content += line;
+    }
+    return content;
+}
+
+// A dyad of 7 frames at 25 per second with a 50-per-second video assigned
+// through `kivo video`, in parts of 3 lines: every processed frame passes
+// two video frames, which go into the clip of its part.
+TEST(VideoCommands, AssignAVideoToADyadAndWriteOneClipPerPart) {
+    TempDir dir;
+    dir.Write("s01.A.txt", DataFile(7));
+    dir.Write("s01.B.txt", DataFile(7));
+    std::vector<PixelFrame> frames;
+    for (int k = 0; k < 16; ++k)
+        frames.push_back(testing::SolidFrame(6, 4, {50, std::uint8_t(k * 10), 50}));
+    testing::WriteVideo(dir.PathOf("s01.mkv"), frames, 50);
+    for (const char* command :
+         {"init study.set s01.A.txt s01.B.txt --time-label Time",
+          "settings set study.set distances-related-to unmodified --all-files",
+          "settings set study.set split-output-files yes",
+          "settings set study.set lines-per-part-file 3",
+          "settings set study.set output-folder ."}) {
+        ASSERT_EQ(Kivo(command, dir).exitCode, 0) << command;
+    }
+    ASSERT_EQ(
+        RunKivo({"parameters", "study.set", "--only", "Video Pixel Difference"}, dir).exitCode, 0);
+
+    const auto assigned = Kivo("video study.set s01.A.txt s01.mkv", dir);
+    ASSERT_EQ(assigned.exitCode, 0) << assigned.err;
+    EXPECT_TRUE(Contains(assigned.out, "s01.A.txt: " + dir.PathOf("s01.mkv") + ", Left Side"))
+        << assigned.out;
+    EXPECT_TRUE(Contains(assigned.out, "s01.B.txt: " + dir.PathOf("s01.mkv") + ", Right Side"))
+        << assigned.out;
+    const auto checked = Kivo("check-video s01.mkv --data-rate 25", dir);
+    EXPECT_EQ(checked.exitCode, 0) << checked.err;
+    for (const char* line : {"container matroska", "6 x 4 pixels", "50 frames per second",
+                             "16 frames", "2 video frames per data frame"}) {
+        EXPECT_TRUE(Contains(checked.out, line)) << checked.out;
+    }
+    const auto listed = Kivo("run study.set --clip-codec list", dir);
+    EXPECT_TRUE(Contains(listed.out, "Encoders for matroska clips")) << listed.out;
+    EXPECT_TRUE(Contains(listed.out, "\n  ffv1 ")) << listed.out;
+
+    // Without an encoder the run writes no clips and says so once.
+    const auto withoutClips = Kivo("run study.set", dir);
+    EXPECT_EQ(withoutClips.exitCode, 0) << withoutClips.err;
+    const std::string noClips = "no video clips are written";
+    const std::size_t said = withoutClips.err.find(noClips);
+    EXPECT_NE(said, std::string::npos) << withoutClips.err;
+    EXPECT_EQ(withoutClips.err.find(noClips, said + 1), std::string::npos) << withoutClips.err;
+    EXPECT_FALSE(fs::exists(dir.PathOf("s01.part-001.mkv")));
+
+    const auto run = Kivo("run study.set --overwrite --clip-codec ffv1", dir);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    // Every frame has a pixel difference (the values themselves are the
+    // video frames' business).
+    for (const char* output : {"s01.A.csv", "s01.B.csv"}) {
+        const std::vector<std::string> lines = ReadCrLfLines(dir.PathOf(output));
+        ASSERT_GE(lines.size(), 8u);
+        for (int i = 1; i <= 7; ++i)
+            EXPECT_TRUE(IsNumeric(SplitToStrings(lines[i], ';').at(2), ".")) << lines[i];
+    }
+    // One clip per part of each file (both files name the same clips: the
+    // second file's run replaces them under --overwrite).
+    EXPECT_EQ(testing::DecodedFrameCount(dir.PathOf("s01.part-001.mkv")), 6);
+    EXPECT_EQ(testing::DecodedFrameCount(dir.PathOf("s01.part-002.mkv")), 6);
+    EXPECT_EQ(testing::DecodedFrameCount(dir.PathOf("s01.part-003.mkv")), 2);
+    for (const auto& entry : fs::directory_iterator(dir.PathOf("")))
+        EXPECT_FALSE(entry.path().extension() == ".tmp") << entry.path();  // no clip half-written
+    EXPECT_TRUE(Contains(run.out, "Video clips:\n  " + dir.PathOf("s01.part-001.mkv") + "\n  " +
+                                      dir.PathOf("s01.part-002.mkv") + "\n  " +
+                                      dir.PathOf("s01.part-003.mkv") + "\n"))
+        << run.out;
 }
 
 }  // namespace

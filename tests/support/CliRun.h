@@ -4,10 +4,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/Text.h"
+#include "support/SmallDataFile.h"
 #include "support/TempDir.h"
 
 namespace kivo::testing {
@@ -52,6 +56,52 @@ inline CliResult RunKivo(const std::vector<std::string>& arguments, const TempDi
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.err = ReadFileText(errPath);
     return result;
+}
+
+// The blank-separated words of `line`.
+inline std::vector<std::string> Words(std::string_view line) {
+    std::vector<std::string> words;
+    for (std::string& word : SplitToStrings(line, ' ')) {
+        if (!word.empty())
+            words.push_back(std::move(word));
+    }
+    return words;
+}
+
+// RunKivo with the words of `commandLine`, for arguments without blanks.
+inline CliResult Kivo(std::string_view commandLine, const TempDir& dir,
+                      std::string_view environment = {}) {
+    return RunKivo(Words(commandLine), dir, environment);
+}
+
+// A path in the shared CMU recordings; `CmuMissing()` when they are absent.
+inline std::string Cmu(const std::string& name = "") {
+    return std::string(KIVO_SHARED_DATA_DIR) + "/cmu/" + name;
+}
+inline bool CmuMissing() {
+    return !std::filesystem::exists(Cmu("cmu18_01.A.txt")) ||
+           !std::filesystem::exists(Cmu("bindings.txt"));
+}
+
+// The bundled example study (study.set over dyad.A.csv and dyad.B.csv) copied into `dir`.
+inline void CopyExampleStudy(const TempDir& dir) {
+    for (const char* name : {"study.set", "dyad.A.csv", "dyad.B.csv"})
+        std::filesystem::copy_file(std::string(KIVO_EXAMPLES_DIR) + "/" + name, dir.PathOf(name));
+}
+
+// study.set over the small pair s01.A.csv and s01.B.csv; the exit code of its init.
+inline int InitSmallDyad(const TempDir& dir) {
+    WriteSmallDataFile(dir, "s01.A.csv");
+    WriteSmallDataFile(dir, "s01.B.csv");
+    return Kivo("init study.set s01.A.csv s01.B.csv --time-label Time", dir).exitCode;
+}
+
+// Every file of a folder by name, with its bytes.
+inline std::map<std::string, std::string> FilesOf(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files[entry.path().filename().string()] = ReadFileText(entry.path().string());
+    return files;
 }
 
 inline bool Contains(std::string_view text, std::string_view part) {
