@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -14,9 +15,10 @@
 namespace kivo {
 namespace {
 
+using ::testing::HasSubstr;
+using ::testing::Not;
 namespace fs = std::filesystem;
 using testing::Cmu;
-using testing::Contains;
 using testing::Kivo;
 using testing::ReadFileText;
 using testing::RunKivo;
@@ -32,14 +34,12 @@ TEST(CheckCommand, ReportsSeparatorLayoutNamesAndRateOfTheExamplesAndTheCmuRecor
                                  Example("standing.blank.tsv")},
                                 dir);
     EXPECT_EQ(result.exitCode, 0) << result.out << result.err;
-    EXPECT_TRUE(
-        Contains(result.out, "standing.colon.csv: accepted\n  separator: \";\"\n  layout: colon\n"))
-        << result.out;
-    EXPECT_TRUE(
-        Contains(result.out, "standing.blank.tsv: accepted\n  separator: tab\n  layout: blank\n"))
-        << result.out;
-    EXPECT_TRUE(Contains(result.out, "\"Left Arm\"")) << result.out;
-    EXPECT_TRUE(Contains(result.out, "  frames/sec: 50\n")) << result.out;
+    EXPECT_THAT(result.out,
+                HasSubstr("standing.colon.csv: accepted\n  separator: \";\"\n  layout: colon\n"));
+    EXPECT_THAT(result.out,
+                HasSubstr("standing.blank.tsv: accepted\n  separator: tab\n  layout: blank\n"));
+    EXPECT_THAT(result.out, HasSubstr("\"Left Arm\""));
+    EXPECT_THAT(result.out, HasSubstr("  frames/sec: 50\n"));
     EXPECT_EQ(result.err, "");
 
     if (testing::CmuMissing())
@@ -49,13 +49,12 @@ TEST(CheckCommand, ReportsSeparatorLayoutNamesAndRateOfTheExamplesAndTheCmuRecor
     for (const auto& [path, separator] : recordings) {
         const auto cmu = RunKivo({"check", "--time-label", "Time", path}, dir);
         EXPECT_EQ(cmu.exitCode, 0) << cmu.out << cmu.err;
-        EXPECT_TRUE(Contains(
-            cmu.out, path + ": accepted\n  separator: " + separator + "\n  layout: colon\n"))
-            << cmu.out;
+        EXPECT_THAT(cmu.out, HasSubstr(path + ": accepted\n  separator: " + separator +
+                                       "\n  layout: colon\n"));
         for (const char* name :
              {"\"Hips\"", "\"Spine1\"", "\"LeftArm\"", "\"HeadTop\"", "\"Camera1\""})
-            EXPECT_TRUE(Contains(cmu.out, name)) << name;
-        EXPECT_TRUE(Contains(cmu.out, "  frames/sec: 120.0048\n")) << cmu.out;
+            EXPECT_THAT(cmu.out, HasSubstr(name));
+        EXPECT_THAT(cmu.out, HasSubstr("  frames/sec: 120.0048\n"));
     }
 }
 
@@ -66,17 +65,14 @@ TEST(CheckCommand, ReportsEachRefusedFileOnOneLineAndExitsWithOne) {
     const auto result = RunKivo({"check", Example("standing.colon.csv"), notes, missing}, dir);
     EXPECT_EQ(result.exitCode, 1);
     // The default label is the program's start value, which the example does not use.
-    EXPECT_TRUE(Contains(result.out,
-                         "standing.colon.csv: not accepted: The format line starting "
-                         "with the time identifier 'Time [sec]' could not be found"))
-        << result.out;
-    EXPECT_TRUE(Contains(result.out,
-                         ".csv. Hint: the format line seems to be line 2, starting with 'Time'; "
-                         "use --time-label Time\n"))
-        << result.out;
-    EXPECT_TRUE(Contains(result.out, notes + ": not accepted: The format line")) << result.out;
-    EXPECT_FALSE(Contains(result.out, notes + ". Hint")) << result.out;
-    EXPECT_TRUE(Contains(result.out, missing + ": not accepted: no such file")) << result.out;
+    EXPECT_THAT(result.out, HasSubstr("standing.colon.csv: not accepted: The format line starting "
+                                      "with the time identifier 'Time [sec]' could not be found"));
+    EXPECT_THAT(result.out,
+                HasSubstr(".csv. Hint: the format line seems to be line 2, starting with 'Time'; "
+                          "use --time-label Time\n"));
+    EXPECT_THAT(result.out, HasSubstr(notes + ": not accepted: The format line"));
+    EXPECT_THAT(result.out, Not(HasSubstr(notes + ". Hint")));
+    EXPECT_THAT(result.out, HasSubstr(missing + ": not accepted: no such file"));
     // The reason is given once, with the result.
     EXPECT_EQ(result.err, "");
 }
@@ -89,23 +85,18 @@ TEST(CheckCommand, TakesNamesFromTheFirstAcceptedFileAndKeepsTheRateWhenTimesGiv
     dir.Write("second.csv", "Time;Head:Tx;Head:Ty\n0;1;1\n0;2;2\n\n0.02;nan;x\n0.03;1,5;3\n");
     const auto result = Kivo("check --time-label Time short.csv first.csv second.csv", dir);
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(Contains(result.out,
-                         "short.csv: not accepted: Error No. 62 in subroutine "
-                         "'CheckFile': Input past end of file"))
-        << result.out;
-    EXPECT_TRUE(Contains(result.out, "  data fields (offered for binding): \"Hips\"\n"))
-        << result.out;
-    EXPECT_TRUE(Contains(result.out, "  data fields: \"Head\"\n")) << result.out;
-    EXPECT_TRUE(Contains(result.out, "  frames/sec: 100 (kept: no rate from the first two times)"))
-        << result.out;
+    EXPECT_THAT(result.out, HasSubstr("short.csv: not accepted: Error No. 62 in subroutine "
+                                      "'CheckFile': Input past end of file"));
+    EXPECT_THAT(result.out, HasSubstr("  data fields (offered for binding): \"Hips\"\n"));
+    EXPECT_THAT(result.out, HasSubstr("  data fields: \"Head\"\n"));
+    EXPECT_THAT(result.out,
+                HasSubstr("  frames/sec: 100 (kept: no rate from the first two times)"));
     // Fields a run would read as 0 or as their leading number are counted.
-    EXPECT_TRUE(Contains(result.out, "  partner: No\n  fields that are not numbers: none\n"))
-        << result.out;
-    EXPECT_TRUE(Contains(result.out,
-                         "  fields that are not numbers: 3, the first in line 5, field 'Head:Tx' "
-                         "(column 2): 'nan'\n"))
-        << result.out;
-    EXPECT_TRUE(Contains(result.err, "seem not to be correct")) << result.err;
+    EXPECT_THAT(result.out, HasSubstr("  partner: No\n  fields that are not numbers: none\n"));
+    EXPECT_THAT(result.out,
+                HasSubstr("  fields that are not numbers: 3, the first in line 5, field 'Head:Tx' "
+                          "(column 2): 'nan'\n"));
+    EXPECT_THAT(result.err, HasSubstr("seem not to be correct"));
 }
 
 // Pipes, devices and endless lines are refused at once, whichever file a
@@ -130,8 +121,8 @@ TEST(ReadFiles, EveryFileKivoReadsIsARegularFileWithLinesWithinTheLimit) {
     for (const auto& [command, reason] : cases) {
         const auto result = Kivo(command, dir);
         EXPECT_EQ(result.exitCode, 1) << command;
-        EXPECT_TRUE(Contains(result.err + result.out, reason)) << command << ":\n"
-                                                               << result.err << result.out;
+        EXPECT_THAT(result.err + result.out, HasSubstr(reason)) << command << ":\n"
+                                                                << result.err << result.out;
     }
 }
 
@@ -152,37 +143,34 @@ TEST(ConvertCommand, WritesAPairOnlyWhenBothRecordingsConvertAndTheCheckPairsThe
 
     const auto refused = Kivo("convert --pair s18.bvh cut.bvh --prefix dyad", dir);
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_TRUE(Contains(refused.err,
-                         "cut.bvh, line 17, field 'Frames': the file ends after 2 of "
-                         "the 3 frames announced here; no data file was written"))
-        << refused.err;
+    EXPECT_THAT(refused.err, HasSubstr("cut.bvh, line 17, field 'Frames': the file ends after 2 of "
+                                       "the 3 frames announced here; no data file was written"));
     EXPECT_FALSE(fs::exists(dir.PathOf("dyad.A.txt")));
     // Not even with --force over a folder in the place of one data file.
     fs::create_directory(dir.PathOf("dyad.B.txt"));
     const auto folder = Kivo("convert --pair s18.bvh s18.bvh --prefix dyad --force", dir);
     EXPECT_EQ(folder.exitCode, 1);
-    EXPECT_TRUE(Contains(folder.err, "dyad.B.txt exists and is not a file")) << folder.err;
+    EXPECT_THAT(folder.err, HasSubstr("dyad.B.txt exists and is not a file"));
     EXPECT_FALSE(fs::exists(dir.PathOf("dyad.A.txt")));
     fs::remove(dir.PathOf("dyad.B.txt"));
 
     const auto pair =
         Kivo("convert --pair s18.bvh s18.bvh --prefix dyad --separator tab --decimals 2", dir);
     ASSERT_EQ(pair.exitCode, 0) << pair.err;
-    EXPECT_TRUE(
-        Contains(pair.out, "Wrote dyad.B.txt from s18.bvh: 2 joints, 3 frames, 0.01 s apart\n"))
-        << pair.out;
-    EXPECT_TRUE(Contains(ReadFileText(dir.PathOf("dyad.A.txt")),
-                         "\n0.010000\t2\t1.00\t90.00\t0.00\t0.00\t0.00\t0.00\t1.00\t100.00"))
+    EXPECT_THAT(pair.out,
+                HasSubstr("Wrote dyad.B.txt from s18.bvh: 2 joints, 3 frames, 0.01 s apart\n"));
+    EXPECT_THAT(ReadFileText(dir.PathOf("dyad.A.txt")),
+                HasSubstr("\n0.010000\t2\t1.00\t90.00\t0.00\t0.00\t0.00\t0.00\t1.00\t100.00"))
         << "frame 2: Hips at (1, 90, 0), Head 10 above it";
     const auto check = Kivo("check --time-label Time dyad.A.txt dyad.B.txt", dir);
     EXPECT_EQ(check.exitCode, 0) << check.out;
-    EXPECT_TRUE(Contains(check.out, "  frames/sec: 100\n  partner: dyad.A.txt\n")) << check.out;
+    EXPECT_THAT(check.out, HasSubstr("  frames/sec: 100\n  partner: dyad.A.txt\n"));
 
     const auto again = Kivo("convert s18.bvh dyad.A.txt", dir);
     EXPECT_EQ(again.exitCode, 1);
-    EXPECT_TRUE(Contains(again.err, "dyad.A.txt exists already (--force overwrites it)"));
+    EXPECT_THAT(again.err, HasSubstr("dyad.A.txt exists already (--force overwrites it)"));
     EXPECT_EQ(Kivo("convert s18.bvh --skip-frames 1", dir).exitCode, 0);
-    EXPECT_TRUE(Contains(ReadFileText(dir.PathOf("s18.txt")), "\n0.000000;1;1.000000;"));
+    EXPECT_THAT(ReadFileText(dir.PathOf("s18.txt")), HasSubstr("\n0.000000;1;1.000000;"));
 }
 
 // The kivo lines of the README's quick start for BVH recordings turn the CMU

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -14,7 +15,7 @@
 namespace kivo {
 namespace {
 
-using testing::Contains;
+using ::testing::HasSubstr;
 using testing::Kivo;
 using testing::ListedCaptions;
 using testing::ReadFileText;
@@ -29,7 +30,7 @@ TEST(Help, TheReadmeListsTheCommandsAsHelpDoesAndEveryCommandGivesAnExample) {
     while (!text.empty() && text.back() == '\n')
         text.pop_back();
     const std::string readme = ReadFileText(std::string(KIVO_EXAMPLES_DIR) + "/../README.md");
-    EXPECT_TRUE(Contains(readme, "```\n" + text + "\n```\n"))
+    EXPECT_THAT(readme, HasSubstr("```\n" + text + "\n```\n"))
         << "README.md must show `kivo --help` as it is:\n"
         << text;
 
@@ -39,13 +40,13 @@ TEST(Help, TheReadmeListsTheCommandsAsHelpDoesAndEveryCommandGivesAnExample) {
           "store export", "store import", "store reset"}) {
         const std::string line = std::string("kivo ") + command;
         const auto commandHelp = Kivo(std::string(command) + " --help", dir);
-        EXPECT_TRUE(Contains(commandHelp.out, "Example: " + line)) << commandHelp.out;
-        EXPECT_TRUE(Contains(text, "\n  " + line)) << line;
+        EXPECT_THAT(commandHelp.out, HasSubstr("Example: " + line));
+        EXPECT_THAT(text, HasSubstr("\n  " + line));
     }
     // A usage error shows how the command is used.
     const auto usage = Kivo("init", dir);
     EXPECT_NE(usage.exitCode, 0);
-    EXPECT_TRUE(Contains(usage.err, "\nExample: kivo init study.set ")) << usage.err;
+    EXPECT_THAT(usage.err, HasSubstr("\nExample: kivo init study.set "));
 }
 
 // The default list as an aligned table, shortened to the terminal's width or in full.
@@ -60,7 +61,7 @@ TEST(ParametersCommand, ListsTheDefaultListAsATableFittedToTheTerminal) {
     const std::size_t functionColumn = lines[0].find("Calculation Function");
     EXPECT_EQ(lines[165].compare(0, 28, "165  Video Pixel Difference "), 0) << lines[165];
     EXPECT_EQ(lines[165].compare(functionColumn, 17, "Pixel Difference "), 0);
-    EXPECT_TRUE(Contains(result.out, "Hand R O,Hand R F,Hand R I  Hips,Chest,Head,"));
+    EXPECT_THAT(result.out, HasSubstr("Hand R O,Hand R F,Hand R I  Hips,Chest,Head,"));
 
     const auto narrow = Kivo("parameters --default", dir, "COLUMNS=100");
     for (const std::string& line : SplitToStrings(narrow.out, '\n')) {
@@ -68,7 +69,7 @@ TEST(ParametersCommand, ListsTheDefaultListAsATableFittedToTheTerminal) {
             std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; });
         EXPECT_LE(characters, 100) << line;
     }
-    EXPECT_TRUE(Contains(narrow.out, "\n126  Dyadic P…  Dyadic Pr…  Hips,Ches…"));
+    EXPECT_THAT(narrow.out, HasSubstr("\n126  Dyadic P…  Dyadic Pr…  Hips,Ches…"));
     const auto nothing = Kivo("parameters", dir);
     EXPECT_EQ(nothing.exitCode, 64);
     EXPECT_EQ(nothing.out, "");
@@ -132,14 +133,14 @@ TEST(StatsCommand, PrintsOneRowPerPartWithTheChosenColumnsAndNamesALineThatDoesN
 
     const auto unmatched = Kivo("stats stats.csv --columns Activation", dir);
     EXPECT_EQ(unmatched.exitCode, 1);
-    EXPECT_TRUE(Contains(unmatched.err, "Activation")) << unmatched.err;
+    EXPECT_THAT(unmatched.err, HasSubstr("Activation"));
     // A line that does not fit the header is named.
     const std::string path =
         dir.Write("bad.csv", "File Name;Partner File;M Head\r\na.csv;;1.0;2.0\r\n");
     const auto bad = RunKivo({"stats", path}, dir);
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_EQ(bad.out, "");
-    EXPECT_TRUE(Contains(bad.err, path + ", line 2")) << bad.err;
+    EXPECT_THAT(bad.err, HasSubstr(path + ", line 2"));
 }
 
 TEST(PlotCommand, DrawsChosenColumnsOfTheExampleStudyIntoPngAndSvg) {
@@ -172,13 +173,12 @@ TEST(PlotCommand, DrawsChosenColumnsOfTheExampleStudyIntoPngAndSvg) {
                              dir);
     ASSERT_EQ(svg.exitCode, 0) << svg.err;
     const std::string picture = ReadFileText(dir.PathOf("dyad.svg"));
-    EXPECT_TRUE(Contains(picture, "<svg")) << picture.substr(0, 200);
-    EXPECT_TRUE(Contains(picture, "Dyadic Proxemics Body")) << "the legend names the column";
+    EXPECT_THAT(picture, HasSubstr("<svg")) << picture.substr(0, 200);
+    EXPECT_THAT(picture, HasSubstr("Dyadic Proxemics Body")) << "the legend names the column";
 
     const auto unmatched = Kivo("plot out/dyad.A.csv --columns Nobody --out x.png", dir);
     EXPECT_EQ(unmatched.exitCode, 1);
-    EXPECT_TRUE(Contains(unmatched.err, "no column caption of out/dyad.A.csv matches 'Nobody'"))
-        << unmatched.err;
+    EXPECT_THAT(unmatched.err, HasSubstr("no column caption of out/dyad.A.csv matches 'Nobody'"));
     const auto size = Kivo("plot out/dyad.A.csv --columns Body --out x.png --size 640", dir);
     EXPECT_EQ(size.exitCode, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.PathOf("x.png")));

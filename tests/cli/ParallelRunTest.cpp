@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +11,7 @@
 namespace kivo {
 namespace {
 
+using ::testing::HasSubstr;
 namespace fs = std::filesystem;
 using testing::FilesOf;
 using testing::Kivo;
@@ -103,7 +105,7 @@ TEST(ParallelRunUsage, RefusesJobsBelowOneShardsOutsideTheirCountAndPipelineOthe
          {"--jobs 0", "--jobs -2", "--shard 4/3", "--shard 0/3", "--shard 2", "--pipeline maybe"}) {
         const auto run = Kivo("run study.set " + options, dir);
         EXPECT_NE(run.exitCode, 0) << options;
-        EXPECT_TRUE(testing::Contains(run.err, options.substr(0, options.find(' ')))) << run.err;
+        EXPECT_THAT(run.err, HasSubstr(options.substr(0, options.find(' '))));
     }
 }
 

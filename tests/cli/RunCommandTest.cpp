@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -20,9 +21,10 @@
 namespace kivo {
 namespace {
 
+using ::testing::HasSubstr;
+using ::testing::Not;
 namespace fs = std::filesystem;
 using testing::Cmu;
-using testing::Contains;
 using testing::Kivo;
 using testing::Matrix;
 using testing::ReadCrLfLines;
@@ -112,9 +114,9 @@ TEST(RunCommandOnRecordings, InitPairsAndBindsTheCmuDyadAndTheRunWritesPostureAn
                                "--time-label", "Time", "--bindings", Cmu("bindings.txt")},
                               dir);
     ASSERT_EQ(init.exitCode, 0) << init.out << init.err;
-    EXPECT_TRUE(Contains(init.out, "still unbound: Base\n")) << init.out;
+    EXPECT_THAT(init.out, HasSubstr("still unbound: Base\n"));
     const std::string show = Kivo("settings show study.set", dir).out;
-    EXPECT_TRUE(Contains(show, "Input Files: 2\n")) << show;
+    EXPECT_THAT(show, HasSubstr("Input Files: 2\n"));
     const std::size_t first = show.find("  1. cmu18_01.A.txt\n");
     const std::size_t second = show.find("  2. cmu18_01.B.txt\n");
     ASSERT_TRUE(first != std::string::npos && second != std::string::npos) << show;
@@ -127,12 +129,12 @@ TEST(RunCommandOnRecordings, InitPairsAndBindsTheCmuDyadAndTheRunWritesPostureAn
         if (binding.empty() || binding[0] == '#')
             continue;
         const std::string shown = "\n  " + binding.replace(binding.find(';'), 1, ": ") + "\n";
-        EXPECT_TRUE(Contains(show, shown)) << shown;
+        EXPECT_THAT(show, HasSubstr(shown));
         ++bound;
     }
     EXPECT_EQ(bound, 35);
-    EXPECT_TRUE(Contains(show, "\n  Base: (unbound)\n"));
-    EXPECT_TRUE(Contains(show, "Parameters: 165 (161 enabled)\n"));
+    EXPECT_THAT(show, HasSubstr("\n  Base: (unbound)\n"));
+    EXPECT_THAT(show, HasSubstr("Parameters: 165 (161 enabled)\n"));
 
     const std::string output = dir.PathOf("out");
     fs::create_directories(output);
@@ -200,17 +202,17 @@ TEST(RunCommand, ReportsRepeatedWarningsOnceAndTheOutputFolderItCannotUse) {
     const std::string missing =
         "Data to the following body parts are missing in the file "
         "'s01.B.csv': Head\n";
-    EXPECT_TRUE(Contains(quiet.err, missing)) << quiet.err;
+    EXPECT_THAT(quiet.err, HasSubstr(missing));
     EXPECT_EQ(quiet.err.find("body parts are missing"), quiet.err.rfind("body parts are missing"));
-    EXPECT_FALSE(Contains(quiet.err, "Elapsed time")) << quiet.err;
-    EXPECT_TRUE(Contains(quiet.out, "frames processed in")) << quiet.out;
+    EXPECT_THAT(quiet.err, Not(HasSubstr("Elapsed time")));
+    EXPECT_THAT(quiet.out, HasSubstr("frames processed in"));
 
     fs::create_directories(dir.PathOf("gone"));
     ASSERT_EQ(Kivo("settings set study.set output-folder gone", dir).exitCode, 0);
     fs::remove(dir.PathOf("gone"));
     const auto stopped = Kivo("run study.set --quiet", dir);
     EXPECT_EQ(stopped.exitCode, 2);
-    EXPECT_TRUE(Contains(stopped.err, dir.PathOf("gone") + " named in study.set")) << stopped.err;
+    EXPECT_THAT(stopped.err, HasSubstr(dir.PathOf("gone") + " named in study.set"));
 }
 
 TEST(ExitStatus, SaysWhetherEveryInputFileWasProcessed) {
@@ -222,22 +224,21 @@ TEST(ExitStatus, SaysWhetherEveryInputFileWasProcessed) {
     dir.Write("out/s01.A.csv", "kept\r\n");
     const auto refused = Kivo("run study.set --output-dir out", dir);
     EXPECT_EQ(refused.exitCode, 2) << refused.err;
-    EXPECT_TRUE(Contains(refused.err, "--overwrite")) << refused.err;
+    EXPECT_THAT(refused.err, HasSubstr("--overwrite"));
     EXPECT_EQ(ReadFileText(dir.PathOf("out/s01.A.csv")), "kept\r\n");
 
     fs::remove(dir.PathOf("s01.B.csv"));
     const auto one = Kivo(run, dir);
     EXPECT_EQ(one.exitCode, 3) << one.err;
-    EXPECT_TRUE(
-        Contains(one.err, "not found and are left out of the list:\n\n" + dir.PathOf("s01.B.csv")))
-        << one.err;
-    EXPECT_TRUE(Contains(one.out, "Input files not processed:\n  s01.B.csv\n")) << one.out;
+    EXPECT_THAT(one.err,
+                HasSubstr("not found and are left out of the list:\n\n" + dir.PathOf("s01.B.csv")));
+    EXPECT_THAT(one.out, HasSubstr("Input files not processed:\n  s01.B.csv\n"));
 
     fs::remove(dir.PathOf("s01.A.csv"));
     fs::remove_all(dir.PathOf("out"));
     const auto none = Kivo(run, dir);
     EXPECT_EQ(none.exitCode, 3) << none.err;
-    EXPECT_TRUE(Contains(none.err, "none of the input files")) << none.err;
+    EXPECT_THAT(none.err, HasSubstr("none of the input files"));
     EXPECT_FALSE(fs::exists(dir.PathOf("out/Statistics.csv")));
 
     for (const char* usage : {"run", "frobnicate", "stats a --colums x"})
@@ -265,11 +266,10 @@ TEST(ExitStatus, AWriteFailingPartWayKeepsThePreviousFileAndNamesTheReason) {
         Kivo("run study.set --output-dir out --overwrite", dir, "trap '' XFSZ; ulimit -f 120;");
 
     EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
-    EXPECT_TRUE(Contains(run.err, "out/s02.csv: The file cannot be written: File too large"))
-        << run.err;
+    EXPECT_THAT(run.err, HasSubstr("out/s02.csv: The file cannot be written: File too large"));
     EXPECT_EQ(ReadFileText(dir.PathOf("out/s02.csv")), "old\r\n");
-    EXPECT_TRUE(Contains(run.out, "Output files in out:\n  out/s01.csv\n")) << run.out;
-    EXPECT_FALSE(Contains(run.out, "s02.csv")) << run.out;
+    EXPECT_THAT(run.out, HasSubstr("Output files in out:\n  out/s01.csv\n"));
+    EXPECT_THAT(run.out, Not(HasSubstr("s02.csv")));
     const auto left = testing::FilesOf(dir.PathOf("out"));
     EXPECT_EQ(left.size(), 2u);
     EXPECT_TRUE(left.count("s01.csv") && left.count("s02.csv"));
@@ -285,7 +285,7 @@ TEST(ExitStatus, EveryCommandFailsWhenItsOutputCannotBeWritten) {
           "check --time-label Time s01.csv", "--help"}) {
         const auto result = RunKivo(testing::Words(command), dir, {}, "/dev/full");
         EXPECT_EQ(result.exitCode, 1) << command;
-        EXPECT_TRUE(Contains(result.err, "No space left on device")) << result.err;
+        EXPECT_THAT(result.err, HasSubstr("No space left on device"));
     }
 }
 
@@ -317,9 +317,9 @@ TEST(ConsolePrompt, AnswersCautiouslyOrByItsRuleAndPrintsLineBreaks) {
     std::string printed(4096, '\0');
     printed.resize(std::fread(printed.data(), 1, printed.size(), stream));
     std::fclose(stream);
-    EXPECT_TRUE(Contains(printed, "Kivo: question: The file 'x' already exists.\nOverwrite?"));
-    EXPECT_FALSE(Contains(printed, "\r")) << printed;
-    EXPECT_TRUE(Contains(printed, "answered Yes: --overwrite")) << printed;
+    EXPECT_THAT(printed, HasSubstr("Kivo: question: The file 'x' already exists.\nOverwrite?"));
+    EXPECT_THAT(printed, Not(HasSubstr("\r")));
+    EXPECT_THAT(printed, HasSubstr("answered Yes: --overwrite"));
 }
 
 // A data file of `frames` lines at 25 frames per second.
@@ -357,19 +357,17 @@ TEST(VideoCommands, AssignAVideoToADyadAndWriteOneClipPerPart) {
 
     const auto assigned = Kivo("video study.set s01.A.txt s01.mkv", dir);
     ASSERT_EQ(assigned.exitCode, 0) << assigned.err;
-    EXPECT_TRUE(Contains(assigned.out, "s01.A.txt: " + dir.PathOf("s01.mkv") + ", Left Side"))
-        << assigned.out;
-    EXPECT_TRUE(Contains(assigned.out, "s01.B.txt: " + dir.PathOf("s01.mkv") + ", Right Side"))
-        << assigned.out;
+    EXPECT_THAT(assigned.out, HasSubstr("s01.A.txt: " + dir.PathOf("s01.mkv") + ", Left Side"));
+    EXPECT_THAT(assigned.out, HasSubstr("s01.B.txt: " + dir.PathOf("s01.mkv") + ", Right Side"));
     const auto checked = Kivo("check-video s01.mkv --data-rate 25", dir);
     EXPECT_EQ(checked.exitCode, 0) << checked.err;
     for (const char* line : {"container matroska", "6 x 4 pixels", "50 frames per second",
                              "16 frames", "2 video frames per data frame"}) {
-        EXPECT_TRUE(Contains(checked.out, line)) << checked.out;
+        EXPECT_THAT(checked.out, HasSubstr(line));
     }
     const auto listed = Kivo("run study.set --clip-codec list", dir);
-    EXPECT_TRUE(Contains(listed.out, "Encoders for matroska clips")) << listed.out;
-    EXPECT_TRUE(Contains(listed.out, "\n  ffv1 ")) << listed.out;
+    EXPECT_THAT(listed.out, HasSubstr("Encoders for matroska clips"));
+    EXPECT_THAT(listed.out, HasSubstr("\n  ffv1 "));
 
     // Without an encoder the run writes no clips and says so once.
     const auto withoutClips = Kivo("run study.set", dir);
@@ -398,10 +396,9 @@ TEST(VideoCommands, AssignAVideoToADyadAndWriteOneClipPerPart) {
     EXPECT_EQ(testing::DecodedFrameCount(dir.PathOf("s01.part-003.mkv")), 2);
     for (const auto& entry : fs::directory_iterator(dir.PathOf("")))
         EXPECT_FALSE(entry.path().extension() == ".tmp") << entry.path();  // no clip half-written
-    EXPECT_TRUE(Contains(run.out, "Video clips:\n  " + dir.PathOf("s01.part-001.mkv") + "\n  " +
-                                      dir.PathOf("s01.part-002.mkv") + "\n  " +
-                                      dir.PathOf("s01.part-003.mkv") + "\n"))
-        << run.out;
+    EXPECT_THAT(run.out, HasSubstr("Video clips:\n  " + dir.PathOf("s01.part-001.mkv") + "\n  " +
+                                   dir.PathOf("s01.part-002.mkv") + "\n  " +
+                                   dir.PathOf("s01.part-003.mkv") + "\n"));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,8 +13,8 @@
 namespace kivo {
 namespace {
 
+using ::testing::HasSubstr;
 namespace fs = std::filesystem;
-using testing::Contains;
 using testing::Kivo;
 using testing::ReadFileText;
 using testing::RunKivo;
@@ -48,14 +49,14 @@ TEST(SettingsCommands, InitWritesNothingWhenItRefusesADataFileBindingOrExistingF
             dir.Write(settings, before);
         const auto init = Kivo("init " + settings + " " + arguments, dir);
         EXPECT_EQ(init.exitCode, 1) << reason;
-        EXPECT_TRUE(Contains(init.err, reason)) << init.err;
+        EXPECT_THAT(init.err, HasSubstr(reason));
         EXPECT_EQ(ReadFileText(dir.PathOf(settings)), before) << reason;
     }
     fs::remove(dir.PathOf("study.set"));
     for (int run = 0; run < 2; ++run) {
         const auto init = Kivo("init study.set s01.csv --time-label Time --force", dir);
         EXPECT_EQ(init.exitCode, 0) << init.err;
-        EXPECT_TRUE(Contains(init.out, "1 input files, 165 parameters")) << init.out;
+        EXPECT_THAT(init.out, HasSubstr("1 input files, 165 parameters"));
     }
 }
 
@@ -67,17 +68,16 @@ TEST(SettingsCommands, InitTakesTheLabelAutomaticallyAndWritesFoldersTheStudyCan
     const auto init = Kivo(
         "init study/study.set study/data/s01.A.csv study/data/s01.B.csv --time-label auto", dir);
     ASSERT_EQ(init.exitCode, 0) << init.out << init.err;
-    EXPECT_TRUE(Contains(init.out, "Time label 'Time' (format line 2 of study/data/s01.A.csv)"))
-        << init.out;
+    EXPECT_THAT(init.out, HasSubstr("Time label 'Time' (format line 2 of study/data/s01.A.csv)"));
     const std::string stored = ReadFileText(dir.PathOf("study/study.set"));
-    EXPECT_TRUE(Contains(stored, "\"Kivo Settings\"\r\n\"data\"\r\n\".\"\r\n")) << stored;
-    EXPECT_TRUE(Contains(stored, "\"data/\"\r\n")) << stored;
+    EXPECT_THAT(stored, HasSubstr("\"Kivo Settings\"\r\n\"data\"\r\n\".\"\r\n"));
+    EXPECT_THAT(stored, HasSubstr("\"data/\"\r\n"));
 
     fs::rename(dir.PathOf("study"), dir.PathOf("moved"));
     const auto show = Kivo("settings show moved/study.set", dir);
     EXPECT_EQ(show.exitCode, 0) << show.err;
     EXPECT_EQ(show.err, "");
-    EXPECT_TRUE(Contains(show.out, "Input Files: 2\n")) << show.out;
+    EXPECT_THAT(show.out, HasSubstr("Input Files: 2\n"));
     EXPECT_EQ(ValueAfter(show.out, 0, "Directory"), dir.PathOf("moved/data/"));
 }
 
@@ -114,7 +114,7 @@ TEST(SettingsCommands, SetPassesEachValueThroughItsBoxRuleAndSavesOnlyWhatWasAcc
         if (c.exitCode == 0) {
             EXPECT_EQ(set.out, c.expected);
         } else {
-            EXPECT_TRUE(Contains(set.err, c.expected)) << set.err;
+            EXPECT_THAT(set.err, HasSubstr(c.expected));
             EXPECT_EQ(ReadFileText(dir.PathOf("study.set")), before) << c.arguments[0];
         }
     }
@@ -149,13 +149,11 @@ TEST(BindingsCommand, InitConvertsBvhFilesBindsKnownNamesAndBindingsShowsAndChan
     const auto init =
         Kivo("init study.set take.A.bvh take.B.bvh --bindings auto --convert-dir data", dir);
     ASSERT_EQ(init.exitCode, 0) << init.out << init.err;
-    EXPECT_TRUE(Contains(init.out, "Wrote data/take.A.txt from take.A.bvh: 3 joints, 2 frames"))
-        << init.out;
-    EXPECT_TRUE(Contains(init.out, "  take.A.txt: partner take.B.txt\n")) << init.out;
-    EXPECT_TRUE(
-        Contains(init.out, "\n  Hips: Hips\n  Chest: Spine2\n  Head: Head\nUnbound: Base, "))
-        << init.out;
-    EXPECT_TRUE(Contains(init.out, "distances-related-to Length --all-files")) << init.out;
+    EXPECT_THAT(init.out, HasSubstr("Wrote data/take.A.txt from take.A.bvh: 3 joints, 2 frames"));
+    EXPECT_THAT(init.out, HasSubstr("  take.A.txt: partner take.B.txt\n"));
+    EXPECT_THAT(init.out,
+                HasSubstr("\n  Hips: Hips\n  Chest: Spine2\n  Head: Head\nUnbound: Base, "));
+    EXPECT_THAT(init.out, HasSubstr("distances-related-to Length --all-files"));
 
     const auto changed = Kivo("bindings study.set Top Head", dir);
     EXPECT_EQ(changed.exitCode, 0) << changed.err;
@@ -165,15 +163,14 @@ TEST(BindingsCommand, InitConvertsBvhFilesBindsKnownNamesAndBindingsShowsAndChan
          {std::pair{"Torso Head", "Torso"}, {"Top HeadTop", "HeadTop"}}) {
         const auto refused = Kivo("bindings study.set " + std::string(binding), dir);
         EXPECT_EQ(refused.exitCode, 1);
-        EXPECT_TRUE(Contains(refused.err, std::string("field '") + named)) << refused.err;
+        EXPECT_THAT(refused.err, HasSubstr(std::string("field '") + named));
         EXPECT_EQ(ReadFileText(dir.PathOf("study.set")), saved);
     }
     const auto show = Kivo("bindings study.set", dir);
     EXPECT_EQ(show.exitCode, 0) << show.err;
-    EXPECT_TRUE(Contains(show.out, "\n  Top: Head\n")) << show.out;
-    EXPECT_TRUE(Contains(show.out, "\n  Bottom: (unbound)\n")) << show.out;
-    EXPECT_TRUE(Contains(show.out, "Data fields offered: Frame, mixamorig, Hips, Spine2, Head\n"))
-        << show.out;
+    EXPECT_THAT(show.out, HasSubstr("\n  Top: Head\n"));
+    EXPECT_THAT(show.out, HasSubstr("\n  Bottom: (unbound)\n"));
+    EXPECT_THAT(show.out, HasSubstr("Data fields offered: Frame, mixamorig, Hips, Spine2, Head\n"));
 }
 
 // The parameter page's rules decide; a refused edit leaves the file as it was.
@@ -190,12 +187,11 @@ TEST(ParametersCommand, EditsTheListThroughTheEditorRules) {
     const std::string saved = ReadFileText(dir.PathOf("study.set"));
     const auto refused = RunKivo({"parameters", "study.set", "--enable", "TSM Body"}, dir);
     EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_TRUE(Contains(refused.err,
-                         "The calculation of the nonverbal parameter 'TSM Body' requires "
-                         "the calculation of the nonverbal parameter 'Complexity Body'."))
-        << refused.err;
+    EXPECT_THAT(refused.err,
+                HasSubstr("The calculation of the nonverbal parameter 'TSM Body' requires "
+                          "the calculation of the nonverbal parameter 'Complexity Body'."));
     const auto unknown = Kivo("parameters study.set --output on Nobody", dir);
-    EXPECT_TRUE(Contains(unknown.err, "study.set has no parameter 'Nobody'"));
+    EXPECT_THAT(unknown.err, HasSubstr("study.set has no parameter 'Nobody'"));
     EXPECT_EQ(ReadFileText(dir.PathOf("study.set")), saved);
 
     const auto more = RunKivo(
@@ -232,22 +228,21 @@ TEST_F(StoreCommand, AnImportedStudyRunsFromTheStoreLikeFromItsSettingsFile) {
     EXPECT_EQ(Kivo("store path", dir).out, store + "\n");
     const auto nothing = Kivo("run --store --output-dir .", dir);
     EXPECT_EQ(nothing.exitCode, 2);
-    EXPECT_TRUE(Contains(nothing.err, "nothing is stored in " + store)) << nothing.err;
+    EXPECT_THAT(nothing.err, HasSubstr("nothing is stored in " + store));
 
     // A study whose files cannot all be added is not stored.
     ASSERT_EQ(testing::InitSmallDyad(dir), 0);
     fs::remove(dir.PathOf("s01.B.csv"));
     const auto incomplete = Kivo("store import study.set", dir);
     EXPECT_EQ(incomplete.exitCode, 1);
-    EXPECT_TRUE(Contains(incomplete.err, "1 of the 2 input files")) << incomplete.err;
+    EXPECT_THAT(incomplete.err, HasSubstr("1 of the 2 input files"));
     EXPECT_FALSE(fs::exists(store));
 
     const auto imported = RunKivo({"store", "import", study}, dir);
     ASSERT_EQ(imported.exitCode, 0) << imported.err;
     const auto nowhere = Kivo("run --store", dir);
     EXPECT_EQ(nowhere.exitCode, 2);
-    EXPECT_TRUE(Contains(nowhere.err, "no existing output folder; give --output-dir"))
-        << nowhere.err;
+    EXPECT_THAT(nowhere.err, HasSubstr("no existing output folder; give --output-dir"));
     for (const char* folder : {"from-store", "from-file"})
         fs::create_directories(dir.PathOf(folder));
     const auto fromStore = Kivo("run --store --output-dir from-store", dir);
@@ -262,7 +257,7 @@ TEST_F(StoreCommand, AnImportedStudyRunsFromTheStoreLikeFromItsSettingsFile) {
     ASSERT_EQ(Kivo("store export copy.set", dir).exitCode, 0);
     const auto shown = Kivo("store show", dir);
     ASSERT_EQ(shown.exitCode, 0) << shown.err;
-    EXPECT_TRUE(Contains(shown.out, "Input Files: 2\n")) << shown.out;
+    EXPECT_THAT(shown.out, HasSubstr("Input Files: 2\n"));
     const std::string original = Body(RunKivo({"settings", "show", study}, dir).out);
     EXPECT_EQ(Body(shown.out), original);
     EXPECT_EQ(Body(Kivo("settings show copy.set", dir).out), original);
@@ -271,7 +266,7 @@ TEST_F(StoreCommand, AnImportedStudyRunsFromTheStoreLikeFromItsSettingsFile) {
     const std::string data = ReadFileText(dir.PathOf("s01.A.csv"));
     const auto notSettings = Kivo("store export s01.A.csv --force", dir);
     EXPECT_EQ(notSettings.exitCode, 1);
-    EXPECT_TRUE(Contains(notSettings.err, "s01.A.csv is not a settings file")) << notSettings.err;
+    EXPECT_THAT(notSettings.err, HasSubstr("s01.A.csv is not a settings file"));
     EXPECT_EQ(ReadFileText(dir.PathOf("s01.A.csv")), data);
 
     // Reset asks first; without a terminal to answer, nothing is deleted.
@@ -279,11 +274,11 @@ TEST_F(StoreCommand, AnImportedStudyRunsFromTheStoreLikeFromItsSettingsFile) {
     EXPECT_EQ(Kivo("store reset", dir).exitCode, 1);
     EXPECT_EQ(ReadFileText(store), before);
     ASSERT_EQ(Kivo("store reset --yes", dir).exitCode, 0);
-    EXPECT_TRUE(Contains(Kivo("store show", dir).out, "Input Files: 0\n"));
+    EXPECT_THAT(Kivo("store show", dir).out, HasSubstr("Input Files: 0\n"));
 
     // A store that cannot be read is named, and reset moves it aside.
     dir.Write("config/settings.sqlite", "not a store");
-    EXPECT_TRUE(Contains(Kivo("store show", dir).err, "(kivo store reset moves it aside)"));
+    EXPECT_THAT(Kivo("store show", dir).err, HasSubstr("(kivo store reset moves it aside)"));
     const auto moved = Kivo("store reset --yes", dir);
     EXPECT_EQ(moved.exitCode, 0) << moved.err;
     EXPECT_FALSE(fs::exists(store));

@@ -104,10 +104,6 @@ inline std::map<std::string, std::string> FilesOf(const std::string& folder) {
     return files;
 }
 
-inline bool Contains(std::string_view text, std::string_view part) {
-    return text.find(part) != std::string_view::npos;
-}
-
 // The value of the first line "<indent><label>: <value>" after `from`.
 inline std::string ValueAfter(const std::string& text, std::size_t from, const std::string& label) {
     const std::size_t at = text.find(label + ": ", from);

@@ -11,15 +11,41 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <array>
 
 #include "WindowHarness.h"
+#include "ui/FormGeometry.h"
 #include "ui/InputFileListModel.h"
 
 using namespace kivo;
 using namespace kivo::ui;
 using namespace kivo::ui::testing;
 
+Q_DECLARE_METATYPE(ControlBox)
+
 namespace {
+
+// Rows of the default list, counted from 0.
+constexpr int kDistanceHands = 106;
+constexpr int kCrossedLegs = 112;
+constexpr int kOpennessUpperExtremities = 113;
+constexpr int kDyadicMimicryUpperExtremities = 121;
+constexpr int kDyadicTouchBody = 133;
+
+constexpr int kVariablesColumn = 2;
+constexpr int kOutputColumn = 5;
+
+QString Text(QTableView* list, int row, int column) {
+    return list->model()->index(row, column).data().toString();
+}
+bool Enabled(QTableView* list, int row) {
+    return list->model()->index(row, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked;
+}
+void Press(QWidget* target, Qt::Key key, int times = 1,
+           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    for (int i = 0; i < times; ++i)
+        QTest::keyClick(target, key, modifiers);
+}
 
 void Drop(QWidget* target, const QStringList& paths) {
     QMimeData data;
@@ -41,26 +67,6 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void showsTheRowsOfALoadedStudy() {
-        WindowHarness h;
-        h.window.LoadSettingsFile(ExampleStudy());
-        auto* list = h.Find<QTableView>("lstInputFiles");
-        QCOMPARE(list->model()->rowCount(), 2);
-        QCOMPARE(list->model()->columnCount(), 16);
-        QCOMPARE(list->model()->index(0, 0).data().toString(), QString("dyad.A.csv"));
-        QCOMPARE(list->model()->index(0, 1).data().toString(), QString("dyad.B.csv"));
-        QCOMPARE(list->model()->headerData(5, Qt::Horizontal).toString(),
-                 QString("Distances related to"));
-        // The first file is selected and shows its options; a run can start.
-        QCOMPARE(h.Find<QLineEdit>("txtTimeField")->text(), QString("Time"));
-        QCOMPARE(h.Find<QLineEdit>("txtLinesPerSec")->text(), QString("30.0003"));
-        QVERIFY(h.Find<QAbstractButton>("cmdCalculateData")->isEnabled());
-        QCOMPARE(h.Find<QTableView>("lstParameterList")->model()->rowCount(), 165);
-        QCOMPARE(h.Find<QComboBox>("cmbDataFieldNames_3")->currentText(), QString("Head"));
-        QVERIFY(h.window.windowTitle().startsWith("Kivo - "));
-        QVERIFY(h.window.windowTitle().endsWith(" - v" + QString(KIVO_VERSION)));
-    }
-
     // The window sees keys before its controls; each page has its own table.
     void keys_data() {
         QTest::addColumn<int>("page");
@@ -175,17 +181,19 @@ class MainWindowTest : public QObject {
         auto* list = h.Find<QTableView>("lstInputFiles");
         Drop(list->viewport(), {QString(KIVO_EXAMPLES_DIR) + "/dyad.A.csv"});
         QCOMPARE(list->model()->rowCount(), 1);
-        QCOMPARE(list->model()->index(0, 0).data().toString(), QString("dyad.A.csv"));
-        QCOMPARE(list->model()->index(0, 3).data().toString(), QString("30.0003"));
+        QCOMPARE(Text(list, 0, 0), QString("dyad.A.csv"));
+        QCOMPARE(Text(list, 0, 3), QString("30.0003"));
 
         Drop(&h.window, {ExampleStudy()});
         QCOMPARE(list->model()->rowCount(), 2);
-        QCOMPARE(list->model()->index(1, 1).data().toString(), QString("dyad.A.csv"));
+        QCOMPARE(Text(list, 1, 1), QString("dyad.A.csv"));
     }
 
-    // Leaving asks whether to save: Cancel keeps the window open, No writes
-    // nothing, Yes saves the study into the store the next start restores.
-    void exitQuestion() {
+    // A loaded study shows its rows, the first file selected with its options,
+    // and a run can start. Leaving asks whether to save: Cancel keeps the
+    // window open, No writes nothing, Yes saves the study into the store the
+    // next start restores.
+    void loadedStudyAndTheExitQuestion() {
         QTemporaryDir store;
         const auto filesShown = [](WindowHarness& h) {
             return h.Find<QTableView>("lstInputFiles")->model()->rowCount();
@@ -193,6 +201,21 @@ class MainWindowTest : public QObject {
         {
             WindowHarness h(store.path());
             h.window.LoadSettingsFile(ExampleStudy());
+            auto* list = h.Find<QTableView>("lstInputFiles");
+            QCOMPARE(list->model()->rowCount(), 2);
+            QCOMPARE(list->model()->columnCount(), 16);
+            QCOMPARE(Text(list, 0, 0), QString("dyad.A.csv"));
+            QCOMPARE(Text(list, 0, 1), QString("dyad.B.csv"));
+            QCOMPARE(list->model()->headerData(5, Qt::Horizontal).toString(),
+                     QString("Distances related to"));
+            // The first file is selected and shows its options; a run can start.
+            QCOMPARE(h.Find<QLineEdit>("txtTimeField")->text(), QString("Time"));
+            QCOMPARE(h.Find<QLineEdit>("txtLinesPerSec")->text(), QString("30.0003"));
+            QVERIFY(h.Find<QAbstractButton>("cmdCalculateData")->isEnabled());
+            QCOMPARE(h.Find<QTableView>("lstParameterList")->model()->rowCount(), 165);
+            QCOMPARE(h.Find<QComboBox>("cmbDataFieldNames_3")->currentText(), QString("Head"));
+            QVERIFY(h.window.windowTitle().startsWith("Kivo - "));
+            QVERIFY(h.window.windowTitle().endsWith(" - v" + QString(KIVO_VERSION)));
             h.Answer(PromptId::SaveSettingsAtExit, PromptAnswer::Cancel);
             QTest::mouseClick(h.Find("cmdExit"), Qt::LeftButton);
             QVERIFY(h.window.isVisible());
@@ -252,6 +275,132 @@ class MainWindowTest : public QObject {
         QVERIFY(h.document.workspace().inputFiles.empty());
         h.Find("lstInputFiles")->setFocus();
         QVERIFY(h.document.workspace().inputFiles.empty());
+    }
+    // Select, rename, move, toggle, New, Delete and the dyadic commands on the
+    // default list, each with the keyboard, as the list and the editor show them.
+    void editsTheDefaultListWithTheKeyboard() {
+        WindowHarness h;
+        auto* list = h.Find<QTableView>("lstParameterList");
+        auto* name = h.Find<QLineEdit>("txtParameterName");
+        QCOMPARE(list->model()->rowCount(), 165);
+        QTest::keyClick(&h.window, Qt::Key_F4);
+        QCOMPARE(h.Find<QTabWidget>("tabControls")->currentIndex(), 2);
+
+        // Select: the editor shows the row the cursor reaches.
+        list->setFocus();
+        Press(list, Qt::Key_Down, kDistanceHands);
+        QCOMPARE(list->currentIndex().row(), kDistanceHands);
+        QCOMPARE(name->text(), QString("Distance Hands"));
+        QCOMPARE(h.Find<QComboBox>("cmbSubroutine")->currentText(), QString("Distance"));
+        QVERIFY(!h.Find<QWidget>("cmdAddVariable")->isEnabled());  // one entry only
+        auto* handL = h.Find<QCheckBox>("chkJoints_5");
+        QCOMPARE(handL->text(), QString("Hand L"));
+        QVERIFY(handL->isChecked() && handL->isEnabled());
+
+        // Rename: every whole entry naming the row follows.
+        name->setFocus();
+        name->selectAll();
+        QTest::keyClicks(name, "Distance Palms");
+        QTest::keyClick(name, Qt::Key_Return);
+        QCOMPARE(Text(list, kDistanceHands, 0), QString("Distance Palms"));
+        QCOMPARE(Text(list, kOpennessUpperExtremities, kVariablesColumn),
+                 QString("Distance Elbows,Distance Palms"));
+
+        // Move: down to just above the row that uses it, no further, and back.
+        list->setFocus();
+        Press(list, Qt::Key_Down, 7, Qt::ControlModifier);
+        QCOMPARE(Text(list, kCrossedLegs, 0), QString("Distance Palms"));
+        Press(list, Qt::Key_Up, kCrossedLegs - kDistanceHands, Qt::ControlModifier);
+        QCOMPARE(Text(list, kDistanceHands, 0), QString("Distance Palms"));
+        QCOMPARE(Text(list, kCrossedLegs, 0), QString("Crossed Legs"));
+
+        // Toggle: disabling takes the rows that use it along; enabling it
+        // again asks for output and statistics.
+        Press(list, Qt::Key_Space);
+        QVERIFY(!Enabled(list, kDistanceHands));
+        QVERIFY(!Enabled(list, kOpennessUpperExtremities));
+        Press(list, Qt::Key_Space);
+        QVERIFY(Enabled(list, kDistanceHands));
+        QVERIFY(!Enabled(list, kOpennessUpperExtremities));
+        QCOMPARE(Text(list, kDistanceHands, kOutputColumn), QString("x"));
+        QVERIFY(h.Find<QCheckBox>("chkOutput")->isChecked());
+        QVERIFY(h.Find<QWidget>("chkDifference")->isEnabled());
+
+        // New gives the name box the focus; Delete there edits the text only,
+        // Delete in the list removes the row.
+        Press(list, Qt::Key_N, 1, Qt::ControlModifier);
+        QCOMPARE(list->model()->rowCount(), 166);
+        QCOMPARE(name->text(), QString("Parameter_1"));
+        QVERIFY(name->hasFocus());
+        QVERIFY(!h.Find<QWidget>("cmbVariables")->isEnabled());  // no function yet
+        name->setCursorPosition(0);
+        Press(name, Qt::Key_Delete);
+        QCOMPARE(list->model()->rowCount(), 166);
+        list->setFocus();
+        Press(list, Qt::Key_Delete);
+        QCOMPARE(list->model()->rowCount(), 165);
+
+        // Disable Dyad reaches the rows below that use a dyadic row; Enable
+        // Dyad enables the dyadic rows only.
+        Press(list, Qt::Key_G, 1, Qt::ControlModifier);
+        QVERIFY(!Enabled(list, kDyadicMimicryUpperExtremities));
+        QVERIFY(!Enabled(list, kDyadicTouchBody));
+        QVERIFY(Enabled(list, kDistanceHands));
+        Press(list, Qt::Key_F, 1, Qt::ControlModifier);
+        QVERIFY(Enabled(list, kDyadicMimicryUpperExtremities));
+        QVERIFY(!Enabled(list, kDyadicTouchBody));
+    }
+
+    // The resizing rules as geometry alone: a control at left 100 (10 %), top 50
+    // (10 %), 200 x 40, recorded in a 1000 x 500 form, then placed in a form of
+    // another size.
+    void resize_data() {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<bool>("fixedHeight");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<ControlBox>("expected");
+        const auto row = [](const char* name, const char* tag, bool fixedHeight, int width,
+                            int height, ControlBox expected) {
+            QTest::newRow(name) << QString(tag) << fixedHeight << width << height << expected;
+        };
+        row("empty tag scales", "", false, 2000, 1000, {200, 100, 400, 80});
+        row("check box keeps its height", "", true, 2000, 1000, {200, 100, 400, 40});
+        row("star never moves", "*", false, 2000, 1000, {100, 50, 200, 40});
+        row("LLT: bottom follows", "LLT", false, 1200, 700, {100, 50, 200, 240});
+        row("right and bottom edges follow", "L-T-", false, 1200, 700, {100, 50, 400, 240});
+        row("keeps its distance to the corner", "-L-T", false, 1200, 700, {300, 250, 200, 40});
+        row("F leaves top and height", "LL--F", false, 1200, 700, {100, 50, 200, 40});
+        row("a negative width is rejected", "L-TT", false, 500, 500, {100, 50, 200, 40});
+    }
+
+    void resize() {
+        QFETCH(QString, tag);
+        QFETCH(bool, fixedHeight);
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(ControlBox, expected);
+        const ControlBox recorded{100, 50, 200, 40};
+        const std::string code = tag.toStdString();
+        const ResizeRecord record = RecordControl(code, recorded, 1000, 500);
+        const ControlBox box =
+            ResizeControl(record, code, fixedHeight ? ControlKind::FixedHeight : ControlKind::Sized,
+                          recorded, static_cast<float>(width), static_cast<float>(height));
+        const auto rect = [](const ControlBox& b) {
+            return QRectF(b.left, b.top, b.width, b.height);
+        };
+        QCOMPARE(rect(box), rect(expected));
+    }
+
+    // The Variables and Target columns share what the other columns leave.
+    void variableColumns() {
+        const std::array<int, 4> cases[] = {
+            {12000, 6000, 3760, 1880}, {9595, 0, 1600, 800}, {10000, 12000, 1600, 800}};
+        for (const auto& [width, others, variables, target] : cases) {
+            const VariableColumnWidths widths = FitVariableColumns(width, others, 15);
+            QCOMPARE(widths.variables, variables);
+            QCOMPARE(widths.target, target);
+        }
     }
 };
 

@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <vector>
@@ -66,13 +67,9 @@ class WindowHarness {
             }
             if (message.id == PromptId::SaveSettingsAtExit)
                 return PromptAnswer::No;
-            switch (message.buttons) {
-                case PromptButtons::Ok:
-                case PromptButtons::OkCancel:
-                    return PromptAnswer::Ok;
-                default:
-                    return PromptAnswer::Yes;
-            }
+            const bool ok =
+                message.buttons == PromptButtons::Ok || message.buttons == PromptButtons::OkCancel;
+            return ok ? PromptAnswer::Ok : PromptAnswer::Yes;
         });
         auto scripted = std::make_unique<ScriptedDialogs>();
         dialogs = scripted.get();
@@ -88,10 +85,8 @@ class WindowHarness {
 
     void Answer(PromptId id, PromptAnswer answer) { answers[id].push_back(answer); }
     int Count(PromptId id) const {
-        int count = 0;
-        for (const PromptMessage& message : messages)
-            count += message.id == id ? 1 : 0;
-        return count;
+        return static_cast<int>(std::count_if(messages.begin(), messages.end(),
+                                              [id](const PromptMessage& m) { return m.id == id; }));
     }
 
     template <class Widget = QWidget>
