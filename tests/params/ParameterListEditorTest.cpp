@@ -16,6 +16,19 @@ namespace {
 using testing::Row;
 using testing::ScriptedPrompt;
 
+// The enabled rows compile against the fixed input variables.
+void ExpectCompiles(const std::vector<ParameterDefinition>& rows) {
+    testing::Compilation compilation(rows);
+    EXPECT_FALSE(compilation.outcome.failed) << compilation.prompt.LastText();
+}
+
+std::string NotDefined(const std::string& word, const std::string& name) {
+    return "The " + word + " '" + name +
+           "' is either not defined or do not exist on positions before the parameter 'P'!\r\n"
+           "Please define '" +
+           name + "', choose another " + word + ", or move the parameter 'P' to another position.";
+}
+
 class EditorTest : public ::testing::Test {
   protected:
     void SetUp() override { CreateDefaultParameterList(workspace.parameters); }
@@ -36,11 +49,7 @@ class EditorTest : public ::testing::Test {
         prompt.messages.clear();
     }
 
-    // The enabled rows compile against the fixed input variables.
-    void ExpectCompiles() {
-        testing::Compilation compilation(Rows());
-        EXPECT_FALSE(compilation.outcome.failed) << compilation.prompt.LastText();
-    }
+    void ExpectCompiles() { kivo::ExpectCompiles(Rows()); }
 
     Workspace workspace;
     ScriptedPrompt prompt;
@@ -165,6 +174,9 @@ TEST_F(EditorTest, DisablingOrDeletingARowDisablesTheRowsThatUseIt) {
               "'Distance Hands' and have been disabled too.");
     EXPECT_TRUE(Named("Openness Lower Extremities").enabled);
 
+    // The rows keep their verdicts in their new places: the row above TSM
+    // Head, which moves up, fails from now on.
+    editor.SetEnabled(Position("TSM Body"), false);
     SelectRow("Complexity Head");
     prompt.QueueAnswer(PromptAnswer::Yes);
     EXPECT_TRUE(editor.Delete().changed);
@@ -179,7 +191,7 @@ TEST_F(EditorTest, DisablingOrDeletingARowDisablesTheRowsThatUseIt) {
 TEST(EditorEnabling, TellsWhatARowLacks) {
     const struct {
         ParameterDefinition row;
-        const char* message;
+        std::string message;
     } cases[] = {
         {Row("P", "", ""), "Please select a calculation!"},
         {Row("P", "Addition", ""), "The calculation routine 'Addition' needs a variable!"},
@@ -198,10 +210,11 @@ TEST(EditorEnabling, TellsWhatARowLacks) {
         {Row("P", "Less Than", "Near", "Hand R"),
          "The calculation routine 'Less Than' needs a whole number or at least two input "
          "variables as target!"},
-        {Row("P", "Distance", "Hand L", "Later"),
-         "The target 'Later' is either not defined or do not exist on positions before the "
-         "parameter 'P'!\r\nPlease define 'Later', choose another target, or move the parameter "
-         "'P' to another position."},
+        {Row("P", "Openness", "Near", "Near"),
+         "The calculation routine 'Openness' needs 2 variables!"},
+        {Row("P", "Distance", "Hand L", "Later"), NotDefined("target", "Later")},
+        {Row("P", "Addition", "Hand R"), NotDefined("variable", "Hand R")},
+        {Row("P", "Distance", "Near", "Hand R"), NotDefined("variable", "Near")},
     };
     for (const auto& c : cases) {
         Workspace workspace;
@@ -216,6 +229,9 @@ TEST(EditorEnabling, TellsWhatARowLacks) {
         EXPECT_FALSE(editor.SetEnabled(4, true).changed) << c.message;
         EXPECT_EQ(prompt.LastText(), c.message);
         EXPECT_FALSE(workspace.parameters[4].enabled);
+        // Enabling every row leaves the ones that cannot be calculated disabled.
+        editor.EnableAll();
+        ExpectCompiles(workspace.parameters);
     }
 }
 
