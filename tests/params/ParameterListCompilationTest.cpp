@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CompileTestSupport.h"
+#include "params/DefaultParameterList.h"
 #include "params/ParameterListCompilation.h"
 
 namespace kivo {
@@ -49,13 +50,6 @@ TEST(DyadicParameter, AChainBeyondTheValueColumnLimitIsRefusedAtItsRow) {
     EXPECT_NE(c.prompt.LastText().find("'Dyadic 6' would have more than 4096 value columns"),
               std::string::npos)
         << c.prompt.LastText();
-}
-
-TEST(DyadicParameter, TakesThePlainCaptionsOfADynamicInput) {
-    Compilation c({WithDynamic(Row("Gap", "Distance", "Hand L", "Hand R")),
-                   Row("Dyadic Gap", "Dyadic Parameter", "Gap")});
-    ASSERT_FALSE(c.outcome.failed);
-    EXPECT_EQ(c[2].valueCaptions[0], "Dyadic Gap: Common Expression (A and B)");
 }
 
 TEST(TSM, IsComputedForBothPersonsWithEverythingItUses) {
@@ -115,7 +109,8 @@ TEST(CompositeCaptions, JoinThePlainCaptionsOfEachColumn) {
                    Row("Prod", "Multiplication", "A,B"), Row("Quot", "Division", "A,B", "B"),
                    Row("Dyn", "Dynamic Parameter", "A"), Row("Abs", "Absolute Value", "A,B"),
                    Row("Low", "Less Than", "A", "5"),
-                   Row("High", "Greater Than", "B", "Hand R,Hand R F")});
+                   Row("High", "Greater Than", "B", "Hand R,Hand R F"),
+                   Row("Dyadic A", "Dyadic Parameter", "A")});
     ASSERT_FALSE(c.outcome.failed);
     EXPECT_EQ(c[3].valueCaptions[1], "Sum: 'A Rotational' plus 'B Rotational'");
     EXPECT_EQ(c[4].valueCaptions[2], "Diff: 'A Lateral' minus 'B Lateral'");
@@ -125,6 +120,7 @@ TEST(CompositeCaptions, JoinThePlainCaptionsOfEachColumn) {
     EXPECT_EQ(c[8].valueCaptions[1], "Abs: 'A Rotational' (Absolute Value)");
     EXPECT_EQ(c[9].valueCaptions[0], "Low: 'A Sagittal' Less Than 5");
     EXPECT_EQ(c[10].valueCaptions[0], "High: 'B Sagittal' Greater Than Hand R,Hand R F");
+    EXPECT_EQ(c[11].valueCaptions[4], "Dyadic A Rotational: Common Expression (A and B)");
 }
 
 TEST(StatisticsCaptions, ListAllPlainColumnsBeforeTheirDifferences) {
@@ -272,13 +268,8 @@ TEST(UndefinedVariable, ShowsTheMessageAndPointsAtTheDataFieldsPage) {
     EXPECT_EQ(c.prompt.messages[0].icon, PromptIcon::Exclamation);
 }
 
-TEST(UndefinedVariable, IncludesNamesOfLaterRowsAndOfTheRowItself) {
-    Compilation later({Row("Sum", "Addition", "Gap"), Row("Gap", "Distance", "Hand L", "Hand R")});
-    EXPECT_EQ(later.outcome.failedRow, 1);
-    Compilation itself({Row("Sum", "Addition", "Sum")});
-    EXPECT_NE(itself.prompt.LastText().find("undefined variable 'Sum'"), std::string::npos);
-}
-
+// A name is a row only when that row stands above: a later row and the row
+// itself are undefined variables.
 TEST(FindPrecedingParameter, TakesTheFirstRowOfTheNameOnlyWhenItStandsAbove) {
     const std::vector<ParameterDefinition> rows = {
         Row("A", "Addition", ""), Row("B", "Addition", ""), Row("A", "Addition", "")};
@@ -286,6 +277,10 @@ TEST(FindPrecedingParameter, TakesTheFirstRowOfTheNameOnlyWhenItStandsAbove) {
     EXPECT_EQ(FindPrecedingParameter(rows, "B", 3), 2);
     EXPECT_EQ(FindPrecedingParameter(rows, "B", 2), 0);
     EXPECT_EQ(FindPrecedingParameter(rows, "C", 4), 0);
+    Compilation later({Row("Sum", "Addition", "Gap"), Row("Gap", "Distance", "Hand L", "Hand R")});
+    EXPECT_EQ(later.outcome.failedRow, 1);
+    Compilation itself({Row("Sum", "Addition", "Sum")});
+    EXPECT_NE(itself.prompt.LastText().find("undefined variable 'Sum'"), std::string::npos);
 }
 
 TEST(InputVariables, UnnamedOnesMatchNoNameUntilRestored) {
@@ -430,6 +425,33 @@ TEST(RejectedOperand, PointsAtTheParametersPage) {
     Compilation c({Row("Sum", "Addition", "Hand R")});
     EXPECT_EQ(c.outcome.focus.page, FocusPage::Parameters);
     EXPECT_EQ(FocusPageName(c.outcome.focus.page), "Parameters");
+}
+
+// 165 rows, only the last four disabled, none with Dynamic, every function in
+// the catalogue; they compile with the fixed input variables.
+TEST(DefaultParameterList, CompilesWithTheFixedInputVariables) {
+    std::vector<ParameterDefinition> rows;
+    CreateDefaultParameterList(rows);
+    ASSERT_EQ(rows.size(), 165u);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].enabled, i < 161) << rows[i].name;
+        EXPECT_EQ(rows[i].dynamic, "") << rows[i].name;
+        EXPECT_EQ(rows[i].typeTag, TypeTagOf(rows[i].function)) << rows[i].name;
+        EXPECT_NE(rows[i].typeTag, "00") << rows[i].name;
+    }
+    Compilation c(rows);
+    ASSERT_FALSE(c.outcome.failed) << c.prompt.LastText();
+    EXPECT_TRUE(c.prompt.messages.empty());
+    ASSERT_EQ(c.array.size(), 166u);
+    EXPECT_EQ(c[1].valueCaptions.front(), "Global Static SRL Hips Sagittal");
+    EXPECT_EQ(c[61].variableIndices.size(), 30u);
+    EXPECT_EQ(c[138].nValues, 16);
+    EXPECT_TRUE(c[61].partnerFlag);  // through TSM Body and Dyadic Complexity Body
+    EXPECT_TRUE(c[31].partnerFlag);
+    EXPECT_FALSE(c[1].partnerFlag);
+    EXPECT_EQ(c[134].targetIndices, (std::vector<int>{12, 32}));
+    EXPECT_FALSE(c[162].enabled);
+    EXPECT_TRUE(c[162].valueCaptions.empty());
 }
 
 }  // namespace

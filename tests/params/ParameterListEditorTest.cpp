@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,8 @@
 #include "core/Workspace.h"
 #include "params/DefaultParameterList.h"
 #include "params/DyadicRows.h"
+#include "params/EditorConfiguration.h"
+#include "params/ParameterListCommands.h"
 #include "params/ParameterListEditor.h"
 
 namespace kivo {
@@ -337,6 +340,78 @@ TEST(UncheckDyadicRows, ComparesWholeEntries) {
     EXPECT_EQ(UncheckDyadicRows(rows), 2);
     EXPECT_TRUE(rows[2].enabled);
     EXPECT_FALSE(rows[3].enabled);
+}
+
+// Reset, Clear and Restore ask first: No changes nothing (and the store is
+// read only after Yes); Restore takes the stored list, with its type tags, or
+// the default one when none is stored, and keeps the list when the store
+// cannot be read.
+TEST(ParameterListCommands, AskFirstAndReplaceTheListOnYes) {
+    using StoredList = std::optional<std::vector<ParameterDefinition>>;
+    const std::vector<ParameterDefinition> edited = {Row("Mine", "Distance", "Hand L", "Hand R")};
+    std::vector<ParameterDefinition> rows = edited;
+    ScriptedPrompt prompt;
+    for (int i = 0; i < 3; ++i)
+        prompt.QueueAnswer(PromptAnswer::No);
+    EXPECT_FALSE(ResetParameterList(rows, prompt));
+    EXPECT_FALSE(ClearParameterList(rows, prompt));
+    EXPECT_FALSE(RestoreParameterList(rows, prompt, [] {
+        ADD_FAILURE() << "the store is read only after Yes";
+        return StoredList();
+    }));
+    EXPECT_EQ(rows, edited);
+    ASSERT_EQ(prompt.messages.size(), 3u);
+    EXPECT_EQ(prompt.messages[0].text,
+              "Do you really want to reset the parameter list to the default list of nonverbal "
+              "parameters?");
+    EXPECT_EQ(prompt.messages[0].buttons, PromptButtons::YesNo);
+    EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Exclamation);
+    EXPECT_EQ(prompt.messages[1].text,
+              "Do you really want to remove all nonverbal parameters from the parameter list?");
+    EXPECT_EQ(prompt.messages[2].text,
+              "Do you really want to restore the parameter list to the set of parameters loaded "
+              "at program start?");
+
+    EXPECT_TRUE(ResetParameterList(rows, prompt));
+    EXPECT_EQ(rows.size(), 165u);
+    EXPECT_TRUE(ClearParameterList(rows, prompt));
+    EXPECT_TRUE(rows.empty());
+    EXPECT_TRUE(RestoreParameterList(rows, prompt, [] {
+        ParameterDefinition stored = Row("Stored", "Distance", "Hand L", "Hand R");
+        stored.typeTag.clear();
+        return StoredList(std::vector<ParameterDefinition>{stored});
+    }));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].typeTag, "111");
+    EXPECT_FALSE(RestoreParameterList(rows, prompt, [] { return StoredList(); }));
+    EXPECT_EQ(rows.size(), 1u);
+    EXPECT_TRUE(RestoreParameterList(
+        rows, prompt, [] { return StoredList(std::vector<ParameterDefinition>()); }));
+    EXPECT_EQ(rows.size(), 165u);
+}
+
+// The settings themselves come from the catalogue; these are the rules around them.
+TEST(ConfigureEditor, ShowsTheChosenColumnWhereTheFunctionEditsIt) {
+    const EditorConfiguration target = ConfigureEditor(kFnOpenness, EditorColumn::Target);
+    EXPECT_TRUE(target.knownFunction);
+    EXPECT_EQ(target.column, EditorColumn::Target);
+    EXPECT_EQ(target.limit, 2);
+    EXPECT_TRUE(target.output && target.statistics && target.dynamic && target.optVariables);
+    // Activation has no Target column, and neither Output nor Dynamic to tick.
+    const EditorConfiguration activation = ConfigureEditor(kFnActivation, EditorColumn::Target);
+    EXPECT_EQ(activation, ConfigureEditor(kFnActivation, EditorColumn::Variables));
+    EXPECT_EQ(activation.column, EditorColumn::Variables);
+    EXPECT_FALSE(activation.output || activation.dynamic || activation.optTarget);
+    EXPECT_TRUE(activation.statistics && activation.variableBox);
+    // Pixel Difference has neither operand.
+    const EditorConfiguration pixel = ConfigureEditor(kFnPixelDifference, EditorColumn::Variables);
+    EXPECT_FALSE(pixel.optVariables || pixel.variableBox || pixel.optTarget);
+    for (int unknown : {int{kFnNone}, kFunctionCount + 1})
+        EXPECT_EQ(ConfigureEditor(unknown, EditorColumn::Target), EditorConfiguration{});
+    EXPECT_EQ(VariableBoxToolTip(EntryMode::List, EditorColumn::Target),
+              "Choose item from list and then select 'Add', 'Remove', or 'Clear'.");
+    EXPECT_EQ(VariableBoxToolTip(EntryMode::Single, EditorColumn::Target),
+              "Choose item from list to change target.");
 }
 
 }  // namespace
