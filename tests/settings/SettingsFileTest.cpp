@@ -13,6 +13,8 @@
 #include "core/Workspace.h"
 #include "input/InputFileList.h"
 #include "params/Catalogue.h"
+#include "settings/BindingsFile.h"
+#include "settings/RichStudy.h"
 #include "settings/SettingsFile.h"
 #include "support/ScriptedPrompt.h"
 #include "support/SmallDataFile.h"
@@ -363,6 +365,79 @@ TEST_F(SettingsFileTest, ASaveReplacesOnlyARegularFile) {
     for (const auto& entry : fs::directory_iterator(dir.PathOf("")))
         files += entry.path().filename().string().starts_with(".") ? 100 : 1;
     EXPECT_EQ(files, 6u) << "a temporary file was left";
+}
+
+// A rich study, and one of nothing but start values, come back as they were
+// saved, without a word; saving what was loaded changes nothing.
+TEST_F(SettingsFileTest, LoadingWhatWasSavedReproducesTheStudy) {
+    for (Workspace original : {testing::RichStudy(dir, false), Workspace()}) {
+        SCOPED_TRACE(original.inputFiles.size());
+        SaveSettings(original, path);
+        EXPECT_EQ(original.options.directorySettingsFiles, FolderWithoutSeparator(dir.PathOf("")));
+        loaded = Workspace();
+        ASSERT_EQ(LoadSettings(path, loaded, prompt), SettingsLoadResult::Loaded)
+            << prompt.LastText();
+        EXPECT_TRUE(prompt.messages.empty()) << prompt.LastText();
+        for (const std::string& bound : original.boundDataFields)
+            EXPECT_TRUE(bound.empty() || loaded.dataFieldNames.Contains(bound)) << bound;
+        EXPECT_TRUE(original.inputFiles.empty() || loaded.dataFieldNames.Contains("Hips"));
+
+        const Workspace expected = testing::ExpectedAfterLoading(original, loaded);
+        EXPECT_TRUE(loaded.options == expected.options);
+        EXPECT_EQ(loaded.inputFiles, expected.inputFiles);
+        EXPECT_EQ(loaded.boundDataFields, expected.boundDataFields);
+        EXPECT_EQ(loaded.userVariableNames, expected.userVariableNames);
+        EXPECT_EQ(loaded.parameters, expected.parameters);
+
+        Workspace copy = loaded;
+        SaveSettings(copy, path);
+        Workspace reloaded;
+        ASSERT_EQ(LoadSettings(path, reloaded, prompt), SettingsLoadResult::Loaded);
+        EXPECT_TRUE(reloaded == loaded);
+    }
+}
+
+// A bindings file holds "variable;data field" lines and "#" comments; blanks
+// around the names are skipped and an empty data field unbinds. A line
+// without separator, an unknown data field or an unknown input variable is
+// refused naming its line and field, and changes nothing.
+TEST(BindingsFile, BindsEveryListedVariableOrRefusesABadLine) {
+    TempDir dir;
+    Workspace workspace;
+    for (const char* name : {"Hips", "Spine1", "LeftHand", "Cup Marker"})
+        workspace.dataFieldNames.Add(name);
+    workspace.userVariableNames[0] = "Cup";
+    workspace.boundDataFields[kBase] = "Hips";
+    const auto apply = [&](const std::string& content) {
+        const std::string file = dir.Write("bindings.txt", content);
+        ApplyBindings(workspace, ReadBindingsFile(file), file);
+    };
+    const struct {
+        const char* content;
+        long line;
+        const char* field;
+    } refused[] = {{"Chest;Spine1\n\nHips Hips\n", 3, ""},
+                   {"Chest;Spine1\nHead;Skull\n", 2, "Skull"},
+                   {"Chest;Spine1\nTorso;Hips\n", 2, "Torso"}};
+    for (const auto& c : refused) {
+        try {
+            apply(c.content);
+            ADD_FAILURE() << "accepted: " << c.content;
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.Line(), c.line) << c.content;
+            EXPECT_EQ(error.Field(), c.field) << c.content;
+        }
+        EXPECT_EQ(workspace.boundDataFields[kChest], "") << c.content;
+    }
+    EXPECT_THROW(ReadBindingsFile(dir.PathOf("none.txt")), FileError);
+
+    apply(
+        "# comment;with separator\r\n\r\nChest;Spine1\r\n  Hand L ; LeftHand \nCup;Cup Marker\n"
+        "Base;\n");
+    EXPECT_EQ(workspace.boundDataFields[kChest], "Spine1");
+    EXPECT_EQ(workspace.boundDataFields[kHandL], "LeftHand");
+    EXPECT_EQ(workspace.boundDataFields[kFirstUserVariable], "Cup Marker");
+    EXPECT_EQ(workspace.boundDataFields[kBase], "");
 }
 
 }  // namespace
