@@ -49,8 +49,9 @@ TEST(Help, TheReadmeListsTheCommandsAsHelpDoesAndEveryCommandGivesAnExample) {
     EXPECT_THAT(usage.err, HasSubstr("\nExample: kivo init study.set "));
 }
 
-// The default list as an aligned table, shortened to the terminal's width or in full.
-TEST(ParametersCommand, ListsTheDefaultListAsATableFittedToTheTerminal) {
+// The default list as an aligned table, shortened to the terminal's width or
+// in full, and the captions it compiles to.
+TEST(ParametersCommand, ListsTheDefaultListFittedToTheTerminalAndTheCaptionsItCompilesTo) {
     TempDir dir;
     const auto result = Kivo("parameters --default --wide", dir, "COLUMNS=100");
     ASSERT_EQ(result.exitCode, 0) << result.err;
@@ -73,14 +74,12 @@ TEST(ParametersCommand, ListsTheDefaultListAsATableFittedToTheTerminal) {
     const auto nothing = Kivo("parameters", dir);
     EXPECT_EQ(nothing.exitCode, 64);
     EXPECT_EQ(nothing.out, "");
-}
 
-TEST(ParametersCommand, PrintsTheCaptionsTheDefaultListCompilesTo) {
-    TempDir dir;
-    const auto result = Kivo("parameters --default --captions", dir);
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    const auto columns = ListedCaptions(result.out, "Output file columns:");
-    const auto statistics = ListedCaptions(result.out, "Statistics file columns:");
+    // The captions the default list compiles to, with their units.
+    const auto listing = Kivo("parameters --default --captions", dir);
+    ASSERT_EQ(listing.exitCode, 0) << listing.err;
+    const auto columns = ListedCaptions(listing.out, "Output file columns:");
+    const auto statistics = ListedCaptions(listing.out, "Statistics file columns:");
     ASSERT_GE(columns.size(), 3u);
     ASSERT_GE(statistics.size(), 3u);
     EXPECT_EQ(std::vector<std::string>(columns.begin(), columns.begin() + 3),
@@ -90,8 +89,8 @@ TEST(ParametersCommand, PrintsTheCaptionsTheDefaultListCompilesTo) {
                                         "M Global Static SRL Hips Sagittal"}));
 
     // Units follow the function of each column and the distance option.
-    const auto units = ListedCaptions(result.out, "Output file columns:", true);
-    const auto statisticsUnits = ListedCaptions(result.out, "Statistics file columns:", true);
+    const auto units = ListedCaptions(listing.out, "Output file columns:", true);
+    const auto statisticsUnits = ListedCaptions(listing.out, "Statistics file columns:", true);
     ASSERT_EQ(units.size(), columns.size());
     ASSERT_EQ(statisticsUnits.size(), statistics.size());
     const auto unitOf = [](const std::vector<std::string>& captions,

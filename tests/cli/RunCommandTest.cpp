@@ -1,9 +1,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -25,6 +27,7 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 namespace fs = std::filesystem;
 using testing::Cmu;
+using testing::FilesOf;
 using testing::Kivo;
 using testing::Matrix;
 using testing::ReadCrLfLines;
@@ -69,39 +72,34 @@ std::string OneDecimal(const std::optional<double>& value) {
     return text;
 }
 
-// The raw data lines of a recording, read apart from the program.
-class Recording {
-  public:
-    explicit Recording(const std::string& path) {
-        for (const std::string& line : SplitToStrings(ReadFileText(path), '\n')) {
-            const std::string fields(StripCarriageReturn(line));
-            if (!format_.empty() && !fields.empty())
-                lines_.push_back(SplitToStrings(fields, ';'));
-            else if (format_.empty() && fields.starts_with("Time;"))
-                format_ = SplitToStrings(fields, ';');
-        }
+// The format line and the data lines of a recording as fields, read apart
+// from the program.
+std::vector<std::vector<std::string>> RecordingLines(const std::string& path) {
+    std::vector<std::vector<std::string>> lines;
+    for (const std::string& line : SplitToStrings(ReadFileText(path), '\n')) {
+        const std::string_view text = StripCarriageReturn(line);
+        if (lines.empty() ? text.starts_with("Time;") : !text.empty())
+            lines.push_back(SplitToStrings(text, ';'));
     }
+    return lines;
+}
 
-    std::size_t FrameCount() const { return lines_.size(); }
-
-    // The orientation of "<subject>:<name>:R?" in data line `number` (1-based).
-    Matrix OrientationOf(int number, const std::string& name) const {
-        double angles[3] = {};
-        for (int k = 0; k < 3; ++k) {
-            const std::string suffix = ":" + name + ":R" + static_cast<char>('x' + k);
-            std::size_t i = 0;
-            while (i < format_.size() && !format_[i].ends_with(suffix))
-                ++i;
-            EXPECT_LT(i, format_.size()) << "no data field " << suffix;
-            angles[k] = i < format_.size() ? std::stod(lines_.at(number - 1).at(i)) : 0.0;
-        }
-        return testing::Orientation(angles[0], angles[1], angles[2], kDegree);
+// The orientation of "<subject>:<name>:R?" in data line `number` (1-based).
+Matrix OrientationIn(const std::vector<std::vector<std::string>>& lines, std::size_t number,
+                     const std::string& name) {
+    double angles[3] = {};
+    for (int k = 0; k < 3; ++k) {
+        const std::string suffix = ":" + name + ":R" + static_cast<char>('x' + k);
+        const auto at =
+            std::find_if(lines[0].begin(), lines[0].end(),
+                         [&](const std::string& field) { return field.ends_with(suffix); });
+        EXPECT_NE(at, lines[0].end()) << "no data field " << suffix;
+        if (at != lines[0].end())
+            angles[k] =
+                std::stod(lines.at(number).at(static_cast<std::size_t>(at - lines[0].begin())));
     }
-
-  private:
-    std::vector<std::string> format_;
-    std::vector<std::vector<std::string>> lines_;
-};
+    return testing::Orientation(angles[0], angles[1], angles[2], kDegree);
+}
 
 // `kivo init` pairs the CMU dyad and binds its data fields as the bindings
 // file says; the run writes every frame, with posture angles as computed here
@@ -150,8 +148,8 @@ TEST(RunCommandOnRecordings, InitPairsAndBindsTheCmuDyadAndTheRunWritesPostureAn
     for (const char* person : {"A", "B"}) {
         SCOPED_TRACE(person);
         const std::string name = std::string("cmu18_01.") + person;
-        const Recording recording(Cmu(name + ".txt"));
-        ASSERT_EQ(recording.FrameCount(), 303u);
+        const auto recording = RecordingLines(Cmu(name + ".txt"));
+        ASSERT_EQ(recording.size(), 304u);  // the format line and 303 frames
         const std::vector<std::string> lines = ReadCrLfLines(output + "/" + name + ".csv");
         ASSERT_EQ(lines.size(), 304u);
         ASSERT_EQ(SplitToStrings(lines[0], ';'), captions);
@@ -166,14 +164,13 @@ TEST(RunCommandOnRecordings, InitPairsAndBindsTheCmuDyadAndTheRunWritesPostureAn
         for (std::size_t i = 0; i < captions.size(); ++i)
             value[captions[i]] = fields[i];
         EXPECT_EQ(value["Time"], "0.075");
-        const Matrix hips = recording.OrientationOf(kFrame, "Hips");
-        const Matrix chest = recording.OrientationOf(kFrame, "Spine1");
-        const Matrix hipsBefore = recording.OrientationOf(kFrame - 1, "Hips");
-        const std::array<std::pair<std::string, Matrix>, 3> rows = {{
+        const Matrix hips = OrientationIn(recording, kFrame, "Hips");
+        const std::pair<std::string, Matrix> rows[] = {
             {"Global Static SRL Hips", hips},
-            {"Local Static SRL Chest", testing::Multiply(hips, chest, true)},
-            {"Global Dynamic SRL Hips", testing::Multiply(hipsBefore, hips, true)},
-        }};
+            {"Local Static SRL Chest",
+             testing::Multiply(hips, OrientationIn(recording, kFrame, "Spine1"), true)},
+            {"Global Dynamic SRL Hips",
+             testing::Multiply(OrientationIn(recording, kFrame - 1, "Hips"), hips, true)}};
         for (const auto& [row, orientation] : rows) {
             const auto angles = SrlAngles(orientation);
             const char* suffixes[] = {" Sagittal", " Rotational", " Lateral"};
@@ -249,7 +246,7 @@ TEST(ExitStatus, SaysWhetherEveryInputFileWasProcessed) {
 // may write) stops the run: the message names the file and the system's
 // reason, the earlier file of that name stays, nothing half-written is left
 // beside it, and the summary lists only complete files.
-TEST(ExitStatus, AWriteFailingPartWayKeepsThePreviousFileAndNamesTheReason) {
+TEST(ExitStatus, AFailingWriteFailsTheCommandAndARunKeepsThePreviousFileAndNamesTheReason) {
     TempDir dir;
     testing::WriteSmallDataFile(dir, "s01.csv");
     std::string frames = "Time;Frame;Hips:Tx;Hips:Ty;Hips:Tz;Hips:Rx;Hips:Ry;Hips:Rz\n";
@@ -270,15 +267,11 @@ TEST(ExitStatus, AWriteFailingPartWayKeepsThePreviousFileAndNamesTheReason) {
     EXPECT_EQ(ReadFileText(dir.PathOf("out/s02.csv")), "old\r\n");
     EXPECT_THAT(run.out, HasSubstr("Output files in out:\n  out/s01.csv\n"));
     EXPECT_THAT(run.out, Not(HasSubstr("s02.csv")));
-    const auto left = testing::FilesOf(dir.PathOf("out"));
+    const auto left = FilesOf(dir.PathOf("out"));
     EXPECT_EQ(left.size(), 2u);
     EXPECT_TRUE(left.count("s01.csv") && left.count("s02.csv"));
-}
 
-TEST(ExitStatus, EveryCommandFailsWhenItsOutputCannotBeWritten) {
-    TempDir dir;
-    testing::WriteSmallDataFile(dir, "s01.csv");
-    ASSERT_EQ(Kivo("init study.set s01.csv --time-label Time", dir).exitCode, 0);
+    // Every command fails when its output cannot be written.
     dir.Write("stats.csv", "File Name;Partner File;M Head\r\na.csv;;1.0\r\n");
     for (const char* command :
          {"stats stats.csv", "settings show study.set", "parameters study.set",
@@ -399,6 +392,98 @@ TEST(VideoCommands, AssignAVideoToADyadAndWriteOneClipPerPart) {
     EXPECT_THAT(run.out, HasSubstr("Video clips:\n  " + dir.PathOf("s01.part-001.mkv") + "\n  " +
                                    dir.PathOf("s01.part-002.mkv") + "\n  " +
                                    dir.PathOf("s01.part-003.mkv") + "\n"));
+}
+
+// A study in a fresh folder: the bundled example, or the CMU dyad listed
+// twice under other names (four files, split into parts with
+// statistics per part) so that several files are in hand at once.
+class StudyRuns : public ::testing::Test {
+  protected:
+    void MakeStudy(const std::string& which) {
+        if (which == "example")
+            return testing::CopyExampleStudy(dir);
+        if (testing::CmuMissing())
+            GTEST_SKIP() << "the shared CMU recordings are not available";
+        std::vector<std::string> arguments = {"init", "study.set"};
+        for (const char* name : {"s1.A.txt", "s1.B.txt", "s2.A.txt", "s2.B.txt"}) {
+            fs::copy_file(testing::Cmu("cmu18_01." + std::string(name).substr(3)),
+                          dir.PathOf(name));
+            arguments.push_back(name);
+        }
+        for (const char* option : {"--time-label", "Time", "--bindings"})
+            arguments.push_back(option);
+        arguments.push_back(testing::Cmu("bindings.txt"));
+        ASSERT_EQ(testing::RunKivo(arguments, dir).exitCode, 0);
+        for (const char* setting : {"split-output-files yes", "lines-per-part-file 120"})
+            ASSERT_EQ(Kivo("settings set study.set " + std::string(setting), dir).exitCode, 0);
+    }
+
+    testing::CliResult Run(const std::string& output, const std::string& options) {
+        return Kivo("run study.set --quiet --output-dir " + output + " " + options, dir);
+    }
+
+    TempDir dir;
+};
+
+class ParallelRun : public StudyRuns, public ::testing::WithParamInterface<const char*> {
+  protected:
+    void SetUp() override { MakeStudy(GetParam()); }
+};
+
+// The reference is one file after the other, each on one thread; then four
+// files at once with and without the pipeline, and one at a time in three
+// shards, each file with its reading and writing on threads of their own.
+TEST_P(ParallelRun, WritesTheSameBytesWithAnyNumberOfJobsWithThePipelineAndInShards) {
+    const auto sequential = Run("one", "--jobs 1 --pipeline off");
+    ASSERT_EQ(sequential.exitCode, 0) << sequential.out << sequential.err;
+    const auto expected = FilesOf(dir.PathOf("one"));
+    ASSERT_TRUE(expected.count("Statistics.csv"));
+
+    for (const std::string pipeline : {"on", "off"}) {
+        const auto parallel = Run("four-" + pipeline, "--jobs 4 --pipeline " + pipeline);
+        ASSERT_EQ(parallel.exitCode, 0) << parallel.out << parallel.err;
+        EXPECT_TRUE(FilesOf(dir.PathOf("four-" + pipeline)) == expected) << "pipeline " << pipeline;
+    }
+
+    for (const std::string shard : {"1/3", "2/3", "3/3"}) {
+        const auto part = Run("shards", "--shard " + shard + " --jobs 1 --pipeline on");
+        ASSERT_EQ(part.exitCode, 0) << part.out << part.err;
+    }
+    const auto merge = Kivo(
+        "stats merge shards/Statistics.csv shards/Statistics.shard-3-of-3.csv "
+        "shards/Statistics.shard-1-of-3.csv shards/Statistics.shard-2-of-3.csv",
+        dir);
+    ASSERT_EQ(merge.exitCode, 0) << merge.err;
+    for (int k = 1; k <= 3; ++k)
+        fs::remove(dir.PathOf("shards/Statistics.shard-" + std::to_string(k) + "-of-3.csv"));
+    EXPECT_TRUE(FilesOf(dir.PathOf("shards")) == expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Studies, ParallelRun, ::testing::Values("example", "cmu"));
+
+// The GNU parallel variant of the cluster example, as its README runs it.
+TEST_F(StudyRuns, ClusterExampleWithGnuParallelWritesWhatOneRunWrites) {
+    if (std::system("command -v parallel >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "GNU parallel is not installed";
+    MakeStudy("example");
+    ASSERT_EQ(Run("one", "--jobs 1").exitCode, 0);
+    const std::string command =
+        "cd " + testing::ShellQuoted(dir.PathOf("")) +
+        " && KIVO=" + testing::ShellQuoted(KIVO_CLI_PATH) + " " +
+        testing::ShellQuoted(std::string(KIVO_EXAMPLES_DIR) + "/cluster/run-shards-parallel.sh") +
+        " study.set sharded 3 >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_TRUE(FilesOf(dir.PathOf("sharded")) == FilesOf(dir.PathOf("one")));
+}
+
+TEST(ParallelRunUsage, RefusesJobsBelowOneShardsOutsideTheirCountAndPipelineOtherThanOnOrOff) {
+    TempDir dir;
+    for (const std::string options :
+         {"--jobs 0", "--jobs -2", "--shard 4/3", "--shard 0/3", "--shard 2", "--pipeline maybe"}) {
+        const auto run = Kivo("run study.set " + options, dir);
+        EXPECT_NE(run.exitCode, 0) << options;
+        EXPECT_THAT(run.err, HasSubstr(options.substr(0, options.find(' '))));
+    }
 }
 
 }  // namespace

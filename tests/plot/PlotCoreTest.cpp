@@ -1,7 +1,9 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -18,6 +20,9 @@
 namespace kivo {
 namespace {
 
+using ::testing::ElementsAre;
+using ::testing::IsNan;
+using ::testing::NanSensitiveDoubleEq;
 using testing::TempDir;
 
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
@@ -74,14 +79,10 @@ TEST_P(OutputColumnsLayout, ReadsTheChosenColumnsWithGapsForMissingValues) {
     EXPECT_EQ(columns.time, (std::vector<double>{0.0, 0.033333, 0.066667}));
     ASSERT_EQ(columns.values.size(), 3u);
     EXPECT_EQ(columns.Caption(2), "Hand R Sagittal");
-    const auto& head = columns.values[0];
-    EXPECT_EQ(head[0], 1.5);
-    EXPECT_TRUE(std::isnan(head[1])) << "an error item is a gap, not zero";
-    EXPECT_EQ(head[2], -0.5);
-    EXPECT_TRUE(std::isnan(columns.values[1][0])) << "an empty field is a gap, not zero";
-    EXPECT_EQ(columns.values[1][1], 7.0);
-    EXPECT_EQ(columns.values[2][0], -2.25);
-    EXPECT_TRUE(std::isnan(columns.values[2][2]));
+    // An error item and an empty field are gaps, not zero.
+    EXPECT_THAT(columns.values[0], ElementsAre(1.5, IsNan(), -0.5));
+    EXPECT_THAT(columns.values[1], ElementsAre(IsNan(), 7.0, 8.0));
+    EXPECT_THAT(columns.values[2], ElementsAre(-2.25, 3.0, IsNan()));
 }
 
 TEST_P(OutputColumnsLayout, RefusesALineTooShortForAChosenColumn) {
@@ -127,14 +128,9 @@ TEST(OutputColumns, ReadsWrittenNumbersAndNothingElse) {
         {"", ".", kNone},     {"ERROR:DIV/0", ".", kNone}, {"12,5", ".", kNone},
         {"1.5x", ".", kNone}, {"inf", ".", kNone},         {"nan", ".", kNone},
     };
-    for (const auto& c : cases) {
-        const double value = ReadOutputNumber(c.field, c.decimalSymbol);
-        if (std::isnan(c.expected)) {
-            EXPECT_TRUE(std::isnan(value)) << c.field;
-        } else {
-            EXPECT_EQ(value, c.expected) << c.field;
-        }
-    }
+    for (const auto& c : cases)
+        EXPECT_THAT(ReadOutputNumber(c.field, c.decimalSymbol), NanSensitiveDoubleEq(c.expected))
+            << c.field;
 }
 
 // Stretches as text: "m" movement, "p" pause, upper case when counted, then
@@ -184,6 +180,16 @@ INSTANTIATE_TEST_SUITE_P(
         PhaseCase{{kNone, 1.0, 1.0}, false, "m1+2", 0, 0}),
     [](const auto& testInfo) { return "Case" + std::to_string(testInfo.index); });
 
+// Statistics stretches as text: "first+count: mean sd deviation", comma-separated.
+std::string Stretches(const std::vector<StatisticsStretch>& stretches) {
+    std::ostringstream text;
+    for (const StatisticsStretch& s : stretches) {
+        text << (text.tellp() > 0 ? ", " : "") << s.first << "+" << s.count << ": " << s.mean
+             << " sd " << s.standardDeviation;
+    }
+    return text.str();
+}
+
 TEST(FileStatistics, SpreadsPartLinesOverTheirFramesAndFindsTheFileByItsOutputName) {
     TempDir dir;
     const std::string path =
@@ -200,19 +206,10 @@ TEST(FileStatistics, SpreadsPartLinesOverTheirFramesAndFindsTheFileByItsOutputNa
 
     const std::vector<std::size_t> rows = StatisticsRowsOf(table, "s1.A.txt");
     ASSERT_EQ(rows.size(), 2u);
-    const auto head = ColumnStatistics(table, rows, "Head", 1020, ",");
-    ASSERT_EQ(head.size(), 2u);
-    EXPECT_EQ(head[0].first, 0u);
-    EXPECT_EQ(head[0].count, 1000u);
-    EXPECT_EQ(head[0].mean, 1.5);
-    EXPECT_EQ(head[0].standardDeviation, 0.25);
-    EXPECT_EQ(head[1].first, 1000u);
-    EXPECT_EQ(head[1].count, 20u);
-    EXPECT_TRUE(std::isnan(head[1].standardDeviation));
-    const auto magnitude = ColumnStatistics(table, rows, "Magnitude Body", 1020, ",");
-    ASSERT_EQ(magnitude.size(), 2u);
-    EXPECT_EQ(magnitude[1].mean, 1.0);
-    EXPECT_TRUE(std::isnan(magnitude[1].standardDeviation));
+    EXPECT_EQ(Stretches(ColumnStatistics(table, rows, "Head", 1020, ",")),
+              "0+1000: 1.5 sd 0.25, 1000+20: 2.5 sd nan");
+    EXPECT_EQ(Stretches(ColumnStatistics(table, rows, "Magnitude Body", 1020, ",")),
+              "0+1000: 3 sd nan, 1000+20: 1 sd nan");
     EXPECT_TRUE(ColumnStatistics(table, rows, "Hand", 1020, ",").empty());
     EXPECT_EQ(ReportedMovementPhases(table, rows, "Activation Body", ","), 5);
     EXPECT_EQ(ReportedMovementPhases(table, rows, "Activation Head", ","), std::nullopt);

@@ -1,29 +1,158 @@
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QDir>
 #include <QDropEvent>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProcess>
 #include <QRadioButton>
+#include <QSignalSpy>
+#include <QSlider>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <array>
+#include <deque>
+#include <map>
+#include <vector>
 
-#include "WindowHarness.h"
+#include "charts/PlotChart.h"
+#include "charts/PlotWindow.h"
+#include "charts/PreviewView.h"
 #include "ui/FormGeometry.h"
 #include "ui/InputFileListModel.h"
+#include "ui/InputFilesPage.h"
+#include "ui/MainWindow.h"
+#include "ui/ResultDialog.h"
 
 using namespace kivo;
 using namespace kivo::ui;
-using namespace kivo::ui::testing;
 
 Q_DECLARE_METATYPE(ControlBox)
 
 namespace {
+
+// File dialogs that return what the test put in place.
+class ScriptedDialogs : public FileDialogs {
+    using Arg = const QString&;
+
+  public:
+    QStringList files;  // for OpenFiles
+    QString file;       // for OpenFile and SaveFile
+    QString folder;     // for Folder
+
+    QStringList OpenFiles(QWidget*, Arg, Arg, Arg, Arg) override { return files; }
+    QString OpenFile(QWidget*, Arg, Arg, Arg, Arg) override { return file; }
+    QString SaveFile(QWidget*, Arg, Arg, Arg, Arg) override { return file; }
+    QString Folder(QWidget*, Arg, Arg) override { return folder; }
+};
+
+// A window as a user sees it, with scripted answers instead of message boxes
+// and dialogs: each question takes the next answer queued for its identity,
+// else Yes or OK (No to the question whether to save at exit).
+class WindowHarness {
+  public:
+    // A window over the store in `storeFolder` (a temporary one of its own
+    // when none is given).
+    explicit WindowHarness(const QString& storeFolder = {})
+        : storePath(QDir(storeFolder.isEmpty() ? ownStore.path() : storeFolder)
+                        .filePath("settings.sqlite")),
+          document(".", storePath.toStdString()),
+          window(document) {
+        window.Prompt().SetResponder([this](const PromptMessage& message) {
+            messages.push_back(message);
+            if (onQuestion)
+                onQuestion(message);
+            std::deque<PromptAnswer>& queued = answers[message.id];
+            if (!queued.empty()) {
+                const PromptAnswer answer = queued.front();
+                queued.pop_front();
+                return answer;
+            }
+            if (message.id == PromptId::SaveSettingsAtExit)
+                return PromptAnswer::No;
+            const bool ok =
+                message.buttons == PromptButtons::Ok || message.buttons == PromptButtons::OkCancel;
+            return ok ? PromptAnswer::Ok : PromptAnswer::Yes;
+        });
+        auto scripted = std::make_unique<ScriptedDialogs>();
+        dialogs = scripted.get();
+        window.Context().dialogs = std::move(scripted);
+        window.SetDialogRunner([](QDialog&) {});
+        window.show();
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            qWarning("the window did not become active");
+        window.RestoreAtStart();
+    }
+
+    void Answer(PromptId id, PromptAnswer answer) { answers[id].push_back(answer); }
+    int Count(PromptId id) const {
+        return static_cast<int>(std::count_if(messages.begin(), messages.end(),
+                                              [id](const PromptMessage& m) { return m.id == id; }));
+    }
+
+    template <class Widget = QWidget>
+    Widget* Find(const char* name) {
+        auto* widget = window.findChild<Widget*>(name);
+        if (widget == nullptr)
+            qFatal("no widget %s", name);
+        return widget;
+    }
+
+    // Clicks Calculate and waits until the run has ended.
+    bool RunToEnd() {
+        QSignalSpy finished(&window.Run(), &RunController::finished);
+        QTest::mouseClick(Find<QWidget>("cmdCalculateData"), Qt::LeftButton);
+        return finished.count() > 0 || finished.wait(120000);
+    }
+
+    QTemporaryDir ownStore;
+    QString storePath;
+    StudyDocument document;
+    MainWindow window;
+    ScriptedDialogs* dialogs = nullptr;
+    std::vector<PromptMessage> messages;
+    std::map<PromptId, std::deque<PromptAnswer>> answers;
+    std::function<void(const PromptMessage&)> onQuestion;
+};
+
+const QString kExampleStudy = QString(KIVO_EXAMPLES_DIR) + "/study.set";
+
+const QString kCmu = QString(KIVO_SHARED_DATA_DIR) + "/cmu";
+
+// Nanoseconds the calling thread has waited for a processor while runnable
+// (0 where the system does not tell).
+qint64 RunQueueWaitNs() {
+    QFile file("/proc/thread-self/schedstat");
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = file.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toLongLong() : 0;
+}
+
+QByteArray Content(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The example study with its output going to `folder`.
+void LoadExample(WindowHarness& h, const QString& folder) {
+    h.window.LoadSettingsFile(kExampleStudy);
+    h.document.workspace().options.directoryOutputFiles = folder.toStdString();
+    h.document.Changed(StudyDocument::Options);
+}
 
 // Rows of the default list, counted from 0.
 constexpr int kDistanceHands = 106;
@@ -63,6 +192,8 @@ void Drop(QWidget* target, const QStringList& paths) {
 
 }  // namespace
 
+// The desktop window as a user sees it: its controls and keys, the parameter
+// page, runs with their questions, and the plot and preview windows.
 class MainWindowTest : public QObject {
     Q_OBJECT
 
@@ -84,23 +215,18 @@ class MainWindowTest : public QObject {
                    *params = "lstParameterList";
         row("F1 info", 1, files, Qt::Key_F1, none, "cmdInfo");
         row("F3 page 2", 1, files, Qt::Key_F3, none, "page2");
-        row("F4 page 3", 2, "cmdClearDataFieldsLists", Qt::Key_F4, none, "page3");
         row("F2 page 1", 3, params, Qt::Key_F2, none, "page1");
         row("F5 no files", 1, files, Qt::Key_F5, none, "!cmdCalculateData");
         row("Del file", 1, files, Qt::Key_Delete, none, "cmdRemoveFile");
         row("Del in box", 1, "txtTimeField", Qt::Key_Delete, none, "!cmdRemoveFile");
-        row("Ctrl+Del files", 1, files, Qt::Key_Delete, ctrl, "cmdRemoveAllFiles");
         row("Ctrl+A in box", 1, "txtTimeField", Qt::Key_A, ctrl, "cmdApplyToAllFiles");
         row("Ctrl+N add", 1, files, Qt::Key_N, ctrl, "cmdAddFileBrowse");
         row("Ctrl+P partner", 1, files, Qt::Key_P, ctrl, "cmdAssignPartnerFile");
         row("Ctrl+F video", 1, files, Qt::Key_F, ctrl, "cmdSelectAVIFile");
-        row("Ctrl+D open", 1, files, Qt::Key_D, ctrl, "cmdOpenDataFiles");
         row("F8 file list", 1, files, Qt::Key_F8, none, "cmdRestoreFileList");
         row("Ctrl+R distances", 1, files, Qt::Key_R, ctrl, "chkDistances:off");
         row("Ctrl+L length", 1, files, Qt::Key_L, ctrl, "optDistancesLength:on");
-        row("Ctrl+B browse", 1, files, Qt::Key_B, ctrl, "cmdBrowseFolder");
         row("Ctrl+O load", 2, "cmdClearDataFieldsLists", Qt::Key_O, ctrl, "cmdLoadSettings");
-        row("Ctrl+S save", 3, params, Qt::Key_S, ctrl, "cmdSaveSettings");
         row("Del lists", 2, fields, Qt::Key_Delete, none, "cmdClearDataFieldsLists");
         row("Del in name", 2, "txtVariableNames_0", Qt::Key_Delete, none,
             "!cmdClearDataFieldsLists");
@@ -184,7 +310,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(Text(list, 0, 0), QString("dyad.A.csv"));
         QCOMPARE(Text(list, 0, 3), QString("30.0003"));
 
-        Drop(&h.window, {ExampleStudy()});
+        Drop(&h.window, {kExampleStudy});
         QCOMPARE(list->model()->rowCount(), 2);
         QCOMPARE(Text(list, 1, 1), QString("dyad.A.csv"));
     }
@@ -200,7 +326,7 @@ class MainWindowTest : public QObject {
         };
         {
             WindowHarness h(store.path());
-            h.window.LoadSettingsFile(ExampleStudy());
+            h.window.LoadSettingsFile(kExampleStudy);
             auto* list = h.Find<QTableView>("lstInputFiles");
             QCOMPARE(list->model()->rowCount(), 2);
             QCOMPARE(list->model()->columnCount(), 16);
@@ -226,7 +352,7 @@ class MainWindowTest : public QObject {
         {
             WindowHarness h(store.path());
             QCOMPARE(filesShown(h), 0);
-            h.window.LoadSettingsFile(ExampleStudy());
+            h.window.LoadSettingsFile(kExampleStudy);
             h.Answer(PromptId::SaveSettingsAtExit, PromptAnswer::Yes);
             QVERIFY(h.window.close());
         }
@@ -259,7 +385,7 @@ class MainWindowTest : public QObject {
     // focus, and nothing when that file has been removed meanwhile.
     void anOptionBoxWritesOnlyToTheFileItEdits() {
         WindowHarness h;
-        h.window.LoadSettingsFile(ExampleStudy());
+        h.window.LoadSettingsFile(kExampleStudy);
         auto* skip = h.Find<QLineEdit>("txtSkipLines");
         skip->setFocus();
         QTest::keyClick(skip, Qt::Key_Backspace);
@@ -401,6 +527,238 @@ class MainWindowTest : public QObject {
             QCOMPARE(widths.variables, variables);
             QCOMPARE(widths.target, target);
         }
+    }
+
+    // In the window alone: the CMU dyad with its time label, the bindings from
+    // a file, the default list, the result files; the same study saved and run
+    // by the command line writes the same bytes.
+    void aStudyBuiltInTheWindowRunsAsOnTheCommandLine() {
+        if (!QFile::exists(kCmu + "/cmu18_01.A.txt"))
+            QSKIP("the shared CMU recordings are not available");
+        QTemporaryDir dir;
+        QDir().mkpath(dir.filePath("window"));
+        WindowHarness h;
+
+        auto* timeField = h.Find<QLineEdit>("txtTimeField");
+        timeField->setFocus();
+        timeField->selectAll();
+        QTest::keyClicks(timeField, "Time");
+        h.dialogs->files = {kCmu + "/cmu18_01.A.txt", kCmu + "/cmu18_01.B.txt"};
+        QTest::mouseClick(h.Find("cmdAddFileBrowse"), Qt::LeftButton);
+        const Workspace& workspace = h.document.workspace();
+        QCOMPARE(workspace.inputFiles.size(), std::size_t(2));
+        QCOMPARE(workspace.inputFiles[0][kColPartnerFile], std::string("cmu18_01.B.txt"));
+
+        h.window.SelectPage(2);
+        h.dialogs->file = kCmu + "/bindings.txt";
+        QTest::mouseClick(h.Find("cmdLoadBindings"), Qt::LeftButton);
+        QCOMPARE(workspace.boundDataFields[kHips], std::string("Hips"));
+        h.dialogs->folder = dir.filePath("window");
+        QTest::mouseClick(h.Find("cmdBrowseFolder"), Qt::LeftButton);
+        QCOMPARE(h.Find<QLineEdit>("txtDirectoryOutputFiles")->text(), dir.filePath("window"));
+
+        QVERIFY(h.RunToEnd());
+        QVERIFY(h.window.Run().LastSummary().completed);
+        QCOMPARE(h.Count(PromptId::TrappedError), 0);
+        QCOMPARE(h.Count(PromptId::RunFinished), 1);
+        QVERIFY(h.Find("frmControls1")->isEnabled());
+
+        // The result dialog of the first file opens its output and statistics files.
+        QStringList opened;
+        h.window.SetResultOpener([&](const QString& path) { opened.push_back(path); });
+        h.window.SetDialogRunner(
+            [](QDialog& dialog) { dialog.findChild<QAbstractButton*>("OKButton")->click(); });
+        h.window.SelectPage(1);
+        h.window.FilesPage()->SelectRow(0);
+        QTest::keyClick(h.Find("lstInputFiles"), Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(opened, QStringList({dir.filePath("window/cmu18_01.A.csv"),
+                                      dir.filePath("window/Statistics.csv")}));
+
+        const QString study = dir.filePath("study.set");
+        h.dialogs->file = study;
+        QTest::mouseClick(h.Find("cmdSaveSettings"), Qt::LeftButton);
+        QProcess kivo;
+        kivo.start(KIVO_CLI_PATH, {"run", study, "--output-dir", dir.filePath("cli"), "--quiet"});
+        QVERIFY(kivo.waitForFinished(120000));
+        QCOMPARE(kivo.exitCode(), 0);
+        for (const char* name : {"cmu18_01.A.csv", "cmu18_01.B.csv", "Statistics.csv"}) {
+            const QByteArray window = Content(dir.filePath(QString("window/") + name));
+            QVERIFY2(!window.isEmpty(), name);
+            QVERIFY2(window == Content(dir.filePath(QString("cli/") + name)), name);
+        }
+    }
+
+    // During a run the controls are disabled but for Info and Cancel, F1 to F4
+    // still act, and the window keeps repainting; afterwards all is enabled.
+    void theWindowStaysUsableDuringARun() {
+        if (!QFile::exists(kCmu + "/cmu18_01.A.txt"))
+            QSKIP("the shared CMU recordings are not available");
+        QTemporaryDir dir;
+        WindowHarness h;
+        LoadExample(h, dir.path());
+        h.window.SelectPage(3);
+        bool checked = false;
+        // The window's thread answers a timer throughout the run. On a busy
+        // machine the system may keep it waiting for a processor: that time
+        // is not the window's, and does not count.
+        QElapsedTimer clock;
+        qint64 last = 0, lastWait = 0, longestGap = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&] {
+            const qint64 now = clock.elapsed();
+            const qint64 wait = RunQueueWaitNs() / 1000000;
+            longestGap = std::max(longestGap, now - last - (wait - lastWait));
+            last = now;
+            lastWait = wait;
+        });
+        connect(&h.window.Run(), &RunController::fileStarted, this, [&] {
+            if (checked)
+                return;
+            checked = true;
+            QVERIFY(!h.Find("frmControls1")->isEnabled());
+            QVERIFY(!h.Find("frmOutputFiles")->isEnabled());
+            QVERIFY(!h.Find("cmdExit")->isEnabled());
+            QVERIFY(h.Find("cmdInfo")->isEnabled());
+            QCOMPARE(h.Find<QAbstractButton>("cmdCalculateData")->text(), QString("Cancel"));
+            QCOMPARE(h.window.CurrentPage(), 1);
+            QTest::keyClick(h.Find("cmdInfo"), Qt::Key_F3);
+            QCOMPARE(h.window.CurrentPage(), 2);
+            QTest::keyClick(h.Find("cmdInfo"), Qt::Key_F7);  // not during a run
+            QApplication::processEvents();  // the page is painted before the clock starts
+            clock.start();
+            lastWait = RunQueueWaitNs() / 1000000;
+            ticker.start(5);
+        });
+        QVERIFY(h.RunToEnd());
+        ticker.stop();
+        QVERIFY(checked);
+        QVERIFY2(longestGap < 100, QByteArray::number(longestGap));
+        QVERIFY(h.Find("frmControls1")->isEnabled());
+        QCOMPARE(h.Find<QAbstractButton>("cmdCalculateData")->text(), QString("Calculate"));
+        QCOMPARE(h.Count(PromptId::ParameterPageWarning), 1);
+    }
+
+    // Cancel asks whether to abort: Yes stops the run, No lets it go on.
+    void cancel_data() {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Yes stops") << int(PromptAnswer::Yes);
+        QTest::newRow("No goes on") << int(PromptAnswer::No);
+    }
+    void cancel() {
+        QFETCH(int, answer);
+        QTemporaryDir dir;
+        WindowHarness h;
+        LoadExample(h, dir.path());
+        QFile(dir.filePath("Statistics.csv")).open(QIODevice::WriteOnly);
+        // The first question of the run (whether to replace the statistics
+        // file) is the moment to click Cancel.
+        h.onQuestion = [&](const PromptMessage& message) {
+            if (message.id == PromptId::OverwriteOutputFiles)
+                QTest::mouseClick(h.Find("cmdCalculateData"), Qt::LeftButton);
+        };
+        h.Answer(PromptId::AbortCalculations, PromptAnswer(answer));
+        QVERIFY(h.RunToEnd());
+        QCOMPARE(h.Count(PromptId::AbortCalculations), 1);
+        const bool stopped = PromptAnswer(answer) == PromptAnswer::Yes;
+        QCOMPARE(h.window.Run().LastSummary().completed, !stopped);
+        QCOMPARE(h.Count(PromptId::RunFinished), stopped ? 0 : 1);
+        QVERIFY(h.Find("cmdCalculateData")->isEnabled());
+    }
+
+    // Closing the window during a run asks to abort first; the question
+    // whether to save comes once the run has ended.
+    void closingDuringARunAbortsFirst() {
+        QTemporaryDir dir;
+        WindowHarness h;
+        LoadExample(h, dir.path());
+        QFile(dir.filePath("Statistics.csv")).open(QIODevice::WriteOnly);
+        bool runningAtSaveQuestion = true;
+        h.onQuestion = [&](const PromptMessage& message) {
+            if (message.id == PromptId::OverwriteOutputFiles)
+                h.window.close();
+            if (message.id == PromptId::SaveSettingsAtExit)
+                runningAtSaveQuestion = h.window.Run().IsRunning();
+        };
+        QVERIFY(h.RunToEnd());
+        QVERIFY(!h.window.Run().LastSummary().completed);
+        QCOMPARE(h.Count(PromptId::AbortCalculations), 1);
+        QCOMPARE(h.Count(PromptId::SaveSettingsAtExit), 1);
+        QVERIFY(!runningAtSaveQuestion);
+        QVERIFY(!h.window.isVisible());
+    }
+    // A run stopped by an undefined variable takes the user to the data fields,
+    // with the row that uses it selected in the parameter list.
+    void anUndefinedVariableLeadsToTheDataFields() {
+        WindowHarness h;
+        QTemporaryDir output;
+        LoadExample(h, output.path());
+        h.document.workspace().parameters[1].variables = "Nowhere";
+        QVERIFY(h.RunToEnd());
+        QCOMPARE(h.Count(PromptId::ParameterDefinitionError), 1);
+        QCOMPARE(h.Find<QTabWidget>("tabControls")->currentIndex(), 1);
+        QCOMPARE(h.Find<QTableView>("lstParameterList")->currentIndex().row(), 1);
+    }
+
+    // Plot before a run says why there is nothing to plot; after it, the
+    // plot window shows the output columns and exports them.
+    void plotOfTheSelectedFilesOutput() {
+        QTemporaryDir folder;
+        WindowHarness h;
+        LoadExample(h, folder.path());
+        h.window.FilesPage()->SelectRow(0);
+        QTest::mouseClick(h.Find("cmdPlot"), Qt::LeftButton);
+        QCOMPARE(h.Count(PromptId::PlotNotShown), 1);
+        QVERIFY(h.window.findChild<PlotWindow*>() == nullptr);
+
+        QVERIFY(h.RunToEnd());
+        h.window.FilesPage()->SelectRow(0);
+        QTest::mouseClick(h.Find("cmdPlot"), Qt::LeftButton);
+        auto* plot = h.window.findChild<PlotWindow*>();
+        QVERIFY(plot != nullptr);
+        QVERIFY(plot->isVisible());
+        QCOMPARE(plot->Chart()->Data().series.size(), 10u);  // five Activation columns, A and B
+        const QString svg = folder.filePath("plot.svg");
+        QString error;
+        QVERIFY2(plot->Export(svg, error), qPrintable(error));
+        QFile file(svg);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("Translational Magnitude Body (B)"));
+    }
+
+    // The preview opened from the data-field page names bindings that put
+    // the left hand on the right and the other way round.
+    void previewFlagsExchangedHands() {
+        if (!QFile::exists(kCmu + "/cmu18_01.A.txt"))
+            QSKIP("the shared CMU recordings are not available");
+        QTemporaryDir folder;
+        QByteArray bindings = Content(kCmu + "/bindings.txt");
+        bindings.replace("Hand L;LeftHand", "Hand L;@")
+            .replace("Hand R;RightHand", "Hand R;LeftHand");
+        bindings.replace("Hand L;@", "Hand L;RightHand");
+        QFile exchanged(folder.filePath("bindings.txt"));
+        QVERIFY(exchanged.open(QIODevice::WriteOnly));
+        exchanged.write(bindings);
+        exchanged.close();
+        const QString study = folder.filePath("cmu.set");
+        QCOMPARE(QProcess::execute(KIVO_CLI_PATH, {"init", study, kCmu + "/cmu18_01.A.txt",
+                                                   kCmu + "/cmu18_01.B.txt", "--time-label", "Time",
+                                                   "--bindings", exchanged.fileName()}),
+                 0);
+
+        WindowHarness h;
+        h.window.LoadSettingsFile(study);
+        h.window.FilesPage()->SelectRow(0);
+        h.window.SelectPage(2);
+        QTest::mouseClick(h.Find("cmdPreview"), Qt::LeftButton);
+        auto* preview = h.window.findChild<PreviewView*>();
+        QVERIFY(preview != nullptr);
+        QVERIFY(
+            preview->Note().contains("Person A: On the other side of the body in most "
+                                     "frames: Hand L, Hand R"));
+        QVERIFY(preview->Note().contains("Partner: "));
+        QVERIFY(preview->findChild<QLabel*>("previewNote")->isVisible());
+        preview->findChild<QSlider*>("previewFrame")->setValue(83);
+        QCOMPARE(preview->CurrentFrame(), 83u);
     }
 };
 
