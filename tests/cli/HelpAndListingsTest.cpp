@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -93,26 +94,23 @@ TEST(ParametersCommand, ListsTheDefaultListFittedToTheTerminalAndTheCaptionsItCo
     const auto statisticsUnits = ListedCaptions(listing.out, "Statistics file columns:", true);
     ASSERT_EQ(units.size(), columns.size());
     ASSERT_EQ(statisticsUnits.size(), statistics.size());
-    const auto unitOf = [](const std::vector<std::string>& captions,
-                           const std::vector<std::string>& listed, const std::string& caption) {
-        const auto at = std::find(captions.begin(), captions.end(), caption);
-        return at == captions.end() ? "(no column " + caption + ")"
-                                    : listed[static_cast<std::size_t>(at - captions.begin())];
-    };
-    const std::pair<const char*, const char*> expected[] = {
+    std::map<std::string, std::string> unit;
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        unit[columns[i]] = units[i];
+    for (std::size_t i = 0; i < statistics.size(); ++i)
+        unit["statistics: " + statistics[i]] = statisticsUnits[i];
+    const std::pair<std::string, const char*> expected[] = {
         {"Time", "seconds"},
         {"Global Static SRL Hips Sagittal", "degrees"},
         {"Joint Complexity Body", "count"},
         {"Translational Magnitude Body", "percent of body height"},
         {"Dyadic Proxemics Heads", "percent of body height"},
         {"Dyadic Global Dynamic Magnitude Body: Percentage Contribution of A", "percent"},
+        {"statistics: TSM Body (only A)", "percent"},
+        {"statistics: Activation Body: Average Duration of Pause Phases (seconds)", "seconds"},
     };
-    for (const auto& [caption, unit] : expected)
-        EXPECT_EQ(unitOf(columns, units, caption), unit) << caption;
-    EXPECT_EQ(unitOf(statistics, statisticsUnits, "TSM Body (only A)"), "percent");
-    EXPECT_EQ(unitOf(statistics, statisticsUnits,
-                     "Activation Body: Average Duration of Pause Phases (seconds)"),
-              "seconds");
+    for (const auto& [caption, expectedUnit] : expected)
+        EXPECT_EQ(unit[caption], expectedUnit) << caption;
     for (std::size_t i = 2; i < units.size(); ++i)
         EXPECT_NE(units[i], "") << columns[i];
 }

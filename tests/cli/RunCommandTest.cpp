@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -159,11 +158,13 @@ TEST(RunCommandOnRecordings, InitPairsAndBindsTheCmuDyadAndTheRunWritesPostureAn
             ASSERT_EQ(fields[1], std::to_string(i)) << "line " << i;
         }
 
-        std::map<std::string, std::string> value;
         const std::vector<std::string> fields = SplitToStrings(lines[kFrame], ';');
-        for (std::size_t i = 0; i < captions.size(); ++i)
-            value[captions[i]] = fields[i];
-        EXPECT_EQ(value["Time"], "0.075");
+        const auto value = [&](const std::string& caption) {
+            const auto at = std::find(captions.begin(), captions.end(), caption);
+            return at == captions.end() ? "(no column " + caption + ")"
+                                        : fields[static_cast<std::size_t>(at - captions.begin())];
+        };
+        EXPECT_EQ(value("Time"), "0.075");
         const Matrix hips = OrientationIn(recording, kFrame, "Hips");
         const std::pair<std::string, Matrix> rows[] = {
             {"Global Static SRL Hips", hips},
@@ -174,11 +175,8 @@ TEST(RunCommandOnRecordings, InitPairsAndBindsTheCmuDyadAndTheRunWritesPostureAn
         for (const auto& [row, orientation] : rows) {
             const auto angles = SrlAngles(orientation);
             const char* suffixes[] = {" Sagittal", " Rotational", " Lateral"};
-            for (int k = 0; k < 3; ++k) {
-                const std::string caption = row + suffixes[k];
-                ASSERT_TRUE(value.count(caption)) << caption;
-                EXPECT_EQ(value[caption], OneDecimal(angles[k])) << caption;
-            }
+            for (int k = 0; k < 3; ++k)
+                EXPECT_EQ(value(row + suffixes[k]), OneDecimal(angles[k])) << row << suffixes[k];
         }
     }
 }
@@ -196,10 +194,8 @@ TEST(RunCommand, ReportsRepeatedWarningsOnceAndTheOutputFolderItCannotUse) {
     const auto quiet = Kivo("run study.set --quiet --output-dir out/new", dir);
     EXPECT_EQ(quiet.exitCode, 0) << quiet.out << quiet.err;
     EXPECT_TRUE(fs::exists(dir.PathOf("out/new/s01.A.csv")));
-    const std::string missing =
-        "Data to the following body parts are missing in the file "
-        "'s01.B.csv': Head\n";
-    EXPECT_THAT(quiet.err, HasSubstr(missing));
+    EXPECT_THAT(quiet.err, HasSubstr("Data to the following body parts are missing in the file "
+                                     "'s01.B.csv': Head\n"));
     EXPECT_EQ(quiet.err.find("body parts are missing"), quiet.err.rfind("body parts are missing"));
     EXPECT_THAT(quiet.err, Not(HasSubstr("Elapsed time")));
     EXPECT_THAT(quiet.out, HasSubstr("frames processed in"));
@@ -384,9 +380,9 @@ TEST(VideoCommands, AssignAVideoToADyadAndWriteOneClipPerPart) {
     }
     // One clip per part of each file (both files name the same clips: the
     // second file's run replaces them under --overwrite).
-    EXPECT_EQ(testing::DecodedFrameCount(dir.PathOf("s01.part-001.mkv")), 6);
-    EXPECT_EQ(testing::DecodedFrameCount(dir.PathOf("s01.part-002.mkv")), 6);
-    EXPECT_EQ(testing::DecodedFrameCount(dir.PathOf("s01.part-003.mkv")), 2);
+    for (const auto& [part, count] : {std::pair{"001", 6}, {"002", 6}, {"003", 2}})
+        EXPECT_EQ(testing::DecodedFrameCount(dir.PathOf("s01.part-" + std::string(part) + ".mkv")),
+                  count);
     for (const auto& entry : fs::directory_iterator(dir.PathOf("")))
         EXPECT_FALSE(entry.path().extension() == ".tmp") << entry.path();  // no clip half-written
     EXPECT_THAT(run.out, HasSubstr("Video clips:\n  " + dir.PathOf("s01.part-001.mkv") + "\n  " +

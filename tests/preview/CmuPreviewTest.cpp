@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <filesystem>
@@ -19,12 +20,11 @@ const std::string kRecordings = std::string(KIVO_SHARED_DATA_DIR) + "/cmu";
 
 DataFieldBindings CmuBindings() {
     DataFieldBindings bindings;
+    const auto& names = FixedInputVariableNames();
     for (const DataFieldBinding& binding : ReadBindingsFile(kRecordings + "/bindings.txt")) {
-        const auto& names = FixedInputVariableNames();
-        for (std::size_t k = 0; k < names.size(); ++k) {
-            if (names[k] == binding.inputVariable)
-                bindings[k] = binding.dataField;
-        }
+        const auto at = std::find(names.begin(), names.end(), binding.inputVariable);
+        if (at != names.end())
+            bindings[static_cast<std::size_t>(at - names.begin())] = binding.dataField;
     }
     return bindings;
 }

@@ -38,8 +38,7 @@ inline CliResult RunKivo(const std::vector<std::string>& arguments, const TempDi
                          std::string_view environment = {}, std::string_view standardOutput = {}) {
     const std::string errPath = dir.PathOf("kivo-stderr.txt");
     std::string command = "cd " + ShellQuoted(dir.PathOf("")) + " && " + std::string(environment) +
-                          (environment.empty() ? "" : " ") + "timeout 120 " +
-                          ShellQuoted(KIVO_CLI_PATH);
+                          " timeout 120 " + ShellQuoted(KIVO_CLI_PATH);
     for (const std::string& argument : arguments)
         command += " " + ShellQuoted(argument);
     command += " </dev/null 2>" + ShellQuoted(errPath);
@@ -122,24 +121,14 @@ inline std::vector<std::string> ListedCaptions(std::string_view listing, std::st
     const std::size_t at = listing.find(std::string(heading) + "\n");
     if (at == std::string_view::npos)
         return captions;
-    std::size_t start = at + heading.size() + 1;
-    const std::size_t headerEnd = listing.find('\n', start);
-    const std::string_view header = listing.substr(start, headerEnd - start);
-    const std::size_t captionColumn = header.find("Caption");
-    const std::size_t unitColumn = header.find("Unit");
-    for (start = headerEnd + 1; start < listing.size();) {
-        std::size_t end = listing.find('\n', start);
-        if (end == std::string_view::npos)
-            end = listing.size();
-        const std::string_view line = listing.substr(start, end - start);
-        if (line.empty())
-            break;
-        std::string_view cell = units ? line.substr(unitColumn, captionColumn - unitColumn)
-                                      : line.substr(std::min(captionColumn, line.size()));
-        while (!cell.empty() && cell.back() == ' ')
-            cell.remove_suffix(1);
-        captions.emplace_back(cell);
-        start = end + 1;
+    const auto lines = SplitToStrings(listing.substr(at + heading.size() + 1), '\n');
+    const std::size_t captionColumn = lines[0].find("Caption");
+    const std::size_t unitColumn = lines[0].find("Unit");
+    for (std::size_t i = 1; i < lines.size() && !lines[i].empty(); ++i) {
+        std::string cell = units ? lines[i].substr(unitColumn, captionColumn - unitColumn)
+                                 : lines[i].substr(std::min(captionColumn, lines[i].size()));
+        cell.erase(cell.find_last_not_of(' ') + 1);
+        captions.push_back(cell);
     }
     return captions;
 }
