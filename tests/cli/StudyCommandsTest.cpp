@@ -339,22 +339,18 @@ TEST(SettingsCommands, SetPassesEachValueThroughItsBoxRuleAndSavesOnlyWhatWasAcc
 }
 
 // A Mixamo-style skeleton: hips, upper chest and head.
-std::string MixamoRecording() {
-    std::string text =
-        "HIERARCHY\nROOT mixamorig:Hips\n{\nOFFSET 0 90 0\n"
-        "CHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation\n";
-    for (const char* joint : {"mixamorig:Spine2", "mixamorig:Head"}) {
-        text += std::string("JOINT ") + joint +
-                "\n{\nOFFSET 0 20 0\nCHANNELS 3 Zrotation Xrotation Yrotation\n";
-    }
-    text += "End Site\n{\nOFFSET 0 10 0\n}\n}\n}\n}\nMOTION\nFrames: 2\nFrame Time: 0.02\n";
-    return text + "0 90 0 0 0 0 0 0 0 0 0 0\n0 90 1 0 0 0 5 0 0 0 0 0\n";
-}
+constexpr std::string_view kMixamoRecording =
+    "HIERARCHY\nROOT mixamorig:Hips\n{\nOFFSET 0 90 0\n"
+    "CHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation\n"
+    "JOINT mixamorig:Spine2\n{\nOFFSET 0 20 0\nCHANNELS 3 Zrotation Xrotation Yrotation\n"
+    "JOINT mixamorig:Head\n{\nOFFSET 0 20 0\nCHANNELS 3 Zrotation Xrotation Yrotation\n"
+    "End Site\n{\nOFFSET 0 10 0\n}\n}\n}\n}\nMOTION\nFrames: 2\nFrame Time: 0.02\n"
+    "0 90 0 0 0 0 0 0 0 0 0 0\n0 90 1 0 0 0 5 0 0 0 0 0\n";
 
 TEST(BindingsCommand, InitConvertsBvhFilesBindsKnownNamesAndBindingsShowsAndChangesThem) {
     TempDir dir;
-    dir.Write("take.A.bvh", MixamoRecording());
-    dir.Write("take.B.bvh", MixamoRecording());
+    dir.Write("take.A.bvh", kMixamoRecording);
+    dir.Write("take.B.bvh", kMixamoRecording);
     const auto init =
         Kivo("init study.set take.A.bvh take.B.bvh --bindings auto --convert-dir data", dir);
     ASSERT_EQ(init.exitCode, 0) << init.out << init.err;

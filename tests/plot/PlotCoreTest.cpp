@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <sstream>
@@ -38,17 +39,9 @@ class OutputColumnsLayout : public ::testing::TestWithParam<FileLayout> {
     // Writes an output file in the layout: ";" stands for the separator and
     // "," for the decimal symbol.
     std::string Write(const TempDir& dir, std::string text) const {
-        const FileLayout& layout = GetParam();
-        std::string file;
-        for (char c : text) {
-            if (c == ';')
-                file += layout.separator;
-            else if (c == ',')
-                file += layout.decimalSymbol;
-            else
-                file += c;
-        }
-        return dir.Write("out.csv", file);
+        std::replace(text.begin(), text.end(), ';', GetParam().separator);
+        std::replace(text.begin(), text.end(), ',', GetParam().decimalSymbol[0]);
+        return dir.Write("out.csv", text);
     }
 };
 

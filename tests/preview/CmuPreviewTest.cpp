@@ -31,15 +31,11 @@ DataFieldBindings CmuBindings() {
 
 // Both persons of the CMU dyad: they walk towards each other, so they face
 // opposite ways in the capture volume.
-class CmuPersons : public ::testing::TestWithParam<const char*> {
-  protected:
-    void SetUp() override {
-        if (!std::filesystem::exists(kRecordings + "/cmu18_01.A.txt"))
-            GTEST_SKIP() << "the shared CMU recordings are not available";
-    }
-};
+class CmuPersons : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(CmuPersons, BindingsAsRecordedArePlausibleAndExchangedHandsAreNot) {
+    if (!std::filesystem::exists(kRecordings + "/cmu18_01.A.txt"))
+        GTEST_SKIP() << "the shared CMU recordings are not available";
     DataFieldBindings bindings = CmuBindings();
     RecordingFrames recording(kRecordings + "/" + GetParam(), "Time", bindings);
     ASSERT_EQ(recording.FrameCount(), 303u);

@@ -318,9 +318,6 @@ class MainWindowTest : public QObject {
     // next start restores.
     void loadedStudyAndTheExitQuestion() {
         QTemporaryDir store;
-        const auto filesShown = [](WindowHarness& h) {
-            return h.Find<QTableView>("lstInputFiles")->model()->rowCount();
-        };
         {
             WindowHarness h(store.path());
             h.window.LoadSettingsFile(kExampleStudy);
@@ -348,13 +345,13 @@ class MainWindowTest : public QObject {
         }
         {
             WindowHarness h(store.path());
-            QCOMPARE(filesShown(h), 0);
+            QCOMPARE(h.Find<QTableView>("lstInputFiles")->model()->rowCount(), 0);
             h.window.LoadSettingsFile(kExampleStudy);
             h.Answer(PromptId::SaveSettingsAtExit, PromptAnswer::Yes);
             QVERIFY(h.window.close());
         }
         WindowHarness h(store.path());
-        QCOMPARE(filesShown(h), 2);
+        QCOMPARE(h.Find<QTableView>("lstInputFiles")->model()->rowCount(), 2);
         QCOMPARE(h.Find<QLineEdit>("txtTimeField")->text(), QString("Time"));
     }
 
