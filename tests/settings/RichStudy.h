@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <string>
 
@@ -18,18 +19,18 @@ inline std::string OddText(bool storeTexts) {
     return std::string(" a,#TRUE#\t'\\;\xC3\xA9 True -1 ") + (storeTexts ? "\"q\"\r\n\n" : "");
 }
 
-// A study whose every stored field is away from its start value: three input
-// files in `dir`/study (two partners and one of its own, with different time
-// labels, rates and camera columns, one without camera), bindings up to the
-// last position, user variables, and rows of functions inside and outside the
-// catalogue with odd names and texts in every column.
-inline Workspace RichStudy(const TempDir& dir, bool storeTexts) {
+// A study whose every stored field is away from its start value; with
+// `lists`, three input files in `dir`/study (two partners and one of its own,
+// with different time labels, rates and camera columns, one without camera),
+// bindings up to the last position, user variables, and rows of functions
+// inside and outside the catalogue with odd texts in every column.
+inline Workspace RichStudy(const TempDir& dir, bool storeTexts, bool lists = true) {
     const std::string odd = OddText(storeTexts);
     Workspace workspace;
     WorkspaceOptions& o = workspace.options;
     o.directoryInputFiles = dir.PathOf("");
     o.directoryOutputFiles = "/tmp";
-    o.timeField = "T s";
+    o.timeField = odd;
     o.linesPerSec = "120.0048";
     o.skipLines = "7";
     o.bodyHeight = "172.5";
@@ -45,54 +46,23 @@ inline Workspace RichStudy(const TempDir& dir, bool storeTexts) {
     o.distances = o.distancesHeight = o.csvSeparator = false;
     o.distancesLength = o.tsvSeparator = o.splitFile = true;
     o.showWarning = !storeTexts;  // kept in the store only
+    if (!lists)
+        return workspace;
 
     const std::string folder = WithTrailingSeparator(dir.PathOf("study"));
     std::filesystem::create_directories(folder);
-    const struct {
-        const char* name;
-        const char* partner;
-        const char* label;
-        const char* step;
-        const char* rate;
-        const char* distances;
-        const char* camera[4];
-        std::string video;
-        const char* side;
-    } files[] = {{"s0.A.csv",
-                  "s0.B.csv",
-                  "T s",
-                  "0.01",
-                  "100",
-                  "172.5",
-                  {"1024x768", "10", "4000", "40"},
-                  odd + ".avi",
-                  "Left Side"},
-                 {"s0.B.csv",
-                  "s0.A.csv",
-                  "Zeit",
-                  "0.008333",
-                  "120.0048",
-                  "Length",
-                  {"", "", "", ""},
-                  "",
-                  "Both Sides"},
-                 {"take.csv",
-                  "No",
-                  "Time [sec]",
-                  "0.01",
-                  "100",
-                  "unmodified",
-                  {"640x480", "1", "100", "45"},
-                  odd,
-                  odd.c_str()}};
-    for (const auto& f : files) {
-        WriteSmallDataFile(dir, std::string("study/") + f.name, f.label, f.step);
-        InputFileRow row;
-        row.columns = {f.name,      f.partner, f.label, f.rate,      "2",         f.distances,
-                       "0.25",      "3",       "12",    f.camera[0], f.camera[1], f.camera[2],
-                       f.camera[3], folder,    f.video, f.side};
-        row.fullPath = folder + f.name;
-        workspace.inputFiles.push_back(row);
+    const std::array<std::string, kInputFileColumnCount> files[] = {
+        {"s0.A.csv", "s0.B.csv", "T s", "100", "2", "172.5", "0.25", "3", "12", "1024x768", "10",
+         "4000", "40", folder, odd + ".avi", "Left Side"},
+        {"s0.B.csv", "s0.A.csv", "Zeit", "120.0048", "1", "Length", "3", "0.1", "1", "", "", "", "",
+         folder, "", "Both Sides"},
+        {"take.csv", "No", "Time [sec]", "100", "7", "unmodified", "0.1", "0.25", "3", "640x480",
+         "1", "100", "45", folder, odd, odd}};
+    for (const auto& columns : files) {
+        const std::string& name = columns[kColFileName];
+        WriteSmallDataFile(dir, "study/" + name, columns[kColTimeField],
+                           columns[kColFramesPerSec] == "100" ? "0.01" : "0.008333");
+        workspace.inputFiles.push_back(InputFileRow{columns, folder + name});
     }
 
     workspace.boundDataFields[kHips] = "Hips";

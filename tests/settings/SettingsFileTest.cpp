@@ -367,10 +367,12 @@ TEST_F(SettingsFileTest, ASaveReplacesOnlyARegularFile) {
     EXPECT_EQ(files, 6u) << "a temporary file was left";
 }
 
-// A rich study, and one of nothing but start values, come back as they were
-// saved, without a word; saving what was loaded changes nothing.
+// A rich study, and its options alone (which the first file's options hide),
+// come back as they were saved, without a word; saving what was loaded
+// changes nothing.
 TEST_F(SettingsFileTest, LoadingWhatWasSavedReproducesTheStudy) {
-    for (Workspace original : {testing::RichStudy(dir, false), Workspace()}) {
+    for (Workspace original :
+         {testing::RichStudy(dir, false), testing::RichStudy(dir, false, false)}) {
         SCOPED_TRACE(original.inputFiles.size());
         SaveSettings(original, path);
         EXPECT_EQ(original.options.directorySettingsFiles, FolderWithoutSeparator(dir.PathOf("")));

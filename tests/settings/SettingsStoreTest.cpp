@@ -138,11 +138,12 @@ TEST(SettingsStore, PerUserPathFollowsTheEnvironment) {
 
 // A rich study with texts of any characters (one of them 100,000 bytes with a
 // nul byte inside) and 200 more rows whose names repeat, differ in case or
-// hold a backslash, and a study of nothing but start values.
+// hold a backslash, and the rich study's options alone.
 TEST(SettingsStore, RestoringInAFreshProcessReproducesWhatWasSaved) {
     TempDir dir;
     const std::string path = dir.PathOf("config/kivo/settings.sqlite");
-    for (Workspace original : {testing::RichStudy(dir, true), Workspace()}) {
+    for (Workspace original :
+         {testing::RichStudy(dir, true), testing::RichStudy(dir, true, false)}) {
         SCOPED_TRACE(original.inputFiles.size());
         original.options.suffix += std::string("nul\0byte", 8) + std::string(100'000, 'z');
         static const char* const names[] = {"Head", "head", "HEAD", "Hand\\R", "a\\b", ""};
