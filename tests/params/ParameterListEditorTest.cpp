@@ -25,11 +25,12 @@ void ExpectCompiles(const std::vector<ParameterDefinition>& rows) {
     EXPECT_FALSE(compilation.outcome.failed) << compilation.prompt.LastText();
 }
 
-std::string NotDefined(const std::string& word, const std::string& name) {
+std::string NotDefined(const std::string& word, const std::string& name,
+                       const std::string& row = "P") {
     return "The " + word + " '" + name +
-           "' is either not defined or do not exist on positions before the parameter 'P'!\r\n"
-           "Please define '" +
-           name + "', choose another " + word + ", or move the parameter 'P' to another position.";
+           "' is either not defined or do not exist on positions before the parameter '" + row +
+           "'!\r\nPlease define '" + name + "', choose another " + word +
+           ", or move the parameter '" + row + "' to another position.";
 }
 
 class EditorTest : public ::testing::Test {
@@ -60,11 +61,8 @@ class EditorTest : public ::testing::Test {
 };
 
 TEST_F(EditorTest, RenamingRewritesWholeEntriesOnly) {
-    AddParameterRow(Rows(), "Distance Hands Wide", "Distance", "Hand L", "Hand R", "", "x", "x", "",
-                    true);
-    AddParameterRow(Rows(), "Sum", "Addition", "Distance Hands Wide,Distance Hands", "", "", "x",
-                    "", "", true);
-    SetAllParameterTypeTags(Rows());
+    Rows().push_back(Row("Distance Hands Wide", "Distance", "Hand L", "Hand R"));
+    Rows().push_back(Row("Sum", "Addition", "Distance Hands Wide,Distance Hands"));
     SelectRow("Distance Hands");
     EXPECT_TRUE(editor.Rename("Hands Apart").changed);
     EXPECT_EQ(Named("Openness Upper Extremities").variables, "Distance Elbows,Hands Apart");
@@ -97,11 +95,8 @@ TEST_F(EditorTest, RefusedNamesKeepThePreviousName) {
 }
 
 TEST_F(EditorTest, DisableDyadDisablesTheRowsBelowThatUseDyadicRowsByWholeEntries) {
-    AddParameterRow(Rows(), "Direction Head Tilt", "Static SRL", "Head", "", "", "x", "x", "",
-                    true);
-    AddParameterRow(Rows(), "Tilt Sum", "Addition", "Direction Head Tilt", "", "", "x", "x", "",
-                    true);
-    SetAllParameterTypeTags(Rows());
+    Rows().push_back(Row("Direction Head Tilt", "Static SRL", "Head"));
+    Rows().push_back(Row("Tilt Sum", "Addition", "Direction Head Tilt"));
     EXPECT_TRUE(editor.DisableDyad().changed);
     for (const char* dropped : {"Dyadic Proxemics Body", "Direction Head", "Dyadic Touch Body",
                                 "Dyadic Touch Hands", "Dyadic Mimicry All Extremities"}) {
@@ -150,10 +145,7 @@ TEST_F(EditorTest, MovesThatWouldBreakAUseAreReversed) {
     SelectRow("Openness Lower Extremities");
     EXPECT_FALSE(editor.MoveDown().changed);
     EXPECT_EQ(prompt.LastText(),
-              "The variable 'Openness Lower Extremities' is either not defined or do not exist on "
-              "positions before the parameter 'Openness All Extremities'!\r\nPlease define "
-              "'Openness Lower Extremities', choose another variable, or move the parameter "
-              "'Openness All Extremities' to another position.");
+              NotDefined("variable", "Openness Lower Extremities", "Openness All Extremities"));
     SelectRow("Openness All Extremities");
     EXPECT_FALSE(editor.MoveUp().changed);
     EXPECT_EQ(Rows()[Position("Openness All Extremities") - 1].name, "Openness Lower Extremities");

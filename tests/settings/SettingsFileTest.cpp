@@ -127,10 +127,9 @@ TEST_F(SettingsFileTest, WritesAndReadsTheFieldsInTheirEncoding) {
 }
 
 // Saving replaces the file; the stored bindings replace the current ones, a folder that is gone
-// keeps the current value, a function outside the catalogue gets the type tag "00".
+// keeps the current value.
 TEST_F(SettingsFileTest, LoadsTheStoredStudyOverTheCurrentOne) {
     study.options.directoryOutputFiles = dir.PathOf("gone");
-    study.options.directoryVideoClips = dir.PathOf("");
     Save();
     loaded.boundDataFields[kBase] = "Chair";
     loaded.userVariableNames[1] = "Mug";
@@ -143,12 +142,9 @@ TEST_F(SettingsFileTest, LoadsTheStoredStudyOverTheCurrentOne) {
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"s01.A.csv", "s01.B.csv", "study.set"}));
-    EXPECT_EQ(loaded.options.directoryVideoClips, dir.PathOf(""));
     EXPECT_EQ(loaded.boundDataFields[kBase], "");
     EXPECT_EQ(loaded.boundDataFields[kHips], "Hips");
     EXPECT_EQ(loaded.userVariableNames[1], "");
-    ASSERT_EQ(loaded.parameters.size(), 3u);
-    EXPECT_EQ(loaded.parameters[1].typeTag, "00");
 }
 
 TEST_F(SettingsFileTest, RefusesAFileThatIsNoSettingsFileAndKeepsTheWorkspace) {
