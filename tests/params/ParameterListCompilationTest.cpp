@@ -268,17 +268,6 @@ TEST(InputVariables, UnnamedOnesMatchNoNameUntilRestored) {
     EXPECT_EQ(table[36].name, "Cup");
 }
 
-TEST(Flags, OnlyALowerCaseXSetsThem) {
-    ParameterDefinition row = Row("Gap", "Distance", "Hand L", "Hand R");
-    row.output = "X";
-    row.statistics = " x";
-    row.dynamic = "x";
-    Compilation c({row});
-    EXPECT_FALSE(c[1].output);
-    EXPECT_FALSE(c[1].statistics);
-    EXPECT_TRUE(c[1].dynamic);
-}
-
 TEST(BaseFunction, FollowsTheFirstVariableThroughDerivedRows) {
     std::vector<ParameterDefinition> rows = DynamicSRLRows("Hips", "Base");
     rows.push_back(Row("Cx", "Complexity", "Hips"));
@@ -296,9 +285,14 @@ TEST(BaseFunction, FollowsTheFirstVariableThroughDerivedRows) {
 }
 
 // Numbers are rounded half to even; two input variables are a threshold.
+// Only a lower-case x sets a flag.
 TEST(Targets, AreWholeNumbersOrTwoInputVariables) {
-    Compilation c({Row("Gap", "Distance", "Hand L", "Hand R"),
-                   Row("Low", "Less Than", "Gap", "2.5"), Row("High", "Greater Than", "Gap", "3.5"),
+    ParameterDefinition gap = Row("Gap", "Distance", "Hand L", "Hand R");
+    gap.output = "X";
+    gap.statistics = " x";
+    gap.dynamic = "x";
+    Compilation c({gap, Row("Low", "Less Than", "Gap", "2.5"),
+                   Row("High", "Greater Than", "Gap", "3.5"),
                    Row("Touch", "Less Than", "Gap", "Hand R,Hand R F")});
     ASSERT_FALSE(c.outcome.failed);
     EXPECT_EQ(c[2].targetIndices, std::vector<int>{2});
@@ -307,6 +301,8 @@ TEST(Targets, AreWholeNumbersOrTwoInputVariables) {
     EXPECT_TRUE(c[4].targetsAreInputVariables);
     EXPECT_EQ(c[4].targetIndices, (std::vector<int>{12, 32}));
     EXPECT_EQ(c[1].referenceSystem, kNotAnInputVariable);
+    EXPECT_FALSE(c[1].output || c[1].statistics);
+    EXPECT_TRUE(c[1].dynamic);
     Compilation beyond(
         {Row("Gap", "Distance", "Hand L", "Hand R"), Row("Low", "Less Than", "Gap", "40000")});
     EXPECT_TRUE(beyond.outcome.failed);

