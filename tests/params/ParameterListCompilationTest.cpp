@@ -261,8 +261,6 @@ TEST(InputVariables, UnnamedOnesMatchNoNameUntilRestored) {
     EXPECT_EQ(table[37].dataFieldName, "");
     EXPECT_EQ(table[37].name, kUnnamedMarker);
     EXPECT_EQ(table.GetInputVariableIndex(""), kNotAnInputVariable);
-
-    EXPECT_EQ(array[1].referenceSystem, kNotAnInputVariable);
     RestoreUnnamedInputVariables(table);
     EXPECT_EQ(table[37].name, "");
     EXPECT_EQ(table[36].name, "Cup");

@@ -105,35 +105,26 @@ TEST(SettingsStore, SectionsKeepTheirOrderAndDeleteWithEverythingBelow) {
     EXPECT_EQ(store.GetSetting("S2", "missing", "default"), "default");
 }
 
+// Each case runs in a child process, so that the test's own environment stays.
 TEST(SettingsStore, PerUserPathFollowsTheEnvironment) {
     const struct {
-        const char* store;
-        const char* config;
-        const char* home;
+        const char* environment[3];  // KIVO_STORE, XDG_CONFIG_HOME, HOME; nullptr: unset
         const char* path;
     } cases[] = {
-        {"/chosen/s.sqlite", "/config", "/home/u", "/chosen/s.sqlite"},
-        {"", "/config//", "/home/u", "/config/kivo/settings.sqlite"},
-        {nullptr, "relative", "/home/u", "/home/u/.config/kivo/settings.sqlite"},
-        {nullptr, nullptr, "/home/u", "/home/u/.config/kivo/settings.sqlite"},
-    };
-    const char* const names[] = {"KIVO_STORE", "XDG_CONFIG_HOME", "HOME"};
-    std::vector<std::optional<std::string>> saved;
-    for (const char* name : names) {
-        const char* value = std::getenv(name);
-        saved.push_back(value ? std::optional<std::string>(value) : std::nullopt);
-    }
-    const auto set = [](const char* name, const char* value) {
-        value ? setenv(name, value, 1) : unsetenv(name);
+        {{"/chosen/s.sqlite", "/config", "/home/u"}, "/chosen/s.sqlite"},
+        {{"", "/config//", "/home/u"}, "/config/kivo/settings.sqlite"},
+        {{nullptr, "relative", "/home/u"}, "/home/u/.config/kivo/settings.sqlite"},
+        {{nullptr, nullptr, "/home/u"}, "/home/u/.config/kivo/settings.sqlite"},
     };
     for (const auto& c : cases) {
-        set(names[0], c.store);
-        set(names[1], c.config);
-        set(names[2], c.home);
-        EXPECT_EQ(PerUserStorePath(), c.path);
+        const int wrong = InChild([&] {
+            const char* const names[] = {"KIVO_STORE", "XDG_CONFIG_HOME", "HOME"};
+            for (int i = 0; i < 3; ++i)
+                c.environment[i] ? setenv(names[i], c.environment[i], 1) : unsetenv(names[i]);
+            return PerUserStorePath() == c.path ? 0 : 1;
+        });
+        EXPECT_EQ(wrong, 0) << c.path;
     }
-    for (std::size_t i = 0; i < saved.size(); ++i)
-        set(names[i], saved[i] ? saved[i]->c_str() : nullptr);
 }
 
 // A rich study with texts of any characters (one of them 100,000 bytes with a
