@@ -396,6 +396,7 @@ class MainWindowTest : public QObject {
         h.Find("lstInputFiles")->setFocus();
         QVERIFY(h.document.workspace().inputFiles.empty());
     }
+
     // Select, rename, move, toggle, New, Delete and the dyadic commands on the
     // default list, each with the keyboard, as the list and the editor show them.
     void editsTheDefaultListWithTheKeyboard() {
@@ -677,6 +678,7 @@ class MainWindowTest : public QObject {
         QVERIFY(!runningAtSaveQuestion);
         QVERIFY(!h.window.isVisible());
     }
+
     // A run stopped by an undefined variable takes the user to the data fields,
     // with the row that uses it selected in the parameter list.
     void anUndefinedVariableLeadsToTheDataFields() {
