@@ -4,17 +4,22 @@
 #include <cstdio>
 #include <filesystem>
 #include <iterator>
+#include <limits>
 #include <ostream>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "core/InputVariableTable.h"
+#include "core/NoValue.h"
 #include "core/Numbers.h"
+#include "core/StatusCode.h"
 #include "core/Text.h"
 #include "core/Workspace.h"
 #include "engine/CalculationRun.h"
 #include "engine/DistanceCorrection.h"
+#include "engine/OutputFileNames.h"
+#include "engine/OutputItems.h"
 #include "engine/RunSink.h"
 #include "input/InputFileList.h"
 #include "params/Catalogue.h"
@@ -131,7 +136,8 @@ class CalculationRunTest : public ::testing::Test {
     std::string InPath(const std::string& name) const { return InDir() + "/" + name; }
     std::string OutPath(const std::string& name) const { return OutDir() + "/" + name; }
 
-    // Writes a data file into the input folder and adds it to the input file list.
+    // Writes a data file into the input folder and adds it to the input file
+    // list.
     void AddInput(const std::string& name, const std::vector<Frame>& frames) {
         dir.Write("in/" + name, DataFile(frames));
         ASSERT_TRUE(AddFile(workspace, name, InDir(), setupPrompt)) << setupPrompt.LastText();
@@ -145,8 +151,8 @@ class CalculationRunTest : public ::testing::Test {
                         "", dynamic, enabled);
     }
 
-    // Person A's file with `framesA` frames, its partner with `framesB` (0: none),
-    // a Static SRL row of the Hips and a Dyadic row on it.
+    // Person A's file with `framesA` frames, its partner with `framesB` (0:
+    // none), a Static SRL row of the Hips and a Dyadic row on it.
     void AddPairWithDyadicRow(int framesA, int framesB, const std::string& dyadicOutput = "x") {
         AddInput(framesB > 0 ? "s.A.csv" : "take.csv", TurningFrames(framesA));
         if (framesB > 0)
@@ -181,8 +187,17 @@ class CalculationRunTest : public ::testing::Test {
     TestSink sink;
 };
 
+// The time is written as a general number of 15 digits, the frame field as it
+// is.
 TEST_F(CalculationRunTest, WritesTheCompiledCaptionsAndOneCrLfLinePerFrame) {
-    AddInput("take.csv", TurningFrames(3));
+    std::vector<Frame> frames = TurningFrames(3);
+    frames[0].time = "0.0083333333333333332";
+    frames[0].frame = "0007";
+    frames[1].time = "0.10000000000000001";
+    frames[1].frame = "f8";
+    frames[2].time = "12.5000";
+    frames[2].frame = "9.50";
+    AddInput("take.csv", frames);
     AddRow("Hips", "Static SRL", "Hips", "", "", "x", "x");
     AddRow("Pose", "Coord. Transform.", "Hips");
     AddRow("Turn Rate", "Dynamic SRL", "Hips", "", "", "x", "x");
@@ -198,17 +213,26 @@ TEST_F(CalculationRunTest, WritesTheCompiledCaptionsAndOneCrLfLinePerFrame) {
     const std::vector<std::string> lines = ReadCrLfLines(OutPath("take.csv"));
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0],
-              "Time;Frame;Hips Sagittal;D Hips Sagittal;Hips Rotational;D Hips Rotational;"
-              "Hips Lateral;D Hips Lateral;Pose: TransX;Pose: TransY;Pose: TransZ;Pose: RotX;"
+              "Time;Frame;Hips Sagittal;D Hips Sagittal;Hips Rotational;D Hips "
+              "Rotational;"
+              "Hips Lateral;D Hips Lateral;Pose: TransX;Pose: TransY;Pose: "
+              "TransZ;Pose: RotX;"
               "Pose: RotY;Pose: RotZ;Turn Rate Sagittal;D Turn Rate Sagittal;"
-              "Turn Rate Rotational;D Turn Rate Rotational;Turn Rate Lateral;D Turn Rate Lateral");
-    // The first frame has no differences, and rows that need two frames stay empty.
-    EXPECT_EQ(lines[1], "0;1;1.000;;0.000;;0.000;;1.000;2.000;3.000;1.000;0.000;0.000;;;;;;");
+              "Turn Rate Rotational;D Turn Rate Rotational;Turn Rate Lateral;D "
+              "Turn Rate Lateral");
+    // The first frame has no differences, and rows that need two frames stay
+    // empty.
+    EXPECT_EQ(lines[1],
+              "0.00833333333333333;0007;1.000;;0.000;;0.000;;1.000;2."
+              "000;3.000;1.000;0.000;0.000;"
+              ";;;;;");
     EXPECT_EQ(lines[2],
-              "0.01;2;2.000;1.000;0.000;0.000;0.000;0.000;1.000;2.000;3.000;2.000;0.000;0.000;"
+              "0.1;f8;2.000;1.000;0.000;0.000;0.000;0.000;1.000;2.000;"
+              "3.000;2.000;0.000;0.000;"
               "1.000;;0.000;;0.000;");
     EXPECT_EQ(lines[3],
-              "0.02;3;3.000;1.000;0.000;0.000;0.000;0.000;1.000;2.000;3.000;3.000;0.000;0.000;"
+              "12.5;9.50;3.000;1.000;0.000;0.000;0.000;0.000;1.000;2."
+              "000;3.000;3.000;0.000;0.000;"
               "1.000;0.000;0.000;0.000;0.000;0.000");
     ASSERT_EQ(prompt.messages.size(), 1u) << AllMessages();
     EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Information);
@@ -313,51 +337,6 @@ INSTANTIATE_TEST_SUITE_P(Parts, SplitModeRun,
                                            SplitCase{6, 3, 2, {{"1", "4"}}},
                                            SplitCase{9, 2, 3, {{"1", "3", "5"}, {"7", "9"}}}));
 
-class CancelRun : public CalculationRunTest, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(CancelRun, AbortQuestionDecidesWhetherTheRunGoesOn) {
-    const bool abort = GetParam();
-    AddInput("first.csv", TurningFrames(5));
-    AddInput("second.csv", TurningFrames(5));
-    AddParameterRow(workspace.parameters, "Hips", "Static SRL", "Hips", "", "", "x", "x", "", true);
-    dir.Write("out/first.csv", "old\r\n");
-    dir.Write("out/Statistics.csv", "old\r\n");
-    sink.cancelOnPoll = 2;
-    prompt.QueueAnswer(PromptAnswer::Yes);  // overwrite
-    prompt.QueueAnswer(abort ? PromptAnswer::Yes : PromptAnswer::No);
-
-    const RunSummary summary = Run();
-
-    ASSERT_EQ(prompt.messages.size(), abort ? 2u : 3u) << AllMessages();
-    EXPECT_EQ(prompt.messages[1].text, "Do you really want to abort the calculations?");
-    EXPECT_EQ(prompt.messages[1].buttons, PromptButtons::YesNo);
-    if (abort) {
-        // The file in hand is dropped and the earlier files stay as they were.
-        EXPECT_FALSE(summary.completed);
-        EXPECT_EQ(summary.framesProcessed, 2);
-        EXPECT_TRUE(summary.outputFiles.empty());
-        EXPECT_TRUE(summary.statisticsFile.empty());
-        EXPECT_EQ(ReadFileText(OutPath("first.csv")), "old\r\n");
-        EXPECT_EQ(ReadFileText(OutPath("Statistics.csv")), "old\r\n");
-        EXPECT_EQ(std::distance(fs::directory_iterator(OutDir()), fs::directory_iterator()), 2)
-            << "a file besides the old ones is left";
-    } else {
-        EXPECT_TRUE(summary.completed);
-        EXPECT_EQ(ReadCrLfLines(OutPath("first.csv")).size(), 6u);
-        EXPECT_EQ(ReadCrLfLines(OutPath("second.csv")).size(), 6u);
-        EXPECT_EQ(ReadCrLfLines(OutPath("Statistics.csv")).size(), 3u);
-        // The end is reported once every file is in place.
-        EXPECT_EQ(prompt.statisticsAtEnd, ReadFileText(OutPath("Statistics.csv")));
-        EXPECT_EQ(summary.outputFiles.size(), 2u);
-        EXPECT_EQ(CountMessages("All files have been processed."), 1) << AllMessages();
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Answers, CancelRun, ::testing::Bool(),
-                         [](const ::testing::TestParamInfo<bool>& paramInfo) {
-                             return paramInfo.param ? "Yes" : "No";
-                         });
-
 // A file whose options cannot be read stops alone, with one or several jobs;
 // the files before and after it are written whole.
 class FailingFileRun : public CalculationRunTest, public ::testing::WithParamInterface<int> {};
@@ -387,34 +366,63 @@ INSTANTIATE_TEST_SUITE_P(Jobs, FailingFileRun, ::testing::Values(1, 3));
 constexpr const char* kOverwriteQuestion =
     "Do you want to overwrite all files in the output directory?";
 
-class OverwriteRun : public CalculationRunTest, public ::testing::WithParamInterface<bool> {};
+// The answers to the overwrite question and, when the run is asked to stop
+// in the first file, to the abort question.
+struct QuestionCase {
+    const char* label;
+    bool overwrite;
+    bool cancel;
+    bool abort;
+};
 
-TEST_P(OverwriteRun, IsAskedOnceAndNoStopsBeforeWritingAnything) {
-    const bool overwrite = GetParam();
-    AddInput("first.csv", TurningFrames(2));
+class RunQuestions : public CalculationRunTest,
+                     public ::testing::WithParamInterface<QuestionCase> {};
+
+TEST_P(RunQuestions, DecideWhetherTheRunGoesOn) {
+    const QuestionCase& c = GetParam();
+    AddInput("first.csv", TurningFrames(5));
     AddInput("second.csv", TurningFrames(3));
-    AddRow("Hips", "Static SRL", "Hips");
+    AddParameterRow(workspace.parameters, "Hips", "Static SRL", "Hips", "", "", "x", "x", "", true);
     dir.Write("out/first.csv", "old\r\n");
-    dir.Write("out/second.csv", "old\r\n");
-    prompt.QueueAnswer(overwrite ? PromptAnswer::Yes : PromptAnswer::No);
+    dir.Write("out/Statistics.csv", "old\r\n");
+    sink.cancelOnPoll = c.cancel ? 2 : 0;
+    prompt.QueueAnswer(c.overwrite ? PromptAnswer::Yes : PromptAnswer::No);
+    prompt.QueueAnswer(c.abort ? PromptAnswer::Yes : PromptAnswer::No);
 
     const RunSummary summary = Run();
 
-    EXPECT_EQ(summary.completed, overwrite);
     EXPECT_EQ(CountMessages(kOverwriteQuestion), 1) << AllMessages();
-    if (!overwrite) {
-        EXPECT_EQ(prompt.messages.size(), 1u) << AllMessages();
-        EXPECT_EQ(ReadFileText(OutPath("first.csv")), "old\r\n");
-        EXPECT_EQ(ReadFileText(OutPath("second.csv")), "old\r\n");
+    EXPECT_EQ(summary.completed, c.overwrite && !c.abort);
+    if (c.cancel) {
+        ASSERT_GE(prompt.messages.size(), 2u) << AllMessages();
+        EXPECT_EQ(prompt.messages[1].text, "Do you really want to abort the calculations?");
+        EXPECT_EQ(prompt.messages[1].buttons, PromptButtons::YesNo);
+    }
+    if (!summary.completed) {
+        // Nothing is written, or the file in hand is dropped; the earlier files
+        // stay as they were.
+        EXPECT_EQ(prompt.messages.size(), c.overwrite ? 2u : 1u) << AllMessages();
+        EXPECT_EQ(summary.framesProcessed, c.overwrite ? 2 : 0);
         EXPECT_TRUE(summary.outputFiles.empty());
+        EXPECT_TRUE(summary.statisticsFile.empty());
+        EXPECT_EQ(ReadFileText(OutPath("first.csv")), "old\r\n");
+        EXPECT_EQ(ReadFileText(OutPath("Statistics.csv")), "old\r\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(OutDir()), fs::directory_iterator()), 2)
+            << "a file besides the old ones is left";
         return;
     }
-    for (const char* name : {"first.csv", "second.csv"})
-        EXPECT_EQ(ReadCrLfLines(OutPath(name))[0],
-                  "Time;Frame;Hips Sagittal;Hips Rotational;Hips Lateral");
-    EXPECT_TRUE(std::regex_match(
-        prompt.LastText(),
-        std::regex("All files have been processed\\.\r\n\r\nElapsed time: \\d\\d:\\d\\d:\\d\\d")))
+    EXPECT_EQ(ReadCrLfLines(OutPath("first.csv"))[0],
+              "Time;Frame;Hips Sagittal;Hips Rotational;Hips Lateral");
+    EXPECT_EQ(ReadCrLfLines(OutPath("first.csv")).size(), 6u);
+    EXPECT_EQ(ReadCrLfLines(OutPath("second.csv")).size(), 4u);
+    EXPECT_EQ(ReadCrLfLines(OutPath("Statistics.csv")).size(), 3u);
+    // The end is reported once, when every file is in place.
+    EXPECT_EQ(prompt.statisticsAtEnd, ReadFileText(OutPath("Statistics.csv")));
+    EXPECT_EQ(summary.outputFiles.size(), 2u);
+    EXPECT_EQ(prompt.messages.size(), c.cancel ? 3u : 2u) << AllMessages();
+    EXPECT_TRUE(std::regex_match(prompt.LastText(),
+                                 std::regex("All files have been processed\\.\r\n\r\nElapsed time: "
+                                            "\\d\\d:\\d\\d:\\d\\d")))
         << AllMessages();
     ASSERT_EQ(sink.finished.size(), 2u);
     EXPECT_EQ(sink.finished[1].fileName, "second.csv");
@@ -424,10 +432,12 @@ TEST_P(OverwriteRun, IsAskedOnceAndNoStopsBeforeWritingAnything) {
     EXPECT_EQ(sink.finished[1].bytesRead, sink.finished[1].fileSize);
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, OverwriteRun, ::testing::Bool(),
-                         [](const ::testing::TestParamInfo<bool>& paramInfo) {
-                             return paramInfo.param ? "Yes" : "No";
-                         });
+INSTANTIATE_TEST_SUITE_P(Answers, RunQuestions,
+                         ::testing::Values(QuestionCase{"NoOverwrite", false, false, false},
+                                           QuestionCase{"Overwrite", true, false, false},
+                                           QuestionCase{"Abort", true, true, true},
+                                           QuestionCase{"NoAbort", true, true, false}),
+                         [](const auto& paramInfo) { return paramInfo.param.label; });
 
 struct CollisionCase {
     std::string label;
@@ -533,7 +543,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CalculationRunTest, ShortDataLineGivesDataErrorsForTheMissingVariableOnly) {
     std::vector<Frame> frames = TurningFrames(5);
-    frames[2].chest.clear();  // data lines 3 and 4 (file lines 5 and 6) lack the Chest fields
+    frames[2].chest.clear();  // data lines 3 and 4 (file lines 5 and 6) lack the
+                              // Chest fields
     frames[3].chest.clear();
     AddInput("take.csv", frames);
     AddRow("Hips SRL", "Static SRL", "Hips");
@@ -556,7 +567,8 @@ TEST_F(CalculationRunTest, ShortDataLineGivesDataErrorsForTheMissingVariableOnly
     EXPECT_EQ(CountMessages("Line 5 of the file '" + InPath("take.csv") + "'"), 1) << AllMessages();
     EXPECT_EQ(summary.filesWithErrors, std::vector<std::string>{"take.csv"});
     EXPECT_EQ(prompt.LastText(),
-              "While processing the data, at least one error occured.\r\nPlease check the "
+              "While processing the data, at least one error occured.\r\nPlease "
+              "check the "
               "following output files for the item 'ERROR':\r\n\r\ntake.csv");
 }
 
@@ -564,7 +576,11 @@ TEST_F(CalculationRunTest, BlankLinesAreNoFramesAndAShorterPartnerGivesOneNotice
     AddPairWithDyadicRow(5, 3);
     // A blank line after the format line and after the second frame, blank
     // lines at the end; in the partner a line of blanks after the first frame.
-    std::string a = DataFile(TurningFrames(5));
+    // Two fields of the input file, after the partner has ended, are not numbers.
+    std::vector<Frame> frames = TurningFrames(5);
+    frames[3].chest[3] = std::numeric_limits<double>::quiet_NaN();
+    frames[4].chest[0] = std::numeric_limits<double>::infinity();
+    std::string a = DataFile(frames);
     a.insert(a.find("\n0.00;") + 1, "\n");
     a.insert(a.find("\n0.02;") + 1, "\r\n");
     dir.Write("in/s.A.csv", a + "\n \t\n\n");
@@ -579,10 +595,17 @@ TEST_F(CalculationRunTest, BlankLinesAreNoFramesAndAShorterPartnerGivesOneNotice
     EXPECT_EQ(CountMessages("The partner file 's.B.csv' ends before the input file 's.A.csv'"), 1)
         << AllMessages();
     EXPECT_EQ(CountMessages("ends before"), 1) << AllMessages();
-    for (const auto& [name, frames] : {std::pair{"s.A.csv", 5}, {"s.B.csv", 3}}) {
+    EXPECT_EQ(CountMessages("not numbers"), 1) << AllMessages();
+    EXPECT_EQ(CountMessages("The file '" + InPath("s.A.csv") +
+                            "' holds 2 fields that are not numbers; they were read as 0 or as "
+                            "the number they begin with.\r\nThe first is in line 8, field "
+                            "'Chest:Rx' (column 12): 'nan'."),
+              1)
+        << AllMessages();
+    for (const auto& [name, count] : {std::pair{"s.A.csv", 5}, {"s.B.csv", 3}}) {
         const std::vector<std::string> lines = ReadCrLfLines(OutPath(name));
-        ASSERT_EQ(lines.size(), frames + 1u) << name;
-        for (int k = 1; k <= frames; ++k) {
+        ASSERT_EQ(lines.size(), count + 1u) << name;
+        for (int k = 1; k <= count; ++k) {
             const std::vector<std::string> fields = Fields(lines[k]);
             ASSERT_EQ(fields.size(), 17u) << lines[k];
             EXPECT_EQ(fields[1], std::to_string(k)) << name;
@@ -593,26 +616,6 @@ TEST_F(CalculationRunTest, BlankLinesAreNoFramesAndAShorterPartnerGivesOneNotice
             EXPECT_EQ(lines[k].find("ERROR"), std::string::npos) << name << ": " << lines[k];
         }
     }
-}
-
-TEST_F(CalculationRunTest, FieldsThatAreNotNumbersAreCountedAndReportedOncePerFile) {
-    AddInput("take.csv", TurningFrames(3));
-    std::string content = DataFile(TurningFrames(3));
-    content = ReplaceAll(content, "0.01;2;1;2;3;2;", "0.01;2;1;2;3;nan;");
-    content = ReplaceAll(content, "0.02;3;1;2;3;3;", "0.02;3;1e400;2;3;3;");
-    dir.Write("in/take.csv", content);
-    AddRow("Hips", "Static SRL", "Hips");
-
-    const RunSummary summary = Run();
-
-    EXPECT_TRUE(summary.completed) << AllMessages();
-    EXPECT_EQ(CountMessages("not numbers"), 1) << AllMessages();
-    EXPECT_EQ(CountMessages("The file '" + InPath("take.csv") +
-                            "' holds 2 fields that are not numbers; they were read as 0 or as "
-                            "the number they begin with.\r\nThe first is in line 4, field "
-                            "'Hips:Rx' (column 6): 'nan'."),
-              1)
-        << AllMessages();
 }
 
 TEST_F(CalculationRunTest, ValuesAndStatisticsThatOverflowAreErrorItemsNotInfinities) {
@@ -653,7 +656,8 @@ TEST_P(MissingPartner, DyadicRowIsDroppedAfterOkAndCancelEndsTheRun) {
 
     ASSERT_FALSE(prompt.messages.empty());
     EXPECT_EQ(prompt.messages[0].text,
-              "Partner file of input file 'take.csv' is missing.\r\nNo parameters will be "
+              "Partner file of input file 'take.csv' is missing.\r\nNo "
+              "parameters will be "
               "calculated, which needs data of a partner.");
     EXPECT_EQ(prompt.messages[0].buttons, PromptButtons::OkCancel);
     EXPECT_EQ(summary.completed, ok);
@@ -736,24 +740,11 @@ TEST_F(CalculationRunTest, PixelDifferenceRowsShareOneFramePairPerDataFrame) {
     }
 }
 
-struct FormatCase {
-    std::string decimals;
-    std::string decimalSymbol;
-    std::string firstLine;
-    std::string secondTime;
-};
-
-std::ostream& operator<<(std::ostream& out, const FormatCase& c) {
-    return out << c.decimals << " decimals, symbol '" << c.decimalSymbol << "'";
-}
-
-class OutputNumberFormat : public CalculationRunTest,
-                           public ::testing::WithParamInterface<FormatCase> {};
-
-TEST_P(OutputNumberFormat, RoundsHalfUpThroughARun) {
-    const FormatCase& c = GetParam();
-    workspace.options.decimalPlaces = c.decimals;
-    // Hips and Chest 0.5 apart; the doubled Hips pose is (0.0625, -0.0625, 3.7, 0, 0, 0).
+// Rounding half up, with the user's decimal symbol, for the time too.
+TEST_F(CalculationRunTest, WritesNumbersWithTheDecimalsAndSymbolAsked) {
+    workspace.decimalSymbol = ",";
+    // Hips and Chest 0.5 apart; the doubled Hips pose is (0.0625, -0.0625, 3.7,
+    // 0, 0, 0).
     const std::vector<double> hips = {0.03125, -0.03125, 1.85, 0.0, 0.0, 0.0};
     const std::vector<double> chest = {0.03125, -0.03125, 2.35, 0.0, 0.0, 0.0};
     AddInput("take.csv", {{"0", "1", hips, chest}, {"0.01", "2", hips, chest}});
@@ -761,47 +752,18 @@ TEST_P(OutputNumberFormat, RoundsHalfUpThroughARun) {
     AddRow("Twice", "Addition", "Pose,Pose");
     AddRow("Near", "Less Than", "Pose", "Hips,Chest");
     AddRow("Ratio", "Division", "Pose", "Pose");
-    workspace.decimalSymbol = c.decimalSymbol;
 
     const RunSummary summary = Run();
 
     ASSERT_TRUE(summary.completed) << AllMessages();
     const std::vector<std::string> lines = ReadCrLfLines(OutPath("take.csv"));
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[1], c.firstLine);
-    EXPECT_EQ(Fields(lines[2])[0], c.secondTime);
+    EXPECT_EQ(lines[1],
+              "0;1;0,063;-0,062;3,700;0,000;0,000;0,000;"
+              "1,000;1,000;0,000;1,000;1,000;1,000;1,000;1,000;1,000;;;");
+    EXPECT_EQ(Fields(lines[2])[0], "0,01");
     // Division by zero leaves the field empty and is no error.
     EXPECT_TRUE(summary.filesWithErrors.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Decimals, OutputNumberFormat,
-    ::testing::Values(FormatCase{"3", ".",
-                                 "0;1;0.063;-0.062;3.700;0.000;0.000;0.000;"
-                                 "1.000;1.000;0.000;1.000;1.000;1.000;1.000;1.000;1.000;;;",
-                                 "0.01"},
-                      FormatCase{"0", ".", "0;1;0.;0.;4.;0.;0.;0.;1.;1.;0.;1.;1.;1.;1.;1.;1.;;;",
-                                 "0.01"},
-                      FormatCase{"3", ",",
-                                 "0;1;0,063;-0,062;3,700;0,000;0,000;0,000;"
-                                 "1,000;1,000;0,000;1,000;1,000;1,000;1,000;1,000;1,000;;;",
-                                 "0,01"}));
-
-TEST_F(CalculationRunTest, WritesTheTimeAsAGeneralNumberAndCopiesTheFrameField) {
-    const std::vector<double> hips = {0, 0, 0, 0, 0, 0};
-    const std::vector<double> chest = hips;
-    AddInput("take.csv", {{"0.0083333333333333332", "0007", hips, chest},
-                          {"0.10000000000000001", "f8", hips, chest},
-                          {"12.5000", "9.50", hips, chest}});
-    AddRow("Hips", "Static SRL", "Hips");
-
-    ASSERT_TRUE(Run().completed) << AllMessages();
-
-    const std::vector<std::string> lines = ReadCrLfLines(OutPath("take.csv"));
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[1], "0.00833333333333333;0007;0.000;0.000;0.000");
-    EXPECT_EQ(lines[2], "0.1;f8;0.000;0.000;0.000");
-    EXPECT_EQ(lines[3], "12.5;9.50;0.000;0.000;0.000");
 }
 
 class FailedCorrection : public CalculationRunTest, public ::testing::WithParamInterface<bool> {};
@@ -837,6 +799,55 @@ INSTANTIATE_TEST_SUITE_P(WithAndWithoutPartnerRows, FailedCorrection, ::testing:
                          [](const ::testing::TestParamInfo<bool>& paramInfo) {
                              return paramInfo.param ? "PartnerRow" : "PersonAOnly";
                          });
+
+// --- The items and names of output files -----------------------------------
+
+ParameterRecord OutputRow(std::vector<std::string> captions, int nValues, bool dynamic) {
+    ParameterRecord record;
+    record.enabled = record.output = true;
+    record.dynamic = dynamic;
+    record.nValues = nValues;
+    record.valueCaptions = std::move(captions);
+    record.currentValues.assign(nValues, 0.0);
+    record.previousValues.assign(nValues, 0.0);
+    return record;
+}
+
+TEST(OutputItems, NoValueIsAnEmptyFieldAndHasNoDifference) {
+    ParameterRecord record = OutputRow({"X", "D X", "Y", "D Y"}, 2, true);
+    record.currentValues = {kNoValue, 2.0};
+    record.previousValues = {1.0, kNoValue};
+    std::string line;
+    AppendValueItems(line, record, false, OutputFormat{'\t', 1});
+    EXPECT_EQ(line, "\t\t\t2.0\t");
+}
+
+// Rows without output write nothing; the others one item per column.
+TEST(OutputItems, RowsWithoutOutputWriteNothing) {
+    ParameterRecord record = OutputRow({"X", "D X"}, 1, true);
+    std::string line;
+    AppendErrorItems(line, record, kStatusDataError, OutputFormat{});
+    AppendEmptyItems(line, record, ';');
+    EXPECT_EQ(line, ";ERROR:Data error;ERROR:Data error;;");
+    record.output = false;
+    line.clear();
+    AppendValueItems(line, record, false, OutputFormat{});
+    AppendErrorItems(line, record, kStatusDataError, OutputFormat{});
+    AppendEmptyItems(line, record, ';');
+    EXPECT_EQ(line, "");
+}
+
+TEST(OutputFileNames, NamesOutputPartAndMeansFiles) {
+    const OutputFileNames names =
+        MakeOutputFileNames("/data/out", "p_", "subject01.take2.csv", "_out", ".csv");
+    EXPECT_EQ(names.OutputPath(), "/data/out/p_subject01.take2_out.csv");
+    EXPECT_EQ(names.PartPath(1), "/data/out/p_subject01.take2_out.part-001.csv");
+    EXPECT_EQ(names.PartPath(42), "/data/out/p_subject01.take2_out.part-042.csv");
+    EXPECT_EQ(names.PartPath(1000), "/data/out/p_subject01.take2_out.part-1000.csv");
+    EXPECT_EQ(names.MeansPath(), "/data/out/p_subject01.take2_out.means.csv");
+    EXPECT_EQ(FileNameOf(names.OutputPath()), "p_subject01.take2_out.csv");
+    EXPECT_EQ(MakeOutputFileNames("out/", "", "take", "", ".txt").OutputPath(), "out/take.txt");
+}
 
 }  // namespace
 }  // namespace kivo

@@ -1,17 +1,30 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <array>
+#include <cstddef>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "core/InputVariableTable.h"
 #include "core/NoValue.h"
 #include "core/ParameterRecord.h"
+#include "core/StatusCode.h"
+#include "engine/DistanceCorrection.h"
 #include "engine/GeometryTypes.h"
 
 namespace kivo::testing {
 
 using Pose = std::array<double, 6>;
+
+constexpr DistanceCorrection kUncorrected{};
+
+// A position without rotation.
+inline Pose At(double x, double y, double z) {
+    return {x, y, z, 0, 0, 0};
+}
 
 // Binds all six data fields of an input variable of one person and sets the
 // current and previous frame's pose.
@@ -70,5 +83,28 @@ inline void SetValues(ParameterRecord& record, int person, std::initializer_list
     for (double value : values)
         record.Current(column++, person) = value;
 }
+
+// The records of a frame's list for functions that read other rows: list
+// positions start at 1, slot 0 is no row.
+class FrameRows : public ::testing::Test {
+  protected:
+    int Add(ParameterRecord record) {
+        records_.push_back(std::move(record));
+        return static_cast<int>(records_.size()) - 1;
+    }
+    // A row of one value column for persons A and B, with B's status.
+    int AddOperand(double valueA, double valueB = 0.0, int statusB = kStatusOk) {
+        ParameterRecord row = MakeRecord(1, true);
+        SetValues(row, 1, {valueA});
+        SetValues(row, 2, {valueB});
+        row.statusB = statusB;
+        return Add(std::move(row));
+    }
+    double Value(int position, int column = 0, int person = 1) const {
+        return records_[static_cast<std::size_t>(position)].Current(column, person);
+    }
+
+    std::vector<ParameterRecord> records_{1};
+};
 
 }  // namespace kivo::testing

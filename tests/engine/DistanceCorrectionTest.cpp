@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 
 #include "core/Numbers.h"
@@ -62,51 +61,37 @@ TEST(GetDistanceCorrectionFactor, UsesLegFactorOnlyForLegKneeAndFoot) {
     }
 }
 
-class NoCorrectionOptions : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(NoCorrectionOptions, LeaveFactorsAtOne) {
-    const InputVariableTable table = UprightModel(1, 90);
-    const DistanceCorrectionResult result =
-        CalculateDistanceCorrectionFactors(table, 1, GetParam(), ".");
-    EXPECT_FALSE(result.failed);
-    ExpectUncorrected(result);
-    EXPECT_TRUE(result.noticeLines.empty());
+TEST(CalculateDistanceCorrectionFactors, OtherOptionsLeaveFactorsAtOne) {
+    for (const char* option : {"unmodified", "length", "height", "", "180 cm"}) {
+        const DistanceCorrectionResult result =
+            CalculateDistanceCorrectionFactors(UprightModel(1, 90), 1, option, ".");
+        EXPECT_FALSE(result.failed) << option;
+        ExpectUncorrected(result);
+        EXPECT_TRUE(result.noticeLines.empty()) << option;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(CalculateDistanceCorrectionFactors, NoCorrectionOptions,
-                         ::testing::Values("unmodified", "length", "height", "", "180 cm"));
-
-struct FactorCase {
-    const char* option;
-    const char* decimalSymbol;
-    int person;
-    double modelHeight;
-    double armFactor;
-    double legFactor;
-};
-
-void PrintTo(const FactorCase& c, std::ostream* os) {
-    *os << "'" << c.option << "' over a model " << c.modelHeight << " high";
+TEST(CalculateDistanceCorrectionFactors, ScaleTheModelToTheRealPerson) {
+    struct Case {
+        const char* option;
+        const char* decimalSymbol;
+        int person;
+        double modelHeight;
+        double armFactor;
+        double legFactor;
+    };
+    for (const Case& c : {Case{"180", ".", 1, 90, 2.0, 2.0}, Case{"180,0", ",", 1, 80, 2.25, 2.25},
+                          // percent of the model's height
+                          Case{"Height", ".", 2, 200, 0.5, 0.5},
+                          // 100 / (20 + 30) and 100 / (40 + 40)
+                          Case{"Length", ".", 1, 90, 2.0, 1.25}}) {
+        const DistanceCorrectionResult result = CalculateDistanceCorrectionFactors(
+            UprightModel(c.person, c.modelHeight), c.person, c.option, c.decimalSymbol);
+        EXPECT_FALSE(result.failed) << c.option;
+        EXPECT_EQ(result.factors.armFactor, c.armFactor) << c.option;
+        EXPECT_EQ(result.factors.legFactor, c.legFactor) << c.option;
+    }
 }
-
-class CorrectionOptions : public ::testing::TestWithParam<FactorCase> {};
-
-TEST_P(CorrectionOptions, ScaleTheModelToTheRealPerson) {
-    const FactorCase& c = GetParam();
-    const DistanceCorrectionResult result = CalculateDistanceCorrectionFactors(
-        UprightModel(c.person, c.modelHeight), c.person, c.option, c.decimalSymbol);
-    EXPECT_FALSE(result.failed);
-    EXPECT_EQ(result.factors.armFactor, c.armFactor);
-    EXPECT_EQ(result.factors.legFactor, c.legFactor);
-}
-
-INSTANTIATE_TEST_SUITE_P(CalculateDistanceCorrectionFactors, CorrectionOptions,
-                         ::testing::Values(FactorCase{"180", ".", 1, 90, 2.0, 2.0},
-                                           FactorCase{"180,0", ",", 1, 80, 2.25, 2.25},
-                                           // percent of the model's height
-                                           FactorCase{"Height", ".", 2, 200, 0.5, 0.5},
-                                           // 100 / (20 + 30) and 100 / (40 + 40)
-                                           FactorCase{"Length", ".", 1, 90, 2.0, 1.25}));
 
 TEST(CalculateDistanceCorrectionFactors, HeightIsMeasuredOnStraightenedChains) {
     // A model lying on its back: every part turned 90 degrees about x, so the
@@ -129,52 +114,41 @@ TEST(CalculateDistanceCorrectionFactors, HeightIsMeasuredOnStraightenedChains) {
 constexpr const char* kLimbs = "Arm R, Elbow R, Hand R, Leg R, Knee R, and Foot R.";
 constexpr const char* kHeightChain = "Top, Bottom, Hips, Chest, Head, Leg R, Knee R, and Foot R.";
 
-struct FailureCase {
-    const char* name;
-    const char* option;
-    void (*spoil)(InputVariableTable&);
-    const char* measure;
-    const char* variables;
-};
-
-void PrintTo(const FailureCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class CorrectionFailure : public ::testing::TestWithParam<FailureCase> {};
-
 // A measured length of 0 fails like missing data instead of dividing by it.
-TEST_P(CorrectionFailure, LeavesFactorsAtOneWithTheNoticeLines) {
-    InputVariableTable table = UprightModel(1, 90);
-    GetParam().spoil(table);
-    ExpectFailure(CalculateDistanceCorrectionFactors(table, 1, GetParam().option, "."),
-                  GetParam().measure, GetParam().variables);
+TEST(CalculateDistanceCorrectionFactors, FailureLeavesFactorsAtOneWithTheNoticeLines) {
+    struct Case {
+        const char* name;
+        const char* option;
+        void (*spoil)(InputVariableTable&);
+        const char* measure;
+        const char* variables;
+    };
+    const Case cases[] = {
+        {"MissingFootField", "Length",
+         [](InputVariableTable& model) { model.Person(kFootR, 1).fieldIndex[kRz] = 0; },
+         "arm and leg length", kLimbs},
+        {"MissingTopField", "Height",
+         [](InputVariableTable& model) { model.Person(kTop, 1).fieldIndex[kTy] = 0; },
+         "body height", kHeightChain},
+        {"OnlyThePartnerBound", "175.5",
+         [](InputVariableTable& model) { model = UprightModel(2, 90); }, "body height",
+         kHeightChain},
+        {"ZeroBodyHeight", "Height", [](InputVariableTable& model) { model = UprightModel(1, 0); },
+         "body height", kHeightChain},
+        {"ZeroArmLength", "Length",
+         [](InputVariableTable& model) {
+             Place(model, 1, kElbowR, {20, 60, 0, 0, 0, 0});
+             Place(model, 1, kHandR, {20, 60, 0, 0, 0, 0});
+         },
+         "arm and leg length", kLimbs}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InputVariableTable table = UprightModel(1, 90);
+        c.spoil(table);
+        ExpectFailure(CalculateDistanceCorrectionFactors(table, 1, c.option, "."), c.measure,
+                      c.variables);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    CalculateDistanceCorrectionFactors, CorrectionFailure,
-    ::testing::Values(
-        FailureCase{"MissingFootField", "Length",
-                    [](InputVariableTable& model) { model.Person(kFootR, 1).fieldIndex[kRz] = 0; },
-                    "arm and leg length", kLimbs},
-        FailureCase{"MissingTopField", "Height",
-                    [](InputVariableTable& model) { model.Person(kTop, 1).fieldIndex[kTy] = 0; },
-                    "body height", kHeightChain},
-        FailureCase{"OnlyThePartnerBound", "175.5",
-                    [](InputVariableTable& model) { model = UprightModel(2, 90); }, "body height",
-                    kHeightChain},
-        FailureCase{"ZeroBodyHeight", "Height",
-                    [](InputVariableTable& model) { model = UprightModel(1, 0); }, "body height",
-                    kHeightChain},
-        FailureCase{"ZeroArmLength", "Length",
-                    [](InputVariableTable& model) {
-                        Place(model, 1, kElbowR, {20, 60, 0, 0, 0, 0});
-                        Place(model, 1, kHandR, {20, 60, 0, 0, 0, 0});
-                    },
-                    "arm and leg length", kLimbs}),
-    [](const ::testing::TestParamInfo<FailureCase>& paramInfo) {
-        return std::string(paramInfo.param.name);
-    });
 
 }  // namespace
 }  // namespace kivo

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cmath>
-#include <string>
 #include <vector>
 
 #include "core/InputVariableTable.h"
@@ -15,7 +14,7 @@
 namespace kivo {
 namespace {
 
-using Pose = std::array<double, 6>;
+using testing::Pose;
 
 class PostureFunctions : public ::testing::Test {
   protected:
@@ -40,96 +39,79 @@ class PostureFunctions : public ::testing::Test {
 
 // One frame's pose of a body part in the frame of a reference (Static SRL
 // gives three angles, Coordinate Transformation the six local pose values).
-struct LocalPoseCase {
-    const char* name;
-    int variable;
-    Pose pose;
-    int reference;
-    bool referenceRotations;
-    Pose referencePose;
-    std::vector<double> expected;
-    int status;
-};
-
-class LocalPose : public PostureFunctions, public ::testing::WithParamInterface<LocalPoseCase> {};
-
-TEST_P(LocalPose, IsTakenInTheReferenceFrame) {
-    const LocalPoseCase& c = GetParam();
-    if (c.status != kStatusDataError)  // the data error case leaves the body part unbound
-        Bind(c.variable, c.pose, c.pose);
-    if (c.reference != kNotAnInputVariable && c.reference != c.variable)
-        Bind(c.reference, c.referencePose, c.referencePose, c.referenceRotations);
-    const bool transformation = c.expected.size() == 6;
-    ParameterRecord record = Row(c.variable, c.reference, transformation ? 6 : 3);
-    EXPECT_EQ(transformation ? CalculateCoordinateTransformation(table_, record, 1)
-                             : CalculateStaticSRL(table_, record, 1),
-              c.status);
-    ExpectValues(record, c.expected);
-}
-
-const Pose kHandPose{10, 100, 5, 20, 30, 10};
-const double kRoot2 = std::sqrt(2.0);
-
-// Name; body part and pose; reference, whether it has rotation fields, and its
-// pose; the expected values (six: a Coordinate Transformation) and status.
-LocalPoseCase Case(const char* name, int variable, const Pose& pose, int reference,
-                   bool referenceRotations, const Pose& referencePose, std::vector<double> expected,
-                   int status = kStatusOk) {
-    return {
-        name,  variable, pose, reference, referenceRotations, referencePose, std::move(expected),
-        status};
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Poses, LocalPose,
-    ::testing::Values(
-        Case("SrlGlobal", kHead, {0, 150, 0, 30, 0, 0}, kNotAnInputVariable, true, {}, {30, 0, 0}),
-        Case("SrlOnItself", kHandR, kHandPose, kHandR, true, {}, {0, 0, 0}),
+TEST_F(PostureFunctions, LocalPoseIsTakenInTheReferenceFrame) {
+    struct Case {
+        const char* name;
+        int variable;
+        Pose pose;
+        int reference;
+        bool referenceRotations;
+        Pose referencePose;
+        std::vector<double> expected;  // six values: a Coordinate Transformation
+        int status = kStatusOk;
+    };
+    const Pose hand{10, 100, 5, 20, 30, 10};
+    const double root2 = std::sqrt(2.0);
+    constexpr int kNone = kNotAnInputVariable;
+    const Case cases[] = {
+        {"SrlGlobal", kHead, {0, 150, 0, 30, 0, 0}, kNone, true, {}, {30, 0, 0}},
+        {"SrlOnItself", kHandR, hand, kHandR, true, {}, {0, 0, 0}},
         // A reference without rotation fields falls back to the global frame.
-        Case("SrlReferenceWithoutRotations", kHead, {0, 150, 0, 30, 0, 0}, kHips, false,
-             {0, 100, 0, 0, 45, 0}, {30, 0, 0}),
-        Case("SrlUnboundBodyPart", kHead, {}, kNotAnInputVariable, true, {}, {kNoValue},
-             kStatusDataError),
-        Case("TransformationOnItself", kHandL, kHandPose, kHandL, true, {}, {0, 0, 0, 0, 0, 0}),
-        Case("TransformationWithoutReference", kHandL, kHandPose, kNotAnInputVariable, true, {},
-             {10, 100, 5, 20, 30, 10}),
+        {"SrlReferenceWithoutRotations",
+         kHead,
+         {0, 150, 0, 30, 0, 0},
+         kHips,
+         false,
+         {0, 100, 0, 0, 45, 0},
+         {30, 0, 0}},
+        {"SrlUnboundBodyPart", kHead, {}, kNone, true, {}, {kNoValue}, kStatusDataError},
+        {"TransformationOnItself", kHandL, hand, kHandL, true, {}, {0, 0, 0, 0, 0, 0}},
+        {"TransformationWithoutReference", kHandL, hand, kNone, true, {}, {10, 100, 5, 20, 30, 10}},
         // Offset (10, -20, 5) turned back by 45 degrees about the vertical.
-        Case("TransformationIntoATurnedFrame", kHandL, {10, 100, 5, 0, 0, 0}, kChest, true,
-             {0, 120, 0, 0, 45, 0}, {5 / kRoot2, -20, 15 / kRoot2, 0, -45, 0})),
-    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
-
-struct DynamicCase {
-    const char* name;
-    int reference;
-    Pose previous;
-    Pose current;
-    std::vector<double> expected;
-    int status;
-};
-
-class DynamicSRL : public PostureFunctions, public ::testing::WithParamInterface<DynamicCase> {};
-
-TEST_P(DynamicSRL, MeasuresTheRotationSinceThePreviousFrame) {
-    const DynamicCase& c = GetParam();
-    Bind(kHead, c.current, c.previous);
-    ParameterRecord record = Row(kHead, c.reference);
-    EXPECT_EQ(CalculateDynamicSRL(table_, record, 1), c.status);
-    ExpectValues(record, c.expected);
+        {"TransformationIntoATurnedFrame",
+         kHandL,
+         {10, 100, 5, 0, 0, 0},
+         kChest,
+         true,
+         {0, 120, 0, 0, 45, 0},
+         {5 / root2, -20, 15 / root2, 0, -45, 0}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        table_ = InputVariableTable();
+        if (c.status != kStatusDataError)  // the data error case leaves the body part unbound
+            Bind(c.variable, c.pose, c.pose);
+        if (c.reference != kNone && c.reference != c.variable)
+            Bind(c.reference, c.referencePose, c.referencePose, c.referenceRotations);
+        const bool transformation = c.expected.size() == 6;
+        ParameterRecord record = Row(c.variable, c.reference, transformation ? 6 : 3);
+        EXPECT_EQ(transformation ? CalculateCoordinateTransformation(table_, record, 1)
+                                 : CalculateStaticSRL(table_, record, 1),
+                  c.status);
+        ExpectValues(record, c.expected);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Changes, DynamicSRL,
-    ::testing::Values(
-        DynamicCase{
-            "Rotational", kNotAnInputVariable, {}, {0, 0, 0, 0, 5, 0}, {0, 5, 0}, kStatusOk},
-        DynamicCase{
-            "Sagittal", kNotAnInputVariable, {}, {0, 0, 0, 10, 0, 0}, {10, 0, 0}, kStatusOk},
-        DynamicCase{"UnassignedBaseIsGlobal", kBase, {}, {0, 0, 0, 0, 5, 0}, {0, 5, 0}, kStatusOk},
-        DynamicCase{
-            "UnassignedReference", kChest, {}, {0, 0, 0, 0, 5, 0}, {kNoValue}, kStatusDataError}),
-    [](const auto& caseInfo) { return std::string(caseInfo.param.name); });
-
-TEST_F(PostureFunctions, DynamicSRLRelativeToAReferenceThatTurnsAlongIsZero) {
+TEST_F(PostureFunctions, DynamicSRLMeasuresTheRotationSinceThePreviousFrame) {
+    struct Case {
+        const char* name;
+        int reference;
+        Pose current;
+        std::vector<double> expected;
+        int status = kStatusOk;
+    };
+    const Case cases[] = {
+        {"Rotational", kNotAnInputVariable, {0, 0, 0, 0, 5, 0}, {0, 5, 0}},
+        {"Sagittal", kNotAnInputVariable, {0, 0, 0, 10, 0, 0}, {10, 0, 0}},
+        {"UnassignedBaseIsGlobal", kBase, {0, 0, 0, 0, 5, 0}, {0, 5, 0}},
+        {"UnassignedReference", kChest, {0, 0, 0, 0, 5, 0}, {kNoValue}, kStatusDataError}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bind(kHead, c.current, {});
+        ParameterRecord record = Row(kHead, c.reference);
+        EXPECT_EQ(CalculateDynamicSRL(table_, record, 1), c.status);
+        ExpectValues(record, c.expected);
+    }
+    // Relative to a reference that turns along, nothing changes.
     Bind(kHead, {0, 150, 0, 0, 20, 0}, {0, 150, 0, 0, 0, 0});
     Bind(kChest, {0, 120, 0, 0, 20, 0}, {0, 120, 0, 0, 0, 0});
     ParameterRecord record = Row(kHead, kChest);
@@ -149,7 +131,8 @@ TEST_F(PostureFunctions, DynamicSRLNeedsCompleteDataInBothFrames) {
         reader.GetBodyDataValues(1, lines[frame], ';', frame == 0, table_);
         EXPECT_EQ(CalculateDynamicSRL(table_, record, 1), expected[frame]) << frame;
     }
-    EXPECT_NEAR(record.Current(1, 1), 5.0, 1e-9);  // 20 -> 25, not a change over two frames
+    EXPECT_NEAR(record.Current(1, 1), 5.0,
+                1e-9);  // 20 -> 25, not a change over two frames
 }
 
 }  // namespace
