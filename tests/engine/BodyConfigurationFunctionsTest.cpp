@@ -246,16 +246,6 @@ TEST(Crossed, TestsTheRightLegOnlyWhenTheLeftIsNotCrossed) {
     }
 }
 
-TEST(CrossedSide, IsTakenInTheLocalFrameOfTheReference) {
-    InputVariableTable table;
-    BindPose(table, kKneeR, 1, {0, 50, 0, 0, 180, 0});  // turned round: local x is global -x
-    BindPose(table, kKneeL, 1, At(10, 55, 0));
-    BindPose(table, kFootL, 1, At(5, 10, 0));
-    double value = -1.0;
-    ASSERT_EQ(CalculateCrossedSide(table, 1, kFootL, kKneeL, kKneeR, false, value), kStatusOk);
-    EXPECT_EQ(value, 1.0);
-}
-
 class Openness : public testing::FrameRows {
   protected:
     int AddOpenness(std::vector<int> variables, std::vector<int> targets) {

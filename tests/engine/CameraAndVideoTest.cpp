@@ -129,19 +129,17 @@ TEST(FileVideoSetUp, OpensOnlyAVideoThatCanFollowTheProcessedData) {
     testing::WriteVideo(dir.PathOf("v25.avi"), {testing::SolidFrame(4, 2, {1, 2, 3})}, 25);
     testing::WriteVideo(dir.PathOf("v30.mkv"), {testing::SolidFrame(4, 2, {1, 2, 3})}, 30);
     const std::string cannotCalculate =
-        "\r\n\r\nThe nonverbal parameter 'Pixel "
-        "Difference' cannot be calculated.";
-    for (const Case& c :
-         std::vector<Case>{{"50", "2", "v25.avi", "Left Side", ""},
-                           {"49.6", "2.4", "v25.avi", "Both Sides", ""},
-                           {"120", "1", "v30.mkv", "Right Side",
-                            "has 30 frames per second, fewer than the 120 processed data "
-                            "frames per second",
-                            PromptId::VideoTooSlow},
-                           {"30", "100", "v25.avi", "Right Side",
-                            "fewer than the 0 processed data frames", PromptId::VideoTooSlow},
-                           {"25", "1", "none.avi", "Right Side", "could not be opened."},
-                           {"25", "1", "v25.avi", "", "could not be opened."}}) {
+        "\r\n\r\nThe nonverbal parameter 'Pixel Difference' cannot be calculated.";
+    for (const Case& c : std::vector<Case>{
+             {"50", "2", "v25.avi", "Left Side", ""},
+             {"49.6", "2.4", "v25.avi", "Both Sides", ""},
+             {"120", "1", "v30.mkv", "Right Side",
+              "has 30 frames per second, fewer than the 120 processed data frames per second",
+              PromptId::VideoTooSlow},
+             {"30", "100", "v25.avi", "Right Side", "fewer than the 0 processed data frames",
+              PromptId::VideoTooSlow},
+             {"25", "1", "none.avi", "Right Side", "could not be opened."},
+             {"25", "1", "v25.avi", "", "could not be opened."}}) {
         InputFileRow row;
         row[kColFramesPerSec] = c.framesPerSecond;
         row[kColUseEvery] = c.useEvery;

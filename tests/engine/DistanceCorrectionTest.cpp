@@ -52,15 +52,6 @@ void ExpectFailure(const DistanceCorrectionResult& result, const std::string& me
                   " of the 3D model (see tab page 'Data Fields'): " + variables);
 }
 
-TEST(GetDistanceCorrectionFactor, UsesLegFactorOnlyForLegKneeAndFoot) {
-    const DistanceCorrection factors{2.0, 3.0};
-    for (int index = 0; index < kInputVariableCount; ++index) {
-        const bool leg = index == kLegL || index == kKneeL || index == kFootL || index == kLegR ||
-                         index == kKneeR || index == kFootR;
-        EXPECT_EQ(GetDistanceCorrectionFactor(index, factors), leg ? 3.0 : 2.0) << index;
-    }
-}
-
 TEST(CalculateDistanceCorrectionFactors, OtherOptionsLeaveFactorsAtOne) {
     for (const char* option : {"unmodified", "length", "height", "", "180 cm"}) {
         const DistanceCorrectionResult result =

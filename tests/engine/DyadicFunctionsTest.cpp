@@ -75,8 +75,7 @@ TEST_F(Mimicry, IdenticalPosturesGiveZeroDirectDifference) {
 
 TEST_F(Mimicry, MirrorImagePosturesGiveZeroMirrorDifference) {
     BindPersonA();
-    // B's left hand does what A's right hand does, mirrored; the head stays the
-    // head.
+    // B's left hand does what A's right hand does, mirrored; the head stays the head.
     for (const auto& [variable, pose] : postureA_)
         BindPose(table_, OtherSide(variable), 2, Shifted(Mirror(pose), 0, 120));
     ASSERT_EQ(CalculateDyadicMimicry(table_, record_, 1), kStatusOk);
@@ -105,44 +104,25 @@ TEST_F(Mimicry, WithoutPartnerDataIsADataError) {
     EXPECT_EQ(record_.Current(1, 1), kNoValue);
 }
 
-class Proxemics : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        BindPose(table_, kHandL, 1, At(0, 100, 0));
-        BindPose(table_, kHandR, 1, At(20, 100, 0));
-        BindPose(table_, kHead, 1, At(0, 160, 0));
-        BindPose(table_, kHandL, 2, At(28, 100, 0));
-        BindPose(table_, kHandR, 2, At(60, 100, 0));
-        BindPose(table_, kHead, 2, At(0, 110, 0));
-    }
-
-    InputVariableTable table_;
-    const DistanceCorrection factorsA_{1.0, 1.0};
-    const DistanceCorrection factorsB_{2.5, 1.0};
-};
-
-TEST_F(Proxemics, IsTheSmallestDistanceOverAllPairs) {
+// From person A's variables to person B's targets, for both persons, each with
+// its own factors.
+TEST(Proxemics, IsTheSmallestCorrectedDistanceFromAsVariablesToBsTargets) {
+    InputVariableTable table;
+    BindPose(table, kHandL, 1, At(0, 100, 0));
+    BindPose(table, kHandR, 1, At(20, 100, 0));
+    BindPose(table, kHandL, 2, At(28, 100, 0));
+    BindPose(table, kHandR, 2, At(60, 100, 0));
+    BindPose(table, kHead, 2, At(0, 110, 0));
     // Pairs: 28, 60, 8, 40.
     ParameterRecord record = MakeRecord(1, true, {kHandL, kHandR}, {kHandL, kHandR});
-    ASSERT_EQ(CalculateDyadicProxemics(table_, record, 1, factorsA_), kStatusOk);
-    ASSERT_EQ(CalculateDyadicProxemics(table_, record, 2, factorsB_), kStatusOk);
+    ASSERT_EQ(CalculateDyadicProxemics(table, record, 1, {1.0, 1.0}), kStatusOk);
+    ASSERT_EQ(CalculateDyadicProxemics(table, record, 2, {2.5, 1.0}), kStatusOk);
     EXPECT_EQ(record.Current(0, 1), 8.0);
     EXPECT_EQ(record.Current(0, 2), 20.0);
-}
-
-TEST_F(Proxemics, MeasuresFromPersonAsVariablesToPersonBsTargetsForBothPersons) {
-    ParameterRecord record = MakeRecord(1, true, {kHandL}, {kHead});
-    ASSERT_EQ(CalculateDyadicProxemics(table_, record, 2, factorsB_), kStatusOk);
-    EXPECT_EQ(record.Current(0, 2),
-              25.0);  // 10 from A's hand to B's head, arm factor 2.5
-}
-
-TEST_F(Proxemics, WithoutPartnerDataIsEmpty) {
-    for (int v : {kHandL, kHandR, kHead})
-        table_.Person(v, 2).fieldIndex.fill(0);
-    ParameterRecord record = MakeRecord(1, false, {kHandL, kHandR}, {kHandL, kHandR});
-    EXPECT_EQ(CalculateDyadicProxemics(table_, record, 1, factorsA_), kStatusDataError);
-    EXPECT_EQ(record.Current(0, 1), kNoValue);
+    // 10 from A's hand to B's head, arm factor 2.5.
+    ParameterRecord head = MakeRecord(1, true, {kHandL}, {kHead});
+    ASSERT_EQ(CalculateDyadicProxemics(table, head, 2, {2.5, 1.0}), kStatusOk);
+    EXPECT_EQ(head.Current(0, 2), 25.0);
 }
 
 class DyadicParameterRows : public testing::FrameRows {

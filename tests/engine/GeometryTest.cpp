@@ -11,8 +11,6 @@
 
 #include "core/NoValue.h"
 #include "core/StatusCode.h"
-#include "engine/BodyPoseAccess.h"
-#include "engine/CalculationTestRows.h"
 #include "engine/ExactMemo.h"
 #include "engine/Rotation.h"
 #include "engine/SrlAngles.h"
@@ -95,14 +93,6 @@ TEST(TransformToLocal, ClampsCosineNearNinetyDegreesSoAnglesStayFinite) {
     EXPECT_NEAR(pose.ry, -89.98188148424643, 1e-9);
 }
 
-TEST(StraightenOnReference, AddsReferencePositionToLocalPosition) {
-    BodyPose pose{1, 2, 4, 0, 0, 0};
-    ASSERT_EQ(StraightenOnReference(pose, {1, 2, 3, 0, 90, 0}), 0);
-    EXPECT_NEAR(pose.x, 0.0, 1e-12);
-    EXPECT_NEAR(pose.y, 2.0, 1e-12);
-    EXPECT_NEAR(pose.z, 3.0, 1e-12);
-}
-
 // Single-axis and zero rotations come back unchanged (to within the last
 // bits); degenerate axis projections leave the angle without a value.
 TEST(CalculateSRLAngles, DecomposesOrientation) {
@@ -136,25 +126,6 @@ TEST(CalculateLocalSRLAngles, MeasuresRotationRelativeToReferenceOrGivesNoValues
     EXPECT_EQ(angles.sagittal, kNoValue);
     EXPECT_EQ(angles.rotational, kNoValue);
     EXPECT_EQ(angles.lateral, kNoValue);
-}
-
-TEST(GetBodyPartPose, RequiresAllSixFieldsWhilePositionNeedsOnlyThree) {
-    InputVariableTable table;
-    testing::Place(table, 1, kHandL, {1, 2, 3, 0, 0, 0});
-    table.Person(kHandL, 1).fieldIndex[kRy] = 0;
-    BodyPose pose{9, 9, 9, 9, 9, 9};
-    EXPECT_EQ(GetBodyPartPose(table, 1, kHandL, pose), 4);
-    EXPECT_EQ(pose.x, 9);  // untouched on failure
-    EXPECT_EQ(GetBodyPartPreviousPose(table, 1, kHandL, pose), 4);
-    Vec3 position;
-    EXPECT_EQ(GetBodyPartPosition(table, 1, kHandL, position), 0);
-    table.Person(kHandL, 1).fieldIndex[kTz] = 0;
-    EXPECT_EQ(GetBodyPartPosition(table, 1, kHandL, position), 4);
-    EXPECT_EQ(GetBodyPartPose(table, 2, kHandL, pose), 4);  // person B not bound
-    // An index outside the table is a setting error.
-    EXPECT_EQ(GetBodyPartPose(table, 1, kNotAnInputVariable, pose), 6);
-    EXPECT_EQ(GetBodyPartPose(table, 1, -1, pose), 6);
-    EXPECT_EQ(GetBodyPartPosition(table, 2, 200, position), 6);
 }
 
 // --- Remembered results ------------------------------------------------------

@@ -123,8 +123,9 @@ TEST_F(RowFunctions, AMinuendOrDividendThatIsNoRowIsAnError) {
 // The dispatch turns a result that overflows into no value with a calculation
 // error, and refuses a function it does not know.
 TEST_F(RowFunctions, DispatchAllowsNoOverflowAndNoUnknownFunction) {
-    const auto row = [](int function, std::vector<int> variables, double value) {
-        ParameterRecord record = MakeRecord(1, false, std::move(variables));
+    const auto row = [](int function, std::vector<int> variables, double value,
+                        std::vector<int> targets = {}) {
+        ParameterRecord record = MakeRecord(1, false, std::move(variables), std::move(targets));
         record.functionIndex = function;
         record.currentValues = record.previousValues = {value};
         return record;
@@ -132,15 +133,17 @@ TEST_F(RowFunctions, DispatchAllowsNoOverflowAndNoUnknownFunction) {
     Add(row(kFnAddition, {}, 1e200));
     const int product = Add(row(kFnMultiplication, {1, 1}, 0.0));
     const int sum = Add(row(kFnAddition, {1, 1}, 0.0));
+    const int quotient = Add(row(kFnDivision, {1}, 0.0, {sum}));
     const int unknown = Add(row(0, {}, 0.0));
     FrameContext context{table_, records_, {}, 0.25, 0.1, false};
-    for (int position : {product, sum, unknown})
+    for (int position : {product, sum, quotient, unknown})
         DispatchRow(context, position);
     EXPECT_EQ(records_[2].statusA, kStatusCalculationError);
     EXPECT_EQ(Value(product), kNoValue);
     EXPECT_EQ(records_[3].statusA, kStatusOk);
     EXPECT_EQ(Value(sum), 2e200);
-    EXPECT_EQ(records_[4].statusA, kStatusSettingError);
+    EXPECT_EQ(Value(quotient), 2.0);
+    EXPECT_EQ(records_[5].statusA, kStatusSettingError);
 }
 
 TEST_F(RowFunctions, DynamicParameterIsTheChangeSinceThePreviousFrame) {
@@ -268,8 +271,7 @@ TEST_F(RowFunctions, ComplexityCountsChangesAndDisplacementsThatReachTheThreshol
              {Global(kHandL, {0, 0, 0}), Global(kKneeR, {0, 0, 0}), Local(kHandL, {0, 0, 0}),
               Local(kKneeR, {0, 0, 0})},
              1.0, 0.0, {0, 0, 2, 0}),
-        // Hand 3 units with arm factor 1 -> 3; knee 3 units with leg factor 2
-        // -> 6.
+        // Hand 3 units with arm factor 1 -> 3; knee 3 units with leg factor 2 -> 6.
         Case("MovingJointsAndCorrectedDisplacements",
              {{kHandL, {0, 100, 0}, {3, 100, 0}}, {kKneeR, {0, 50, 0}, {0, 50, 3}}},
              {Global(kHandL, {1, 1, 1}), Global(kKneeR, {0, 0, 0}), Local(kHandL, {0, 3, 0}),
