@@ -92,13 +92,11 @@ std::vector<Frame> TurningFrames(int count, double offset = 0.0) {
 // Requests a cancel on the n-th poll and records the files it was told about.
 class TestSink : public RunSink {
   public:
-    void FileStarted(const RunProgress& progress) override { started.push_back(progress); }
     void FileFinished(const RunProgress& progress) override { finished.push_back(progress); }
     bool TakeCancelRequest() override { return ++polls == cancelOnPoll; }
 
     int cancelOnPoll = 0;
     int polls = 0;
-    std::vector<RunProgress> started;
     std::vector<RunProgress> finished;
 };
 

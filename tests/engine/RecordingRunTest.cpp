@@ -73,19 +73,13 @@ double FirstFrameFraming(const std::string& path) {
     return glm::distance(top, chin) * 100.0 / 768.0;
 }
 
-struct Layout {
-    bool tabSeparated;
-    bool split;
-};
-
-void PrintTo(const Layout& layout, std::ostream* os) {
-    *os << (layout.tabSeparated ? "tsv" : "csv") << (layout.split ? "-split" : "");
-}
-
 // The default list (with differences wherever they can be asked for) over the
 // CMU dyad and a third recording without partner, whose dyadic rows the run
-// drops after the statistics header has been written.
-class RecordingRun : public ::testing::TestWithParam<Layout> {
+// drops after the statistics header has been written. Every writer takes the
+// one separator whether or not the run splits: two runs, one with semicolons
+// and whole files, one with tabs and parts, cover both separators and both
+// ways of splitting.
+class RecordingRun : public ::testing::TestWithParam<bool> {
   protected:
     void SetUp() override {
         if (!fs::exists(kRecordings + "/cmu18_01.A.txt")) {
@@ -110,15 +104,15 @@ class RecordingRun : public ::testing::TestWithParam<Layout> {
                       kRecordings + "/bindings.txt");
         WorkspaceOptions& options = workspace_.options;
         options.directoryOutputFiles = folder_.PathOf("");
-        options.csvSeparator = !GetParam().tabSeparated;
-        options.tsvSeparator = GetParam().tabSeparated;
+        options.csvSeparator = !GetParam();
+        options.tsvSeparator = GetParam();
         options.extension = "tsv";
-        options.statisticsFileName = GetParam().tabSeparated ? "Statistics.tsv" : "Statistics.csv";
-        options.splitFile = GetParam().split;
+        options.statisticsFileName = GetParam() ? "Statistics.tsv" : "Statistics.csv";
+        options.splitFile = GetParam();
         options.noOfLines = "100";
     }
 
-    char Separator() const { return GetParam().tabSeparated ? '\t' : ';'; }
+    char Separator() const { return GetParam() ? '\t' : ';'; }
 
     // Every line of the file has as many fields as its header.
     void ExpectRectangular(const std::string& path) {
@@ -136,7 +130,7 @@ class RecordingRun : public ::testing::TestWithParam<Layout> {
     // no camera of its own, so its camera rows are data errors; no file has a
     // video, so Pixel Difference is a data error everywhere.
     void ExpectCameraColumns(const std::string& outputA) {
-        const std::string extension = GetParam().tabSeparated ? ".tsv" : ".csv";
+        const std::string extension = GetParam() ? ".tsv" : ".csv";
         const std::vector<std::string> linesA = testing::ReadCrLfLines(outputA);
         const std::vector<std::string> linesB =
             testing::ReadCrLfLines(folder_.PathOf("cmu18_01.B" + extension));
@@ -174,14 +168,14 @@ TEST_P(RecordingRun, EveryStatisticsLineHasOneFieldPerCaption) {
     ASSERT_FALSE(summary.statisticsFile.empty());
 
     const std::vector<std::string> statistics = testing::ReadCrLfLines(summary.statisticsFile);
-    const std::size_t parts = GetParam().split ? 4 : 1;  // 303 frames, 100 lines per part
+    const std::size_t parts = GetParam() ? 4 : 1;  // 303 frames, 100 lines per part
     ASSERT_EQ(statistics.size(), 1 + 3 * parts);
     const std::size_t captions = SplitFields(statistics[0], Separator()).size();
     EXPECT_GT(captions, 1000u);
     for (std::size_t i = 1; i < statistics.size(); ++i) {
         const std::vector<std::string_view> fields = SplitFields(statistics[i], Separator());
         ASSERT_EQ(fields.size(), captions) << "statistics line " << i + 1;
-        if (GetParam().split) {
+        if (GetParam()) {
             EXPECT_EQ(fields[2], "Part 00" + std::to_string((i - 1) % parts + 1));
         }
     }
@@ -191,7 +185,7 @@ TEST_P(RecordingRun, EveryStatisticsLineHasOneFieldPerCaption) {
     for (const std::string& path : summary.outputFiles)
         ExpectRectangular(path);
     ExpectCameraColumns(summary.outputFiles[0]);
-    if (GetParam().split) {
+    if (GetParam()) {
         for (const char* name : {"cmu18_01.A.means.tsv", "cmu18_01.A.means.csv"}) {
             if (fs::exists(folder_.PathOf(name))) {
                 EXPECT_EQ(testing::ReadCrLfLines(folder_.PathOf(name)).size(), 1 + parts);
@@ -201,10 +195,9 @@ TEST_P(RecordingRun, EveryStatisticsLineHasOneFieldPerCaption) {
     }
 }
 
-// Every writer takes the one separator whether or not the run splits: two runs
-// cover both separators and both ways of splitting.
-INSTANTIATE_TEST_SUITE_P(Layouts, RecordingRun,
-                         ::testing::Values(Layout{false, false}, Layout{true, true}));
+INSTANTIATE_TEST_SUITE_P(Layouts, RecordingRun, ::testing::Bool(), [](const auto& paramInfo) {
+    return paramInfo.param ? "TabsInParts" : "SemicolonsWhole";
+});
 
 }  // namespace
 }  // namespace kivo
