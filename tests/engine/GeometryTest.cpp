@@ -7,12 +7,14 @@
 #include <cstdint>
 #include <limits>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "core/NoValue.h"
 #include "core/StatusCode.h"
 #include "engine/BodyPoseAccess.h"
 #include "engine/CalculationTestRows.h"
+#include "engine/DistanceCorrection.h"
 #include "engine/ExactMemo.h"
 #include "engine/Rotation.h"
 #include "engine/SrlAngles.h"
@@ -170,26 +172,25 @@ void ExpectSameBits(const BodyPose& actual, const BodyPose& expected) {
     EXPECT_EQ(BitsOf(std::bit_cast<Values>(actual)), BitsOf(std::bit_cast<Values>(expected)));
 }
 
-using SmallMemo = ExactMemo<2, double, 4>;
-
-SmallMemo::Key KeyOf(double a, double b) {
-    return {SmallMemo::Bits(a), SmallMemo::Bits(b)};
-}
-
 TEST(ExactMemo, FindsOnlyWhatWasStoredForTheSameBits) {
-    SmallMemo memo;
-    EXPECT_EQ(memo.Find(KeyOf(1.0, 2.0)), nullptr);
-    memo.Store(KeyOf(1.0, 2.0), 3.0);
-    ASSERT_NE(memo.Find(KeyOf(1.0, 2.0)), nullptr);
-    EXPECT_EQ(*memo.Find(KeyOf(1.0, 2.0)), 3.0);
-    EXPECT_EQ(memo.Find(KeyOf(2.0, 1.0)), nullptr);
+    ExactMemo<2, double, 4> memo;
+    const auto store = [&memo](double a, double b, double value) {
+        memo.Store({memo.Bits(a), memo.Bits(b)}, value);
+    };
+    const auto find = [&memo](double a, double b) {
+        const double* value = memo.Find({memo.Bits(a), memo.Bits(b)});
+        return value ? *value : -1.0;
+    };
+    EXPECT_EQ(find(1.0, 2.0), -1.0);
+    store(1.0, 2.0, 3.0);
+    EXPECT_EQ(find(1.0, 2.0), 3.0);
+    EXPECT_EQ(find(2.0, 1.0), -1.0);
     // 0.0 and -0.0 compare equal but are different arguments.
-    memo.Store(KeyOf(0.0, 1.0), 10.0);
-    EXPECT_EQ(memo.Find(KeyOf(-0.0, 1.0)), nullptr);
+    store(0.0, 1.0, 10.0);
+    EXPECT_EQ(find(-0.0, 1.0), -1.0);
     // The same NaN is the same argument.
-    memo.Store(KeyOf(kNaN, 1.0), 20.0);
-    ASSERT_NE(memo.Find(KeyOf(kNaN, 1.0)), nullptr);
-    EXPECT_EQ(*memo.Find(KeyOf(kNaN, 1.0)), 20.0);
+    store(kNaN, 1.0, 20.0);
+    EXPECT_EQ(find(kNaN, 1.0), 20.0);
 }
 
 // The literal definitions of the transformations: rotation matrices from
@@ -293,6 +294,125 @@ TEST(TransformToLocal, GivesTheLiteralResultBitForBitAlsoWhenAskedAgain) {
         BodyPose remembered = pose;
         EXPECT_EQ(TransformToLocal(remembered, reference), expectedStatus);
         ExpectSameBits(remembered, expected);
+    }
+}
+
+// --- Distance correction: the measures of the body ------------------------------
+
+using testing::Place;
+
+// An upright model without rotations: body height `height` (Top over Bottom),
+// right arm 20 + 30 long, right leg 40 + 40 long.
+InputVariableTable UprightModel(int person, double height) {
+    InputVariableTable table;
+    Place(table, person, kHips, {0, 50, 0, 0, 0, 0});
+    Place(table, person, kChest, {0, 60, 0, 0, 0, 0});
+    Place(table, person, kHead, {0, 70, 0, 0, 0, 0});
+    Place(table, person, kTop, {0, height, 0, 0, 0, 0});
+    Place(table, person, kLegR, {10, 45, 0, 0, 0, 0});
+    Place(table, person, kKneeR, {10, 5, 0, 0, 0, 0});
+    Place(table, person, kFootR, {10, -35, 0, 0, 0, 0});
+    Place(table, person, kBottom, {10, 0, 0, 0, 0, 0});
+    Place(table, person, kArmR, {20, 60, 0, 0, 0, 0});
+    Place(table, person, kElbowR, {20, 40, 0, 0, 0, 0});
+    Place(table, person, kHandR, {20, 10, 0, 0, 0, 0});
+    return table;
+}
+
+// The options scale the model to the real person; any other text ("length"
+// and "height" too: the case counts) leaves the factors at 1.
+TEST(CalculateDistanceCorrectionFactors, ScaleTheModelToTheRealPerson) {
+    struct Case {
+        const char* option;
+        const char* decimalSymbol;
+        int person;
+        double modelHeight;
+        double armFactor;
+        double legFactor;
+    };
+    for (const Case& c :
+         {Case{"180", ".", 1, 90, 2.0, 2.0}, Case{"180,0", ",", 1, 80, 2.25, 2.25},
+          // percent of the model's height
+          Case{"Height", ".", 2, 200, 0.5, 0.5},
+          // 100 / (20 + 30) and 100 / (40 + 40)
+          Case{"Length", ".", 1, 90, 2.0, 1.25}, Case{"unmodified", ".", 1, 90, 1, 1},
+          Case{"length", ".", 1, 90, 1, 1}, Case{"height", ".", 1, 90, 1, 1},
+          Case{"", ".", 1, 90, 1, 1}, Case{"180 cm", ".", 1, 90, 1, 1}}) {
+        const DistanceCorrectionResult result = CalculateDistanceCorrectionFactors(
+            UprightModel(c.person, c.modelHeight), c.person, c.option, c.decimalSymbol);
+        EXPECT_FALSE(result.failed) << c.option;
+        EXPECT_TRUE(result.noticeLines.empty()) << c.option;
+        EXPECT_EQ(result.factors.armFactor, c.armFactor) << c.option;
+        EXPECT_EQ(result.factors.legFactor, c.legFactor) << c.option;
+    }
+}
+
+TEST(CalculateDistanceCorrectionFactors, HeightIsMeasuredOnStraightenedChains) {
+    // A model lying on its back: every part turned 90 degrees about x, so the
+    // body's up direction is global +z and all y values are equal.
+    InputVariableTable table;
+    Place(table, 1, kHips, {0, 0, 0, 90, 0, 0});
+    Place(table, 1, kChest, {0, 0, 30, 90, 0, 0});
+    Place(table, 1, kHead, {0, 0, 60, 90, 0, 0});
+    Place(table, 1, kTop, {0, 0, 80, 90, 0, 0});
+    Place(table, 1, kLegR, {5, 0, -5, 90, 0, 0});
+    Place(table, 1, kKneeR, {5, 0, -45, 90, 0, 0});
+    Place(table, 1, kFootR, {5, 0, -85, 90, 0, 0});
+    Place(table, 1, kBottom, {5, 0, -120, 90, 0, 0});
+    const DistanceCorrectionResult result =
+        CalculateDistanceCorrectionFactors(table, 1, "Height", ".");
+    EXPECT_FALSE(result.failed);
+    EXPECT_NEAR(result.factors.armFactor, 0.5, 1e-12);  // 100 / 200
+}
+
+// Missing data, or a measured length of 0 (instead of dividing by it), leave
+// the factors at 1 and give the notice lines.
+TEST(CalculateDistanceCorrectionFactors, FailureLeavesFactorsAtOneWithTheNoticeLines) {
+    const char* limbs = "Arm R, Elbow R, Hand R, Leg R, Knee R, and Foot R.";
+    const char* heightChain = "Top, Bottom, Hips, Chest, Head, Leg R, Knee R, and Foot R.";
+    struct Case {
+        const char* name;
+        const char* option;
+        void (*spoil)(InputVariableTable&);
+        const char* measure;
+        const char* variables;
+    };
+    const Case cases[] = {
+        {"MissingFootField", "Length",
+         [](InputVariableTable& model) { model.Person(kFootR, 1).fieldIndex[kRz] = 0; },
+         "arm and leg length", limbs},
+        {"MissingTopField", "Height",
+         [](InputVariableTable& model) { model.Person(kTop, 1).fieldIndex[kTy] = 0; },
+         "body height", heightChain},
+        {"OnlyThePartnerBound", "175.5",
+         [](InputVariableTable& model) { model = UprightModel(2, 90); }, "body height",
+         heightChain},
+        {"ZeroBodyHeight", "Height", [](InputVariableTable& model) { model = UprightModel(1, 0); },
+         "body height", heightChain},
+        {"ZeroArmLength", "Length",
+         [](InputVariableTable& model) {
+             Place(model, 1, kElbowR, {20, 60, 0, 0, 0, 0});
+             Place(model, 1, kHandR, {20, 60, 0, 0, 0, 0});
+         },
+         "arm and leg length", limbs}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InputVariableTable table = UprightModel(1, 90);
+        c.spoil(table);
+        const DistanceCorrectionResult result =
+            CalculateDistanceCorrectionFactors(table, 1, c.option, ".");
+        EXPECT_TRUE(result.failed);
+        EXPECT_EQ(result.factors.armFactor, 1.0);
+        EXPECT_EQ(result.factors.legFactor, 1.0);
+        ASSERT_EQ(result.noticeLines.size(), 2u);
+        EXPECT_EQ(result.noticeLines[0],
+                  "ERROR: Distance correction factors could be not calculated due to missing "
+                  "input data. All distance measures (distance, symmetry, expansion, openness, "
+                  "proxemics) in the output and statistics files are uncorrected.");
+        EXPECT_EQ(result.noticeLines[1],
+                  std::string("NOTE: Data from the following variables are required to calculate "
+                              "the ") +
+                      c.measure + " of the 3D model (see tab page 'Data Fields'): " + c.variables);
     }
 }
 
