@@ -29,13 +29,10 @@ Matrix Rotation(char axis, double degrees) {
     return testing::Rotation(axis, degrees * kDegree);
 }
 
-// The orientation that written angles stand for: R = Rz(rz)·Ry(ry)·Rx(rx).
-Matrix FromAngles(double rx, double ry, double rz) {
-    return testing::Orientation(rx, ry, rz, kDegree);
-}
-
-// The angle in degrees of the rotation that turns `a` into `b`.
-double AngleBetween(const Matrix& a, const Matrix& b) {
+// The angle in degrees of the rotation that turns the orientation written in
+// `pose` (angles rx, ry, rz standing for R = Rz·Ry·Rx) into `b`.
+double AngleBetween(const std::array<double, 6>& pose, const Matrix& b) {
+    const Matrix a = testing::Orientation(pose[3], pose[4], pose[5], kDegree);
     double trace = 0;
     for (int i = 0; i < 3; ++i)
         for (int k = 0; k < 3; ++k)
@@ -119,8 +116,8 @@ TEST(BvhConversion, WritesEveryJointsGlobalPoseInTheBodyGeometryConvention) {
     for (std::size_t line = 0; line < 2; ++line) {
         const auto root = data.Pose(line, "Hips");
         const auto child = data.Pose(line, "Arm");
-        EXPECT_NEAR(AngleBetween(FromAngles(root[3], root[4], root[5]), hips), 0, 1e-3);
-        EXPECT_NEAR(AngleBetween(FromAngles(child[3], child[4], child[5]), arm[line]), 0, 1e-3);
+        EXPECT_NEAR(AngleBetween(root, hips), 0, 1e-3);
+        EXPECT_NEAR(AngleBetween(child, arm[line]), 0, 1e-3);
         // The arm sits 2 units along the turned hips' x axis, scaled by 2.
         EXPECT_NEAR(child[0], 20 + 4 * std::cos(30 * kDegree), 1e-3);
         EXPECT_NEAR(child[1], 40, 1e-3);
@@ -158,8 +155,8 @@ TEST_P(SharedBvhSource, AgreesWithTheConvertedRecordingForEveryJoint) {
             const auto b = shared.Pose(line, column);
             for (int k = 0; k < 3; ++k)
                 position = std::max(position, std::fabs(a[k] - b[k]));
-            orientation = std::max(orientation, AngleBetween(FromAngles(a[3], a[4], a[5]),
-                                                             FromAngles(b[3], b[4], b[5])));
+            orientation = std::max(
+                orientation, AngleBetween(a, testing::Orientation(b[3], b[4], b[5], kDegree)));
         }
     }
     EXPECT_LT(position, 0.01);      // cm
