@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "core/ErrorTrap.h"
 #include "core/InputVariableTable.h"
 #include "core/Text.h"
+#include "support/ScriptedPrompt.h"
 
 namespace kivo {
 namespace {
@@ -23,23 +26,16 @@ TEST(SplitFields, KeepsEmptyFieldsAndDoesNotQuote) {
     EXPECT_EQ(fields, (Fields{"x", "y"}));
 }
 
-TEST(TrimBlanks, RemovesBlanksButNotTabs) {
+// Trimming keeps tabs; a replacement is not searched again; only a trailing
+// CR is stripped; case is ignored for ASCII letters.
+TEST(TextHelpers, TrimReplaceStripAndCompareIgnoringCase) {
     EXPECT_EQ(TrimBlanks("  Hips "), "Hips");
     EXPECT_EQ(TrimBlanks("\tHips"), "\tHips");
     EXPECT_EQ(TrimBlanks("   "), "");
-}
-
-TEST(ReplaceAll, ReplacesEveryOccurrenceOnce) {
     EXPECT_EQ(ReplaceAll("@ and @", "@", "x@y"), "x@y and x@y");
     EXPECT_EQ(ReplaceAll("none", "@", "x"), "none");
-}
-
-TEST(StripCarriageReturn, RemovesOnlyTheTrailingOne) {
     EXPECT_EQ(StripCarriageReturn("1;2\r"), "1;2");
     EXPECT_EQ(StripCarriageReturn("1\r;2"), "1\r;2");
-}
-
-TEST(IgnoringCase, ComparesAsciiLetters) {
     EXPECT_TRUE(EqualsIgnoringCase("640X480", "640x480"));
     EXPECT_FALSE(EqualsIgnoringCase("ab", "abc"));
     EXPECT_TRUE(ContainsIgnoringCase("640X480", "x"));
@@ -53,6 +49,29 @@ TEST(InputVariableTable, FindsNamesCaseSensitivelyAndTheFirstOfEqualNames) {
     EXPECT_EQ(table.GetInputVariableIndex("Cup"), 40);
     EXPECT_EQ(table.GetInputVariableIndex("Knee L"), kKneeL);
     EXPECT_EQ(table.GetInputVariableIndex("knee l"), kNotAnInputVariable);
+}
+
+// The program-wide error message; standard failures get their numbers; a
+// counting prompt counts the failures it passes on, not other messages.
+TEST(ErrorTrap, ShowsTheProgramWideErrorMessage) {
+    testing::ScriptedPrompt prompt;
+    const bool completed = RunTrapped(prompt, "CheckFile", [] {
+        throw TrappedError(kErrorInputPastEndOfFile, "Input past end of file");
+    });
+    EXPECT_FALSE(completed);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0].text,
+              "Error No. 62 in subroutine 'CheckFile': \r\n\r\nInput past end of file");
+    EXPECT_EQ(prompt.messages[0].title, "Error Message");
+    EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Critical);
+    RunTrapped(prompt, "P", [] { throw std::out_of_range("Subscript out of range"); });
+    EXPECT_EQ(prompt.LastText().rfind("Error No. 9 ", 0), 0u);
+    EXPECT_TRUE(RunTrapped(prompt, "P", [] {}));
+    ErrorCountingPrompt counting(prompt);
+    counting.Tell(PromptId::RunFinished, "a note");
+    RunTrapped(counting, "WriteStatisticLine", [] { throw std::runtime_error("failed"); });
+    EXPECT_EQ(counting.Count(), 1);
+    EXPECT_EQ(prompt.messages.size(), 4u);
 }
 
 }  // namespace
