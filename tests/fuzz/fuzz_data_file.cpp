@@ -32,17 +32,12 @@ constexpr std::string_view kPartnerSplit = "\n----\n";
 
 // The line reader refuses a line longer than its limit and returns no longer one.
 void CheckLineLimit(const std::string& path, std::string_view content) {
+    // One CR before a LF belongs to the line end.
+    const std::vector<std::string_view> lines = SplitFields(content, '\n');
     bool tooLong = false;
-    std::size_t start = 0;
-    while (start < content.size()) {
-        std::size_t end = content.find('\n', start);
-        if (end == std::string_view::npos)
-            end = content.size();
-        std::size_t length = end - start;
-        if (end < content.size() && length > 0 && content[end - 1] == '\r')
-            --length;
-        tooLong = tooLong || length > kLineLimit;
-        start = end + 1;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const bool crlf = i + 1 < lines.size() && lines[i].ends_with('\r');
+        tooLong = tooLong || lines[i].size() - (crlf ? 1 : 0) > kLineLimit;
     }
     TextLineReader reader;
     reader.SetMaxLineLength(kLineLimit);
@@ -59,13 +54,8 @@ void CheckLineLimit(const std::string& path, std::string_view content) {
 }
 
 bool IsValueText(std::string_view field) {
-    if (field.empty() || field.starts_with("ERROR:"))
-        return true;
-    for (char c : field) {
-        if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'E'))
-            return false;
-    }
-    return true;
+    return field.empty() || field.starts_with("ERROR:") ||
+           field.find_first_not_of("0123456789.-+E") == std::string_view::npos;
 }
 
 // Every line of a written file ends with CR LF, holds no other control
