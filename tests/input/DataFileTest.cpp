@@ -215,28 +215,23 @@ TEST_F(CheckFileTest, RefusesAFileWithoutFormatLineOrTwoFramesOfferingNoNames) {
     EXPECT_TRUE(names.IsEmpty());
 }
 
-class FrameRateTest : public CheckFileTest,
-                      public ::testing::WithParamInterface<std::pair<std::string, std::string>> {};
-
-// Without a rate the file is accepted and the caller keeps its rate.
-TEST_P(FrameRateTest, IsOneOverTheFirstTimeStepInSinglePrecision) {
-    const auto& [times, framesPerSecond] = GetParam();
-    const FileCheckResult result = Check("Time;Hips:Tx\n" + times + "\n");
-    EXPECT_TRUE(result.accepted);
-    EXPECT_EQ(result.framesPerSecond, framesPerSecond);
-    EXPECT_EQ(prompt.LastText(), framesPerSecond.empty()
-                                     ? "The values of the time field, the first column in the "
-                                       "file '" +
-                                           path + "', seem not to be correct."
-                                     : "");
+// Without a rate (equal, unreadable or falling times, a rate that overflows)
+// the file is accepted and the caller keeps its rate.
+TEST_F(CheckFileTest, FrameRateIsOneOverTheFirstTimeStepInSinglePrecision) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"0.00;1\n0.01;2", "100"}, {"10;1\n10.02;2", "49.99886"},
+        {" 1.5;1\n1 .75;2", "4"},  {"0.5;1\n0.5;2", ""},
+        {"abc;1\n;2", ""},         {"1.0;1\n0.5;2", ""},
+        {"0;1\n1e-45;2", ""}};
+    const std::string wrongTimes = "The values of the time field, the first column in the file '" +
+                                   dir.PathOf("take.csv") + "', seem not to be correct.";
+    for (const auto& [times, framesPerSecond] : cases) {
+        const FileCheckResult result = Check(std::string("Time;Hips:Tx\n") + times + "\n");
+        EXPECT_TRUE(result.accepted) << times;
+        EXPECT_EQ(result.framesPerSecond, framesPerSecond) << times;
+        EXPECT_EQ(prompt.LastText(), framesPerSecond.empty() ? wrongTimes : "") << times;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Times, FrameRateTest,
-    ::testing::Values(std::pair{"0.00;1\n0.01;2", "100"}, std::pair{"10;1\n10.02;2", "49.99886"},
-                      std::pair{" 1.5;1\n1 .75;2", "4"}, std::pair{"0.5;1\n0.5;2", ""},
-                      std::pair{"abc;1\n;2", ""}, std::pair{"1.0;1\n0.5;2", ""},  // falling
-                      std::pair{"0;1\n1e-45;2", ""}));  // the rate overflows
 
 TEST_F(CheckFileTest, WarnsOnceOfADataFieldNamedTwiceAndAcceptsTheFile) {
     // {format line, expected warning ("" = none)}

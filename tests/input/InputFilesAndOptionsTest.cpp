@@ -24,19 +24,16 @@ using testing::WriteSmallDataFile;
 using Texts = std::vector<std::string>;
 
 TEST(PartnerFileName, SwapsTheTokenBetweenTheLastTwoPeriods) {
-    const std::pair<const char*, const char*> names[] = {{"s12.A.csv", "s12.B.csv"},
-                                                         {"s12.B.csv", "s12.A.csv"},
-                                                         {"s12.L.csv", "s12.R.csv"},
-                                                         {"s12.R.csv", "s12.L.csv"},
-                                                         {"A.csv", "B.csv"},
-                                                         {"study.2.A.txt", "study.2.B.txt"},
-                                                         {"s12.C.csv", ""},
-                                                         {"s12.a.csv", ""},
-                                                         {"s12.AB.csv", ""},
-                                                         {"noperiod", ""},
-                                                         {".A", ""}};
-    for (const auto& [name, partner] : names)
+    const std::pair<const char*, const char*> partners[] = {{"s12.A.csv", "s12.B.csv"},
+                                                            {"s12.L.csv", "s12.R.csv"},
+                                                            {"A.csv", "B.csv"},
+                                                            {"study.2.A.txt", "study.2.B.txt"}};
+    for (const auto& [name, partner] : partners) {
         EXPECT_EQ(GetPartnerFileName(name), partner) << name;
+        EXPECT_EQ(GetPartnerFileName(partner), name) << partner;
+    }
+    for (const char* name : {"s12.C.csv", "s12.a.csv", "s12.AB.csv", "noperiod", ".A"})
+        EXPECT_EQ(GetPartnerFileName(name), "") << name;
 }
 
 class InputFileListTest : public ::testing::Test {
@@ -131,13 +128,11 @@ TEST_F(InputFileListTest, AddsNothingWithoutATimeLabelOrWithAnUnusableCameraText
 }
 
 TEST(VideoSide, IsPreselectedFromTheDataFileNameAndSwappedForThePartner) {
-    const std::pair<const char*, const char*> sides[] = {{"s01.R.csv", "Right Side"},
-                                                         {"s01.L.csv", "Left Side"},
-                                                         {"s01.A.csv", "Left Side"},
-                                                         {"s01.B.csv", "Right Side"},
-                                                         {"s01.csv", "Both Sides"}};
-    for (const auto& [name, side] : sides)
-        EXPECT_EQ(PreselectVideoSide(name), side) << name;
+    Texts preselected;
+    for (const char* name : {"s01.R.csv", "s01.L.csv", "s01.A.csv", "s01.B.csv", "s01.csv"})
+        preselected.emplace_back(PreselectVideoSide(name));
+    EXPECT_EQ(preselected,
+              (Texts{"Right Side", "Left Side", "Left Side", "Right Side", "Both Sides"}));
     EXPECT_EQ(OppositeVideoSide("Left Side"), "Right Side");
     EXPECT_EQ(OppositeVideoSide("Right Side"), "Left Side");
     EXPECT_EQ(OppositeVideoSide("Both Sides"), "Both Sides");

@@ -25,23 +25,16 @@ using testing::WriteVideo;
 TEST(VideoFrames, StepsByTheRoundedRatioOfVideoAndDataRate) {
     TempDir dir;
     const std::vector<PixelFrame> frames(3, SolidFrame(4, 2, {1, 2, 3}));
-    const struct {
-        int videoRate;
-        int dataRate;
-        VideoOpenResult result;
-        long step;
-    } cases[] = {{25, 25, VideoOpenResult::Opened, 1},
-                 {25, 10, VideoOpenResult::Opened, 2},  // 2.5
-                 {30, 10, VideoOpenResult::Opened, 3},
-                 {30, 120, VideoOpenResult::TooSlow, 0},
-                 {30, 0, VideoOpenResult::TooSlow, 0}};
-    for (const auto& c : cases) {
-        const std::string path = dir.PathOf("rate" + std::to_string(c.videoRate) + ".avi");
-        WriteVideo(path, frames, c.videoRate);
+    // Video rate, data rate, step (25 / 10 is 2.5); no step: the video is too slow.
+    const int cases[][3] = {{25, 25, 1}, {25, 10, 2}, {30, 10, 3}, {30, 120, 0}, {30, 0, 0}};
+    for (const auto& [videoRate, dataRate, step] : cases) {
+        const std::string path = dir.PathOf("rate" + std::to_string(videoRate) + ".avi");
+        WriteVideo(path, frames, videoRate);
         VideoFrames video;
-        EXPECT_EQ(video.OpenVideo(path, kWholeWidth, nullptr, c.dataRate), c.result)
-            << c.videoRate << " / " << c.dataRate;
-        EXPECT_EQ(video.Step(), c.step) << c.videoRate << " / " << c.dataRate;
+        EXPECT_EQ(video.OpenVideo(path, kWholeWidth, nullptr, dataRate),
+                  step > 0 ? VideoOpenResult::Opened : VideoOpenResult::TooSlow)
+            << videoRate << " / " << dataRate;
+        EXPECT_EQ(video.Step(), step) << videoRate << " / " << dataRate;
     }
     VideoFrames video;
     EXPECT_EQ(video.OpenVideo(dir.PathOf("rate25.avi"), kNoVideoSide, nullptr, 25),
@@ -51,60 +44,48 @@ TEST(VideoFrames, StepsByTheRoundedRatioOfVideoAndDataRate) {
     EXPECT_EQ(video.FrameCount(), 0);
 }
 
-struct Comparison {
-    std::string file;     // name of the generated video; its extension gives the container
-    std::string encoder;  // lossless
-    int width;
-    int side;
-    // Columns counted as changed when every pixel changes, and when only the
-    // columns left of the middle change.
-    int everyPixel;
-    int leftOfMiddle;
-};
-
-void PrintTo(const Comparison& c, std::ostream* os) {
-    *os << c.file << " side " << c.side;
-}
-
-class FrameComparison : public ::testing::TestWithParam<Comparison> {};
-
 // Frames: 0 and 1 alike, 2 changes every pixel, 3 only the columns left of
-// the middle, 4 is the last frame, which is never taken.
-TEST_P(FrameComparison, CountsChangedPixelsOfTheSideAgainstTheWholePicture) {
-    const Comparison& c = GetParam();
-    const int height = 3;
-    const PixelFrame first = SolidFrame(c.width, height, {10, 20, 30});
-    const PixelFrame changed = SolidFrame(c.width, height, {200, 200, 200});
-    const PixelFrame leftChanged = WithColumns(changed, 0, c.width / 2 - 1, {0, 0, 0});
+// the middle, 4 is the last frame, which is never taken. Odd widths: the
+// rounded middle column belongs to both halves (width 5) or to neither (7).
+TEST(VideoFrames, CountChangedPixelsOfTheSideAgainstTheWholePicture) {
+    struct Side {
+        int side;
+        int everyPixel;    // columns counted as changed when every pixel changes
+        int leftOfMiddle;  // and when only the columns left of the middle change
+    };
+    const struct {
+        const char* file;     // its extension gives the container
+        const char* encoder;  // lossless
+        int width;
+        std::vector<Side> sides;
+    } videos[] = {
+        {"even.avi", "ffv1", 6, {{kWholeWidth, 6, 3}, {kRightHalf, 3, 0}, {kLeftHalf, 3, 3}}},
+        {"raw5.avi", "rawvideo", 5, {{kRightHalf, 3, 0}, {kLeftHalf, 3, 2}}},
+        {"odd.mkv", "ffv1", 7, {{kRightHalf, 3, 0}, {kLeftHalf, 3, 3}, {kWholeWidth, 7, 3}}}};
     TempDir dir;
-    const std::string path = dir.PathOf(c.file);
-    WriteVideo(path, {first, first, changed, leftChanged, first}, 25, c.encoder);
-
-    VideoFrames video;
-    ASSERT_EQ(video.OpenVideo(path, c.side, nullptr, 25), VideoOpenResult::Opened);
-    EXPECT_EQ(video.FrameCount(), 5);
-    ASSERT_TRUE(video.GetFirstFrame(""));
-    const double column = 100.0 / c.width;
-    // The first frame is taken twice: the video lags one processed frame.
-    for (double expected : {0.0, 0.0, c.everyPixel * column, c.leftOfMiddle * column}) {
-        ASSERT_TRUE(video.GetNextFrame(""));
-        EXPECT_NEAR(video.GetPixelDifference(), expected, 1e-9);
+    for (const auto& v : videos) {
+        const PixelFrame first = SolidFrame(v.width, 3, {10, 20, 30});
+        const PixelFrame changed = SolidFrame(v.width, 3, {200, 200, 200});
+        const PixelFrame leftChanged = WithColumns(changed, 0, v.width / 2 - 1, {0, 0, 0});
+        const std::string path = dir.PathOf(v.file);
+        WriteVideo(path, {first, first, changed, leftChanged, first}, 25, v.encoder);
+        for (const Side& s : v.sides) {
+            SCOPED_TRACE(std::string(v.file) + " side " + std::to_string(s.side));
+            VideoFrames video;
+            ASSERT_EQ(video.OpenVideo(path, s.side, nullptr, 25), VideoOpenResult::Opened);
+            EXPECT_EQ(video.FrameCount(), 5);
+            ASSERT_TRUE(video.GetFirstFrame(""));
+            const double column = 100.0 / v.width;
+            // The first frame is taken twice: the video lags one processed frame.
+            for (double expected : {0.0, 0.0, s.everyPixel * column, s.leftOfMiddle * column}) {
+                ASSERT_TRUE(video.GetNextFrame(""));
+                EXPECT_NEAR(video.GetPixelDifference(), expected, 1e-9);
+            }
+            EXPECT_FALSE(video.GetNextFrame(""));
+            EXPECT_FALSE(video.GetNextFrame(""));
+        }
     }
-    EXPECT_FALSE(video.GetNextFrame(""));
-    EXPECT_FALSE(video.GetNextFrame(""));
 }
-
-INSTANTIATE_TEST_SUITE_P(Videos, FrameComparison,
-                         ::testing::Values(Comparison{"even.avi", "ffv1", 6, kWholeWidth, 6, 3},
-                                           Comparison{"even.avi", "ffv1", 6, kRightHalf, 3, 0},
-                                           Comparison{"even.avi", "ffv1", 6, kLeftHalf, 3, 3},
-                                           // Odd widths: the rounded middle column belongs to both
-                                           // halves (width 5) or to neither (width 7).
-                                           Comparison{"raw5.avi", "rawvideo", 5, kRightHalf, 3, 0},
-                                           Comparison{"raw5.avi", "rawvideo", 5, kLeftHalf, 3, 2},
-                                           Comparison{"odd.mkv", "ffv1", 7, kRightHalf, 3, 0},
-                                           Comparison{"odd.mkv", "ffv1", 7, kLeftHalf, 3, 3},
-                                           Comparison{"odd.mkv", "ffv1", 7, kWholeWidth, 7, 3}));
 
 // Chooses a lossless encoder and records what it was asked.
 class RecordingClipPolicy : public ClipPolicy {
@@ -204,51 +185,37 @@ TEST(PixelDifference, ComparesWholeElementsOfEachSizeAndSkipsRowPadding) {
 // vertical field of view is 40 degrees.
 const double kHalfHeightAt100 = 100.0 * std::tan(20.0 * std::numbers::pi / 180.0);
 
-struct Projection {
-    const char* name;
-    std::array<double, 6> cameraPose;
-    std::array<double, 3> interest;
-    std::array<double, 3> point;
-    int status;
-    double x, y;
-};
-
-void PrintTo(const Projection& p, std::ostream* os) {
-    *os << p.name;
-}
-
-class CameraProjection : public ::testing::TestWithParam<Projection> {};
-
-TEST_P(CameraProjection, GivesUnroundedWindowCoordinatesFromTheLowerLeftCorner) {
-    const Projection& p = GetParam();
+// Eye and interest in one place give no viewing direction and no projection
+// (never NaN); rolled by 90 degrees, the camera's up direction is the world's -x.
+TEST(CameraProjection, GivesUnroundedWindowCoordinatesFromTheLowerLeftCorner) {
+    const double half = kHalfHeightAt100;
+    const std::array<double, 3> ahead{0, 0, -100};
+    const struct {
+        const char* name;
+        std::array<double, 6> cameraPose;
+        std::array<double, 3> interest, point;
+        int status;
+        double x, y;
+    } cases[] = {
+        {"on the axis", {}, ahead, {0, 0, -50}, kStatusOk, 512, 384},
+        {"at the upper edge", {}, ahead, {0, half, -100}, kStatusOk, 512, 768},
+        {"at the lower edge", {}, ahead, {0, -half, -100}, kStatusOk, 512, 0},
+        {"at the left edge", {}, ahead, {-half * 4 / 3, 0, -100}, kStatusOk, 0, 384},
+        {"rolled camera", {0, 0, 0, 0, 0, 90}, ahead, {-half, 0, -100}, kStatusOk, 512, 768},
+        {"moved camera", {10, 20, 30, 0, 0, 0}, {10, 20, -70}, {10, 20, -300}, kStatusOk, 512, 384},
+        {"in the camera plane", {}, ahead, {50, 0, 0}, kStatusSettingError, 0, 0},
+        {"no viewing direction", {5, 5, 5, 0, 0, 0}, {5, 5, 5}, ahead, kStatusSettingError, 0, 0}};
     const CameraView camera = SetUpCamera(1024, 768, 10.0, 4000.0, 40.0);
-    std::array<double, 3> window{-1.0, -1.0, -1.0};
-    ASSERT_EQ(ProjectPoint(camera, p.point, p.cameraPose, p.interest, window), p.status);
-    if (p.status == kStatusOk) {
-        EXPECT_NEAR(window[0], p.x, 1e-9);
-        EXPECT_NEAR(window[1], p.y, 1e-9);
+    for (const auto& p : cases) {
+        std::array<double, 3> window{-1.0, -1.0, -1.0};
+        ASSERT_EQ(ProjectPoint(camera, p.point, p.cameraPose, p.interest, window), p.status)
+            << p.name;
+        if (p.status == kStatusOk) {
+            EXPECT_NEAR(window[0], p.x, 1e-9) << p.name;
+            EXPECT_NEAR(window[1], p.y, 1e-9) << p.name;
+        }
     }
 }
-
-constexpr std::array<double, 3> kAhead{0, 0, -100};
-const double kHalf = kHalfHeightAt100;
-constexpr std::array<double, 6> kMoved{10, 20, 30, 0, 0, 0}, kAtFive{5, 5, 5, 0, 0, 0};
-
-INSTANTIATE_TEST_SUITE_P(
-    Points, CameraProjection,
-    ::testing::Values(
-        Projection{"OnTheAxis", {}, kAhead, {0, 0, -50}, kStatusOk, 512, 384},
-        Projection{"AtTheUpperEdge", {}, kAhead, {0, kHalf, -100}, kStatusOk, 512, 768},
-        Projection{"AtTheLowerEdge", {}, kAhead, {0, -kHalf, -100}, kStatusOk, 512, 0},
-        Projection{"AtTheLeftEdge", {}, kAhead, {-kHalf * 4 / 3, 0, -100}, kStatusOk, 0, 384},
-        // Rolled by 90 degrees: the camera's up direction is the world's -x.
-        Projection{
-            "RolledCamera", {0, 0, 0, 0, 0, 90}, kAhead, {-kHalf, 0, -100}, kStatusOk, 512, 768},
-        Projection{"MovedCamera", kMoved, {10, 20, -70}, {10, 20, -300}, kStatusOk, 512, 384},
-        Projection{"InTheCameraPlane", {}, kAhead, {50, 0, 0}, kStatusSettingError, 0, 0},
-        // Eye and interest in one place: no direction, no projection (never NaN).
-        Projection{"NoViewingDirection", kAtFive, {5, 5, 5}, kAhead, kStatusSettingError, 0, 0}),
-    [](const auto& paramInfo) { return std::string(paramInfo.param.name); });
 
 TEST(CameraSetUp, ReplacesAZeroSizeAndKeepsTheIdentityForADegenerateFrustum) {
     const CameraView zeroSize = SetUpCamera(0, 0, 10.0, 4000.0, 40.0);

@@ -194,7 +194,8 @@ TEST(GeneralStatistics, DifferencesNeedTwoFramesOfTheFileWithValues) {
 // --- level kind and thresholds ---
 
 // Angles 2, distances 5 (the third column of Complexity and Magnitude);
-// Pixel Difference always 10.
+// Pixel Difference always 10. The means divide the whole sum, that of the
+// frames without movement too.
 TEST(LevelStatistics, AValueEqualToTheThresholdIsNoMovementFrame) {
     const struct {
         int function;
@@ -210,25 +211,18 @@ TEST(LevelStatistics, AValueEqualToTheThresholdIsNoMovementFrame) {
                      std::to_string(c.column));
         ParameterArray array = ArrayOf(MakeRecord(c.function, c.nValues));
         FrameFeeder feeder{array, false, 2.0, 5.0};
-        for (double v : {c.threshold, -c.threshold, c.threshold + 0.5, -c.threshold - 0.5}) {
+        const double t = c.threshold;
+        for (double v : {t, -t, t, t + 0.5, -t - 0.5}) {
             std::vector<double> values(static_cast<std::size_t>(c.nValues), 0.0);
             values[static_cast<std::size_t>(c.column)] = v;
             feeder.Set(1, values);
             feeder.EndFrame();
         }
         const StatisticsAccumulator& accumulator = Value(array, c.column);
-        EXPECT_EQ(accumulator.counters[0], 4);
-        EXPECT_EQ(accumulator.counters[1], 2);             // only the two beyond it, either sign
-        ExpectItems(LevelItems(accumulator), {0.0, 0.0});  // the four values cancel
+        EXPECT_EQ(accumulator.counters[0], 5);
+        EXPECT_EQ(accumulator.counters[1], 2);  // only the two beyond it, either sign
+        ExpectItems(LevelItems(accumulator), {t / 5, t / 2});
     }
-}
-
-TEST(LevelStatistics, MeanPerMovementFrameDividesTheWholeSum) {
-    ParameterArray array = ArrayOf(MakeRecord(kFnPixelDifference, 1));
-    FrameFeeder feeder{array};
-    for (double v : {10.0, 12.0, 4.0, 14.0})
-        feeder.Frame(v);
-    ExpectItems(LevelItems(Value(array)), {10.0, 20.0});  // 40 / 4; 40 / 2 movement frames
 }
 
 TEST(LevelStatistics, DifferencesCountMovementOfTheChange) {
