@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <numeric>
 #include <string>
 #include <utility>
 #include <vector>
@@ -8,7 +9,6 @@
 #include "core/DataFieldNameList.h"
 #include "core/FileError.h"
 #include "core/InputVariableTable.h"
-#include "core/Numbers.h"
 #include "input/BodyDataPositions.h"
 #include "input/BodyDataReader.h"
 #include "input/DataFileCheck.h"
@@ -180,20 +180,15 @@ TEST_F(CheckFileTest, AcceptsAColonLayoutFileAndDerivesItsRate) {
     EXPECT_TRUE(prompt.messages.empty());  // a missing file is refused silently
 }
 
-std::string BinaryContent() {
-    std::string content;
-    for (int i = 0; i < 5000; ++i)
-        content += static_cast<char>((i * 7919) % 256);
-    return content;
-}
-
 // An empty file, a binary one, a label in another letter case, a format line
 // beyond the first hundred lines; a file without frames.
 TEST_F(CheckFileTest, RefusesAFileWithoutFormatLineOrTwoFramesOfferingNoNames) {
     const std::string preamble = Lines(99, "preamble line\n");
+    std::string binary(5000, '\0');  // every byte value in turn
+    std::iota(binary.begin(), binary.end(), '\0');
     EXPECT_TRUE(Check(preamble + "Time;Hips:Tx\n0;1\n0.01;2\n").accepted);
     for (const std::string& content :
-         {std::string(), BinaryContent(), std::string("time;Hips:Tx\n0;1\n1;2\n"),
+         {std::string(), binary, std::string("time;Hips:Tx\n0;1\n1;2\n"),
           "x\n" + preamble + "Time;Hips:Tx\n0;1\n0.01;2\n"}) {
         EXPECT_FALSE(Check(content).accepted);
         ASSERT_EQ(prompt.messages.size(), 1u);
@@ -234,9 +229,9 @@ TEST_F(CheckFileTest, FrameRateIsOneOverTheFirstTimeStepInSinglePrecision) {
 }
 
 TEST_F(CheckFileTest, WarnsOnceOfADataFieldNamedTwiceAndAcceptsTheFile) {
-    // {format line, expected warning ("" = none)}
+    // {format line, expected warning}; a file without such a name is accepted
+    // silently (the colon-layout file above).
     const std::pair<std::string, std::string> cases[] = {
-        {"Time;Frame;Hips:Tx;Hips:Ty", ""},
         {"Time;Frame;Hips:Tx;Chest:Tx;Ty;Hips:Tx",
          "names the data field 'Hips:Tx' twice (columns 3 and 6); the values of the later column "
          "are used."},
@@ -248,10 +243,6 @@ TEST_F(CheckFileTest, WarnsOnceOfADataFieldNamedTwiceAndAcceptsTheFile) {
     for (const auto& [formatLine, warning] : cases) {
         const FileCheckResult result = Check(formatLine + "\n0;1;2;3;4;5\n0.5;1;2;3;4;5\n");
         EXPECT_TRUE(result.accepted) << formatLine;
-        if (warning.empty()) {
-            EXPECT_TRUE(prompt.messages.empty()) << prompt.LastText();
-            continue;
-        }
         ASSERT_EQ(prompt.messages.size(), 1u) << formatLine;
         EXPECT_EQ(prompt.messages[0].icon, PromptIcon::Exclamation);
         EXPECT_EQ(prompt.messages[0].text.rfind(

@@ -6,7 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "core/Numbers.h"
 #include "core/Workspace.h"
 #include "input/InputFileList.h"
 #include "input/OutputOptionRules.h"
