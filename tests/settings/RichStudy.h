@@ -12,20 +12,17 @@
 
 namespace kivo::testing {
 
-// Texts with blanks at the ends, commas, "#", "#TRUE#", a tab, a quote mark,
-// a backslash and multi-byte characters; the settings store also holds
-// double quotes and line breaks (`storeTexts`).
-inline std::string OddText(bool storeTexts) {
-    return std::string(" a,#TRUE#\t'\\;\xC3\xA9 True -1 ") + (storeTexts ? "\"q\"\r\n\n" : "");
-}
-
 // A study whose every stored field is away from its start value; with
 // `lists`, three input files in `dir`/study (two partners and one of its own,
 // with different time labels, rates and camera columns, one without camera),
 // bindings up to the last position, user variables, and rows of functions
 // inside and outside the catalogue with odd texts in every column.
 inline Workspace RichStudy(const TempDir& dir, bool storeTexts, bool lists = true) {
-    const std::string odd = OddText(storeTexts);
+    // Texts with blanks at the ends, commas, "#", "#TRUE#", a tab, a quote mark,
+    // a backslash and multi-byte characters; the settings store also holds
+    // double quotes and line breaks.
+    const std::string odd =
+        std::string(" a,#TRUE#\t'\\;\xC3\xA9 True -1 ") + (storeTexts ? "\"q\"\r\n\n" : "");
     Workspace workspace;
     WorkspaceOptions& o = workspace.options;
     o.directoryInputFiles = dir.PathOf("");
