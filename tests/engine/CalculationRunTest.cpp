@@ -11,7 +11,6 @@
 #include <iterator>
 #include <limits>
 #include <map>
-#include <ostream>
 #include <regex>
 #include <string>
 #include <vector>
@@ -279,11 +278,6 @@ struct SplitCase {
     int linesPerPart;
     std::vector<std::vector<std::string>> partFrames;  // frame fields of each part
 };
-
-std::ostream& operator<<(std::ostream& out, const SplitCase& c) {
-    return out << c.frames << " frames, every " << c.useEvery << ", " << c.linesPerPart
-               << " lines per part";
-}
 
 class SplitModeRun : public CalculationRunTest, public ::testing::WithParamInterface<SplitCase> {};
 

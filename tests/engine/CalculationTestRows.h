@@ -27,18 +27,12 @@ inline Pose At(double x, double y, double z) {
 }
 
 // Binds all six data fields of an input variable of one person and sets the
-// current and previous frame's pose.
-inline void BindPose(InputVariableTable& table, int variable, int person, const Pose& current,
-                     const Pose& previous) {
+// current and the previous frame's pose to `pose`.
+inline void BindPose(InputVariableTable& table, int variable, int person, const Pose& pose) {
     PersonBlock& block = table.Person(variable, person);
     for (int s = 0; s < kPoseSlots; ++s)
         block.fieldIndex[s] = 3 + s;
-    block.current = current;
-    block.previous = previous;
-}
-
-inline void BindPose(InputVariableTable& table, int variable, int person, const Pose& pose) {
-    BindPose(table, variable, person, pose, pose);
+    block.current = block.previous = pose;
 }
 
 // The same, with the person first and the pose as a body pose.

@@ -78,11 +78,8 @@ TEST(VectorAngle, GivesDegreesOrRaisesTheErrorFlag) {
         EXPECT_NEAR(VectorAngle(c.a, c.b, error), c.expected, 1e-12) << "case " << &c - cases;
         EXPECT_EQ(error, c.error) << "case " << &c - cases;
     }
-}
-
-// Opposite vectors: c = -1, s = 0 and ArcTan2(0, -1) = -pi. The flag is never
-// cleared, so one flag collects several calls.
-TEST(VectorAngle, OppositeVectorsGiveMinusPiInDegreesExactlyAndKeepARaisedFlag) {
+    // Opposite vectors: c = -1, s = 0 and ArcTan2(0, -1) = -pi. The flag is
+    // never cleared, so one flag collects several calls.
     bool error = true;
     EXPECT_EQ(VectorAngle({0, 0, 2}, {0, 0, -3}, error), -kPi15 * kDegreesPerRadian);
     EXPECT_TRUE(error);
