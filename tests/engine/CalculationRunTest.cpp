@@ -339,7 +339,10 @@ TEST_P(FailingFileRun, StopsOnlyItsOwnFile) {
     for (const char* name : {"first.csv", "bad.csv", "third.csv"})
         AddInput(name, TurningFrames(5));
     workspace.inputFiles[1][kColDecimalPlaces] = "99";
-    AddRow("Hips", "Static SRL", "Hips");
+    AddRow("Hips SRL", "Static SRL", "Hips");
+    // Rows whose captions name their target row or input variables.
+    AddRow("Ratio", "Division", "Hips SRL", "Hips SRL");
+    AddRow("Near", "Less Than", "Hips SRL", "Hips,Chest");
     SetAllParameterTypeTags(workspace.parameters);
     RunSchedule schedule;
     schedule.jobs = GetParam();
