@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,32 +51,28 @@ inline std::string PathOf(std::string_view name) {
     return (std::filesystem::path(Folder()) / name).string();
 }
 
+// Stops the process when a file of the harness cannot be written or read.
+inline void RequireFile(bool good, const std::string& path) {
+    if (!good) {
+        std::fprintf(stderr, "kivo fuzz: cannot write or read %s\n", path.c_str());
+        std::abort();
+    }
+}
+
 // Writes `content` to the file `name` of the folder; returns its path.
 inline std::string WriteFile(std::string_view name, std::string_view content) {
     const std::string path = PathOf(name);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        std::perror("kivo fuzz: fopen");
-        std::abort();
-    }
-    std::fwrite(content.data(), 1, content.size(), file);
-    std::fclose(file);
+    std::ofstream file(path, std::ios::binary);
+    RequireFile(file.write(content.data(), static_cast<std::streamsize>(content.size())).good(),
+                path);
     return path;
 }
 
 // The whole content of a file the harness wrote or had written.
 inline std::string ReadFile(const std::string& path) {
-    std::string content;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        std::perror("kivo fuzz: fopen");
-        std::abort();
-    }
-    char buffer[65536];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-        content.append(buffer, n);
-    std::fclose(file);
-    return content;
+    std::ifstream file(path, std::ios::binary);
+    RequireFile(file.good(), path);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 inline std::string_view AsText(const std::uint8_t* data, std::size_t size) {

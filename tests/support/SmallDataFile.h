@@ -13,13 +13,10 @@ namespace kivo::testing {
 inline std::string WriteSmallDataFile(const TempDir& dir, const std::string& name,
                                       std::string_view timeLabel = "Time",
                                       std::string_view step = "0.01") {
-    std::string content = "Exported take\n";
-    content += timeLabel;
-    content += ";Frame;Hips:Tx;Hips:Ty;Hips:Tz;Hips:Rx;Hips:Ry;Hips:Rz\n";
-    content += "0;1;1;2;3;4;5;6\n";
-    content += step;
-    content += ";2;1;2;3;4;5;6\n";
-    return dir.Write(name, content);
+    return dir.Write(name, "Exported take\n" + std::string(timeLabel) +
+                               ";Frame;Hips:Tx;Hips:Ty;Hips:Tz;Hips:Rx;Hips:Ry;Hips:Rz\n"
+                               "0;1;1;2;3;4;5;6\n" +
+                               std::string(step) + ";2;1;2;3;4;5;6\n");
 }
 
 }  // namespace kivo::testing

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -39,11 +38,7 @@ class TempDir {
     // Writes `content` byte for byte into a file of the folder; returns its path.
     std::string Write(const std::string& name, std::string_view content) const {
         const std::string file = (path_ / name).string();
-        std::FILE* stream = std::fopen(file.c_str(), "wb");
-        if (stream != nullptr) {
-            std::fwrite(content.data(), 1, content.size(), stream);
-            std::fclose(stream);
-        }
+        std::ofstream(file, std::ios::binary) << content;
         return file;
     }
 
