@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -26,16 +25,10 @@ namespace kivo::fuzz {
 
 // The folder of this process, removed when the process ends.
 inline const char* Folder() {
-    static char folder[512] = "";
-    if (folder[0] == '\0') {
-        const std::string pattern =
-            (std::filesystem::temp_directory_path() / "kivo-fuzz-XXXXXX").string();
-        if (pattern.size() >= sizeof folder) {
-            std::fputs("kivo fuzz: the temporary folder's path is too long\n", stderr);
-            std::abort();
-        }
-        std::strcpy(folder, pattern.c_str());
-        if (::mkdtemp(folder) == nullptr) {
+    static std::string folder;
+    if (folder.empty()) {
+        folder = (std::filesystem::temp_directory_path() / "kivo-fuzz-XXXXXX").string();
+        if (::mkdtemp(folder.data()) == nullptr) {
             std::perror("kivo fuzz: mkdtemp");
             std::abort();
         }
@@ -44,7 +37,7 @@ inline const char* Folder() {
             std::filesystem::remove_all(folder, error);
         });
     }
-    return folder;
+    return folder.c_str();
 }
 
 inline std::string PathOf(std::string_view name) {

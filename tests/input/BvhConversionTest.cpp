@@ -69,9 +69,6 @@ struct DataFile {
             pose[k] = std::stod(lines.at(line).at(column + k));
         return pose;
     }
-    std::array<double, 6> Pose(std::size_t line, const std::string& joint) const {
-        return Pose(line, Column(joint));
-    }
 };
 
 // The root lists its channels in an unusual order, the child's rotation
@@ -114,8 +111,8 @@ TEST(BvhConversion, WritesEveryJointsGlobalPoseInTheBodyGeometryConvention) {
     const std::array<Matrix, 2> arm = {Multiply(hips, Rotation('z', 90)),
                                        Multiply(hips, Rotation('x', 45))};
     for (std::size_t line = 0; line < 2; ++line) {
-        const auto root = data.Pose(line, "Hips");
-        const auto child = data.Pose(line, "Arm");
+        const auto root = data.Pose(line, data.Column("Hips"));
+        const auto child = data.Pose(line, data.Column("Arm"));
         EXPECT_NEAR(AngleBetween(root, hips), 0, 1e-3);
         EXPECT_NEAR(AngleBetween(child, arm[line]), 0, 1e-3);
         // The arm sits 2 units along the turned hips' x axis, scaled by 2.

@@ -58,7 +58,7 @@ class InputFileListTest : public ::testing::Test {
     Workspace workspace;
 };
 
-TEST_F(InputFileListTest, FillsTheColumnsFromTheOptions) {
+TEST_F(InputFileListTest, FillsTheColumnsFromTheOptionsAndShowsThemBack) {
     workspace.options.skipLines = "2";
     workspace.options.distances = false;
     workspace.options.bodyHeight = "175";
@@ -72,6 +72,22 @@ TEST_F(InputFileListTest, FillsTheColumnsFromTheOptions) {
     EXPECT_EQ(Row(0).fullPath, dir.PathOf("s01.csv"));
     // The derived rate goes to the new row only, not into the option boxes.
     EXPECT_EQ(workspace.options.linesPerSec, "30");
+
+    // Showing the row's options is the inverse, for each text of the distance column.
+    for (const char* text : {"unmodified", "Height", "Length", "175"}) {
+        SCOPED_TRACE(text);
+        workspace.inputFiles[0][kColDistancesRelatedTo] = text;
+        workspace.options = WorkspaceOptions();
+        workspace.options.bodyHeight = "stale";
+        ShowInputFileOptions(workspace, 0);
+        const WorkspaceOptions& options = workspace.options;
+        EXPECT_EQ(options.timeField, "Time");
+        EXPECT_EQ(options.linesPerSec, "100");
+        EXPECT_EQ(options.camera, "640x480/1/100/45");
+        EXPECT_EQ(GetDistanceOption(options), text);
+        EXPECT_TRUE(!options.distances || options.distancesHeight != options.distancesLength);
+        EXPECT_FALSE(options.videoClipSide);
+    }
 }
 
 // Removing a file leaves its partner without.
@@ -227,26 +243,6 @@ TEST_F(InputFileListTest, ApplyToAllKeepsPartnerDirectoryAndVideo) {
     EXPECT_EQ(Row(1)[kColVideoClipSide], "Right Side");
 }
 
-// Showing a row's options is the inverse of adding a file, for each text of
-// the distance column.
-TEST_F(InputFileListTest, ShowingAFilesOptionsIsTheInverseOfAddingIt) {
-    ASSERT_TRUE(Add("s01.csv"));
-    for (const char* text : {"unmodified", "Height", "Length", "175"}) {
-        SCOPED_TRACE(text);
-        workspace.inputFiles[0][kColDistancesRelatedTo] = text;
-        workspace.options = WorkspaceOptions();
-        workspace.options.bodyHeight = "stale";
-        ShowInputFileOptions(workspace, 0);
-        const WorkspaceOptions& options = workspace.options;
-        EXPECT_EQ(options.timeField, "Time");
-        EXPECT_EQ(options.linesPerSec, "100");
-        EXPECT_EQ(options.camera, "1024x768/10/4000/40");
-        EXPECT_EQ(GetDistanceOption(options), text);
-        EXPECT_TRUE(!options.distances || options.distancesHeight != options.distancesLength);
-        EXPECT_FALSE(options.videoClipSide);
-    }
-}
-
 // A workspace with one file whose option columns hold known values.
 class OptionRulesTest : public ::testing::Test {
   protected:
@@ -263,16 +259,14 @@ class OptionRulesTest : public ::testing::Test {
     const std::optional<std::size_t> selected = 0;
 };
 
-TEST(NumericTextBox, EmptiesATextThatIsNoNumberInTheUsersDecimalSymbol) {
+TEST(OptionBoxTexts, NumbersInTheUsersDecimalSymbolAndOrdinalFrameLabels) {
     for (const char* text : {"2", "2.5", ""})
         EXPECT_EQ(FilterNumericText(text, "."), text);
     for (const char* text : {"2a", "-", "2,5"})
         EXPECT_EQ(FilterNumericText(text, "."), "") << text;
     EXPECT_EQ(FilterNumericText("2,5", ","), "2,5");
-}
-
-// Only 1, 2 and 3 take their own ending ("21" is "th" as well).
-TEST(OrdinalFrameLabel, ReadsAsOnePhraseWithTheBox) {
+    // The label after a frame box: only 1, 2 and 3 take their own ending ("21"
+    // is "th" as well).
     for (const auto& [box, label] : {std::pair{"1", "st Frame"}, std::pair{"2", "nd Frame"},
                                      std::pair{"3", "rd Frame"}, std::pair{"21", "th Frame"}})
         EXPECT_EQ(OrdinalFrameLabel(box, "."), label) << box;
@@ -399,7 +393,7 @@ TEST_F(OptionRulesTest, VideoAnalysisAsksForAVideoAndUncheckedForgetsIt) {
     EXPECT_FALSE(workspace.options.videoClipSide);
 }
 
-TEST(OutputOptionRules, TheStatisticsFileFollowsTheSeparator) {
+TEST(OutputOptionRules, TheStatisticsFileFollowsTheSeparatorAndPartFilesHoldTwoTo32767Lines) {
     WorkspaceOptions options;
     options.statisticsFileName = "study.stats.csv";
     options.extension = "TAB";
@@ -416,11 +410,9 @@ TEST(OutputOptionRules, TheStatisticsFileFollowsTheSeparator) {
     options.statisticsFileName = "Stats";
     StatisticsFileNameLostFocus(options);
     EXPECT_EQ(options.statisticsFileName, "Stats.");
-}
 
-TEST(OutputOptionRules, LinesPerPartFileRangeFromTwoTo32767) {
+    // The lines per part file range from 2 to 32767.
     ScriptedPrompt prompt;
-    WorkspaceOptions options;
     options.splitFile = true;
     for (const char* refused : {"1", "abc", "40000", ""}) {
         options.noOfLines = refused;
