@@ -1,8 +1,10 @@
-// kivo store import: a settings file read, written into a fresh settings
-// store and brought back from it. What the store gives back is what was
-// imported, and whatever the store holds passes the rules of the option boxes.
-// The example dyad's data files lie in the folder, so that the input files of
-// a settings file that names them are checked and stored too.
+// The settings file reader and writer, and kivo store import: a settings file
+// read (whatever was loaded passes the rules of the option boxes and can be
+// written again), written into a fresh settings store and brought back from
+// it. What the store gives back is what was imported, and whatever the store
+// holds passes the rules of the option boxes. The example dyad's data files
+// lie in the folder, so that the input files of a settings file that names
+// them are checked and stored too.
 
 #include <unistd.h>
 
@@ -10,6 +12,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
+#include "core/FileError.h"
 #include "core/OptionFields.h"
 #include "core/Workspace.h"
 #include "input/StoredOptionRules.h"
@@ -35,10 +38,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Workspace imported;
     AnsweringPrompt prompt;
     SettingsLoadNotes notes;
-    if (LoadSettings(path, imported, prompt, &notes) != SettingsLoadResult::Loaded ||
-        imported.inputFiles.size() < notes.storedInputFiles) {
-        return 0;  // kivo store import stores nothing
+    if (LoadSettings(path, imported, prompt, &notes) != SettingsLoadResult::Loaded)
+        return 0;
+    RequireOptionsPassTheirRules(imported, "a loaded option passes its box's rule unchanged");
+    for (const InputFileRow& row : imported.inputFiles) {
+        for (int column = 0; column < kInputFileColumnCount; ++column) {
+            const StoredOptionValue value =
+                ApplyStoredOptionRule(RuleOfInputFileColumn(column), row[column]);
+            Require(value.refusal.empty() && value.text == row[column],
+                    "a loaded file option passes its box's rule unchanged",
+                    [&] { return row[column]; });
+        }
     }
+    try {
+        const std::string content = SerializeSettings(imported, Folder(), PathOf("copy.set"));
+        Require(!content.empty(), "a loaded study can be written");
+    } catch (const FileError&) {
+        // Texts a settings file cannot hold are refused by name.
+    }
+    if (imported.inputFiles.size() < notes.storedInputFiles)
+        return 0;  // kivo store import stores nothing
     const std::string store = PathOf("settings.sqlite");
     std::error_code error;
     fs::remove(store, error);
