@@ -25,10 +25,6 @@ using testing::TempDir;
 
 constexpr double kDegree = 3.14159265358979323846 / 180.0;
 
-Matrix Rotation(char axis, double degrees) {
-    return testing::Rotation(axis, degrees * kDegree);
-}
-
 // The angle in degrees of the rotation that turns the orientation written in
 // `pose` (angles rx, ry, rz standing for R = Rz·Ry·Rx) into `b`.
 double AngleBetween(const std::array<double, 6>& pose, const Matrix& b) {
@@ -97,9 +93,8 @@ TEST(BvhConversion, WritesEveryJointsGlobalPoseInTheBodyGeometryConvention) {
 
     const DataFile data(dir.PathOf("take.txt"), '\t');
     EXPECT_EQ(data.fields.size(), 2u + 12u);
-    EXPECT_EQ(data.fields[0], "Time");
-    EXPECT_EQ(data.fields[1], "Frame");
-    EXPECT_EQ(data.fields[2], "mixamorig:Hips:Tx");
+    EXPECT_EQ(std::vector(data.fields.begin(), data.fields.begin() + 3),
+              (std::vector<std::string>{"Time", "Frame", "mixamorig:Hips:Tx"}));
     EXPECT_EQ(data.fields[13], "Arm:Rz");
     ASSERT_EQ(data.lines.size(), 2u);
     EXPECT_EQ(data.lines[0][0], "0.000000");  // times keep six decimals
@@ -107,9 +102,9 @@ TEST(BvhConversion, WritesEveryJointsGlobalPoseInTheBodyGeometryConvention) {
     EXPECT_EQ(data.lines[1][1], "2");
     EXPECT_EQ(data.lines[0][2], "20.000");  // translation channels replace the offset, scaled
 
-    const Matrix hips = Rotation('y', 30);
-    const std::array<Matrix, 2> arm = {Multiply(hips, Rotation('z', 90)),
-                                       Multiply(hips, Rotation('x', 45))};
+    const Matrix hips = testing::Rotation('y', 30 * kDegree);
+    const std::array<Matrix, 2> arm = {Multiply(hips, testing::Rotation('z', 90 * kDegree)),
+                                       Multiply(hips, testing::Rotation('x', 45 * kDegree))};
     for (std::size_t line = 0; line < 2; ++line) {
         const auto root = data.Pose(line, data.Column("Hips"));
         const auto child = data.Pose(line, data.Column("Arm"));
@@ -174,18 +169,16 @@ std::string ManyJoints(int count) {
     return text + "}\nMOTION\nFrames: 0\nFrame Time: 0.01\n";
 }
 
-struct BadBvh {
-    const char* name;
-    std::string content;
-    long line;
-    const char* says;
-};
-
 TEST(BvhConversion, RefusesABadFileNamingTheLineAndWritesNothing) {
     const std::string head =
         "HIERARCHY\nROOT Hips\n{\nOFFSET 0 0 0\nCHANNELS 3 Zrotation Yrotation Xrotation\n}\n";
     const std::string motion = "MOTION\nFrames: 2\nFrame Time: 0.01\n";
-    const std::vector<BadBvh> cases = {
+    const struct {
+        const char* name;
+        std::string content;
+        long line;
+        const char* says;
+    } cases[] = {
         {"truncated motion", head + motion + "1 2 3\n", 8, "ends after 1 of the 2 frames"},
         {"channel count", "HIERARCHY\nROOT Hips\n{\nOFFSET 0 0 0\nCHANNELS 4 Xrotation\n", 5,
          "3 or 6 channels, not 4"},
@@ -212,7 +205,7 @@ TEST(BvhConversion, RefusesABadFileNamingTheLineAndWritesNothing) {
          6, "a second joint named 'Hips'"},
     };
     TempDir dir;
-    for (const BadBvh& c : cases) {
+    for (const auto& c : cases) {
         const std::string bvh = dir.Write("bad.bvh", c.content);
         try {
             ConvertBvh(bvh, dir.PathOf("bad.txt"), BvhConversionOptions()).Commit();

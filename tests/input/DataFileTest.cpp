@@ -84,13 +84,6 @@ TEST(FillPlaceholders, DoesNotSearchInsertedValuesAgain) {
         "file:\r\n/data/take#1*.csv.");
 }
 
-struct GuessCase {
-    const char* name;
-    std::string content;
-    long line;  // 0: no guess
-    const char* label;
-};
-
 std::string Lines(int count, const std::string& line) {
     std::string text;
     for (int i = 0; i < count; ++i)
@@ -99,7 +92,12 @@ std::string Lines(int count, const std::string& line) {
 }
 
 TEST(GuessFormatLine, FindsTheLineThatNamesTheFieldsAboveLinesOfNumbers) {
-    const GuessCase cases[] = {
+    const struct {
+        const char* name;
+        std::string content;
+        long line;  // 0: no guess
+        const char* label;
+    } cases[] = {
         {"semicolon", "Take 1\nTime;Frame;Hips:Tx\n0;1;2.5\n0.01;2;2.6\n", 2, "Time"},
         {"tab keeps blanks in the label", "Time [sec]\tHips Tx\r\n0\t1\r\n.5\t2\r\n", 1,
          "Time [sec]"},
@@ -112,7 +110,7 @@ TEST(GuessFormatLine, FindsTheLineThatNamesTheFieldsAboveLinesOfNumbers) {
         {"line 101 is not", Lines(100, "note\n") + "Time;x\n0;1\n1;2\n", 0, ""},
     };
     testing::TempDir dir;
-    for (const GuessCase& c : cases) {
+    for (const auto& c : cases) {
         const auto guess = GuessFormatLine(dir.Write("take.txt", c.content));
         EXPECT_EQ(guess ? guess->line : 0, c.line) << c.name;
         EXPECT_EQ(guess ? guess->timeLabel : "", c.label) << c.name;
@@ -436,7 +434,7 @@ class UserVariableTest : public ::testing::Test {
 };
 
 // Naming a variable the first time leaves the empty entries alone.
-TEST_F(UserVariableTest, RenamingChangesWholeEntriesOnly) {
+TEST_F(UserVariableTest, RenamingChangesWholeEntriesOnlyAndAnEmptyNameUnbinds) {
     workspace.parameters = {Row("Hand R,Cup", "Cup", "Cup"), Row("Cupboard,Cup", "", ""),
                             Row("Hand R", "Cupboard", "Base"), Row("Hips,,Chest", "", "")};
     ASSERT_TRUE(RenameUserVariable(workspace, 0, "Mug", prompt));
@@ -447,6 +445,14 @@ TEST_F(UserVariableTest, RenamingChangesWholeEntriesOnly) {
               (std::vector{Row("Hand R,Mug", "Mug", "Mug"), Row("Cupboard,Mug", "", ""),
                            Row("Hand R", "Cupboard", "Base"), Row("Hips,,Chest", "", "")}));
     EXPECT_TRUE(prompt.messages.empty());
+
+    // Only a named or bound user variable can be (re)named; an empty name unbinds it.
+    ASSERT_TRUE(RenameUserVariable(workspace, 0, "", prompt));
+    EXPECT_EQ(workspace.userVariableNames[0], "");
+    EXPECT_EQ(workspace.boundDataFields[kFirstUserVariable], "");
+    EXPECT_FALSE(IsUserVariableNameEditable(workspace, 0));
+    BindDataField(workspace, kFirstUserVariable, "Table");
+    EXPECT_TRUE(IsUserVariableNameEditable(workspace, 0));
 }
 
 TEST_F(UserVariableTest, RefusesTakenAndUnlistableNamesButNotItsOwn) {
@@ -469,16 +475,6 @@ TEST_F(UserVariableTest, RefusesTakenAndUnlistableNamesButNotItsOwn) {
     EXPECT_TRUE(prompt.messages.empty());
 }
 
-// Only a named or bound user variable can be (re)named; an empty name unbinds it.
-TEST_F(UserVariableTest, AnEmptyNameUnbindsAndABindingMakesTheNameEditable) {
-    ASSERT_TRUE(RenameUserVariable(workspace, 0, "", prompt));
-    EXPECT_EQ(workspace.userVariableNames[0], "");
-    EXPECT_EQ(workspace.boundDataFields[kFirstUserVariable], "");
-    EXPECT_FALSE(IsUserVariableNameEditable(workspace, 0));
-    BindDataField(workspace, kFirstUserVariable, "Table");
-    EXPECT_TRUE(IsUserVariableNameEditable(workspace, 0));
-}
-
 // Clearing the lists unbinds every variable and keeps the names; deleting the
 // user variables keeps the other bindings.
 TEST_F(UserVariableTest, ClearingTheListsOrDeletingUserVariablesActsOnlyAfterYes) {
@@ -494,8 +490,7 @@ TEST_F(UserVariableTest, ClearingTheListsOrDeletingUserVariablesActsOnlyAfterYes
     EXPECT_EQ(workspace.boundDataFields[kFirstUserVariable], "CupMarker");
     Workspace deleted = workspace;
     EXPECT_TRUE(DeleteUserVariables(deleted, prompt));
-    EXPECT_EQ(deleted.userVariableNames[0], "");
-    EXPECT_EQ(deleted.userVariableNames[1], "");
+    EXPECT_EQ(deleted.userVariableNames, decltype(deleted.userVariableNames)());
     EXPECT_EQ(deleted.boundDataFields[kFirstUserVariable], "");
     EXPECT_EQ(deleted.boundDataFields[kHips], "Hips");
     EXPECT_TRUE(ClearDataFieldLists(workspace, prompt));

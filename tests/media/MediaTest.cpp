@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/StatusCode.h"
@@ -219,8 +220,7 @@ TEST(CameraProjection, GivesUnroundedWindowCoordinatesFromTheLowerLeftCorner) {
 
 TEST(CameraSetUp, ReplacesAZeroSizeAndKeepsTheIdentityForADegenerateFrustum) {
     const CameraView zeroSize = SetUpCamera(0, 0, 10.0, 4000.0, 40.0);
-    EXPECT_EQ(zeroSize.width, 1);
-    EXPECT_EQ(zeroSize.height, 1);
+    EXPECT_EQ(std::pair(zeroSize.width, zeroSize.height), std::pair(1, 1));
     const decltype(CameraView::projection) identity = {
         {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}};
     EXPECT_EQ(SetUpCamera(640, 480, 10.0, 10.0, 40.0).projection, identity);

@@ -210,8 +210,8 @@ TEST(LevelStatistics, AValueEqualToTheThresholdIsNoMovementFrame) {
             feeder.EndFrame();
         }
         const StatisticsAccumulator& accumulator = Value(array, c.column);
-        EXPECT_EQ(accumulator.counters[0], 5);
-        EXPECT_EQ(accumulator.counters[1], 2);  // only the two beyond it, either sign
+        // Only the two beyond it, either sign, are movement frames.
+        EXPECT_EQ(accumulator.counters, (std::vector<std::int32_t>{5, 2}));
         ExpectItems(LevelItems(accumulator), {t / 5, t / 2});
     }
 }
@@ -223,8 +223,7 @@ TEST(LevelStatistics, DifferencesCountMovementOfTheChange) {
         feeder.Set(1, {v, v, v});
         feeder.EndFrame();
     }
-    EXPECT_EQ(Difference(array, 0).counters[0], 3);
-    EXPECT_EQ(Difference(array, 0).counters[1], 3);  // all beyond 2
+    EXPECT_EQ(Difference(array, 0).counters, (std::vector<std::int32_t>{3, 3}));  // all beyond 2
     EXPECT_EQ(Difference(array, 2).counters[1], 2);  // 3 is not beyond 5
     EXPECT_EQ(Difference(array, 2).firstSum, 3.0);
 }
@@ -348,9 +347,8 @@ TEST(ResetAfterStatisticLine, ClearsEveryKindForTheNextLine) {
     EXPECT_EQ(Value(array).third, 1e300);
     EXPECT_EQ(Difference(array).fourth, -1e300);
     const StatisticsAccumulator& activation = array[3].valueAccumulators[0];
-    EXPECT_EQ(activation.secondSum, 0.0);
-    EXPECT_EQ(activation.third, 0.0);
-    EXPECT_EQ(activation.fourth, 0.0);
+    EXPECT_EQ((std::array{activation.secondSum, activation.third, activation.fourth}),
+              (std::array{0.0, 0.0, 0.0}));
 }
 
 StatisticsFileContext Context(char separator, int decimalPlaces = 1,
