@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
