@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -26,6 +28,7 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 namespace fs = std::filesystem;
 using testing::Cmu;
+using testing::Fails;
 using testing::FilesOf;
 using testing::Kivo;
 using testing::Matrix;
@@ -200,9 +203,8 @@ TEST(RunCommand, ReportsRepeatedWarningsOnceAndTheOutputFolderItCannotUse) {
     fs::create_directories(dir.PathOf("gone"));
     ASSERT_EQ(Kivo("settings set study.set output-folder gone", dir).exitCode, 0);
     fs::remove(dir.PathOf("gone"));
-    const auto stopped = Kivo("run study.set --quiet", dir);
-    EXPECT_EQ(stopped.exitCode, 2);
-    EXPECT_THAT(stopped.err, HasSubstr(dir.PathOf("gone") + " named in study.set"));
+    EXPECT_THAT(Kivo("run study.set --quiet", dir),
+                Fails(2, dir.PathOf("gone") + " named in study.set"));
 }
 
 TEST(ExitStatus, SaysWhetherEveryInputFileWasProcessed) {
@@ -212,23 +214,18 @@ TEST(ExitStatus, SaysWhetherEveryInputFileWasProcessed) {
     const auto all = Kivo(run, dir);
     EXPECT_EQ(all.exitCode, 0) << all.err;
     dir.Write("out/s01.A.csv", "kept\r\n");
-    const auto refused = Kivo("run study.set --output-dir out", dir);
-    EXPECT_EQ(refused.exitCode, 2) << refused.err;
-    EXPECT_THAT(refused.err, HasSubstr("--overwrite"));
+    EXPECT_THAT(Kivo("run study.set --output-dir out", dir), Fails(2, "--overwrite"));
     EXPECT_EQ(ReadFileText(dir.PathOf("out/s01.A.csv")), "kept\r\n");
 
     fs::remove(dir.PathOf("s01.B.csv"));
     const auto one = Kivo(run, dir);
-    EXPECT_EQ(one.exitCode, 3) << one.err;
-    EXPECT_THAT(one.err,
-                HasSubstr("not found and are left out of the list:\n\n" + dir.PathOf("s01.B.csv")));
+    EXPECT_THAT(one,
+                Fails(3, "not found and are left out of the list:\n\n" + dir.PathOf("s01.B.csv")));
     EXPECT_THAT(one.out, HasSubstr("Input files not processed:\n  s01.B.csv\n"));
 
     fs::remove(dir.PathOf("s01.A.csv"));
     fs::remove_all(dir.PathOf("out"));
-    const auto none = Kivo(run, dir);
-    EXPECT_EQ(none.exitCode, 3) << none.err;
-    EXPECT_THAT(none.err, HasSubstr("none of the input files"));
+    EXPECT_THAT(Kivo(run, dir), Fails(3, "none of the input files"));
     EXPECT_FALSE(fs::exists(dir.PathOf("out/Statistics.csv")));
 
     for (const char* usage : {"run", "frobnicate", "stats a --colums x"})
@@ -255,8 +252,7 @@ TEST(ExitStatus, AFailingWriteFailsTheCommandAndARunKeepsThePreviousFileAndNames
     const auto run =
         Kivo("run study.set --output-dir out --overwrite", dir, "trap '' XFSZ; ulimit -f 120;");
 
-    EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
-    EXPECT_THAT(run.err, HasSubstr("out/s02.csv: The file cannot be written: File too large"));
+    EXPECT_THAT(run, Fails(2, "out/s02.csv: The file cannot be written: File too large"));
     EXPECT_EQ(ReadFileText(dir.PathOf("out/s02.csv")), "old\r\n");
     EXPECT_THAT(run.out, HasSubstr("Output files in out:\n  out/s01.csv\n"));
     EXPECT_THAT(run.out, Not(HasSubstr("s02.csv")));
@@ -269,9 +265,9 @@ TEST(ExitStatus, AFailingWriteFailsTheCommandAndARunKeepsThePreviousFileAndNames
     for (const char* command :
          {"stats stats.csv", "settings show study.set", "parameters study.set",
           "check --time-label Time s01.csv", "--help"}) {
-        const auto result = RunKivo(testing::Words(command), dir, {}, "/dev/full");
-        EXPECT_EQ(result.exitCode, 1) << command;
-        EXPECT_THAT(result.err, HasSubstr("No space left on device"));
+        EXPECT_THAT(RunKivo(testing::Words(command), dir, {}, "/dev/full"),
+                    Fails(1, "No space left on device"))
+            << command;
     }
 }
 
@@ -304,6 +300,65 @@ TEST(ConsolePrompt, AnswersCautiouslyOrByItsRuleAndPrintsLineBreaks) {
     EXPECT_THAT(printed, HasSubstr("Kivo: question: The file 'x' already exists.\nOverwrite?"));
     EXPECT_THAT(printed, Not(HasSubstr("\r")));
     EXPECT_THAT(printed, HasSubstr("answered Yes: --overwrite"));
+}
+
+TEST(StatsCommand, PrintsOneRowPerPartWithTheChosenColumnsAndNamesALineThatDoesNotFit) {
+    TempDir dir;
+    dir.Write("stats.csv",
+              "File Name;Partner File;Part ;Frames;M Head;SD Head;CBM Complexity Body\r\n"
+              "a.csv;b.csv;Part 001;1000;1.5;0.2;3.0\r\n"
+              "a.csv;b.csv;Part 002;20;-11.25;ERROR:DIV/0;4.0\r\n");
+    const auto result = Kivo("stats stats.csv --columns head", dir);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "File Name  Partner File  Part      Frames  M Head      SD Head\n"
+              "a.csv      b.csv         Part 001    1000     1.5          0.2\n"
+              "a.csv      b.csv         Part 002      20  -11.25  ERROR:DIV/0\n");
+
+    EXPECT_THAT(Kivo("stats stats.csv --columns Activation", dir), Fails(1, "Activation"));
+    // A line that does not fit the header is named.
+    const std::string path =
+        dir.Write("bad.csv", "File Name;Partner File;M Head\r\na.csv;;1.0;2.0\r\n");
+    const auto bad = RunKivo({"stats", path}, dir);
+    EXPECT_THAT(bad, Fails(1, path + ", line 2"));
+    EXPECT_EQ(bad.out, "");
+}
+
+TEST(PlotCommand, DrawsChosenColumnsOfTheExampleStudyIntoPngAndSvg) {
+    TempDir dir;
+    testing::CopyExampleStudy(dir);
+    ASSERT_EQ(
+        RunKivo({"parameters", "study.set", "--only", "Activation Body", "Dyadic Proxemics Body"},
+                dir)
+            .exitCode,
+        0);
+    const auto run = Kivo("run study.set --output-dir out --quiet", dir);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    const auto png = RunKivo(
+        {"plot", "out/dyad.A.csv", "--columns", "magnitude body|proxemics", "--partner",
+         "out/dyad.B.csv", "--settings", "study.set", "--out", "dyad.png", "--size", "640x360"},
+        dir);
+    ASSERT_EQ(png.exitCode, 0) << png.err;
+    const QImage image(QString::fromStdString(dir.PathOf("dyad.png")));
+    ASSERT_EQ(image.size(), QSize(640, 360));
+    QImage blank(image.size(), image.format());
+    blank.fill(image.pixel(0, 0));
+    EXPECT_TRUE(image != blank) << "the picture is all one colour";
+
+    const auto svg = RunKivo({"plot", "out/dyad.A.csv", "--columns", "^Dyadic Proxemics Body$",
+                              "--statistics", "out/Statistics.csv", "--out", "dyad.svg"},
+                             dir);
+    ASSERT_EQ(svg.exitCode, 0) << svg.err;
+    const std::string picture = ReadFileText(dir.PathOf("dyad.svg"));
+    EXPECT_THAT(picture, HasSubstr("<svg")) << picture.substr(0, 200);
+    EXPECT_THAT(picture, HasSubstr("Dyadic Proxemics Body")) << "the legend names the column";
+
+    EXPECT_THAT(Kivo("plot out/dyad.A.csv --columns Nobody --out x.png", dir),
+                Fails(1, "no column caption of out/dyad.A.csv matches 'Nobody'"));
+    const auto size = Kivo("plot out/dyad.A.csv --columns Body --out x.png --size 640", dir);
+    EXPECT_EQ(size.exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.PathOf("x.png")));
 }
 
 // A data file of `frames` lines at 25 frames per second.
@@ -471,9 +526,8 @@ TEST(ParallelRunUsage, RefusesJobsBelowOneShardsOutsideTheirCountAndPipelineOthe
     TempDir dir;
     for (const std::string options :
          {"--jobs 0", "--jobs -2", "--shard 4/3", "--shard 0/3", "--shard 2", "--pipeline maybe"}) {
-        const auto run = Kivo("run study.set " + options, dir);
-        EXPECT_NE(run.exitCode, 0) << options;
-        EXPECT_THAT(run.err, HasSubstr(options.substr(0, options.find(' '))));
+        EXPECT_THAT(Kivo("run study.set " + options, dir),
+                    Fails(64, options.substr(0, options.find(' '))));
     }
 }
 

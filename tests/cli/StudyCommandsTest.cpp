@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,7 +23,9 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 namespace fs = std::filesystem;
 using testing::Cmu;
+using testing::Fails;
 using testing::Kivo;
+using testing::ListedCaptions;
 using testing::ReadFileText;
 using testing::RunKivo;
 using testing::TempDir;
@@ -34,6 +37,94 @@ using testing::WriteSmallDataFile;
 
 std::string Example(const std::string& name) {
     return std::string(KIVO_EXAMPLES_DIR) + "/" + name;
+}
+
+TEST(Help, TheReadmeListsTheCommandsAsHelpDoesAndEveryCommandGivesAnExample) {
+    TempDir dir;
+    const auto help = Kivo("--help", dir);
+    ASSERT_EQ(help.exitCode, 0);
+    const std::string text = help.out.substr(0, help.out.find_last_not_of('\n') + 1);
+    const std::string readme = ReadFileText(std::string(KIVO_EXAMPLES_DIR) + "/../README.md");
+    EXPECT_THAT(readme, HasSubstr("```\n" + text + "\n```\n"))
+        << "README.md must show `kivo --help` as it is:\n"
+        << text;
+
+    for (const char* command :
+         {"convert", "check", "parameters", "init", "settings show", "settings set", "bindings",
+          "video", "check-video", "run", "stats", "plot", "store path", "store show",
+          "store export", "store import", "store reset"}) {
+        const std::string line = std::string("kivo ") + command;
+        const auto commandHelp = Kivo(std::string(command) + " --help", dir);
+        EXPECT_THAT(commandHelp.out, HasSubstr("Example: " + line));
+        EXPECT_THAT(text, HasSubstr("\n  " + line));
+    }
+    // A usage error shows how the command is used.
+    EXPECT_THAT(Kivo("init", dir), Fails(64, "\nExample: kivo init study.set "));
+}
+
+// The default list as an aligned table, shortened to the terminal's width or
+// in full, and the captions it compiles to.
+TEST(ParametersCommand, ListsTheDefaultListFittedToTheTerminalAndTheCaptionsItCompilesTo) {
+    TempDir dir;
+    const auto result = Kivo("parameters --default --wide", dir, "COLUMNS=100");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    std::vector<std::string> lines = SplitToStrings(result.out, '\n');
+    ASSERT_EQ(lines.size(), 167u);  // the header, 165 rows and the last line's end
+    EXPECT_TRUE(lines[1].starts_with("1    Global Static SRL Hips ")) << lines[1];
+    // Every row's function starts where the header's does.
+    const std::size_t functionColumn = lines[0].find("Calculation Function");
+    EXPECT_EQ(lines[165].compare(0, 28, "165  Video Pixel Difference "), 0) << lines[165];
+    EXPECT_EQ(lines[165].compare(functionColumn, 17, "Pixel Difference "), 0);
+    EXPECT_THAT(result.out, HasSubstr("Hand R O,Hand R F,Hand R I  Hips,Chest,Head,"));
+
+    const auto narrow = Kivo("parameters --default", dir, "COLUMNS=100");
+    for (const std::string& line : SplitToStrings(narrow.out, '\n')) {
+        const auto characters =
+            std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; });
+        EXPECT_LE(characters, 100) << line;
+    }
+    EXPECT_THAT(narrow.out, HasSubstr("\n126  Dyadic P…  Dyadic Pr…  Hips,Ches…"));
+    const auto nothing = Kivo("parameters", dir);
+    EXPECT_EQ(nothing.exitCode, 64);
+    EXPECT_EQ(nothing.out, "");
+
+    // The captions the default list compiles to, with their units.
+    const auto listing = Kivo("parameters --default --captions", dir);
+    ASSERT_EQ(listing.exitCode, 0) << listing.err;
+    const auto columns = ListedCaptions(listing.out, "Output file columns:");
+    const auto statistics = ListedCaptions(listing.out, "Statistics file columns:");
+    ASSERT_GE(columns.size(), 3u);
+    ASSERT_GE(statistics.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(columns.begin(), columns.begin() + 3),
+              (std::vector<std::string>{"Time", "Frame", "Global Static SRL Hips Sagittal"}));
+    EXPECT_EQ(std::vector<std::string>(statistics.begin(), statistics.begin() + 3),
+              (std::vector<std::string>{"File Name", "Partner File",
+                                        "M Global Static SRL Hips Sagittal"}));
+
+    // Units follow the function of each column and the distance option.
+    const auto units = ListedCaptions(listing.out, "Output file columns:", true);
+    const auto statisticsUnits = ListedCaptions(listing.out, "Statistics file columns:", true);
+    ASSERT_EQ(units.size(), columns.size());
+    ASSERT_EQ(statisticsUnits.size(), statistics.size());
+    std::map<std::string, std::string> unit;
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        unit[columns[i]] = units[i];
+    for (std::size_t i = 0; i < statistics.size(); ++i)
+        unit["statistics: " + statistics[i]] = statisticsUnits[i];
+    const std::pair<std::string, const char*> expected[] = {
+        {"Time", "seconds"},
+        {"Global Static SRL Hips Sagittal", "degrees"},
+        {"Joint Complexity Body", "count"},
+        {"Translational Magnitude Body", "percent of body height"},
+        {"Dyadic Proxemics Heads", "percent of body height"},
+        {"Dyadic Global Dynamic Magnitude Body: Percentage Contribution of A", "percent"},
+        {"statistics: TSM Body (only A)", "percent"},
+        {"statistics: Activation Body: Average Duration of Pause Phases (seconds)", "seconds"},
+    };
+    for (const auto& [caption, expectedUnit] : expected)
+        EXPECT_EQ(unit[caption], expectedUnit) << caption;
+    for (std::size_t i = 2; i < units.size(); ++i)
+        EXPECT_NE(units[i], "") << columns[i];
 }
 
 TEST(CheckCommand, ReportsSeparatorLayoutNamesAndRateOfTheExamplesAndTheCmuRecordings) {
@@ -148,16 +239,15 @@ TEST(ConvertCommand, WritesAPairOnlyWhenBothRecordingsConvertAndTheCheckPairsThe
     cut.resize(cut.rfind("2 90"));
     dir.Write("cut.bvh", cut);
 
-    const auto refused = Kivo("convert --pair s18.bvh cut.bvh --prefix dyad", dir);
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_THAT(refused.err, HasSubstr("cut.bvh, line 17, field 'Frames': the file ends after 2 of "
-                                       "the 3 frames announced here; no data file was written"));
+    EXPECT_THAT(Kivo("convert --pair s18.bvh cut.bvh --prefix dyad", dir),
+                Fails(1,
+                      "cut.bvh, line 17, field 'Frames': the file ends after 2 of the 3 frames "
+                      "announced here; no data file was written"));
     EXPECT_FALSE(fs::exists(dir.PathOf("dyad.A.txt")));
     // Not even with --force over a folder in the place of one data file.
     fs::create_directory(dir.PathOf("dyad.B.txt"));
-    const auto folder = Kivo("convert --pair s18.bvh s18.bvh --prefix dyad --force", dir);
-    EXPECT_EQ(folder.exitCode, 1);
-    EXPECT_THAT(folder.err, HasSubstr("dyad.B.txt exists and is not a file"));
+    EXPECT_THAT(Kivo("convert --pair s18.bvh s18.bvh --prefix dyad --force", dir),
+                Fails(1, "dyad.B.txt exists and is not a file"));
     EXPECT_FALSE(fs::exists(dir.PathOf("dyad.A.txt")));
     fs::remove(dir.PathOf("dyad.B.txt"));
 
@@ -173,9 +263,8 @@ TEST(ConvertCommand, WritesAPairOnlyWhenBothRecordingsConvertAndTheCheckPairsThe
     EXPECT_EQ(check.exitCode, 0) << check.out;
     EXPECT_THAT(check.out, HasSubstr("  frames/sec: 100\n  partner: dyad.A.txt\n"));
 
-    const auto again = Kivo("convert s18.bvh dyad.A.txt", dir);
-    EXPECT_EQ(again.exitCode, 1);
-    EXPECT_THAT(again.err, HasSubstr("dyad.A.txt exists already (--force overwrites it)"));
+    EXPECT_THAT(Kivo("convert s18.bvh dyad.A.txt", dir),
+                Fails(1, "dyad.A.txt exists already (--force overwrites it)"));
     EXPECT_EQ(Kivo("convert s18.bvh --skip-frames 1", dir).exitCode, 0);
     EXPECT_THAT(ReadFileText(dir.PathOf("s18.txt")), HasSubstr("\n0.000000;1;1.000000;"));
 }
@@ -256,9 +345,7 @@ TEST(SettingsCommands, InitWritesNothingWhenItRefusesADataFileBindingOrExistingF
     for (const auto& [settings, arguments, reason, before] : refusals) {
         if (!before.empty())
             dir.Write(settings, before);
-        const auto init = Kivo("init " + settings + " " + arguments, dir);
-        EXPECT_EQ(init.exitCode, 1) << reason;
-        EXPECT_THAT(init.err, HasSubstr(reason));
+        EXPECT_THAT(Kivo("init " + settings + " " + arguments, dir), Fails(1, reason));
         EXPECT_EQ(ReadFileText(dir.PathOf(settings)), before) << reason;
     }
     fs::remove(dir.PathOf("study.set"));
@@ -366,9 +453,8 @@ TEST(BindingsCommand, InitConvertsBvhFilesBindsKnownNamesAndBindingsShowsAndChan
     const std::string saved = ReadFileText(dir.PathOf("study.set"));
     for (const auto& [binding, named] :
          {std::pair{"Torso Head", "Torso"}, {"Top HeadTop", "HeadTop"}}) {
-        const auto refused = Kivo("bindings study.set " + std::string(binding), dir);
-        EXPECT_EQ(refused.exitCode, 1);
-        EXPECT_THAT(refused.err, HasSubstr(std::string("field '") + named));
+        EXPECT_THAT(Kivo("bindings study.set " + std::string(binding), dir),
+                    Fails(1, std::string("field '") + named));
         EXPECT_EQ(ReadFileText(dir.PathOf("study.set")), saved);
     }
     const auto show = Kivo("bindings study.set", dir);
@@ -390,13 +476,12 @@ TEST(ParametersCommand, EditsTheListThroughTheEditorRules) {
     EXPECT_EQ(output.substr(0, output.find('\r')), "Time;Frame;Dyadic Proxemics Body");
 
     const std::string saved = ReadFileText(dir.PathOf("study.set"));
-    const auto refused = RunKivo({"parameters", "study.set", "--enable", "TSM Body"}, dir);
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_THAT(refused.err,
-                HasSubstr("The calculation of the nonverbal parameter 'TSM Body' requires "
-                          "the calculation of the nonverbal parameter 'Complexity Body'."));
-    const auto unknown = Kivo("parameters study.set --output on Nobody", dir);
-    EXPECT_THAT(unknown.err, HasSubstr("study.set has no parameter 'Nobody'"));
+    EXPECT_THAT(RunKivo({"parameters", "study.set", "--enable", "TSM Body"}, dir),
+                Fails(1,
+                      "'TSM Body' requires the calculation of the nonverbal parameter "
+                      "'Complexity Body'."));
+    EXPECT_THAT(Kivo("parameters study.set --output on Nobody", dir),
+                Fails(1, "study.set has no parameter 'Nobody'"));
     EXPECT_EQ(ReadFileText(dir.PathOf("study.set")), saved);
 
     const auto more = RunKivo(
@@ -431,23 +516,17 @@ class StoreCommand : public ::testing::Test {
 
 TEST_F(StoreCommand, AnImportedStudyRunsFromTheStoreLikeFromItsSettingsFile) {
     EXPECT_EQ(Kivo("store path", dir).out, store + "\n");
-    const auto nothing = Kivo("run --store --output-dir .", dir);
-    EXPECT_EQ(nothing.exitCode, 2);
-    EXPECT_THAT(nothing.err, HasSubstr("nothing is stored in " + store));
+    EXPECT_THAT(Kivo("run --store --output-dir .", dir), Fails(2, "nothing is stored in " + store));
 
     // A study whose files cannot all be added is not stored.
     ASSERT_EQ(testing::InitSmallDyad(dir), 0);
     fs::remove(dir.PathOf("s01.B.csv"));
-    const auto incomplete = Kivo("store import study.set", dir);
-    EXPECT_EQ(incomplete.exitCode, 1);
-    EXPECT_THAT(incomplete.err, HasSubstr("1 of the 2 input files"));
+    EXPECT_THAT(Kivo("store import study.set", dir), Fails(1, "1 of the 2 input files"));
     EXPECT_FALSE(fs::exists(store));
 
     const auto imported = RunKivo({"store", "import", study}, dir);
     ASSERT_EQ(imported.exitCode, 0) << imported.err;
-    const auto nowhere = Kivo("run --store", dir);
-    EXPECT_EQ(nowhere.exitCode, 2);
-    EXPECT_THAT(nowhere.err, HasSubstr("no existing output folder; give --output-dir"));
+    EXPECT_THAT(Kivo("run --store", dir), Fails(2, "no existing output folder; give --output-dir"));
     for (const char* folder : {"from-store", "from-file"})
         fs::create_directories(dir.PathOf(folder));
     const auto fromStore = Kivo("run --store --output-dir from-store", dir);
@@ -469,9 +548,8 @@ TEST_F(StoreCommand, AnImportedStudyRunsFromTheStoreLikeFromItsSettingsFile) {
     EXPECT_EQ(Kivo("store export copy.set", dir).exitCode, 1);  // exists already
     // --force replaces only a settings file, never a data file.
     const std::string data = ReadFileText(dir.PathOf("s01.A.csv"));
-    const auto notSettings = Kivo("store export s01.A.csv --force", dir);
-    EXPECT_EQ(notSettings.exitCode, 1);
-    EXPECT_THAT(notSettings.err, HasSubstr("s01.A.csv is not a settings file"));
+    EXPECT_THAT(Kivo("store export s01.A.csv --force", dir),
+                Fails(1, "s01.A.csv is not a settings file"));
     EXPECT_EQ(ReadFileText(dir.PathOf("s01.A.csv")), data);
 
     // Reset asks first; without a terminal to answer, nothing is deleted.

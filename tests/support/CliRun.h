@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gmock/gmock.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -55,6 +56,14 @@ inline CliResult RunKivo(const std::vector<std::string>& arguments, const TempDi
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.err = ReadFileText(errPath);
     return result;
+}
+
+// A run that ended with `exitCode` and said `message` on its standard error.
+MATCHER_P2(Fails, exitCode, message,
+           "exits with " + ::testing::PrintToString(exitCode) + " saying " +
+               ::testing::PrintToString(message)) {
+    *result_listener << "exit code " << arg.exitCode << ", standard error: " << arg.err;
+    return arg.exitCode == exitCode && arg.err.find(message) != std::string::npos;
 }
 
 // The blank-separated words of `line`.
