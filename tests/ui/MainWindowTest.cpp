@@ -270,7 +270,12 @@ class MainWindowTest : public QObject {
     }
 
     // Holding Ctrl shows the keys in the captions; releasing it hides them.
-    void ctrlShowsTheShortcutCaptions() {
+    // The warning on entering the parameter page comes once per program run;
+    // Yes switches it off for later runs too. Save asks before it replaces a
+    // settings file, and refuses at once, without asking, a folder or a
+    // symbolic link, which stay as they were.
+    void captionsPageWarningAndSave() {
+        QTemporaryDir dir;
         WindowHarness h;
         auto* info = h.Find<QAbstractButton>("cmdInfo");
         QTest::keyPress(h.Find("lstInputFiles"), Qt::Key_Control, Qt::ControlModifier);
@@ -280,12 +285,7 @@ class MainWindowTest : public QObject {
         QTest::keyRelease(h.Find("lstInputFiles"), Qt::Key_Control, Qt::NoModifier);
         QCOMPARE(info->text(), QString("Info"));
         QCOMPARE(h.Find<QCheckBox>("chkDistances")->text(), QString("Distances related to"));
-    }
 
-    // The warning on entering the parameter page comes once per program run;
-    // Yes switches it off for later runs too.
-    void parameterPageWarningOncePerProgramRun() {
-        WindowHarness h;
         h.Answer(PromptId::ParameterPageWarning, PromptAnswer::Yes);
         h.window.SelectPage(3);
         h.window.SelectPage(1);
@@ -293,23 +293,20 @@ class MainWindowTest : public QObject {
         QCOMPARE(h.Count(PromptId::ParameterPageWarning), 1);
         QVERIFY(!h.document.workspace().options.showWarning);
         QCOMPARE(h.messages.front().buttons, PromptButtons::YesNo);
-    }
 
-    // Data files dropped onto the list are added; a settings file dropped
-    // onto the window is loaded.
-    void droppedFilesAreAddedOrLoaded() {
-        WindowHarness h;
-        h.Find<QLineEdit>("txtTimeField")->setText("Time");
-        h.document.workspace().options.timeField = "Time";
-        auto* list = h.Find<QTableView>("lstInputFiles");
-        Drop(list->viewport(), {QString(KIVO_EXAMPLES_DIR) + "/dyad.A.csv"});
-        QCOMPARE(list->model()->rowCount(), 1);
-        QCOMPARE(Text(list, 0, 0), QString("dyad.A.csv"));
-        QCOMPARE(Text(list, 0, 3), QString("30.0003"));
-
-        Drop(&h.window, {kExampleStudy});
-        QCOMPARE(list->model()->rowCount(), 2);
-        QCOMPARE(Text(list, 1, 1), QString("dyad.A.csv"));
+        h.window.SelectPage(1);
+        const QString study = dir.filePath("study.set");
+        const QString link = dir.filePath("link.set");
+        for (const QString& path : {study, dir.path(), link, study}) {
+            if (path == link)
+                QVERIFY(QFile::link(study, link));
+            h.dialogs->file = path;
+            QTest::mouseClick(h.Find("cmdSaveSettings"), Qt::LeftButton);
+        }
+        QCOMPARE(h.Count(PromptId::TrappedError), 2);
+        QCOMPARE(h.Count(PromptId::OverwriteSettingsFile), 1);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(QFileInfo(dir.path()).isDir());
     }
 
     // A loaded study shows its rows, the first file selected with its options,
@@ -339,62 +336,49 @@ class MainWindowTest : public QObject {
             h.Answer(PromptId::SaveSettingsAtExit, PromptAnswer::Cancel);
             QTest::mouseClick(h.Find("cmdExit"), Qt::LeftButton);
             QVERIFY(h.window.isVisible());
+
+            // The text box writes to the file that was selected when it got the
+            // focus, and nothing when that file has been removed meanwhile.
+            auto* skip = h.Find<QLineEdit>("txtSkipLines");
+            skip->setFocus();
+            QTest::keyClick(skip, Qt::Key_Backspace);
+            QTest::keyClicks(skip, "3");
+            QCOMPARE(h.Find<QLabel>("lblFrame")->text(), QString("rd Frame"));
+            list->setFocus();
+            QCOMPARE(h.document.workspace().inputFiles[0][kColUseEvery], std::string("3"));
+            skip->setFocus();
+            QTest::keyClicks(skip, "2");
+            // Ctrl+Delete clears the list while the box still has the focus.
+            QTest::keyClick(skip, Qt::Key_Delete, Qt::ControlModifier);
+            QVERIFY(h.document.workspace().inputFiles.empty());
+            list->setFocus();
+            QVERIFY(h.document.workspace().inputFiles.empty());
+
             h.Answer(PromptId::SaveSettingsAtExit, PromptAnswer::No);
             QVERIFY(h.window.close());
             QCOMPARE(h.Count(PromptId::SaveSettingsAtExit), 2);
         }
         {
+            // Data files dropped onto the list are added; a settings file
+            // dropped onto the window is loaded.
             WindowHarness h(store.path());
-            QCOMPARE(h.Find<QTableView>("lstInputFiles")->model()->rowCount(), 0);
-            h.window.LoadSettingsFile(kExampleStudy);
+            auto* list = h.Find<QTableView>("lstInputFiles");
+            QCOMPARE(list->model()->rowCount(), 0);
+            h.Find<QLineEdit>("txtTimeField")->setText("Time");
+            h.document.workspace().options.timeField = "Time";
+            Drop(list->viewport(), {QString(KIVO_EXAMPLES_DIR) + "/dyad.A.csv"});
+            QCOMPARE(list->model()->rowCount(), 1);
+            QCOMPARE(Text(list, 0, 0), QString("dyad.A.csv"));
+            QCOMPARE(Text(list, 0, 3), QString("30.0003"));
+            Drop(&h.window, {kExampleStudy});
+            QCOMPARE(list->model()->rowCount(), 2);
+            QCOMPARE(Text(list, 1, 1), QString("dyad.A.csv"));
             h.Answer(PromptId::SaveSettingsAtExit, PromptAnswer::Yes);
             QVERIFY(h.window.close());
         }
         WindowHarness h(store.path());
         QCOMPARE(h.Find<QTableView>("lstInputFiles")->model()->rowCount(), 2);
         QCOMPARE(h.Find<QLineEdit>("txtTimeField")->text(), QString("Time"));
-    }
-
-    // Save asks before it replaces a settings file, and refuses at once, without
-    // asking, a folder or a symbolic link, which stay as they were.
-    void saveAsksOnlyAboutARegularFile() {
-        QTemporaryDir dir;
-        WindowHarness h;
-        h.window.SelectPage(1);
-        const QString study = dir.filePath("study.set");
-        const QString link = dir.filePath("link.set");
-        for (const QString& path : {study, dir.path(), link, study}) {
-            if (path == link)
-                QVERIFY(QFile::link(study, link));
-            h.dialogs->file = path;
-            QTest::mouseClick(h.Find("cmdSaveSettings"), Qt::LeftButton);
-        }
-        QCOMPARE(h.Count(PromptId::TrappedError), 2);
-        QCOMPARE(h.Count(PromptId::OverwriteSettingsFile), 1);
-        QVERIFY(QFileInfo(link).isSymLink());
-        QVERIFY(QFileInfo(dir.path()).isDir());
-    }
-
-    // The text box writes to the file that was selected when it got the
-    // focus, and nothing when that file has been removed meanwhile.
-    void anOptionBoxWritesOnlyToTheFileItEdits() {
-        WindowHarness h;
-        h.window.LoadSettingsFile(kExampleStudy);
-        auto* skip = h.Find<QLineEdit>("txtSkipLines");
-        skip->setFocus();
-        QTest::keyClick(skip, Qt::Key_Backspace);
-        QTest::keyClicks(skip, "3");
-        QCOMPARE(h.Find<QLabel>("lblFrame")->text(), QString("rd Frame"));
-        h.Find("lstInputFiles")->setFocus();
-        QCOMPARE(h.document.workspace().inputFiles[0][kColUseEvery], std::string("3"));
-
-        skip->setFocus();
-        QTest::keyClicks(skip, "2");
-        // Ctrl+Delete clears the list while the box still has the focus.
-        QTest::keyClick(skip, Qt::Key_Delete, Qt::ControlModifier);
-        QVERIFY(h.document.workspace().inputFiles.empty());
-        h.Find("lstInputFiles")->setFocus();
-        QVERIFY(h.document.workspace().inputFiles.empty());
     }
 
     // Select, rename, move, toggle, New, Delete and the dyadic commands on the
@@ -633,21 +617,31 @@ class MainWindowTest : public QObject {
     }
 
     // Cancel asks whether to abort: Yes stops the run, No lets it go on.
+    // Closing the window during a run asks to abort first; the question
+    // whether to save comes once the run has ended.
     void cancel_data() {
         QTest::addColumn<int>("answer");
-        QTest::newRow("Yes stops") << int(PromptAnswer::Yes);
-        QTest::newRow("No goes on") << int(PromptAnswer::No);
+        QTest::addColumn<bool>("close");
+        QTest::newRow("Yes stops") << int(PromptAnswer::Yes) << false;
+        QTest::newRow("No goes on") << int(PromptAnswer::No) << false;
+        QTest::newRow("closing stops") << int(PromptAnswer::Yes) << true;
     }
     void cancel() {
         QFETCH(int, answer);
+        QFETCH(bool, close);
         WindowHarness h;
         h.LoadExample();
         QFile(h.folder.filePath("Statistics.csv")).open(QIODevice::WriteOnly);
         // The first question of the run (whether to replace the statistics
-        // file) is the moment to click Cancel.
+        // file) is the moment to click Cancel or to close the window.
+        bool runningAtSaveQuestion = false;
         h.onQuestion = [&](const PromptMessage& message) {
-            if (message.id == PromptId::OverwriteOutputFiles)
+            if (message.id == PromptId::OverwriteOutputFiles && close)
+                h.window.close();
+            else if (message.id == PromptId::OverwriteOutputFiles)
                 QTest::mouseClick(h.Find("cmdCalculateData"), Qt::LeftButton);
+            if (message.id == PromptId::SaveSettingsAtExit)
+                runningAtSaveQuestion = h.window.Run().IsRunning();
         };
         h.Answer(PromptId::AbortCalculations, PromptAnswer(answer));
         QVERIFY(h.RunToEnd());
@@ -656,43 +650,15 @@ class MainWindowTest : public QObject {
         QCOMPARE(h.window.Run().LastSummary().completed, !stopped);
         QCOMPARE(h.Count(PromptId::RunFinished), stopped ? 0 : 1);
         QVERIFY(h.Find("cmdCalculateData")->isEnabled());
-    }
-
-    // Closing the window during a run asks to abort first; the question
-    // whether to save comes once the run has ended.
-    void closingDuringARunAbortsFirst() {
-        WindowHarness h;
-        h.LoadExample();
-        QFile(h.folder.filePath("Statistics.csv")).open(QIODevice::WriteOnly);
-        bool runningAtSaveQuestion = true;
-        h.onQuestion = [&](const PromptMessage& message) {
-            if (message.id == PromptId::OverwriteOutputFiles)
-                h.window.close();
-            if (message.id == PromptId::SaveSettingsAtExit)
-                runningAtSaveQuestion = h.window.Run().IsRunning();
-        };
-        QVERIFY(h.RunToEnd());
-        QVERIFY(!h.window.Run().LastSummary().completed);
-        QCOMPARE(h.Count(PromptId::AbortCalculations), 1);
-        QCOMPARE(h.Count(PromptId::SaveSettingsAtExit), 1);
+        QCOMPARE(h.Count(PromptId::SaveSettingsAtExit), close ? 1 : 0);
         QVERIFY(!runningAtSaveQuestion);
-        QVERIFY(!h.window.isVisible());
+        QCOMPARE(h.window.isVisible(), !close);
     }
 
-    // A run stopped by an undefined variable takes the user to the data fields,
-    // with the row that uses it selected in the parameter list.
-    void anUndefinedVariableLeadsToTheDataFields() {
-        WindowHarness h;
-        h.LoadExample();
-        h.document.workspace().parameters[1].variables = "Nowhere";
-        QVERIFY(h.RunToEnd());
-        QCOMPARE(h.Count(PromptId::ParameterDefinitionError), 1);
-        QCOMPARE(h.Find<QTabWidget>("tabControls")->currentIndex(), 1);
-        QCOMPARE(h.Find<QTableView>("lstParameterList")->currentIndex().row(), 1);
-    }
-
-    // Plot before a run says why there is nothing to plot; after it, the
-    // plot window shows the output columns and exports them.
+    // Plot before a run says why there is nothing to plot. A run stopped by
+    // an undefined variable takes the user to the data fields, with the row
+    // that uses it selected in the parameter list. After a run, the plot
+    // window shows the output columns and exports them.
     void plotOfTheSelectedFilesOutput() {
         WindowHarness h;
         h.LoadExample();
@@ -701,6 +667,16 @@ class MainWindowTest : public QObject {
         QCOMPARE(h.Count(PromptId::PlotNotShown), 1);
         QVERIFY(h.window.findChild<PlotWindow*>() == nullptr);
 
+        std::string& variables = h.document.workspace().parameters[1].variables;
+        const std::string defined = variables;
+        variables = "Nowhere";
+        QVERIFY(h.RunToEnd());
+        QCOMPARE(h.Count(PromptId::ParameterDefinitionError), 1);
+        QCOMPARE(h.Find<QTabWidget>("tabControls")->currentIndex(), 1);
+        QCOMPARE(h.Find<QTableView>("lstParameterList")->currentIndex().row(), 1);
+        h.document.workspace().parameters[1].variables = defined;
+
+        h.window.SelectPage(1);
         QVERIFY(h.RunToEnd());
         h.window.FilesPage()->SelectRow(0);
         QTest::mouseClick(h.Find("cmdPlot"), Qt::LeftButton);
