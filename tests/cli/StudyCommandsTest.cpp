@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QImage>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -127,7 +129,7 @@ TEST(ParametersCommand, ListsTheDefaultListFittedToTheTerminalAndTheCaptionsItCo
         EXPECT_NE(units[i], "") << columns[i];
 }
 
-TEST(CheckCommand, ReportsSeparatorLayoutNamesAndRateOfTheExamplesAndTheCmuRecordings) {
+TEST(CheckCommand, ReportsAcceptedAndRefusedFilesOfTheExamplesAndTheCmuRecordings) {
     TempDir dir;
     const auto result = RunKivo({"check", "--time-label", "Time", Example("standing.colon.csv"),
                                  Example("standing.blank.tsv")},
@@ -140,6 +142,41 @@ TEST(CheckCommand, ReportsSeparatorLayoutNamesAndRateOfTheExamplesAndTheCmuRecor
     EXPECT_THAT(result.out, HasSubstr("\"Left Arm\""));
     EXPECT_THAT(result.out, HasSubstr("  frames/sec: 50\n"));
     EXPECT_EQ(result.err, "");
+
+    // Each refused file is reported on one line; the command exits with 1.
+    const std::string notes = dir.Write("notes.txt", "no format line here\n");
+    const std::string missing = dir.PathOf("missing.csv");
+    const auto refused = RunKivo({"check", Example("standing.colon.csv"), notes, missing}, dir);
+    EXPECT_EQ(refused.exitCode, 1);
+    // The default label is the program's start value, which the example does not use.
+    EXPECT_THAT(refused.out, HasSubstr("standing.colon.csv: not accepted: The format line starting "
+                                       "with the time identifier 'Time [sec]' could not be found"));
+    EXPECT_THAT(refused.out,
+                HasSubstr(".csv. Hint: the format line seems to be line 2, starting with 'Time'; "
+                          "use --time-label Time\n"));
+    EXPECT_THAT(refused.out, HasSubstr(notes + ": not accepted: The format line"));
+    EXPECT_THAT(refused.out, Not(HasSubstr(notes + ". Hint")));
+    EXPECT_THAT(refused.out, HasSubstr(missing + ": not accepted: no such file"));
+    // The reason is given once, with the result.
+    EXPECT_EQ(refused.err, "");
+
+    // A refused file offers no names; a later file without a rate keeps the list's.
+    dir.Write("short.csv", "Time;Early:Tx\n0;1\n");
+    dir.Write("names.csv", "Time;Hips:Tx\n0;1\n0.01;2\n");
+    dir.Write("second.csv", "Time;Head:Tx;Head:Ty\n0;1;1\n0;2;2\n\n0.02;nan;x\n0.03;1,5;3\n");
+    const auto names = Kivo("check --time-label Time short.csv names.csv second.csv", dir);
+    EXPECT_EQ(names.exitCode, 1);
+    EXPECT_THAT(names.out, HasSubstr("short.csv: not accepted: Error No. 62 in subroutine "
+                                     "'CheckFile': Input past end of file"));
+    EXPECT_THAT(names.out, HasSubstr("  data fields (offered for binding): \"Hips\"\n"));
+    EXPECT_THAT(names.out, HasSubstr("  data fields: \"Head\"\n"));
+    EXPECT_THAT(names.out, HasSubstr("  frames/sec: 100 (kept: no rate from the first two times)"));
+    // Fields a run would read as 0 or as their leading number are counted.
+    EXPECT_THAT(names.out, HasSubstr("  partner: No\n  fields that are not numbers: none\n"));
+    EXPECT_THAT(names.out,
+                HasSubstr("  fields that are not numbers: 3, the first in line 5, field 'Head:Tx' "
+                          "(column 2): 'nan'\n"));
+    EXPECT_THAT(names.err, HasSubstr("seem not to be correct"));
 
     if (testing::CmuMissing())
         GTEST_SKIP() << "the shared CMU recordings are not available";
@@ -155,47 +192,6 @@ TEST(CheckCommand, ReportsSeparatorLayoutNamesAndRateOfTheExamplesAndTheCmuRecor
             EXPECT_THAT(cmu.out, HasSubstr(name));
         EXPECT_THAT(cmu.out, HasSubstr("  frames/sec: 120.0048\n"));
     }
-}
-
-TEST(CheckCommand, ReportsEachRefusedFileOnOneLineAndExitsWithOne) {
-    TempDir dir;
-    const std::string notes = dir.Write("notes.txt", "no format line here\n");
-    const std::string missing = dir.PathOf("missing.csv");
-    const auto result = RunKivo({"check", Example("standing.colon.csv"), notes, missing}, dir);
-    EXPECT_EQ(result.exitCode, 1);
-    // The default label is the program's start value, which the example does not use.
-    EXPECT_THAT(result.out, HasSubstr("standing.colon.csv: not accepted: The format line starting "
-                                      "with the time identifier 'Time [sec]' could not be found"));
-    EXPECT_THAT(result.out,
-                HasSubstr(".csv. Hint: the format line seems to be line 2, starting with 'Time'; "
-                          "use --time-label Time\n"));
-    EXPECT_THAT(result.out, HasSubstr(notes + ": not accepted: The format line"));
-    EXPECT_THAT(result.out, Not(HasSubstr(notes + ". Hint")));
-    EXPECT_THAT(result.out, HasSubstr(missing + ": not accepted: no such file"));
-    // The reason is given once, with the result.
-    EXPECT_EQ(result.err, "");
-}
-
-// A refused file offers no names; a later file without a rate keeps the list's.
-TEST(CheckCommand, TakesNamesFromTheFirstAcceptedFileAndKeepsTheRateWhenTimesGiveNone) {
-    TempDir dir;
-    dir.Write("short.csv", "Time;Early:Tx\n0;1\n");
-    dir.Write("first.csv", "Time;Hips:Tx\n0;1\n0.01;2\n");
-    dir.Write("second.csv", "Time;Head:Tx;Head:Ty\n0;1;1\n0;2;2\n\n0.02;nan;x\n0.03;1,5;3\n");
-    const auto result = Kivo("check --time-label Time short.csv first.csv second.csv", dir);
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_THAT(result.out, HasSubstr("short.csv: not accepted: Error No. 62 in subroutine "
-                                      "'CheckFile': Input past end of file"));
-    EXPECT_THAT(result.out, HasSubstr("  data fields (offered for binding): \"Hips\"\n"));
-    EXPECT_THAT(result.out, HasSubstr("  data fields: \"Head\"\n"));
-    EXPECT_THAT(result.out,
-                HasSubstr("  frames/sec: 100 (kept: no rate from the first two times)"));
-    // Fields a run would read as 0 or as their leading number are counted.
-    EXPECT_THAT(result.out, HasSubstr("  partner: No\n  fields that are not numbers: none\n"));
-    EXPECT_THAT(result.out,
-                HasSubstr("  fields that are not numbers: 3, the first in line 5, field 'Head:Tx' "
-                          "(column 2): 'nan'\n"));
-    EXPECT_THAT(result.err, HasSubstr("seem not to be correct"));
 }
 
 // Pipes, devices and endless lines are refused at once, whichever file a
@@ -320,7 +316,7 @@ TEST(QuickStart, TheReadmesThreeLinesTurnTheCmuBvhDyadIntoDyadicRows) {
     EXPECT_TRUE(fs::exists(dir.PathOf("Statistics.csv")));
 }
 
-TEST(SettingsCommands, InitWritesNothingWhenItRefusesADataFileBindingOrExistingFile) {
+TEST(SettingsCommands, InitWritesNothingWhenItRefusesAndWritesFoldersTheStudyCanMoveWith) {
     TempDir dir;
     WriteSmallDataFile(dir, "s01.csv");
     WriteSmallDataFile(dir, "s02.csv");
@@ -354,17 +350,15 @@ TEST(SettingsCommands, InitWritesNothingWhenItRefusesADataFileBindingOrExistingF
         EXPECT_EQ(init.exitCode, 0) << init.err;
         EXPECT_THAT(init.out, HasSubstr("1 input files, 165 parameters"));
     }
-}
 
-TEST(SettingsCommands, InitTakesTheLabelAutomaticallyAndWritesFoldersTheStudyCanMoveWith) {
-    TempDir dir;
+    // The label taken automatically; folders the study can move with.
     fs::create_directories(dir.PathOf("study/data"));
     WriteSmallDataFile(dir, "study/data/s01.A.csv");
     WriteSmallDataFile(dir, "study/data/s01.B.csv");
-    const auto init = Kivo(
+    const auto moving = Kivo(
         "init study/study.set study/data/s01.A.csv study/data/s01.B.csv --time-label auto", dir);
-    ASSERT_EQ(init.exitCode, 0) << init.out << init.err;
-    EXPECT_THAT(init.out, HasSubstr("Time label 'Time' (format line 2 of study/data/s01.A.csv)"));
+    ASSERT_EQ(moving.exitCode, 0) << moving.out << moving.err;
+    EXPECT_THAT(moving.out, HasSubstr("Time label 'Time' (format line 2 of study/data/s01.A.csv)"));
     const std::string stored = ReadFileText(dir.PathOf("study/study.set"));
     EXPECT_THAT(stored, HasSubstr("\"Kivo Settings\"\r\n\"data\"\r\n\".\"\r\n"));
     EXPECT_THAT(stored, HasSubstr("\"data/\"\r\n"));
@@ -465,7 +459,8 @@ TEST(BindingsCommand, InitConvertsBvhFilesBindsKnownNamesAndBindingsShowsAndChan
 }
 
 // The parameter page's rules decide; a refused edit leaves the file as it was.
-TEST(ParametersCommand, EditsTheListThroughTheEditorRules) {
+// The plot command draws chosen columns of the edited study's output.
+TEST(ParametersCommand, EditsTheListThroughTheEditorRulesAndPlotDrawsChosenColumnsOfTheRun) {
     TempDir dir;
     testing::CopyExampleStudy(dir);
     const auto only = RunKivo({"parameters", "study.set", "--only", "Dyadic Proxemics Body"}, dir);
@@ -491,6 +486,37 @@ TEST(ParametersCommand, EditsTheListThroughTheEditorRules) {
     const auto listing = Kivo("parameters study.set --captions", dir);
     const auto columns = testing::ListedCaptions(listing.out, "Statistics file columns:");
     EXPECT_NE(std::find(columns.begin(), columns.end(), "D TSM Head"), columns.end());
+
+    ASSERT_EQ(
+        RunKivo({"parameters", "study.set", "--only", "Activation Body", "Dyadic Proxemics Body"},
+                dir)
+            .exitCode,
+        0);
+    ASSERT_EQ(Kivo("run study.set --output-dir out --quiet --overwrite", dir).exitCode, 0);
+    const auto png = RunKivo(
+        {"plot", "out/dyad.A.csv", "--columns", "magnitude body|proxemics", "--partner",
+         "out/dyad.B.csv", "--settings", "study.set", "--out", "dyad.png", "--size", "640x360"},
+        dir);
+    ASSERT_EQ(png.exitCode, 0) << png.err;
+    const QImage image(QString::fromStdString(dir.PathOf("dyad.png")));
+    ASSERT_EQ(image.size(), QSize(640, 360));
+    QImage blank(image.size(), image.format());
+    blank.fill(image.pixel(0, 0));
+    EXPECT_TRUE(image != blank) << "the picture is all one colour";
+
+    const auto svg = RunKivo({"plot", "out/dyad.A.csv", "--columns", "^Dyadic Proxemics Body$",
+                              "--statistics", "out/Statistics.csv", "--out", "dyad.svg"},
+                             dir);
+    ASSERT_EQ(svg.exitCode, 0) << svg.err;
+    const std::string picture = ReadFileText(dir.PathOf("dyad.svg"));
+    EXPECT_THAT(picture, HasSubstr("<svg")) << picture.substr(0, 200);
+    EXPECT_THAT(picture, HasSubstr("Dyadic Proxemics Body")) << "the legend names the column";
+
+    EXPECT_THAT(Kivo("plot out/dyad.A.csv --columns Nobody --out x.png", dir),
+                Fails(1, "no column caption of out/dyad.A.csv matches 'Nobody'"));
+    const auto size = Kivo("plot out/dyad.A.csv --columns Body --out x.png --size 640", dir);
+    EXPECT_EQ(size.exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.PathOf("x.png")));
 }
 
 // A summary without its first line (the file it came from) and without the
