@@ -181,7 +181,7 @@ TEST(RunCommandOnRecordings, InitPairsAndBindsTheCmuDyadAndTheRunWritesPostureAn
 }
 
 // Person B lacks the bound "Head": the run says so once, whatever --quiet.
-TEST(RunCommand, ReportsRepeatedWarningsOnceAndTheOutputFolderItCannotUse) {
+TEST(ExitStatus, RepeatedWarningsComeOnceAndTheStatusSaysWhetherEveryFileWasProcessed) {
     TempDir dir;
     const std::string format = "Time;Frame;Hips:Tx;Hips:Ty;Hips:Tz;Hips:Rx;Hips:Ry;Hips:Rz";
     const std::string head = ";Head:Tx;Head:Ty;Head:Tz;Head:Rx;Head:Ry;Head:Rz";
@@ -204,11 +204,8 @@ TEST(RunCommand, ReportsRepeatedWarningsOnceAndTheOutputFolderItCannotUse) {
     fs::remove(dir.PathOf("gone"));
     EXPECT_THAT(Kivo("run study.set --quiet", dir),
                 Fails(2, dir.PathOf("gone") + " named in study.set"));
-}
 
-TEST(ExitStatus, SaysWhetherEveryInputFileWasProcessed) {
-    TempDir dir;
-    ASSERT_EQ(testing::InitSmallDyad(dir), 0);
+    // The exit status says whether every input file was processed.
     const char* run = "run study.set --output-dir out --overwrite";
     const auto all = Kivo(run, dir);
     EXPECT_EQ(all.exitCode, 0) << all.err;

@@ -41,7 +41,7 @@ std::string Example(const std::string& name) {
     return std::string(KIVO_EXAMPLES_DIR) + "/" + name;
 }
 
-TEST(Help, TheReadmeListsTheCommandsAsHelpDoesAndEveryCommandGivesAnExample) {
+TEST(HelpAndListings, TheReadmeShowsHelpEveryCommandGivesAnExampleParametersListsTheDefaults) {
     TempDir dir;
     const auto help = Kivo("--help", dir);
     ASSERT_EQ(help.exitCode, 0);
@@ -62,12 +62,9 @@ TEST(Help, TheReadmeListsTheCommandsAsHelpDoesAndEveryCommandGivesAnExample) {
     }
     // A usage error shows how the command is used.
     EXPECT_THAT(Kivo("init", dir), Fails(64, "\nExample: kivo init study.set "));
-}
 
-// The default list as an aligned table, shortened to the terminal's width or
-// in full, and the captions it compiles to.
-TEST(ParametersCommand, ListsTheDefaultListFittedToTheTerminalAndTheCaptionsItCompilesTo) {
-    TempDir dir;
+    // The default list as an aligned table, shortened to the terminal's width
+    // or in full, and the captions it compiles to.
     const auto result = Kivo("parameters --default --wide", dir, "COLUMNS=100");
     ASSERT_EQ(result.exitCode, 0) << result.err;
     std::vector<std::string> lines = SplitToStrings(result.out, '\n');

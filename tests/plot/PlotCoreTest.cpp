@@ -45,7 +45,7 @@ class OutputColumnsLayout : public ::testing::TestWithParam<FileLayout> {
     }
 };
 
-TEST_P(OutputColumnsLayout, ReadsTheChosenColumnsWithGapsForMissingValues) {
+TEST_P(OutputColumnsLayout, ReadsTheChosenColumnsWithGapsAndRefusesALineTooShortForOne) {
     TempDir dir;
     const std::string path =
         Write(dir,
@@ -76,17 +76,15 @@ TEST_P(OutputColumnsLayout, ReadsTheChosenColumnsWithGapsForMissingValues) {
     EXPECT_THAT(columns.values[0], ElementsAre(1.5, IsNan(), -0.5));
     EXPECT_THAT(columns.values[1], ElementsAre(IsNan(), 7.0, 8.0));
     EXPECT_THAT(columns.values[2], ElementsAre(-2.25, 3.0, IsNan()));
-}
 
-TEST_P(OutputColumnsLayout, RefusesALineTooShortForAChosenColumn) {
-    TempDir dir;
-    const std::string path = Write(dir, "Time;Frame;A;B\r\n0;1;1,0;2,0\r\n0,1;2;1,0\r\n");
-    const OutputHeader header = ReadOutputHeader(path);
-    EXPECT_EQ(ReadOutputColumns(header, std::vector<std::size_t>{2}, GetParam().decimalSymbol)
+    // A line too short for a chosen column is refused.
+    const OutputHeader shortLine =
+        ReadOutputHeader(Write(dir, "Time;Frame;A;B\r\n0;1;1,0;2,0\r\n0,1;2;1,0\r\n"));
+    EXPECT_EQ(ReadOutputColumns(shortLine, std::vector<std::size_t>{2}, GetParam().decimalSymbol)
                   .LineCount(),
               2u);
     try {
-        ReadOutputColumns(header, std::vector<std::size_t>{3}, GetParam().decimalSymbol);
+        ReadOutputColumns(shortLine, std::vector<std::size_t>{3}, GetParam().decimalSymbol);
         FAIL() << "a line without column B was read";
     } catch (const FileError& error) {
         EXPECT_EQ(error.Line(), 3);
@@ -101,16 +99,15 @@ INSTANTIATE_TEST_SUITE_P(Layouts, OutputColumnsLayout,
                                            FileLayout{"TabDecimalComma", '\t', ","}),
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
-TEST(OutputColumns, RefusesFilesThatAreNoOutputFiles) {
+TEST(OutputColumns, RefusesFilesThatAreNoOutputFilesAndReadsWrittenNumbersOnly) {
     TempDir dir;
     for (const char* text : {"File Name;Partner File;M Head\r\n", "Part ;Frames;Head\r\n", ""}) {
         const std::string path = dir.Write("other.csv", text);
         EXPECT_THROW(ReadOutputHeader(path), FileError) << text;
     }
     EXPECT_THROW(ReadOutputHeader(dir.PathOf("missing.csv")), FileError);
-}
 
-TEST(OutputColumns, ReadsWrittenNumbersAndNothingElse) {
+    // Written numbers and nothing else are read.
     const struct {
         const char* field;
         const char* decimalSymbol;
