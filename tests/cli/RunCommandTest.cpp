@@ -223,6 +223,13 @@ TEST(ExitStatus, RepeatedWarningsComeOnceAndTheStatusSaysWhetherEveryFileWasProc
     fs::remove_all(dir.PathOf("out"));
     EXPECT_THAT(Kivo(run, dir), Fails(3, "none of the input files"));
     EXPECT_FALSE(fs::exists(dir.PathOf("out/Statistics.csv")));
+
+    // Jobs below one, shards outside their count and a pipeline other than on
+    // or off are usage errors.
+    for (const std::string options :
+         {"--jobs 0", "--jobs -2", "--shard 4/3", "--shard 0/3", "--shard 2", "--pipeline maybe"})
+        EXPECT_THAT(Kivo("run study.set " + options, dir),
+                    Fails(64, options.substr(0, options.find(' '))));
 }
 
 // A file the system stops writing part-way (here: past the size the process
@@ -467,15 +474,6 @@ TEST_F(StudyRuns, ClusterExampleWithGnuParallelWritesWhatOneRunWrites) {
         " study.set sharded 3 >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_TRUE(FilesOf(dir.PathOf("sharded")) == FilesOf(dir.PathOf("one")));
-}
-
-TEST(ParallelRunUsage, RefusesJobsBelowOneShardsOutsideTheirCountAndPipelineOtherThanOnOrOff) {
-    TempDir dir;
-    for (const std::string options :
-         {"--jobs 0", "--jobs -2", "--shard 4/3", "--shard 0/3", "--shard 2", "--pipeline maybe"}) {
-        EXPECT_THAT(Kivo("run study.set " + options, dir),
-                    Fails(64, options.substr(0, options.find(' '))));
-    }
 }
 
 }  // namespace

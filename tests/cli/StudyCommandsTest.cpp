@@ -225,7 +225,19 @@ constexpr std::string_view kRecording =
     "MOTION\nFrames: 3\nFrame Time: 0.01\n"
     "0 90 0 0 0 0 0 0 0\n1 90 0 0 0 0 10 0 0\n2 90 0 0 0 0 20 0 0\n";
 
-TEST(ConvertCommand, WritesAPairOnlyWhenBothRecordingsConvertAndTheCheckPairsThem) {
+// A Mixamo-style skeleton: hips, upper chest and head.
+constexpr std::string_view kMixamoRecording =
+    "HIERARCHY\nROOT mixamorig:Hips\n{\nOFFSET 0 90 0\n"
+    "CHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation\n"
+    "JOINT mixamorig:Spine2\n{\nOFFSET 0 20 0\nCHANNELS 3 Zrotation Xrotation Yrotation\n"
+    "JOINT mixamorig:Head\n{\nOFFSET 0 20 0\nCHANNELS 3 Zrotation Xrotation Yrotation\n"
+    "End Site\n{\nOFFSET 0 10 0\n}\n}\n}\n}\nMOTION\nFrames: 2\nFrame Time: 0.02\n"
+    "0 90 0 0 0 0 0 0 0 0 0 0\n0 90 1 0 0 0 5 0 0 0 0 0\n";
+
+// Convert writes a pair only when both recordings convert, and the check pairs
+// them; init converts BVH files and binds known names, which bindings shows
+// and changes.
+TEST(ConvertCommand, WritesAPairOnlyWhenBothConvertAndInitConvertsAndBindsKnownNames) {
     TempDir dir;
     dir.Write("s18.bvh", kRecording);
     std::string cut(kRecording);
@@ -260,6 +272,33 @@ TEST(ConvertCommand, WritesAPairOnlyWhenBothRecordingsConvertAndTheCheckPairsThe
                 Fails(1, "dyad.A.txt exists already (--force overwrites it)"));
     EXPECT_EQ(Kivo("convert s18.bvh --skip-frames 1", dir).exitCode, 0);
     EXPECT_THAT(ReadFileText(dir.PathOf("s18.txt")), HasSubstr("\n0.000000;1;1.000000;"));
+
+    dir.Write("take.A.bvh", kMixamoRecording);
+    dir.Write("take.B.bvh", kMixamoRecording);
+    const auto init =
+        Kivo("init study.set take.A.bvh take.B.bvh --bindings auto --convert-dir data", dir);
+    ASSERT_EQ(init.exitCode, 0) << init.out << init.err;
+    EXPECT_THAT(init.out, HasSubstr("Wrote data/take.A.txt from take.A.bvh: 3 joints, 2 frames"));
+    EXPECT_THAT(init.out, HasSubstr("  take.A.txt: partner take.B.txt\n"));
+    EXPECT_THAT(init.out,
+                HasSubstr("\n  Hips: Hips\n  Chest: Spine2\n  Head: Head\nUnbound: Base, "));
+    EXPECT_THAT(init.out, HasSubstr("distances-related-to Length --all-files"));
+
+    const auto changed = Kivo("bindings study.set Top Head", dir);
+    EXPECT_EQ(changed.exitCode, 0) << changed.err;
+    EXPECT_EQ(changed.out, "Top: Head\n");
+    const std::string saved = ReadFileText(dir.PathOf("study.set"));
+    for (const auto& [binding, named] :
+         {std::pair{"Torso Head", "Torso"}, {"Top HeadTop", "HeadTop"}}) {
+        EXPECT_THAT(Kivo("bindings study.set " + std::string(binding), dir),
+                    Fails(1, std::string("field '") + named));
+        EXPECT_EQ(ReadFileText(dir.PathOf("study.set")), saved);
+    }
+    const auto show = Kivo("bindings study.set", dir);
+    EXPECT_EQ(show.exitCode, 0) << show.err;
+    EXPECT_THAT(show.out, HasSubstr("\n  Top: Head\n"));
+    EXPECT_THAT(show.out, HasSubstr("\n  Bottom: (unbound)\n"));
+    EXPECT_THAT(show.out, HasSubstr("Data fields offered: Frame, mixamorig, Hips, Spine2, Head\n"));
 }
 
 // The kivo lines of the README's quick start for BVH recordings turn the CMU
@@ -414,45 +453,6 @@ TEST(SettingsCommands, SetPassesEachValueThroughItsBoxRuleAndSavesOnlyWhatWasAcc
     EXPECT_EQ(ValueAfter(show.out, second, "Distances"), "0.1 (unit of the body height 175)");
     EXPECT_EQ(ValueAfter(show.out, second, "Dec. Places"), "15");
     EXPECT_EQ(ValueAfter(show.out, 0, "Separator"), "tab, extension .TSV");
-}
-
-// A Mixamo-style skeleton: hips, upper chest and head.
-constexpr std::string_view kMixamoRecording =
-    "HIERARCHY\nROOT mixamorig:Hips\n{\nOFFSET 0 90 0\n"
-    "CHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation\n"
-    "JOINT mixamorig:Spine2\n{\nOFFSET 0 20 0\nCHANNELS 3 Zrotation Xrotation Yrotation\n"
-    "JOINT mixamorig:Head\n{\nOFFSET 0 20 0\nCHANNELS 3 Zrotation Xrotation Yrotation\n"
-    "End Site\n{\nOFFSET 0 10 0\n}\n}\n}\n}\nMOTION\nFrames: 2\nFrame Time: 0.02\n"
-    "0 90 0 0 0 0 0 0 0 0 0 0\n0 90 1 0 0 0 5 0 0 0 0 0\n";
-
-TEST(BindingsCommand, InitConvertsBvhFilesBindsKnownNamesAndBindingsShowsAndChangesThem) {
-    TempDir dir;
-    dir.Write("take.A.bvh", kMixamoRecording);
-    dir.Write("take.B.bvh", kMixamoRecording);
-    const auto init =
-        Kivo("init study.set take.A.bvh take.B.bvh --bindings auto --convert-dir data", dir);
-    ASSERT_EQ(init.exitCode, 0) << init.out << init.err;
-    EXPECT_THAT(init.out, HasSubstr("Wrote data/take.A.txt from take.A.bvh: 3 joints, 2 frames"));
-    EXPECT_THAT(init.out, HasSubstr("  take.A.txt: partner take.B.txt\n"));
-    EXPECT_THAT(init.out,
-                HasSubstr("\n  Hips: Hips\n  Chest: Spine2\n  Head: Head\nUnbound: Base, "));
-    EXPECT_THAT(init.out, HasSubstr("distances-related-to Length --all-files"));
-
-    const auto changed = Kivo("bindings study.set Top Head", dir);
-    EXPECT_EQ(changed.exitCode, 0) << changed.err;
-    EXPECT_EQ(changed.out, "Top: Head\n");
-    const std::string saved = ReadFileText(dir.PathOf("study.set"));
-    for (const auto& [binding, named] :
-         {std::pair{"Torso Head", "Torso"}, {"Top HeadTop", "HeadTop"}}) {
-        EXPECT_THAT(Kivo("bindings study.set " + std::string(binding), dir),
-                    Fails(1, std::string("field '") + named));
-        EXPECT_EQ(ReadFileText(dir.PathOf("study.set")), saved);
-    }
-    const auto show = Kivo("bindings study.set", dir);
-    EXPECT_EQ(show.exitCode, 0) << show.err;
-    EXPECT_THAT(show.out, HasSubstr("\n  Top: Head\n"));
-    EXPECT_THAT(show.out, HasSubstr("\n  Bottom: (unbound)\n"));
-    EXPECT_THAT(show.out, HasSubstr("Data fields offered: Frame, mixamorig, Hips, Spine2, Head\n"));
 }
 
 // The parameter page's rules decide; a refused edit leaves the file as it was.

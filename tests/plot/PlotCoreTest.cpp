@@ -136,39 +136,31 @@ std::string Stretches(const MovementPhases& phases) {
     return text;
 }
 
-struct PhaseCase {
-    std::vector<double> values;
-    bool firstLineIsZero;
-    const char* stretches;
-    int movementPhases;
-    int pausePhases;
-};
-
-class PhaseCases : public ::testing::TestWithParam<PhaseCase> {};
-
-TEST_P(PhaseCases, FollowTheStatisticsRule) {
-    const PhaseCase& c = GetParam();
-    const MovementPhases phases = FindMovementPhases(c.values, 0.5, c.firstLineIsZero);
-    EXPECT_EQ(Stretches(phases), c.stretches);
-    EXPECT_EQ(phases.movementPhases, c.movementPhases);
-    EXPECT_EQ(phases.pausePhases, c.pausePhases);
+TEST(MovementPhases, FollowTheStatisticsRule) {
+    const struct {
+        std::vector<double> values;
+        bool firstLineIsZero;
+        const char* stretches;
+        int movementPhases;
+        int pausePhases;
+    } cases[] = {// The first line starts no phase; crossings both ways do.
+                 {{0.0, 1.0, 2.0, 0.2, 0.9}, false, "p0+1 M1+2 P3+1 M4+1", 2, 1},
+                 // A value equal to the threshold is a pause, and a movement after it
+                 // is not counted (the previous value must lie below the threshold).
+                 {{1.0, 0.5, 1.0, 0.5}, false, "m0+1 P1+1 m2+1 P3+1", 0, 2},
+                 // A line without a value ends a stretch; the next one is not counted.
+                 {{0.0, kNone, 1.0, 1.0, 0.0}, false, "p0+1 m2+2 P4+1", 0, 1},
+                 // A run counts an Activation row without a column of its own from 0
+                 // on its first frame, which its output file leaves empty.
+                 {{kNone, 1.0, 1.0}, true, "p0+1 M1+2", 1, 0},
+                 {{kNone, 1.0, 1.0}, false, "m1+2", 0, 0}};
+    for (const auto& c : cases) {
+        const MovementPhases phases = FindMovementPhases(c.values, 0.5, c.firstLineIsZero);
+        EXPECT_EQ(Stretches(phases), c.stretches);
+        EXPECT_EQ(phases.movementPhases, c.movementPhases) << c.stretches;
+        EXPECT_EQ(phases.pausePhases, c.pausePhases) << c.stretches;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, PhaseCases,
-    ::testing::Values(
-        // The first line starts no phase; crossings both ways do.
-        PhaseCase{{0.0, 1.0, 2.0, 0.2, 0.9}, false, "p0+1 M1+2 P3+1 M4+1", 2, 1},
-        // A value equal to the threshold is a pause, and a movement after it
-        // is not counted (the previous value must lie below the threshold).
-        PhaseCase{{1.0, 0.5, 1.0, 0.5}, false, "m0+1 P1+1 m2+1 P3+1", 0, 2},
-        // A line without a value ends a stretch; the next one is not counted.
-        PhaseCase{{0.0, kNone, 1.0, 1.0, 0.0}, false, "p0+1 m2+2 P4+1", 0, 1},
-        // A run counts an Activation row without a column of its own from 0
-        // on its first frame, which its output file leaves empty.
-        PhaseCase{{kNone, 1.0, 1.0}, true, "p0+1 M1+2", 1, 0},
-        PhaseCase{{kNone, 1.0, 1.0}, false, "m1+2", 0, 0}),
-    [](const auto& testInfo) { return "Case" + std::to_string(testInfo.index); });
 
 // Statistics stretches as text: "first+count: mean sd deviation", comma-separated.
 std::string Stretches(const std::vector<StatisticsStretch>& stretches) {
@@ -241,38 +233,30 @@ std::string Drawn(const std::vector<PlotPoint>& points) {
     return text;
 }
 
-struct DecimationCase {
-    std::vector<double> y;  // x is the sample index
-    std::size_t buckets;
-    const char* drawn;
-};
-
-class DecimationCases : public ::testing::TestWithParam<DecimationCase> {};
-
-TEST_P(DecimationCases, KeepsExtremesAndGaps) {
-    const DecimationCase& c = GetParam();
-    std::vector<double> x(c.y.size());
-    for (std::size_t i = 0; i < x.size(); ++i)
-        x[i] = static_cast<double>(i);
-    EXPECT_EQ(Drawn(DecimateForDrawing(x, c.y, c.buckets)), c.drawn);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, DecimationCases,
-    ::testing::Values(
+TEST(Decimation, KeepsExtremesAndGaps) {
+    const struct {
+        std::vector<double> y;  // x is the sample index
+        std::size_t buckets;
+        const char* drawn;
+    } cases[] = {
         // Few samples are drawn as they are; gaps at the ends and repeated
         // gaps leave one gap between values.
-        DecimationCase{{kNone, 1, 2, kNone, kNone, 3, kNone}, 10, "1:1 2:2 | 5:3"},
+        {{kNone, 1, 2, kNone, kNone, 3, kNone}, 10, "1:1 2:2 | 5:3"},
         // Each of two buckets gives its smallest and largest value in order.
-        DecimationCase{{5, 9, 1, 4, 2, 7, 0, 3}, 2, "1:9 2:1 5:7 6:0"},
+        {{5, 9, 1, 4, 2, 7, 0, 3}, 2, "1:9 2:1 5:7 6:0"},
         // A one-sample gap inside a bucket stays a gap.
-        DecimationCase{{5, 9, kNone, 4, 2, 7, 0, 3}, 2, "0:5 1:9 | 3:4 5:7 6:0"},
+        {{5, 9, kNone, 4, 2, 7, 0, 3}, 2, "0:5 1:9 | 3:4 5:7 6:0"},
         // A bucket of nothing but gaps is one gap.
-        DecimationCase{{1, 2, 3, kNone, kNone, kNone, 6, 5}, 2, "0:1 2:3 | 6:6 7:5"},
+        {{1, 2, 3, kNone, kNone, kNone, 6, 5}, 2, "0:1 2:3 | 6:6 7:5"},
         // More than three stretches in a bucket: the middle ones are joined.
-        DecimationCase{
-            {1, kNone, 8, kNone, -4, kNone, 2, kNone, 6, 0, 0, 0}, 1, "0:1 | 2:8 4:-4 | 8:6 9:0"}),
-    [](const auto& testInfo) { return "Case" + std::to_string(testInfo.index); });
+        {{1, kNone, 8, kNone, -4, kNone, 2, kNone, 6, 0, 0, 0}, 1, "0:1 | 2:8 4:-4 | 8:6 9:0"}};
+    for (const auto& c : cases) {
+        std::vector<double> x(c.y.size());
+        for (std::size_t i = 0; i < x.size(); ++i)
+            x[i] = static_cast<double>(i);
+        EXPECT_EQ(Drawn(DecimateForDrawing(x, c.y, c.buckets)), c.drawn);
+    }
+}
 
 }  // namespace
 }  // namespace kivo
