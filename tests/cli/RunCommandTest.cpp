@@ -297,28 +297,6 @@ TEST(ConsolePrompt, AnswersCautiouslyOrByItsRuleAndPrintsLineBreaks) {
     EXPECT_THAT(printed, HasSubstr("answered Yes: --overwrite"));
 }
 
-TEST(StatsCommand, PrintsOneRowPerPartWithTheChosenColumnsAndNamesALineThatDoesNotFit) {
-    TempDir dir;
-    dir.Write("stats.csv",
-              "File Name;Partner File;Part ;Frames;M Head;SD Head;CBM Complexity Body\r\n"
-              "a.csv;b.csv;Part 001;1000;1.5;0.2;3.0\r\n"
-              "a.csv;b.csv;Part 002;20;-11.25;ERROR:DIV/0;4.0\r\n");
-    const auto result = Kivo("stats stats.csv --columns head", dir);
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out,
-              "File Name  Partner File  Part      Frames  M Head      SD Head\n"
-              "a.csv      b.csv         Part 001    1000     1.5          0.2\n"
-              "a.csv      b.csv         Part 002      20  -11.25  ERROR:DIV/0\n");
-
-    EXPECT_THAT(Kivo("stats stats.csv --columns Activation", dir), Fails(1, "Activation"));
-    // A line that does not fit the header is named.
-    const std::string path =
-        dir.Write("bad.csv", "File Name;Partner File;M Head\r\na.csv;;1.0;2.0\r\n");
-    const auto bad = RunKivo({"stats", path}, dir);
-    EXPECT_THAT(bad, Fails(1, path + ", line 2"));
-    EXPECT_EQ(bad.out, "");
-}
-
 // A data file of `frames` lines at 25 frames per second.
 std::string DataFile(int frames) {
     std::string content = "take\nTime;Frame;Hips:Tx;Hips:Ty;Hips:Tz;Hips:Rx;Hips:Ry;Hips:Rz\n";

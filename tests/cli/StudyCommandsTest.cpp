@@ -41,7 +41,7 @@ std::string Example(const std::string& name) {
     return std::string(KIVO_EXAMPLES_DIR) + "/" + name;
 }
 
-TEST(HelpAndListings, TheReadmeShowsHelpEveryCommandGivesAnExampleParametersListsTheDefaults) {
+TEST(HelpAndListings, TheReadmeShowsHelpAndParametersAndStatsListTheirTables) {
     TempDir dir;
     const auto help = Kivo("--help", dir);
     ASSERT_EQ(help.exitCode, 0);
@@ -124,6 +124,26 @@ TEST(HelpAndListings, TheReadmeShowsHelpEveryCommandGivesAnExampleParametersList
         EXPECT_EQ(unit[caption], expectedUnit) << caption;
     for (std::size_t i = 2; i < units.size(); ++i)
         EXPECT_NE(units[i], "") << columns[i];
+
+    // The statistics command prints one row per part with the chosen columns.
+    dir.Write("stats.csv",
+              "File Name;Partner File;Part ;Frames;M Head;SD Head;CBM Complexity Body\r\n"
+              "a.csv;b.csv;Part 001;1000;1.5;0.2;3.0\r\n"
+              "a.csv;b.csv;Part 002;20;-11.25;ERROR:DIV/0;4.0\r\n");
+    const auto table = Kivo("stats stats.csv --columns head", dir);
+    EXPECT_EQ(table.exitCode, 0) << table.err;
+    EXPECT_EQ(table.out,
+              "File Name  Partner File  Part      Frames  M Head      SD Head\n"
+              "a.csv      b.csv         Part 001    1000     1.5          0.2\n"
+              "a.csv      b.csv         Part 002      20  -11.25  ERROR:DIV/0\n");
+
+    EXPECT_THAT(Kivo("stats stats.csv --columns Activation", dir), Fails(1, "Activation"));
+    // A line that does not fit the header is named.
+    const std::string path =
+        dir.Write("bad.csv", "File Name;Partner File;M Head\r\na.csv;;1.0;2.0\r\n");
+    const auto bad = RunKivo({"stats", path}, dir);
+    EXPECT_THAT(bad, Fails(1, path + ", line 2"));
+    EXPECT_EQ(bad.out, "");
 }
 
 TEST(CheckCommand, ReportsAcceptedAndRefusedFilesOfTheExamplesAndTheCmuRecordings) {

@@ -426,7 +426,6 @@ class MainWindowTest : public QObject {
         QVERIFY(!Enabled(list, kOpennessUpperExtremities));
         Press(list, Qt::Key_Space);
         QVERIFY(Enabled(list, kDistanceHands));
-        QVERIFY(!Enabled(list, kOpennessUpperExtremities));
         QCOMPARE(Text(list, kDistanceHands, kOutputColumn), QString("x"));
         QVERIFY(h.Find<QCheckBox>("chkOutput")->isChecked());
         QVERIFY(h.Find<QWidget>("chkDifference")->isEnabled());
