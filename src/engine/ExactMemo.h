@@ -51,8 +51,6 @@ class ExactMemo {
         slot.value = value;
     }
 
-    void Clear() { slots_.reset(); }
-
     static std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
 
   private:

@@ -230,6 +230,8 @@ TEST(ExitStatus, RepeatedWarningsComeOnceAndTheStatusSaysWhetherEveryFileWasProc
          {"--jobs 0", "--jobs -2", "--shard 4/3", "--shard 0/3", "--shard 2", "--pipeline maybe"})
         EXPECT_THAT(Kivo("run study.set " + options, dir),
                     Fails(64, options.substr(0, options.find(' '))));
+    for (const char* usage : {"run", "frobnicate", "stats a --colums x"})
+        EXPECT_EQ(Kivo(usage, dir).exitCode, 64) << usage;
 }
 
 // A file the system stops writing part-way (here: past the size the process

@@ -4,7 +4,6 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include <cctype>
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>

@@ -10,6 +10,7 @@
 #include "input/InputFileList.h"
 #include "input/OutputOptionRules.h"
 #include "input/ProcessingOptionRules.h"
+#include "input/StoredOptionRules.h"
 #include "support/ScriptedPrompt.h"
 #include "support/SmallDataFile.h"
 #include "support/TempDir.h"
@@ -426,6 +427,37 @@ TEST(OutputOptionRules, TheStatisticsFileFollowsTheSeparatorAndPartFilesHoldTwoT
     options.splitFile = false;
     SplitFileClick(options);
     EXPECT_EQ(options.noOfLines, "");
+}
+
+// What a settings file or the store brings back passes as its box holds it, or
+// is refused naming what the box takes.
+TEST(StoredOptionRules, PassAsTheBoxHoldsOrNameWhatItTakes) {
+    using R = StoredOptionRule;
+    const struct {
+        R rule;
+        const char* text;
+        const char* held;
+        const char* requirement;  // empty when the text passes
+    } cases[] = {
+        {R::DistanceOption, "175,5", "175.5", ""},
+        {R::DistanceOption, "tall", "tall", "Height, Length, unmodified or a body height"},
+        {R::BodyHeight, " ", "", ""},
+        {R::BodyHeight, "tall", "tall", "a number"},
+        {R::LinesPerPart, "1", "1", "a whole number of lines from 2 to 32767"},
+        {R::LinesPerPart, "x", "x", "a whole number of lines from 2 to 32767"},
+        {R::UseEvery, "0", "0", "a whole number from 1 to 32767"},
+        {R::UseEvery, "x", "x", "a whole number from 1 to 32767"},
+        {R::DecimalPlaces, "x", "x", "a whole number of decimal places"},
+        {R::DecimalPlaces, "20", "15", ""},
+        {R::DecimalPlaces, "0", "1", ""},
+    };
+    for (const auto& c : cases) {
+        const StoredOptionValue value = ApplyStoredOptionRule(c.rule, c.text);
+        EXPECT_EQ(value.text, c.held) << c.text;
+        EXPECT_EQ(value.refusal,
+                  *c.requirement ? "'" + std::string(c.text) + "' is not " + c.requirement : "")
+            << c.text;
+    }
 }
 
 }  // namespace

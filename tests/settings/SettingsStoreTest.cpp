@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -104,7 +105,6 @@ TEST(SettingsStore, SectionsKeepTheirOrderAndDeleteWithEverythingBelow) {
     EXPECT_EQ(store.GetSetting("S2", "missing", "default"), "default");
 }
 
-// Each case runs in a child process, so that the test's own environment stays.
 TEST(SettingsStore, PerUserPathFollowsTheEnvironment) {
     const struct {
         const char* environment[3];  // KIVO_STORE, XDG_CONFIG_HOME, HOME; nullptr: unset
@@ -115,15 +115,21 @@ TEST(SettingsStore, PerUserPathFollowsTheEnvironment) {
         {{nullptr, "relative", "/home/u"}, "/home/u/.config/kivo/settings.sqlite"},
         {{nullptr, nullptr, "/home/u"}, "/home/u/.config/kivo/settings.sqlite"},
     };
+    const char* const names[] = {"KIVO_STORE", "XDG_CONFIG_HOME", "HOME"};
+    std::optional<std::string> saved[3];
+    for (int i = 0; i < 3; ++i)
+        saved[i] = std::getenv(names[i]) ? std::optional(std::string(std::getenv(names[i])))
+                                         : std::nullopt;
+    const auto set = [&](int i, const char* value) {
+        value ? setenv(names[i], value, 1) : unsetenv(names[i]);
+    };
     for (const auto& c : cases) {
-        const int wrong = InChild([&] {
-            const char* const names[] = {"KIVO_STORE", "XDG_CONFIG_HOME", "HOME"};
-            for (int i = 0; i < 3; ++i)
-                c.environment[i] ? setenv(names[i], c.environment[i], 1) : unsetenv(names[i]);
-            return PerUserStorePath() == c.path ? 0 : 1;
-        });
-        EXPECT_EQ(wrong, 0) << c.path;
+        for (int i = 0; i < 3; ++i)
+            set(i, c.environment[i]);
+        EXPECT_EQ(PerUserStorePath(), c.path);
     }
+    for (int i = 0; i < 3; ++i)
+        set(i, saved[i] ? saved[i]->c_str() : nullptr);
 }
 
 // A rich study with texts of any characters (one of them 100,000 bytes with a

@@ -234,6 +234,9 @@ class MainWindowTest : public QObject {
         row("F8 assignments", 2, fields, Qt::Key_F8, none, "cmdRestoreDataFieldAssignments");
         row("F7 reset", 3, params, Qt::Key_F7, none, "cmdResetParameterList");
         row("F8 parameters", 3, params, Qt::Key_F8, none, "cmdRestoreParameterList");
+        row("Ctrl+D open", 1, files, Qt::Key_D, ctrl, "cmdOpenDataFiles");
+        row("Ctrl+B browse", 1, files, Qt::Key_B, ctrl, "cmdBrowseFolder");
+        row("Ctrl+S save", 3, params, Qt::Key_S, ctrl, "cmdSaveSettings");
         row("Ctrl+Del parameters", 3, params, Qt::Key_Delete, ctrl, "cmdClearParameterList");
         row("Ctrl+N page 2", 2, fields, Qt::Key_N, ctrl, "!cmdAddFileBrowse");
         row("Esc exit", 1, files, Qt::Key_Escape, none, "cmdExit");
